@@ -1,0 +1,58 @@
+#include "platform/FakeUi.h"
+
+namespace zevro {
+
+namespace {
+template <typename T>
+T takeFront(std::deque<T>& queue, T fallback) {
+  if (queue.empty()) return fallback;
+  T value = queue.front();
+  queue.pop_front();
+  return value;
+}
+}  // namespace
+
+int FakeUi::showMessage(TextView text, int flags, TextView title) {
+  calls.push_back({Kind::Message, Text(text), flags, Text(title)});
+  int fallback = (flags & mb::ButtonMask) == mb::Ok ? AnswerOk : fallbackAnswer;
+  return takeFront(answers, fallback);
+}
+
+int FakeUi::systemMessage(TextView text, int flags, TextView title) {
+  calls.push_back({Kind::SystemMessage, Text(text), flags, Text(title)});
+  int fallback = (flags & mb::ButtonMask) == mb::Ok ? AnswerOk : fallbackAnswer;
+  return takeFront(answers, fallback);
+}
+
+Text FakeUi::inputLine(TextView prompt, TextView title, TextView /*defaultText*/) {
+  calls.push_back({Kind::Input, Text(prompt), 0, Text(title)});
+  return takeFront(inputs, Text());
+}
+
+void FakeUi::beep() { calls.push_back({Kind::Beep, Text(), 0, Text()}); }
+
+Text FakeUi::browseForFolder(TextView initialFolder, TextView title) {
+  calls.push_back({Kind::BrowseFolder, Text(initialFolder), 0, Text(title)});
+  return takeFront(folders, Text());
+}
+
+bool FakeUi::openWithDefault(const std::string& nativePath) {
+  calls.push_back({Kind::OpenDefault, Text(nativePath.begin(), nativePath.end()), 0, Text()});
+  return openSucceeds;
+}
+
+int FakeUi::count(Kind kind) const {
+  int n = 0;
+  for (const Call& c : calls)
+    if (c.kind == kind) ++n;
+  return n;
+}
+
+std::vector<Text> FakeUi::messages() const {
+  std::vector<Text> out;
+  for (const Call& c : calls)
+    if (c.kind == Kind::Message || c.kind == Kind::SystemMessage) out.push_back(c.text);
+  return out;
+}
+
+}  // namespace zevro
