@@ -1,0 +1,45 @@
+#pragma once
+// Where a tool window opens beside the window that owns it, as plain
+// geometry: the window only applies the answer. Also the colour count of a
+// screen mode, shown by the system information.
+#include <cstdint>
+
+namespace zevro {
+
+// A rectangle in screen units (pixels); right() and bottom() are the first
+// column and row outside it: {100, 50, 300, 200} covers x 100..399, y 50..249.
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+
+  int right() const { return left + width; }
+  int bottom() const { return top + height; }
+  bool operator==(const ScreenRect&) const = default;
+};
+
+struct Placement {
+  ScreenRect rect;
+  bool keepOnTop = false;  // the owner is maximized, so the window would vanish behind it
+};
+
+// Places window beside owner inside screen (the usable area). Only the
+// position changes, except in modes 2 and more, which also set the width.
+//   mode 1: centred on the owner.
+//   mode 0 (and below 0): below the owner, left edges aligned; else above it;
+//     else right of it at its top; else at its left edge at the screen top.
+//   mode 2 or more: right of the owner at its top, mode units wide (the
+//     window's own width when the owner is maximized); else left of it; else
+//     below it; else against the owner on the side with more room, narrowed
+//     to that room. With no room on either side it overlaps the owner at the
+//     screen's right edge rather than shrinking to nothing.
+// An owner whose top is above 0 counts as starting at 0.
+Placement placeBesideOwner(const ScreenRect& window, const ScreenRect& owner, const ScreenRect& screen, int mode,
+                           bool ownerMaximized);
+
+// 2 to the power of min(bitsPerPixel, 24), times the number of planes:
+//   (8, 1) -> 256,  (32, 1) -> 16777216,  (4, 4) -> 64.
+std::int64_t screenColours(int bitsPerPixel, int planes);
+
+}  // namespace zevro
