@@ -1,0 +1,348 @@
+#include "platform/LinuxFileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/FaultyFileSystem.h"
+
+namespace zevro {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LinuxFileSystemTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "zevro-lfs-XXXXXX").native();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    root = pattern;
+  }
+  void TearDown() override { fs::remove_all(root); }
+
+  NativePath path(const std::string& relative) const { return root / relative; }
+
+  void put(const std::string& relative, const std::string& bytes) const {
+    fs::create_directories(path(relative).parent_path());
+    std::ofstream(path(relative), std::ios::binary) << bytes;
+  }
+
+  std::string get(const std::string& relative) const {
+    std::ifstream in(path(relative), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  // Names in a folder, temporary files included.
+  std::vector<std::string> namesIn(const std::string& relative) const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(path(relative))) names.push_back(e.path().filename().native());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  NativePath root;
+  LinuxFileSystem files;
+};
+
+// A file system whose rename reports "another file system", so that a move
+// has to copy.
+class CrossDeviceFileSystem : public LinuxFileSystem {
+public:
+  using LinuxFileSystem::LinuxFileSystem;
+  IoError renameFile(const NativePath&, const NativePath&) override { return errorOf(EXDEV); }
+};
+
+TEST_F(LinuxFileSystemTest, ListingIsSortedBytewiseWithTypesSizesAndTimes) {
+  put("b.txt", "bbb");
+  put("A.TXT", "AAAAA");
+  put("a.txt", "a");
+  fs::create_directory(path("sub"));
+  fs::create_directory_symlink(path("sub"), path("link"));
+  fs::create_symlink(path("nowhere"), path("dangling"));
+  const FileTime t0 = 1'700'000'000'123'456'789;
+  for (const char* name : {"b.txt", "A.TXT", "a.txt", "sub"})
+    ASSERT_FALSE(files.setModified(path(name), t0 + name[0]));
+
+  IoError error;
+  std::vector<DirEntry> entries = files.list(root, &error);
+  EXPECT_FALSE(error);
+
+  struct Row {
+    const char* name;
+    DirEntry::Type type;
+    std::uint64_t size;
+    bool linkToFolder;
+  };
+  const Row expected[] = {
+      {"A.TXT", DirEntry::Type::File, 5, false},   {"a.txt", DirEntry::Type::File, 1, false},
+      {"b.txt", DirEntry::Type::File, 3, false},   {"dangling", DirEntry::Type::Link, 0, false},
+      {"link", DirEntry::Type::Link, 0, true},     {"sub", DirEntry::Type::Folder, 0, false},
+  };
+  ASSERT_EQ(entries.size(), std::size(expected));
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    SCOPED_TRACE(expected[i].name);
+    EXPECT_EQ(entries[i].name, expected[i].name);
+    EXPECT_EQ(entries[i].type, expected[i].type);
+    if (expected[i].type != DirEntry::Type::Link) {
+      EXPECT_EQ(entries[i].size, expected[i].size);
+    }
+    EXPECT_EQ(entries[i].linkToFolder, expected[i].linkToFolder);
+    if (expected[i].type != DirEntry::Type::Link) {
+      EXPECT_EQ(entries[i].modified, t0 + expected[i].name[0]);
+    }
+  }
+}
+
+TEST_F(LinuxFileSystemTest, ListingOfMissingFolderIsEmptyWithError) {
+  IoError error;
+  EXPECT_TRUE(files.list(path("missing"), &error).empty());
+  EXPECT_EQ(error.code, ENOENT);
+  EXPECT_FALSE(error.text.empty());
+}
+
+TEST_F(LinuxFileSystemTest, SetModifiedSetsExactTimes) {
+  put("f", "x");
+  const FileTime times[] = {0, 1'000'000'000, 1'700'000'000'999'999'999, 946'684'800'000'000'001};
+  for (FileTime t : times) {
+    SCOPED_TRACE(t);
+    ASSERT_FALSE(files.setModified(path("f"), t));
+    std::optional<DirEntry> e = files.stat(path("f"));
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->modified, t);
+  }
+}
+
+TEST_F(LinuxFileSystemTest, ResolveNameTakesExactSpellingFirstThenIgnoresAsciiCase) {
+  put("Data.CCT", "1");
+  put("data.cct", "2");
+  put("Only.TXT", "3");
+  put("表.txt", "4");
+  struct Row {
+    const char* asked;
+    std::optional<std::string> found;
+  } rows[] = {
+      {"data.cct", "data.cct"}, {"Data.CCT", "Data.CCT"}, {"DATA.CCT", "Data.CCT"},  // first in listing order
+      {"only.txt", "Only.TXT"}, {"ONLY.TXT", "Only.TXT"}, {"表.TXT", "表.txt"},
+      {"missing", std::nullopt}, {"", std::nullopt},      {"Only.TX", std::nullopt},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.asked);
+    EXPECT_EQ(files.resolveName(root, r.asked), r.found);
+  }
+}
+
+TEST_F(LinuxFileSystemTest, AtomicWriteReplacesContentAndKeepsPermissions) {
+  put("opt", "old content that is longer");
+  ::chmod(path("opt").c_str(), 0640);
+  ASSERT_FALSE(files.writeFileAtomic(path("opt"), "new"));
+  EXPECT_EQ(get("opt"), "new");
+  struct stat st {};
+  ASSERT_EQ(::stat(path("opt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(namesIn(""), std::vector<std::string>{"opt"});
+
+  ASSERT_FALSE(files.writeFileAtomic(path("fresh"), std::string("a\0b", 3)));
+  EXPECT_EQ(get("fresh"), std::string("a\0b", 3));
+}
+
+TEST_F(LinuxFileSystemTest, AtomicWriteFailingPartWayLeavesOldFileAndNoTemporary) {
+  const std::string big(300'000, 'z');
+  struct Row {
+    std::size_t bytesBeforeFailure;
+    int code;
+  } rows[] = {{0, ENOSPC}, {4, ENOSPC}, {70'000, EIO}, {299'999, EDQUOT}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.bytesBeforeFailure);
+    put("list.cct", "old list");
+    LinuxFileSystem failing(failingWriter(r.bytesBeforeFailure, r.code));
+    IoError error = failing.writeFileAtomic(path("list.cct"), big);
+    EXPECT_EQ(error.code, r.code);
+    EXPECT_EQ(get("list.cct"), "old list");
+    EXPECT_EQ(namesIn(""), std::vector<std::string>{"list.cct"});
+  }
+}
+
+TEST_F(LinuxFileSystemTest, AtomicWriteFailingAtRenameLeavesNoTemporary) {
+  fs::create_directories(path("dir/inner"));
+  IoError error = files.writeFileAtomic(path("dir"), "text");
+  EXPECT_TRUE(error);
+  EXPECT_TRUE(fs::is_directory(path("dir/inner")));
+  EXPECT_EQ(namesIn(""), std::vector<std::string>{"dir"});
+}
+
+TEST_F(LinuxFileSystemTest, ReadFileReadsAllBytesAndReportsMissing) {
+  std::string bytes(200'000, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7);
+  put("bin", bytes);
+  std::string read;
+  ASSERT_FALSE(files.readFile(path("bin"), read));
+  EXPECT_EQ(read, bytes);
+  EXPECT_EQ(files.readFile(path("none"), read).code, ENOENT);
+  EXPECT_TRUE(read.empty());
+}
+
+TEST_F(LinuxFileSystemTest, CopyKeepsContentTimeAndMode) {
+  std::string bytes(150'000, 'c');
+  put("src/a.bin", bytes);
+  ::chmod(path("src/a.bin").c_str(), 0444);
+  const FileTime t = 1'234'567'890'123'456'789;
+  ASSERT_FALSE(files.setModified(path("src/a.bin"), t));
+  fs::create_directory(path("dst"));
+
+  ASSERT_FALSE(files.copyFile(path("src/a.bin"), path("dst/a.bin")));
+  EXPECT_EQ(get("dst/a.bin"), bytes);
+  std::optional<DirEntry> copy = files.stat(path("dst/a.bin"));
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->modified, t);
+  EXPECT_TRUE(copy->readOnly);
+  EXPECT_EQ(namesIn("dst"), std::vector<std::string>{"a.bin"});
+}
+
+TEST_F(LinuxFileSystemTest, CopyOntoItselfIsRefusedAndChangesNothing) {
+  put("f.txt", "precious");
+  fs::create_hard_link(path("f.txt"), path("hard.txt"));
+  fs::create_symlink(path("f.txt"), path("soft.txt"));
+  const FileTime t = 1'600'000'000'000'000'000;
+  ASSERT_FALSE(files.setModified(path("f.txt"), t));
+  const NativePath destinations[] = {path("f.txt"), root / "." / "f.txt", path("hard.txt"), path("soft.txt")};
+  for (const NativePath& d : destinations) {
+    SCOPED_TRACE(d.native());
+    EXPECT_EQ(files.copyFile(path("f.txt"), d).code, EINVAL);
+    EXPECT_EQ(get("f.txt"), "precious");
+    EXPECT_EQ(files.stat(path("f.txt"))->modified, t);
+  }
+  EXPECT_EQ(namesIn(""), (std::vector<std::string>{"f.txt", "hard.txt", "soft.txt"}));
+}
+
+TEST_F(LinuxFileSystemTest, FailingCopyKeepsOldDestination) {
+  put("new.dat", std::string(100'000, 'n'));
+  put("old.dat", "old destination");
+  struct Row {
+    std::size_t bytesBeforeFailure;
+  } rows[] = {{0}, {10}, {65'536}, {99'999}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.bytesBeforeFailure);
+    LinuxFileSystem failing(failingWriter(r.bytesBeforeFailure, ENOSPC));
+    EXPECT_EQ(failing.copyFile(path("new.dat"), path("old.dat")).code, ENOSPC);
+    EXPECT_EQ(get("old.dat"), "old destination");
+    EXPECT_EQ(namesIn(""), (std::vector<std::string>{"new.dat", "old.dat"}));
+  }
+}
+
+TEST_F(LinuxFileSystemTest, CopyOfFolderOrMissingFileFails) {
+  fs::create_directory(path("folder"));
+  EXPECT_EQ(files.copyFile(path("folder"), path("x")).code, EISDIR);
+  EXPECT_EQ(files.copyFile(path("missing"), path("x")).code, ENOENT);
+  EXPECT_FALSE(fs::exists(path("x")));
+}
+
+TEST_F(LinuxFileSystemTest, MoveOnOneFileSystemRenames) {
+  put("a/f.txt", "moved");
+  fs::create_directory(path("b"));
+  ASSERT_FALSE(files.moveFile(path("a/f.txt"), path("b/f.txt")));
+  EXPECT_FALSE(fs::exists(path("a/f.txt")));
+  EXPECT_EQ(get("b/f.txt"), "moved");
+}
+
+TEST_F(LinuxFileSystemTest, MoveAcrossFileSystemsCopiesKeepingTimeThenDeletesSource) {
+  put("a/f.txt", "moved by copy");
+  fs::create_directory(path("b"));
+  const FileTime t = 1'500'000'000'000'000'000;
+  ASSERT_FALSE(files.setModified(path("a/f.txt"), t));
+  CrossDeviceFileSystem cross;
+  ASSERT_FALSE(cross.moveFile(path("a/f.txt"), path("b/f.txt")));
+  EXPECT_FALSE(fs::exists(path("a/f.txt")));
+  EXPECT_EQ(get("b/f.txt"), "moved by copy");
+  EXPECT_EQ(files.stat(path("b/f.txt"))->modified, t);
+}
+
+TEST_F(LinuxFileSystemTest, MoveAcrossFileSystemsWhoseCopyFailsKeepsSource) {
+  put("a/f.txt", std::string(50'000, 's'));
+  put("b/f.txt", "old destination");
+  CrossDeviceFileSystem cross(failingWriter(1'000, ENOSPC));
+  EXPECT_EQ(cross.moveFile(path("a/f.txt"), path("b/f.txt")).code, ENOSPC);
+  EXPECT_EQ(get("a/f.txt"), std::string(50'000, 's'));
+  EXPECT_EQ(get("b/f.txt"), "old destination");
+  EXPECT_EQ(namesIn("b"), std::vector<std::string>{"f.txt"});
+}
+
+TEST_F(LinuxFileSystemTest, RemoveTreeRemovesLinksWithoutFollowingThem) {
+  put("outside/keep1.txt", "1");
+  put("outside/deep/keep2.txt", "2");
+  put("tree/file.txt", "x");
+  put("tree/sub/deeper/file.txt", "y");
+  fs::create_directory_symlink(path("outside"), path("tree/linkToFolder"));
+  fs::create_directory_symlink(path("outside"), path("tree/sub/deeper/linkToFolder"));
+  fs::create_symlink(path("outside/keep1.txt"), path("tree/linkToFile"));
+  ::mkfifo(path("tree/fifo").c_str(), 0600);
+
+  ASSERT_FALSE(files.removeTree(path("tree")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(path("tree"))));
+  EXPECT_EQ(get("outside/keep1.txt"), "1");
+  EXPECT_EQ(get("outside/deep/keep2.txt"), "2");
+}
+
+TEST_F(LinuxFileSystemTest, RemoveTreeOfLinkRemovesOnlyTheLink) {
+  put("outside/keep.txt", "k");
+  fs::create_directory_symlink(path("outside"), path("link"));
+  fs::create_directory_symlink(path("outside"), path("link2"));
+  for (const char* given : {"link", "link2/"}) {
+    SCOPED_TRACE(given);
+    ASSERT_FALSE(files.removeTree(path(given)));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(path(given).parent_path() / path(given).filename())));
+    EXPECT_EQ(get("outside/keep.txt"), "k");
+  }
+  EXPECT_EQ(namesIn(""), std::vector<std::string>{"outside"});
+}
+
+TEST_F(LinuxFileSystemTest, RemoveTreeReportsMissingFolderAndPlainFile) {
+  put("file", "f");
+  EXPECT_EQ(files.removeTree(path("missing")).code, ENOENT);
+  EXPECT_EQ(files.removeTree(path("file")).code, ENOTDIR);
+  EXPECT_EQ(get("file"), "f");
+}
+
+TEST_F(LinuxFileSystemTest, FoldersAreCreatedAndRemoved) {
+  ASSERT_FALSE(files.createFolders(path("a/b/c")));
+  EXPECT_TRUE(fs::is_directory(path("a/b/c")));
+  EXPECT_FALSE(files.createFolders(path("a/b/c")));  // already there is fine
+  EXPECT_EQ(files.createFolder(path("x/y")).code, ENOENT);
+  EXPECT_EQ(files.removeFolder(path("a")).code, ENOTEMPTY);
+  EXPECT_FALSE(files.removeFolder(path("a/b/c")));
+  EXPECT_FALSE(fs::exists(path("a/b/c")));
+}
+
+TEST_F(LinuxFileSystemTest, ReadOnlyMarkIsTheOwnersWriteBit) {
+  put("f", "x");
+  ASSERT_FALSE(files.setReadOnly(path("f"), true));
+  EXPECT_TRUE(files.stat(path("f"))->readOnly);
+  ASSERT_FALSE(files.setReadOnly(path("f"), false));
+  EXPECT_FALSE(files.stat(path("f"))->readOnly);
+}
+
+TEST_F(LinuxFileSystemTest, DeviceOfTellsFileSystemsApart) {
+  put("f", "x");
+  EXPECT_EQ(files.deviceOf(path("f")), files.deviceOf(root));
+  EXPECT_FALSE(files.deviceOf(path("missing")));
+}
+
+TEST_F(LinuxFileSystemTest, HomeFolderIsTheOneGivenElseTheEnvironments) {
+  LinuxFileSystem given({}, "/home/kaori");
+  EXPECT_EQ(given.homeFolder(), NativePath("/home/kaori"));
+  std::optional<NativePath> home = files.homeFolder();
+  ASSERT_TRUE(home);
+  if (const char* env = std::getenv("HOME"); env && *env) {
+    EXPECT_EQ(*home, NativePath(env));
+  }
+}
+
+}  // namespace
+}  // namespace zevro
