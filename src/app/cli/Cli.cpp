@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "app/cli/Commands.h"
 #include "platform/ProgramFolder.h"
 
 #ifndef ZEVRO_VERSION
@@ -12,7 +13,9 @@
 namespace zevro::cli {
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> table = {};
+  static const std::vector<Command> table = {
+      // One line per command, in the order --help lists them:
+  };
   return table;
 }
 

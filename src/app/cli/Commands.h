@@ -1,0 +1,11 @@
+#pragma once
+// Every command of zevro-cli, one function each, defined in its own file
+// (InfoCommand.cpp, DumpCommand.cpp …) and listed in the table of Cli.cpp.
+#include "app/cli/Cli.h"
+
+namespace zevro::cli {
+
+// Commands are declared here, one line each:
+// Command infoCommand();
+
+}  // namespace zevro::cli
