@@ -11,6 +11,7 @@
 #include "platform/FakeUi.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
+#include "TempFolder.h"
 
 namespace zevro {
 namespace {
@@ -18,40 +19,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace fileops;
 
-class FileOpsTest : public ::testing::Test {
+class FileOpsTest : public ::testing::Test, protected test::TempFolder {
 protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zevro-fileops-XXXXXX").native();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root = pattern;
+  FileOpsTest() : TempFolder("zevro-fileops") {
     faulty.setHome(root / "home-of-user");
   }
-  void TearDown() override { fs::remove_all(root); }
 
-  NativePath path(const std::string& relative) const { return root / relative; }
-
-  void put(const std::string& relative, const std::string& bytes) const {
-    fs::create_directories(path(relative).parent_path());
-    std::ofstream(path(relative), std::ios::binary) << bytes;
-  }
-
-  std::string get(const std::string& relative) const {
-    std::ifstream in(path(relative), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  bool there(const std::string& relative) const { return fs::exists(fs::symlink_status(path(relative))); }
-
-  std::vector<std::string> namesIn(const std::string& relative) const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(path(relative))) names.push_back(e.path().filename().native());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  NativePath root;
+  NativePath root = TempFolder::root();
   LinuxFileSystem disk;
   FaultyFileSystem faulty{disk};
   FakeUi ui;

@@ -1,4 +1,5 @@
 #include "platform/LinuxFileSystem.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,38 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class LinuxFileSystemTest : public ::testing::Test {
+class LinuxFileSystemTest : public ::testing::Test, protected test::TempFolder {
 protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zevro-lfs-XXXXXX").native();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root = pattern;
-  }
-  void TearDown() override { fs::remove_all(root); }
+  LinuxFileSystemTest() : TempFolder("zevro-lfs") { }
 
-  NativePath path(const std::string& relative) const { return root / relative; }
-
-  void put(const std::string& relative, const std::string& bytes) const {
-    fs::create_directories(path(relative).parent_path());
-    std::ofstream(path(relative), std::ios::binary) << bytes;
-  }
-
-  std::string get(const std::string& relative) const {
-    std::ifstream in(path(relative), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  // Names in a folder, temporary files included.
-  std::vector<std::string> namesIn(const std::string& relative) const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(path(relative))) names.push_back(e.path().filename().native());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  NativePath root;
+  NativePath root = TempFolder::root();
   LinuxFileSystem files;
 };
 
