@@ -15,6 +15,12 @@ namespace zevro::cli {
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       // One line per command, in the order --help lists them:
+      catalogsCommand(),
+      infoCommand(),
+      dumpCommand(),
+      optionsCommand(),
+      drivesCommand(),
+      readCommand(),
   };
   return table;
 }

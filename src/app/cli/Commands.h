@@ -7,5 +7,11 @@ namespace zevro::cli {
 
 // Commands are declared here, one line each:
 // Command infoCommand();
+Command catalogsCommand();
+Command infoCommand();
+Command dumpCommand();
+Command optionsCommand();
+Command drivesCommand();
+Command readCommand();
 
 }  // namespace zevro::cli

@@ -1,0 +1,109 @@
+// zevro-cli catalogs [--json]: the catalogs of the catalog folder with their
+// titles, as the selection list knows them:
+//   _00cd_games.cct<TAB>ゲーム集
+//   _03hd_docs.cct<TAB>無題(DOCS)
+// The catalog index is brought up to date on the way, as the desktop program
+// does when it lists the catalogs: entries of deleted list files are dropped,
+// list files without an entry are read and entered.
+//
+// In the TAB form a line break inside a title is shown as a blank, so that a
+// catalog is always one line; --json gives every title exactly:
+//   [{"file":"_00cd_games.cct","title":"ゲーム集"}, …]
+#include <ostream>
+
+#include "app/cli/Commands.h"
+#include "core/CatalogIndex.h"
+#include "core/FileOps.h"
+#include "core/OptionStore.h"
+#include "core/Startup.h"
+#include "core/Strings.h"
+#include "platform/LinuxFileSystem.h"
+
+namespace zevro::cli {
+
+namespace {
+
+std::string oneLine(TextView text) {
+  Text line(text);
+  for (char16_t& c : line)
+    if (c == ch::CR || c == ch::LF) c = u' ';
+  return toUtf8(line);
+}
+
+std::string jsonString(TextView text) {
+  static const char hex[] = "0123456789abcdef";
+  std::string out = "\"";
+  for (char c : toUtf8(text)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      out += "\\u00";
+      out += hex[byte >> 4];
+      out += hex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+void printLines(std::ostream& out, const std::vector<CatalogIndexEntry>& entries) {
+  for (const CatalogIndexEntry& e : entries) out << toUtf8(e.name) << '\t' << oneLine(e.title) << '\n';
+}
+
+void printJson(std::ostream& out, const std::vector<CatalogIndexEntry>& entries) {
+  out << '[';
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    out << (i == 0 ? "\n" : ",\n") << "{\"file\":" << jsonString(entries[i].name)
+        << ",\"title\":" << jsonString(entries[i].title) << '}';
+  }
+  out << "\n]\n";
+}
+
+int runCatalogs(Context& context) {
+  bool json = false;
+  for (const std::string& arg : context.args) {
+    if (arg != "--json") {
+      context.err << "zevro-cli: catalogs: unknown argument " << arg << '\n';
+      return ExitError;
+    }
+    json = true;
+  }
+
+  LinuxFileSystem files;
+  OptionStore options(files, optionFilePath(context.programDir));
+  if (IoError error = options.load()) {
+    context.err << "zevro-cli: cannot read " << options.path().native() << ": " << error.text << '\n';
+    return ExitError;
+  }
+  const NativePath folder = chooseCatalogFolder(files, context.programDir, options);
+
+  CatalogIndex index(files, folder);
+  if (IoError error = index.load()) {
+    context.err << "zevro-cli: catalog index in " << folder.native() << ": " << error.text << '\n';
+    return ExitError;
+  }
+  forEachName(fileops::listFiles(files, folder, DriveListPattern), [&](TextView name) { index.titleOf(name); });
+  const IoError written = index.writeIfChanged();
+
+  if (json)
+    printJson(context.out, index.entries());
+  else
+    printLines(context.out, index.entries());
+
+  if (written) {
+    context.err << "zevro-cli: cannot write the catalog index in " << folder.native() << ": " << written.text << '\n';
+    return ExitError;
+  }
+  return ExitOk;
+}
+
+}  // namespace
+
+Command catalogsCommand() {
+  return {"catalogs", "catalogs [--json]", "the catalogs of the catalog folder: file name and title", runCatalogs};
+}
+
+}  // namespace zevro::cli

@@ -1,0 +1,48 @@
+// zevro-cli info FILE: what the header and the title line of a list file say,
+// one key and value a line:
+//   tag     BX
+//   rows    1234          stored rows, the title line included
+//   kind    2             medium kind of the file name: 1 CD, 2 FD, 3 HD
+//   genre   3
+//   label   MYDISC        field 0 of the title line
+//   title   ゲーム集       field 1 of the title line
+//   sort    2             2 name, 3 extension, 4 kind
+//   free    123456789     free bytes of the medium when it was read
+// Texts are escaped as in `dump` ("\\", "\t", "\r", "\n").
+#include <ostream>
+
+#include "app/cli/Commands.h"
+#include "app/cli/ListFileArgument.h"
+#include "core/CatalogList.h"
+#include "core/Cp932.h"
+#include "core/ListFileName.h"
+
+namespace zevro::cli {
+
+namespace {
+
+int runInfo(Context& context) {
+  LoadedListFile loaded;
+  if (int status = loadListFileArgument(context, "info", loaded)) return status;
+  const Text name = cp932::fromNativeName(loaded.path.filename().native());
+  const RowStore& list = loaded.list;
+  std::ostream& out = context.out;
+  out << "tag\t" << escapedField(cp932::decode(loaded.header.tag)) << '\n'
+      << "rows\t" << list.rowCount() << '\n'
+      << "kind\t" << listfilename::mediumKindOf(name) << '\n'
+      << "genre\t" << listfilename::genreOf(name) << '\n'
+      << "label\t" << escapedField(list.fieldView(catalog::FieldName, 0)) << '\n'
+      << "title\t" << escapedField(list.fieldView(catalog::FieldComment, 0)) << '\n'
+      << "sort\t" << list.sortOrder() << '\n'
+      << "free\t" << loaded.header.freeSpace << '\n';
+  return ExitOk;
+}
+
+}  // namespace
+
+Command infoCommand() {
+  return {"info", "info FILE", "the header and title line of a list file",
+          runInfo};
+}
+
+}  // namespace zevro::cli

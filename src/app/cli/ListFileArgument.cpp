@@ -1,0 +1,77 @@
+#include "app/cli/ListFileArgument.h"
+
+#include <ostream>
+
+#include "core/CatalogList.h"
+#include "core/Cp932.h"
+#include "core/OptionStore.h"
+#include "core/Startup.h"
+#include "platform/LinuxFileSystem.h"
+
+namespace zevro::cli {
+
+namespace {
+
+// A bare name is looked for in the catalog folder first (ignoring case);
+// anything else, or a name not found there, is a path.
+NativePath locate(FileSystem& files, const NativePath& programDir, const std::string& argument) {
+  if (argument.find('/') != std::string::npos) return argument;
+  OptionStore options(files, optionFilePath(programDir));
+  options.load();  // without options the default folder holds
+  const NativePath folder = chooseCatalogFolder(files, programDir, options);
+  if (std::optional<std::string> name = files.resolveName(folder, argument)) return folder / *name;
+  return argument;
+}
+
+}  // namespace
+
+int loadListFileArgument(Context& context, const char* command, LoadedListFile& loaded) {
+  if (context.args.size() != 1) {
+    context.err << "zevro-cli: " << command << ": give one list file (see --help)\n";
+    return ExitError;
+  }
+  const std::string& argument = context.args[0];
+  LinuxFileSystem files;
+  loaded.path = locate(files, context.programDir, argument);
+  const std::string where = "zevro-cli: " + std::string(command) + ": " + argument + ": ";
+  if (!files.stat(loaded.path)) {
+    context.err << where << "no such list file\n";
+    return ExitError;
+  }
+  catalog::makeCatalogList(loaded.list);
+  const listfile::ReadResult result = listfile::read(files, loaded.path, loaded.list);
+  loaded.header = result.header;
+  switch (result.status) {
+    case listfile::ReadStatus::Ok:
+      return ExitOk;
+    case listfile::ReadStatus::Truncated:
+      context.err << where << "truncated list file, read as far as it goes\n";
+      return ExitOk;
+    case listfile::ReadStatus::OldLayout:
+      context.err << where << "list file of the old layout \"AX\", not converted yet\n";
+      return ExitError;
+    case listfile::ReadStatus::CannotRead:
+      context.err << where << result.error.text << '\n';
+      return ExitError;
+    case listfile::ReadStatus::Damaged:
+      break;
+  }
+  context.err << where << "not a valid list file\n";
+  return ExitError;
+}
+
+std::string escapedField(TextView text) {
+  std::string out;
+  for (char c : toUtf8(text)) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\t': out += "\\t"; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace zevro::cli

@@ -1,0 +1,27 @@
+#pragma once
+// The list file a command of zevro-cli names: a name in the catalog folder
+// ("_03CD_GAMES.cct", any case) or a path ("./GAMES.cct", "/data/x.cct"),
+// read into a catalog list. Used by `info` and `dump`.
+#include "app/cli/Cli.h"
+#include "core/ListFile.h"
+#include "core/RowStore.h"
+
+namespace zevro::cli {
+
+struct LoadedListFile {
+  NativePath path;  // the file read, like "/home/kaori/.local/share/zevro/Catalog/_03CD_GAMES.cct"
+  listfile::Header header;
+  RowStore list;
+};
+
+// Reads the one argument of `command` (like "info") into `loaded`. Returns
+// ExitOk, or ExitError after one line on stderr ("zevro-cli: info: x.cct:
+// not a valid list file"). A truncated file is read as far as it goes, with
+// a warning line.
+int loadListFileArgument(Context& context, const char* command, LoadedListFile& loaded);
+
+// Text for one TAB-separated field: UTF-8, "\" "\t" "\r" "\n" written as
+// "\\", "\t", "\r", "\n": u"a\tb\\c" -> "a\\tb\\\\c".
+std::string escapedField(TextView text);
+
+}  // namespace zevro::cli

@@ -1,0 +1,292 @@
+#include "core/IconTable.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+#include "CatalogTestFiles.h"
+#include "TempFolder.h"
+#include "core/CatalogList.h"
+#include "platform/FaultyFileSystem.h"
+#include "platform/LinuxFileSystem.h"
+
+namespace zevro {
+namespace {
+
+using Op = FaultyFileSystem::Op;
+constexpr std::int64_t Second = 1'000'000'000;
+
+// 2024-01-31 14:59:59 UTC.
+constexpr std::int64_t LastJanuaryAfternoon = 1706713199;
+
+IconTable standardTable() {
+  IconTable table;
+  table.BuildStandardTables();
+  return table;
+}
+
+// --- The standard tables -----------------------------------------------------
+
+TEST(IconTableStandard, TableTextStartsEndsAndListsAlternativeSpellings) {
+  const Text& types = IconTable::standardTypes();
+  EXPECT_TRUE(types.starts_with(u"010.3GP|011.AA3|012.ADE|"));
+  EXPECT_TRUE(types.ends_with(u"193.MPO|194.GIN|"));
+  for (const char16_t* pair : {u"073.HTM|073.HTML|", u"082.JPG|082.JPEG|", u"101.MID|101.MIDI|",
+                               u"113.MPEG|113.MPG|", u"129.PIC|129.PICT|", u"143.SHTM|143.SHTML|",
+                               u"150.TIF|150.TIFF|", u"160.WAV|160.WAVE|"})
+    EXPECT_NE(types.find(pair), Text::npos) << toUtf8(pair);
+  // 185 codes, 8 of them with a second spelling: 193 entries.
+  EXPECT_EQ(std::count(types.begin(), types.end(), u'|'), 193);
+}
+
+TEST(IconTableStandard, IconCodeOfListedAndUnlistedExtensionsInAnyCase) {
+  const IconTable table = standardTable();
+  struct Row {
+    const char16_t* extension;
+    int code;
+  } rows[] = {
+      {u"jpeg", 82}, {u"JPEG", 82}, {u"Jpg", 82}, {u"HTML", 73}, {u"htm", 73}, {u"tar", 149},
+      {u"3gp", 10},  {u"GIN", 194}, {u"c", 32},   {u"TIFF", 150}, {u"mp3", 109}, {u"zip", 171},
+      {u"xyz", 6},   {u"", 6},      {u"HTM|073.HTML", 6}, {u"TAR.GZ", 6}, {u"ＪＰＧ", 6},
+  };
+  for (const Row& row : rows) EXPECT_EQ(table.IconCodeOf(row.extension), row.code) << toUtf8(row.extension);
+}
+
+TEST(IconTableStandard, ACodeThatDoesNotFitAKindByteCountsAsUnlisted) {
+  IconTable table;
+  table.setTypes(u"255.TOP|300.BIG|");
+  EXPECT_EQ(table.IconCodeOf(u"top"), 255);
+  EXPECT_EQ(table.IconCodeOf(u"big"), 6);
+}
+
+TEST(IconTableStandard, IconMapGivesEveryStandardTypeAnIcon) {
+  const IconTable::IconMap& map = IconTable::standardIconMap();
+  struct Row {
+    int kind;
+    int icon;
+  } rows[] = {
+      {0, 0},  {1, 1},    {5, 5},    {6, 6},   {7, 0},    {9, 0},    {10, 28}, {12, 6},  {82, 7},
+      {106, 26}, {109, 26}, {171, 18}, {149, 6}, {193, 46}, {194, 20}, {195, 0}, {255, 0},
+  };
+  for (const Row& row : rows) EXPECT_EQ(map[static_cast<std::size_t>(row.kind)], row.icon) << row.kind;
+  for (int kind = 10; kind <= 194; ++kind) EXPECT_GE(map[static_cast<std::size_t>(kind)], 6) << kind;
+}
+
+TEST(IconTableStandard, BuildStandardTablesFillsOnlyWhatIsMissing) {
+  IconTable user;
+  user.setTypes(u"010.ABC|");
+  user.iconMap()[1] = 9;
+  user.iconMap()[10] = 3;
+  user.BuildStandardTables();
+  EXPECT_EQ(user.types(), u"010.ABC|");
+  EXPECT_EQ(user.iconMap()[10], 3);
+
+  IconTable emptyMap;
+  emptyMap.setTypes(u"010.ABC|");
+  emptyMap.BuildStandardTables();
+  EXPECT_EQ(emptyMap.types(), u"010.ABC|");
+  EXPECT_EQ(emptyMap.iconMap(), IconTable::standardIconMap());
+  EXPECT_EQ(emptyMap.stamp(), IconTable::NoStamp);
+}
+
+// --- Stamps ----------------------------------------------------------------------
+
+TEST(IconTableStamp, FileTimesAsNineHoursAheadOfUtc) {
+  struct Row {
+    std::int64_t seconds;
+    const char16_t* stamp;
+  } rows[] = {
+      {LastJanuaryAfternoon, u"240131235959"},
+      {LastJanuaryAfternoon + 1, u"240201000000"},   // 15:00 UTC is the next day
+      {1709218800, u"240301000000"},                 // after 29 February of a leap year
+      {1704034800 - 1, u"231231235959"},             // the year rolls over at 15:00 UTC
+      {0, u"700101090000"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(IconTable::stampOf(row.seconds * Second + 999'999'999, IconTable::Clock::JapanTime), row.stamp)
+        << row.seconds;
+}
+
+TEST(IconTableStamp, MachineTimeFollowsTheTimeZone) {
+  const char* old = std::getenv("TZ");
+  const std::string saved = old ? old : "";
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  const Text stamp = IconTable::stampOf(LastJanuaryAfternoon * Second, IconTable::Clock::MachineTime);
+  if (old) ::setenv("TZ", saved.c_str(), 1); else ::unsetenv("TZ");
+  ::tzset();
+  EXPECT_EQ(stamp, u"240131145959");
+}
+
+// --- IconList.CCZ ------------------------------------------------------------------
+
+class IconTableFileTest : public ::testing::Test {
+protected:
+  IconTableFileTest() : faulty(disk) {}
+  NativePath program() const { return folder.root(); }
+  NativePath file() const { return folder.path("IconList.CCZ"); }
+
+  test::TempFolder folder{"zevro-icons"};
+  LinuxFileSystem disk;
+  FaultyFileSystem faulty;
+};
+
+TEST_F(IconTableFileTest, SaveAndLoadRoundTripByteForByteWithTheFileTimeAsStamp) {
+  IconTable table = standardTable();
+  table.setTypes(table.types() + u"195.7Z|");
+  table.iconMap()[195] = 6;
+  table.iconMap()[109] = 47;
+  ASSERT_FALSE(table.SaveIcons(faulty, program()));
+
+  const std::string bytes = folder.get("IconList.CCZ");
+  EXPECT_EQ(bytes.size(), 256 + 4 + table.types().size());
+  EXPECT_EQ(bytes.substr(0, 256), std::string(table.iconMap().begin(), table.iconMap().end()));
+  EXPECT_EQ(bytes.substr(256, 4), std::to_string(table.types().size()));
+  EXPECT_EQ(bytes.substr(260), narrowAscii(table.types()));
+  EXPECT_NE(table.stamp(), IconTable::NoStamp);
+
+  ASSERT_FALSE(disk.setModified(file(), LastJanuaryAfternoon * Second));
+  IconTable back;
+  EXPECT_TRUE(back.loadUserTable(faulty, program()));
+  EXPECT_EQ(back.types(), table.types());
+  EXPECT_EQ(back.iconMap(), table.iconMap());
+  EXPECT_EQ(back.stamp(), u"240131235959");
+  EXPECT_EQ(back.IconCodeOf(u"7z"), 195);
+}
+
+TEST_F(IconTableFileTest, ADamagedFileGivesTheWholeStandardSet) {
+  const std::string map(256, '\x01');
+  struct Row {
+    const char* what;
+    std::string bytes;
+  } rows[] = {
+      {"shorter than the map", std::string(100, '\x01')},
+      {"length not digits", map + "12a4" + std::string(1234, 'x')},
+      {"length beyond the file", map + "0016" + "010.ABC|"},
+      {"entry without code", map + "0008" + "ABC.DEF|"},
+      {"entry without closing bar", map + "0007" + "010.ABC"},
+      {"code beyond a byte", map + "0008" + "256.ABC|"},
+      {"empty extension", map + "0005" + "010.|"},
+  };
+  for (const Row& row : rows) {
+    folder.put("IconList.CCZ", row.bytes);
+    IconTable table;
+    table.setTypes(u"010.OLD|");
+    table.iconMap()[1] = 9;
+
+    EXPECT_FALSE(table.loadUserTable(faulty, program())) << row.what;
+
+    EXPECT_EQ(table.types(), IconTable::standardTypes()) << row.what;
+    EXPECT_EQ(table.iconMap(), IconTable::standardIconMap()) << row.what;
+    EXPECT_EQ(table.stamp(), IconTable::NoStamp) << row.what;
+  }
+}
+
+TEST_F(IconTableFileTest, WithoutAFileTheTablesStayAndTheStampIsBlank) {
+  IconTable table = standardTable();
+  table.setTypes(u"010.OLD|");
+
+  EXPECT_FALSE(table.loadUserTable(faulty, program()));
+
+  EXPECT_EQ(table.types(), u"010.OLD|");
+  EXPECT_EQ(table.stamp(), IconTable::NoStamp);
+}
+
+TEST_F(IconTableFileTest, AFailedSaveKeepsTheOldFileAndStamp) {
+  IconTable table = standardTable();
+  ASSERT_FALSE(table.SaveIcons(faulty, program()));
+  ASSERT_FALSE(disk.setModified(file(), LastJanuaryAfternoon * Second));
+  ASSERT_TRUE(table.loadUserTable(faulty, program()));
+  const std::string before = folder.get("IconList.CCZ");
+
+  table.setTypes(table.types() + u"195.7Z|");
+  faulty.fail(Op::Write, ENOSPC);
+  EXPECT_EQ(table.SaveIcons(faulty, program()).code, ENOSPC);
+
+  EXPECT_EQ(folder.get("IconList.CCZ"), before);
+  EXPECT_EQ(table.stamp(), u"240131235959");
+}
+
+// --- Re-deriving kind codes ----------------------------------------------------------
+
+struct StoreRow {
+  const char16_t* name;
+  const char16_t* mediumName;
+  int kind;
+  int level;
+};
+
+RowStore storeOf(std::initializer_list<StoreRow> rows) {
+  RowStore store;
+  catalog::makeCatalogList(store);
+  for (const StoreRow& r : rows) {
+    const Text record = catalog::buildRecord({r.name, u"", u"", u"", u"0", r.mediumName});
+    EXPECT_TRUE(store.appendShown(record, 0, 0, r.kind, r.level));
+  }
+  return store;
+}
+
+std::vector<int> kindsOf(const RowStore& store) {
+  std::vector<int> kinds;
+  for (int row = 0; row < store.rowCount(); ++row) kinds.push_back(store.kind(row));
+  return kinds;
+}
+
+TEST(ReDeriveKinds, FileRowsTakeTheKindOfTheirExtension) {
+  RowStore store = storeOf({
+      {u"GAMES", u"", catalog::KindTitleCD, 0},
+      {u"DOCS", u"", catalog::KindFolder, 1},
+      {u"ARCHIVE.ZIP", u"", catalog::KindArchiveFolder, 2},
+      {u"SETUP.EX_", u"", 173, 2},
+      {u"README", u"", 153, 2},
+      {u"ARCHIVE.TAR", u"", 6, 2},
+      {u"PHOTO", u"PHOTO.JPG", 6, 2},
+      {u"PHOTO", u"PHOTO.", 82, 2},
+      {u"a.jpeg", u"", 6, 2},
+      {u"main.c", u"", 6, 2},
+      {u"NOTE.HTML", u"", 6, 2},
+      {u"X.LONGEXT", u"", 6, 2},
+      {u"OLD.TXT", u"", 11, 2},  // a file coded 11 under another table is not a folder here
+  });
+  Text stamp = u"240101000000";
+  const IconTable table = standardTable();
+
+  ReDeriveKinds(store, table, stamp);
+
+  EXPECT_EQ(kindsOf(store), (std::vector<int>{2, 1, 5, 6, 6, 149, 82, 6, 82, 32, 73, 6, 153}));
+  EXPECT_EQ(stamp, IconTable::NoStamp);
+}
+
+TEST(ReDeriveKinds, DataOlderThanStampsMovesFolderCodesDown) {
+  RowStore store = storeOf({
+      {u"GAMES", u"", 11, 0},
+      {u"DOCS", u"", 10, 1},
+      {u"ARCHIVE", u"", 13, 2},
+      {u"MANUAL.TXT", u"", 12, 2},  // 12 is a folder code in such data, whatever the name
+      {u"PIC.JPG", u"", 0, 2},
+      {u"NOTES.DOC", u"", 3, 2},
+  });
+  Text stamp;
+  ReDeriveKinds(store, standardTable(), stamp);
+
+  EXPECT_EQ(kindsOf(store), (std::vector<int>{2, 1, 4, 3, 82, 52}));
+}
+
+TEST(ReDeriveKinds, ATableCodeOfAFolderKindIsUsedAfterTheWarning) {
+  IconTable table;
+  table.setTypes(u"003.ODD|200.NEW|");
+  RowStore store = storeOf({{u"A.ODD", u"", 6, 1}, {u"B.NEW", u"", 6, 1}, {u"C.TXT", u"", 153, 1}});
+  std::vector<std::pair<int, int>> warnings;
+  Text stamp = u"240101000000";
+
+  ReDeriveKinds(store, table, stamp, [&](int row, int code) { warnings.emplace_back(row, code); });
+
+  EXPECT_EQ(kindsOf(store), (std::vector<int>{3, 200, 6}));
+  EXPECT_EQ(warnings, (std::vector<std::pair<int, int>>{{0, 3}}));
+}
+
+}  // namespace
+}  // namespace zevro
