@@ -46,6 +46,10 @@ public:
   // Label and serial of the medium in the drive; nullopt when no medium.
   virtual std::optional<VolumeInfo> volume(char letter) = 0;
   virtual std::optional<DriveSpace> space(char letter) = 0;
+
+  // Looks at the machine again (media inserted or removed since the last
+  // look). Drives that always answer from the present state need nothing.
+  virtual void refresh() {}
 };
 
 }  // namespace zevro

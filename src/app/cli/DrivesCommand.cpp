@@ -1,0 +1,130 @@
+// zevro-cli drives [--json]: the drive letters as the program sees them, one
+// line a letter that stands for a drive or folder present now:
+//   C<TAB>3<TAB>HD<TAB><TAB>/
+//   D<TAB>5<TAB>CD<TAB>GAMES<TAB>/media/kaori/GAMES
+//   E<TAB>5<TAB>CD<TAB><TAB>                     (an optical drive with nothing in it)
+// Fields: letter, drive type (2 removable, 3 fixed, 4 network, 5 CD-ROM,
+// 6 RAM disk, 18 a changing drive), medium kind (FD, CD, HD), volume label,
+// root folder. The letters come from the map file "drives.map" of the
+// program folder (a medium seen for the first time is added to it); the
+// types are those of the drive type table, merged as at every start of the
+// program and written back to CATTYP.DAT.
+//
+// In the TAB form a tab or line break inside a label is shown as a blank;
+// --json gives every field exactly:
+//   [{"letter":"D","type":5,"kind":"CD","label":"GAMES","root":"/media/kaori/GAMES"}, …]
+#include <ostream>
+
+#include "app/cli/Commands.h"
+#include "core/Cp932.h"
+#include "core/DriveTypeTable.h"
+#include "core/TitleCache.h"
+#include "media/DriveInfo.h"
+#include "platform/DriveMapFile.h"
+#include "platform/LinuxDrives.h"
+#include "platform/LinuxFileSystem.h"
+
+namespace zevro::cli {
+
+namespace {
+
+struct DriveLine {
+  char letter;
+  int type;
+  Text kind;
+  Text label;
+  std::string root;  // native bytes; "" when the drive holds no medium
+};
+
+std::string oneField(TextView text) {
+  Text field(text);
+  for (char16_t& c : field)
+    if (c == ch::CR || c == ch::LF || c == ch::Tab) c = u' ';
+  return cp932::toNativeName(field);
+}
+
+std::string jsonString(std::string_view utf8) {
+  static const char hex[] = "0123456789abcdef";
+  std::string out = "\"";
+  for (char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      out += "\\u00";
+      out += hex[byte >> 4];
+      out += hex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+void printLines(std::ostream& out, const std::vector<DriveLine>& lines) {
+  for (const DriveLine& d : lines)
+    out << d.letter << '\t' << d.type << '\t' << toUtf8(d.kind) << '\t' << oneField(d.label) << '\t' << d.root
+        << '\n';
+}
+
+void printJson(std::ostream& out, const std::vector<DriveLine>& lines) {
+  out << '[';
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const DriveLine& d = lines[i];
+    out << (i == 0 ? "\n" : ",\n") << "{\"letter\":\"" << d.letter << "\",\"type\":" << d.type
+        << ",\"kind\":" << jsonString(toUtf8(d.kind)) << ",\"label\":" << jsonString(toUtf8(d.label))
+        << ",\"root\":" << jsonString(toUtf8(cp932::fromNativeName(d.root))) << '}';
+  }
+  out << "\n]\n";
+}
+
+int runDrives(Context& context) {
+  bool json = false;
+  for (const std::string& arg : context.args) {
+    if (arg != "--json") {
+      context.err << "zevro-cli: drives: unknown argument " << arg << '\n';
+      return ExitError;
+    }
+    json = true;
+  }
+
+  LinuxFileSystem files;
+  LinuxDrives drives(files, context.programDir / DriveMapFile::FileName);
+  if (const IoError& error = drives.mapFileError()) {
+    context.err << "zevro-cli: drives: cannot write " << (context.programDir / DriveMapFile::FileName).native()
+                << ": " << error.text << '\n';
+    return ExitError;
+  }
+  DriveTypeTable types;
+  TitleCache titles;
+  DriveInfo info(drives, files, types, titles);
+  if (IoError error = info.LoadDriveTypes(context.programDir)) {
+    context.err << "zevro-cli: drives: cannot write " << (context.programDir / DriveTypeTable::FileName).native()
+                << ": " << error.text << '\n';
+    return ExitError;
+  }
+
+  std::vector<DriveLine> lines;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const int present = drives.driveType(letter);
+    if (present == drivetype::Unknown || present == drivetype::NoRoot) continue;
+    const Text drive{static_cast<char16_t>(letter), u':'};
+    const std::optional<NativePath> root = drives.root(letter);
+    lines.push_back(DriveLine{letter, types.stored(letter), info.DriveKind(drive), info.VolumeLabel(drive),
+                              root ? root->native() : std::string()});
+  }
+  if (json)
+    printJson(context.out, lines);
+  else
+    printLines(context.out, lines);
+  return ExitOk;
+}
+
+}  // namespace
+
+Command drivesCommand() {
+  return {"drives", "drives [--json]", "the drive letters: letter, type, kind, label, root", runDrives};
+}
+
+}  // namespace zevro::cli

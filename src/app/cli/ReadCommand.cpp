@@ -1,0 +1,310 @@
+// zevro-cli read [OPTIONS] PATH: catalogues a medium as the reading window
+// does, without asking anything, and prints the list file's name:
+//   zevro-cli read E:                 the medium in drive E:
+//   zevro-cli read E:\DOCS            a folder of it, catalogued on its own
+//   zevro-cli read /usr/share         a folder of this machine, through the
+//                                     drive letter whose root holds it
+//   -> _00HD_ROOT usr&share.cct       (on stdout)
+//
+// Options:
+//   --genre N         the genre the catalog goes to (0..19; default: the
+//                     current genre of the options)
+//   --title TEXT      the title of a removable medium that has none yet (it
+//                     is written to the medium's title file, as the program does)
+//   --replace         an existing catalog of the medium is replaced, once the
+//                     new reading has succeeded (the old file goes to Backup/)
+//   --add             an existing catalog stays and another list is read
+//                     beside it ("_00CD_GAMES-01.cct")
+//   --sort name|extension|kind   the order of the files of a folder
+//                     (default: the option RecordSort)
+//   --local-time      list times in this machine's time zone instead of the
+//                     catalogs' fixed nine hours after UTC
+//
+// The list file is written to the catalog folder and entered in the catalog
+// index. Without --replace or --add an existing catalog is kept and nothing
+// is written (exit status 1). Folders that cannot be read and other problems
+// of the walk are warnings on stderr; progress goes to stderr when it is a
+// terminal.
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "app/cli/Commands.h"
+#include "app/cli/HeadlessUi.h"
+#include "core/CatalogDocument.h"
+#include "core/CatalogIndex.h"
+#include "core/Cp932.h"
+#include "core/DriveTypeTable.h"
+#include "core/FileOps.h"
+#include "core/GenreTable.h"
+#include "core/IconTable.h"
+#include "core/OptionKeys.h"
+#include "core/OptionStore.h"
+#include "core/Startup.h"
+#include "core/TitleCache.h"
+#include "media/DriveInfo.h"
+#include "media/DrivePath.h"
+#include "media/MediaReading.h"
+#include "media/ThrottledPump.h"
+#include "media/TitleFile.h"
+#include "platform/DriveMapFile.h"
+#include "platform/LinuxDrives.h"
+#include "platform/LinuxFileSystem.h"
+
+namespace zevro::cli {
+
+namespace {
+
+constexpr const char* Prefix = "zevro-cli: read: ";
+constexpr auto ProgressInterval = std::chrono::milliseconds(100);
+
+struct ReadArguments {
+  std::string path;
+  std::optional<int> genre;
+  std::optional<int> sortOrder;
+  std::optional<std::string> title;
+  bool replace = false;
+  bool add = false;
+  bool localTime = false;
+};
+
+std::optional<int> numberIn(const std::string& text, int low, int high) {
+  if (text.empty() || text.size() > 3 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const int n = std::atoi(text.c_str());
+  if (n < low || n > high) return std::nullopt;
+  return n;
+}
+
+std::optional<int> sortOrderOf(const std::string& text) {
+  if (text == "name") return FolderWalker::SortByName;
+  if (text == "extension") return FolderWalker::SortByExtension;
+  if (text == "kind") return FolderWalker::SortByKind;
+  return std::nullopt;
+}
+
+// An empty text when the arguments are fine, else what is wrong.
+std::string parse(const std::vector<std::string>& args, ReadArguments& a) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (arg == "--genre") {
+      if (!hasValue || !(a.genre = numberIn(args[++i], 0, GenreTable::Count - 1)))
+        return "--genre needs a genre number from 0 to " + std::to_string(GenreTable::Count - 1);
+    } else if (arg == "--sort") {
+      if (!hasValue || !(a.sortOrder = sortOrderOf(args[++i]))) return "--sort needs name, extension or kind";
+    } else if (arg == "--title") {
+      if (!hasValue || args[i + 1].empty()) return "--title needs a title";
+      a.title = args[++i];
+    } else if (arg == "--replace") {
+      a.replace = true;
+    } else if (arg == "--add") {
+      a.add = true;
+    } else if (arg == "--local-time") {
+      a.localTime = true;
+    } else if (arg.starts_with("--")) {
+      return "unknown option " + arg;
+    } else if (!a.path.empty()) {
+      return "one PATH only";
+    } else {
+      a.path = arg;
+    }
+  }
+  if (a.path.empty()) return "which drive or folder? (read PATH)";
+  if (a.replace && a.add) return "--replace and --add exclude each other";
+  return {};
+}
+
+bool isDriveText(const std::string& path) {
+  return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         (path.size() == 2 || path[2] == '\\' || path[2] == '/');
+}
+
+// The drive path of the argument: a drive text as it is (u"E:\\DOCS"), a
+// folder of this machine through the drive letters; nullopt after a message.
+std::optional<Text> drivePathOf(const std::string& path, FileSystem& files, Drives& drives, std::ostream& err) {
+  if (isDriveText(path)) return cp932::fromNativeName(path);
+  std::error_code ec;
+  NativePath folder = std::filesystem::absolute(path, ec).lexically_normal();
+  std::string native = folder.native();
+  while (native.size() > 1 && native.back() == '/') native.pop_back();
+  folder = native;
+  const std::optional<DirEntry> entry = ec ? std::nullopt : files.stat(folder);
+  if (!entry || !entry->isFolder()) {
+    err << Prefix << path << ": not a folder\n";
+    return std::nullopt;
+  }
+  std::optional<Text> drivePath = drivepath::drivePathOf(drives, folder);
+  if (!drivePath) err << Prefix << path << ": no drive letter holds this folder\n";
+  return drivePath;
+}
+
+const char* problemText(WalkProblem::Kind kind) {
+  switch (kind) {
+    case WalkProblem::Kind::Unreadable: return "cannot be read, its contents are missing";
+    case WalkProblem::Kind::TooDeep: return "lies at the deepest level a list holds, its contents are missing";
+    case WalkProblem::Kind::BadDate: return "holds dates before 1900 and is left out";
+    case WalkProblem::Kind::ListFull: return "the list is full, the reading stopped";
+  }
+  return "";
+}
+
+std::string failureText(const MediaReading::Result& r, const std::string& path) {
+  using Outcome = MediaReading::Outcome;
+  switch (r.outcome) {
+    case Outcome::Read: return {};
+    case Outcome::NoMedium: return path + ": no medium in the drive, or no such drive";
+    case Outcome::NoTitle: return path + ": the removable medium has no title (give one with --title TEXT)";
+    case Outcome::Declined: return {};
+    case Outcome::CatalogFolderUnreachable: return "the catalog folder cannot be reached";
+    case Outcome::NoFreeNumber: return path + ": every list number 01 to 99 of this medium is taken";
+    case Outcome::Stopped: return path + ": the reading was stopped";
+    case Outcome::Unreadable: return path + ": cannot be read";
+    case Outcome::NothingRecorded: return path + ": nothing could be recorded";
+    case Outcome::ListFull: return path + ": the medium holds more than a list can take";
+  }
+  return {};
+}
+
+// Progress on a terminal: "\r(1234) E:\DOCS" at most ten times a second.
+class TerminalProgress {
+public:
+  explicit TerminalProgress(std::ostream& err) : err_(err) {}
+  WalkCallbacks callbacks() {
+    WalkCallbacks c;
+    c.showFolder = [this](TextView path) { folder_ = path; };
+    c.showCount = [this](int count) { count_ = count; };
+    c.pump = [this] { return throttle_(); };
+    return c;
+  }
+  void finish() {
+    if (shown_) err_ << "\r\x1b[K" << std::flush;
+  }
+
+private:
+  bool draw() {
+    std::string line = "(" + std::to_string(count_) + ") " + toUtf8(folder_);
+    if (line.size() > 70) line = line.substr(0, 70);
+    err_ << "\r\x1b[K" << line << std::flush;
+    shown_ = true;
+    return true;
+  }
+  std::ostream& err_;
+  Text folder_;
+  int count_ = 0;
+  bool shown_ = false;
+  ThrottledPump throttle_{[this] { return draw(); }, ProgressInterval};
+};
+
+int runRead(Context& context) {
+  ReadArguments a;
+  if (std::string wrong = parse(context.args, a); !wrong.empty()) {
+    context.err << Prefix << wrong << '\n';
+    return ExitError;
+  }
+  // A reading builds lists of tens of megabytes step by step (the walk, the
+  // size pass, the file's bytes). Keeping freed memory in the process lets
+  // each step reuse the pages of the one before instead of having the system
+  // map fresh ones for every step.
+  mallopt(M_MMAP_THRESHOLD, 256 << 20);
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
+
+  LinuxFileSystem files;
+  HeadlessUi ui(context.err, Prefix, a.title ? cp932::fromNativeName(*a.title) : Text());
+  Platform platform{files, ui};
+  OptionStore options(files, optionFilePath(context.programDir));
+  if (IoError error = options.load()) {
+    context.err << Prefix << "cannot read " << options.path().native() << ": " << error.text << '\n';
+    return ExitError;
+  }
+  const NativePath catalogFolder = chooseCatalogFolder(files, context.programDir, options);
+  if (!fileops::createFolderChain(files, catalogFolder)) {
+    context.err << Prefix << "cannot make the catalog folder " << catalogFolder.native() << '\n';
+    return ExitError;
+  }
+  const ListTime::Zone zone = a.localTime ? ListTime::Zone::Machine : ListTime::Zone::Japan;
+
+  LinuxDrives drives(files, context.programDir / DriveMapFile::FileName);
+  DriveTypeTable types;
+  TitleCache titles;
+  DriveInfo info(drives, files, types, titles, zone);
+  if (IoError error = info.LoadDriveTypes(context.programDir))
+    context.err << Prefix << "warning: cannot write " << DriveTypeTable::FileName << ": " << error.text << '\n';
+  TitleFile titleFile(info, ui);
+  IconTable icons;
+  icons.BuildStandardTables();
+  icons.loadUserTable(files, context.programDir,
+                      a.localTime ? IconTable::Clock::MachineTime : IconTable::Clock::JapanTime);
+
+  const std::optional<Text> drivePath = drivePathOf(a.path, files, drives, context.err);
+  if (!drivePath) return ExitError;
+
+  CatalogIndex index(files, catalogFolder);
+  if (IoError error = index.load()) {
+    context.err << Prefix << "catalog index in " << catalogFolder.native() << ": " << error.text << '\n';
+    return ExitError;
+  }
+  CatalogDocument document({platform, catalogFolder, context.programDir, index, titles});
+
+  MediaReading::Settings settings;
+  settings.genre = a.genre ? *a.genre : opt::readNumber(options, opt::CurrentJanreNo);
+  const int storedSort = opt::readNumber(options, opt::RecordSort);
+  settings.walk.sortOrder = a.sortOrder ? *a.sortOrder : (storedSort >= 0 && storedSort <= 2 ? storedSort : 2);
+  settings.walk.zone = zone;
+  TerminalProgress progress(context.err);
+  MediaReading::Hooks hooks;
+  std::optional<MediaReading::ExistingCatalog> existing;
+  hooks.askExisting = [&](const MediaReading::ExistingCatalog& e) {
+    existing = e;
+    if (a.replace) return MediaReading::Existing::Replace;
+    if (a.add) return MediaReading::Existing::AddAnother;
+    return MediaReading::Existing::Cancel;
+  };
+  if (::isatty(STDERR_FILENO)) hooks.progress = progress.callbacks();
+  MediaReading reading({platform, info, titleFile, icons, catalogFolder}, settings, hooks);
+  const MediaReading::Result result = reading.read(*drivePath, document.list());
+  progress.finish();
+
+  for (const WalkProblem& p : result.problems)
+    context.err << Prefix << "warning: " << cp932::toNativeName(p.path) << " " << problemText(p.kind)
+                << (p.error.empty() ? "" : " (" + p.error + ")") << '\n';
+  if (result.outcome == MediaReading::Outcome::Declined) {
+    context.err << Prefix << a.path << " is catalogued already as " << cp932::toNativeName(existing->fileName)
+                << " (kept; --replace replaces it, --add reads another list)\n";
+    return ExitNone;
+  }
+  if (!result.ok()) {
+    context.err << Prefix << failureText(result, a.path) << '\n';
+    return ExitError;
+  }
+
+  document.setCurrentFile(result.catalogPath);
+  document.setFreeSpace(result.freeSpace);
+  document.setIconStamp(icons.stamp() == IconTable::NoStamp ? Text() : icons.stamp());
+  document.setModified(true);
+  if (!document.save()) return ExitError;  // the reason was reported
+  const Text fileName = document.currentFileName();
+  index.titleOf(fileName);
+  if (IoError error = index.writeIfChanged())
+    context.err << Prefix << "warning: cannot write the catalog index: " << error.text << '\n';
+  if (!reading.retireReplaced(result, index, context.programDir / std::string(BackupFolderName)))
+    context.err << Prefix << "warning: the replaced catalog " << cp932::toNativeName(result.replaced->fileName)
+                << " could not be moved to " << BackupFolderName << '\n';
+  context.out << cp932::toNativeName(fileName) << '\n';
+  return ExitOk;
+}
+
+}  // namespace
+
+Command readCommand() {
+  return {"read", "read [OPTIONS] PATH",
+          "catalogues a drive (E:) or folder: --genre N, --title TEXT, --replace, --add, --sort, --local-time",
+          runRead};
+}
+
+}  // namespace zevro::cli

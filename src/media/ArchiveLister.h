@@ -1,0 +1,38 @@
+#pragma once
+// Where the walk hands over an archive (a regular file named *.ZIP, *.LZH,
+// *.CAB) when the reading records archive contents or comments from
+// archives. The lister writes the archive's row and the rows of its members;
+// until one is given, archives are catalogued as plain files.
+#include <cstdint>
+
+#include "core/RowStore.h"
+#include "core/Text.h"
+#include "platform/FileSystem.h"
+
+namespace zevro {
+
+struct ArchiveVisit {
+  TextView folderPath;  // the folder holding the archive, u"E:\\DOCS"
+  TextView name;        // u"TOOLS.LZH"
+  const NativePath* file = nullptr;  // "/media/kaori/GAMES/DOCS/TOOLS.LZH"
+  int level = 1;        // level of the archive row (its members go below it)
+  TextView date;        // the archive's row date, u"21/01/01 01:30"
+  std::uint64_t size = 0;
+  TextView comment;     // the file comment found for the archive, may be empty
+};
+
+class ArchiveLister {
+public:
+  virtual ~ArchiveLister() = default;
+  // Appends the archive row and its members to the store. False when it
+  // appended nothing: the walk then writes a plain file row.
+  virtual bool WalkArchive(const ArchiveVisit& visit, RowStore& store) = 0;
+};
+
+// Archives stay plain files.
+class NoArchiveContents final : public ArchiveLister {
+public:
+  bool WalkArchive(const ArchiveVisit&, RowStore&) override { return false; }
+};
+
+}  // namespace zevro

@@ -1,0 +1,94 @@
+#include "media/DrivePath.h"
+
+#include "core/Cp932.h"
+
+namespace zevro::drivepath {
+
+namespace {
+
+constexpr int Letters = 26;
+
+// The folders below the root, or nullopt when path is not inside root.
+std::optional<NativePath> below(const NativePath& root, const NativePath& path) {
+  auto r = root.begin();
+  auto p = path.begin();
+  for (; r != root.end(); ++r, ++p) {
+    if (r->empty()) continue;  // the empty last element of a root written with a trailing "/"
+    if (p == path.end() || *r != *p) return std::nullopt;
+  }
+  NativePath rest;
+  for (; p != path.end(); ++p)
+    if (!p->empty()) rest /= *p;
+  return rest;
+}
+
+// The number of named parts: "/" 1, "/media/kaori/" 3.
+std::size_t depth(const NativePath& path) {
+  std::size_t n = 0;
+  for (const NativePath& part : path) n += part.empty() ? 0 : 1;
+  return n;
+}
+
+}  // namespace
+
+char letterOf(TextView pathOrDrive) {
+  if (pathOrDrive.empty()) return 0;
+  const char16_t c = pathOrDrive[0];
+  if (c >= u'a' && c <= u'z') return static_cast<char>(c - u'a' + 'A');
+  if (c >= u'A' && c <= u'Z') return static_cast<char>(c);
+  return 0;
+}
+
+std::optional<NativePath> nativePathOf(Drives& drives, TextView drivePath) {
+  const char letter = letterOf(drivePath);
+  if (letter == 0) return std::nullopt;
+  std::optional<NativePath> path = drives.root(letter);
+  if (!path) return std::nullopt;
+  TextView rest = drivePath.substr(1);
+  if (!rest.empty() && rest[0] == u':') rest.remove_prefix(1);
+  Text part;
+  const auto addPart = [&] {
+    if (!part.empty() && part != u".") *path /= cp932::toNativeName(part);
+    part.clear();
+  };
+  for (char16_t c : rest) {
+    if (c == u'\\' || c == u'/') {
+      addPart();
+      continue;
+    }
+    part.push_back(c);
+  }
+  addPart();
+  return path;
+}
+
+std::optional<Text> drivePathOf(Drives& drives, const NativePath& path) {
+  if (!path.is_absolute()) return std::nullopt;
+  const NativePath clean = path.lexically_normal();
+  char bestLetter = 0;
+  std::size_t bestDepth = 0;
+  NativePath bestRest;
+  for (int i = 0; i < Letters; ++i) {
+    const char letter = static_cast<char>('A' + i);
+    const std::optional<NativePath> root = drives.root(letter);
+    if (!root) continue;
+    const std::optional<NativePath> rest = below(root->lexically_normal(), clean);
+    if (!rest || (bestLetter != 0 && depth(*root) <= bestDepth)) continue;
+    bestLetter = letter;
+    bestDepth = depth(*root);
+    bestRest = *rest;
+  }
+  if (bestLetter == 0) return std::nullopt;
+  Text out;
+  out.push_back(static_cast<char16_t>(bestLetter));
+  out += u":\\";
+  bool first = true;
+  for (const NativePath& part : bestRest) {
+    if (!first) out.push_back(u'\\');
+    out += cp932::fromNativeName(part.string());
+    first = false;
+  }
+  return out;
+}
+
+}  // namespace zevro::drivepath

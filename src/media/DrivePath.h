@@ -1,0 +1,31 @@
+#pragma once
+// Paths as the catalogs write them ("E:\SOFT\TOOLS") and the folders of this
+// machine they stand for, through the drive letters:
+//   with E: standing for "/media/kaori/GAMES":
+//   u"E:\\SOFT\\TOOLS"  <->  "/media/kaori/GAMES/SOFT/TOOLS"
+//   u"E:" and u"E:\\"    ->  "/media/kaori/GAMES"
+#include <optional>
+
+#include "core/Text.h"
+#include "platform/Drives.h"
+
+namespace zevro::drivepath {
+
+// The letter a path or drive text starts with, upper-cased: u"e:\\X" -> 'E';
+// 0 when the first character is no letter A to Z.
+char letterOf(TextView pathOrDrive);
+
+// The folder of this machine a drive path stands for; nullopt when the
+// letter has no root (unmapped, or no medium in the drive). Both "\" and
+// "/" separate folders.
+std::optional<NativePath> nativePathOf(Drives& drives, TextView drivePath);
+
+// The drive path of a folder of this machine: the letter whose root holds it
+// most closely (C: for "/" holds everything), then the folders below that
+// root joined by "\":
+//   "/media/kaori/GAMES/SOFT" -> u"E:\\SOFT",  "/media/kaori/GAMES" -> u"E:\\",
+//   "/home/kaori" -> u"C:\\home\\kaori".
+// The path must be absolute; it is taken as written (no links resolved).
+std::optional<Text> drivePathOf(Drives& drives, const NativePath& path);
+
+}  // namespace zevro::drivepath

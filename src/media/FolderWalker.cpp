@@ -1,0 +1,413 @@
+#include "media/FolderWalker.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "core/CatalogList.h"
+#include "core/Cp932.h"
+#include "core/Numbers.h"
+#include "core/Strings.h"
+#include "media/ExtensionGroups.h"
+
+namespace zevro {
+
+namespace {
+
+constexpr int FirstYear = 1900;
+constexpr int CountRedrawEvery = 10;
+constexpr int PumpEvery = 50;
+constexpr TextView FlagText = u"0";
+constexpr TextView RecycledFolder = u"RECYCLED";
+constexpr std::size_t DriveRootLength = 2;  // u"E:"
+
+bool isDriveRoot(TextView path) { return path.size() <= DriveRootLength; }
+
+void lowerInPlace(Text& text) {
+  for (char16_t& c : text)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+}
+
+// The extension as the icon table and the sort keys see it (last "." within
+// the last six characters) and the name without it.
+struct NameParts {
+  Text extension;  // u"txt"
+  TextView base;   // u"readme"
+};
+
+NameParts partsOf(TextView name) {
+  NameParts p;
+  p.extension = extensionOf(name);
+  p.base = p.extension.empty() ? name : name.substr(0, name.size() - p.extension.size() - 1);
+  return p;
+}
+
+// The sort key of a name: order 1 extension "." base, order 2 group ":"
+// extension "." base, else the name.
+Text keyOf(TextView name, const NameParts& p, TextView group, int order) {
+  if (order != FolderWalker::SortByExtension && order != FolderWalker::SortByKind) return Text(name);
+  Text key;
+  key.reserve(group.size() + name.size() + 2);
+  if (order == FolderWalker::SortByKind) {
+    key += group;
+    key.push_back(u':');
+  }
+  key += p.extension;
+  key.push_back(u'.');
+  key += p.base;
+  return key;
+}
+
+// Files whose text may describe their folder: DOC, TXT, WRI, ME, BBS, DIZ
+// (but not copyright, licence or history texts) and a plain "readme".
+bool isCommentCandidate(const NameParts& p) {
+  if (p.extension.empty()) return asciiLower(p.base) == u"readme";
+  static constexpr TextView Types[] = {u"DOC", u"TXT", u"WRI", u"ME", u"BBS", u"DIZ"};
+  static constexpr TextView Excluded[] = {u"copyrite", u"license", u"history"};
+  const Text ext = asciiUpper(p.extension);
+  if (std::find(std::begin(Types), std::end(Types), ext) == std::end(Types)) return false;
+  const Text base = asciiLower(p.base);
+  return std::find(std::begin(Excluded), std::end(Excluded), base) == std::end(Excluded);
+}
+
+bool isTitleFile(std::string_view nativeName) {
+  if (nativeName.empty() || nativeName.front() != 'V') return false;
+  const Text lower = asciiLower(cp932::fromNativeName(nativeName));
+  return lower == u"volname.txt" || lower == u"volname.dat";
+}
+
+bool isArchiveExtension(TextView ext) {
+  const Text upper = asciiUpper(ext);
+  return upper == u"LZH" || upper == u"ZIP" || upper == u"CAB";
+}
+
+// The number in a size text, commas skipped: u"1,234" -> 1234, u"" -> 0.
+// A text of more digits than a size can have (a damaged list) stops growing
+// at the largest value instead of overflowing.
+std::int64_t sizeValue(TextView text) {
+  constexpr std::int64_t Limit = std::numeric_limits<std::int64_t>::max() / 10 - 9;
+  std::int64_t n = 0;
+  for (char16_t c : text) {
+    if (c == u',') continue;
+    if (c < u'0' || c > u'9') break;
+    if (n > Limit) return std::numeric_limits<std::int64_t>::max();
+    n = n * 10 + (c - u'0');
+  }
+  return n;
+}
+
+// a + b for sizes that are never negative, stopping at the largest value.
+std::int64_t addSizes(std::int64_t a, std::int64_t b) {
+  return a > std::numeric_limits<std::int64_t>::max() - b ? std::numeric_limits<std::int64_t>::max() : a + b;
+}
+
+// Where field 3 lies in a record: [begin, end), or begin == npos when absent.
+std::pair<std::size_t, std::size_t> sizeFieldSpan(TextView record) {
+  const std::size_t marker = record.find(fieldMarker(catalog::FieldSize));
+  if (marker == TextView::npos) return {TextView::npos, TextView::npos};
+  std::size_t end = marker + 1;
+  while (end < record.size() && !isFieldMarker(record[end])) ++end;
+  return {marker + 1, end};
+}
+
+}  // namespace
+
+struct FolderWalker::FileItem {
+  Text name;        // catalog text, u"MANUAL.TXT"
+  Text foldedKey;   // the sort key in lower case
+  std::string native;
+  DirEntry::Type type = DirEntry::Type::File;
+  std::uint64_t size = 0;
+  ListTime time;
+  Text extension;   // u"TXT"
+};
+
+struct FolderWalker::Listing {
+  struct Subfolder {
+    Text foldedName;
+    Text name;
+    std::string native;
+  };
+  std::vector<FileItem> files;
+  std::vector<Subfolder> subfolders;
+  std::int64_t total = 0;
+  Text candidates{ch::Tab};
+};
+
+Text FolderWalker::badDateMessage(TextView folderPath) {
+  Text text(BadDateMessageHead);
+  text += folderPath;
+  text += BadDateMessageTail;
+  return text;
+}
+
+Text FolderWalker::sortKey(TextView name, int order) {
+  const NameParts p = partsOf(name);
+  return keyOf(name, p, ExtensionGroups::groupOf(p.extension), order);
+}
+
+TextView FolderWalker::groupOf(const Text& extension) {
+  // A medium has few distinct extensions; looked up once each.
+  const auto [it, added] = groups_.try_emplace(extension);
+  if (added) it->second = ExtensionGroups::groupOf(extension);
+  return it->second;
+}
+
+FolderWalker::FolderWalker(FileSystem& files, Ui& ui, const IconTable& icons, WalkOptions options,
+                           WalkCallbacks callbacks, WalkHooks hooks)
+    : files_(files), ui_(ui), icons_(icons), options_(options), callbacks_(std::move(callbacks)), hooks_(hooks) {}
+
+bool FolderWalker::WalkFolder(const NativePath& folder, TextView path, TextView mediumTitle, RowStore& store) {
+  mediumTitle_ = Text(mediumTitle);
+  cancelled_ = false;
+  full_ = false;
+  count_ = 0;
+  folderRows_ = 0;
+  problems_.clear();
+  lowPriority_ = callbacks_.lowPriority && callbacks_.lowPriority();
+  catalog::makeCatalogList(store);
+  const Text rootPath(path);
+  const Text rootName = isDriveRoot(path) ? rootPath : fileNamePart(path);
+  visitFolder(folder, rootPath, rootName, 0, store);
+  return !stopped();
+}
+
+void FolderWalker::visitFolder(const NativePath& folder, const Text& path, TextView name, int depth,
+                               RowStore& store) {
+  if (callbacks_.showFolder) callbacks_.showFolder(path);
+  Listing listing;
+  if (depth >= RowStore::MaxLevel) {
+    // Its files would need a level the list cannot hold.
+    problems_.push_back({WalkProblem::Kind::TooDeep, path, {}});
+  } else if (!listFolder(folder, path, depth, listing)) {
+    return;  // dates before 1900: reported, the folder is left out
+  }
+  if (cancelled_) return;
+  if (!writeFolderRow(folder, path, name, depth, listing, store)) return;
+
+  for (const FileItem& item : listing.files) {
+    if (!writeFileRow(folder, path, item, depth + 1, store)) return;
+    if (!countItem()) return;
+  }
+  if (!countItem()) return;
+  for (const Listing::Subfolder& sub : listing.subfolders) {
+    Text subPath = path;
+    subPath.push_back(ch::Yen);
+    subPath += sub.name;
+    visitFolder(folder / sub.native, subPath, sub.name, depth + 1, store);
+    if (stopped() || !pump()) return;
+  }
+}
+
+bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int depth, Listing& listing) {
+  IoError error;
+  std::vector<DirEntry> entries = files_.list(folder, &error);
+  if (error) {
+    problems_.push_back({WalkProblem::Kind::Unreadable, path, error.text});
+    return true;  // the folder keeps its row, without contents
+  }
+  const bool atRoot = depth == 0 && isDriveRoot(path);
+  bool titleFileSkipped = false;
+  listing.files.reserve(entries.size());
+  for (DirEntry& e : entries) {
+    const ListTime time = ListTime::of(e.modified, options_.zone);
+    if (e.isFolder()) {
+      if (e.name.starts_with('.')) continue;
+      Text name = cp932::fromNativeName(e.name);
+      if (name == RecycledFolder) continue;
+      if (time.year < FirstYear) return reportBadDate(path, listing);
+      Text folded = asciiLower(name);
+      listing.subfolders.push_back({std::move(folded), std::move(name), std::move(e.name)});
+      continue;
+    }
+    if (atRoot && !titleFileSkipped && isTitleFile(e.name)) {
+      titleFileSkipped = true;
+      continue;
+    }
+    if (time.year < FirstYear) return reportBadDate(path, listing);
+    FileItem item;
+    item.name = cp932::fromNativeName(e.name);
+    const NameParts parts = partsOf(item.name);
+    item.extension = parts.extension;
+    const TextView group = options_.sortOrder == SortByKind ? groupOf(parts.extension) : TextView();
+    item.foldedKey = keyOf(item.name, parts, group, options_.sortOrder);
+    lowerInPlace(item.foldedKey);
+    item.native = std::move(e.name);
+    item.type = e.type;
+    item.size = e.size;
+    item.time = time;
+    listing.total += static_cast<std::int64_t>(e.size);
+    // Only regular files are ever read for comments: a FIFO named
+    // readme.txt would block the reading forever.
+    if (e.type == DirEntry::Type::File && isCommentCandidate(parts)) {
+      listing.candidates += asciiLower(item.name);
+      listing.candidates.push_back(ch::Tab);
+    }
+    listing.files.push_back(std::move(item));
+  }
+  // Case-insensitive order; names that differ only in case keep a fixed order.
+  std::sort(listing.files.begin(), listing.files.end(), [](const FileItem& a, const FileItem& b) {
+    if (a.foldedKey != b.foldedKey) return a.foldedKey < b.foldedKey;
+    return a.native < b.native;
+  });
+  std::sort(listing.subfolders.begin(), listing.subfolders.end(),
+            [](const Listing::Subfolder& a, const Listing::Subfolder& b) {
+              if (a.foldedName != b.foldedName) return a.foldedName < b.foldedName;
+              return a.native < b.native;
+            });
+  return true;
+}
+
+bool FolderWalker::reportBadDate(const Text& path, Listing& listing) {
+  listing = Listing{};
+  problems_.push_back({WalkProblem::Kind::BadDate, path, {}});
+  ui_.showMessage(badDateMessage(path), mb::Ok, {});
+  return false;
+}
+
+bool FolderWalker::writeFolderRow(const NativePath& folder, const Text& path, TextView name, int depth,
+                                  Listing& listing, RowStore& store) {
+  Text comment;
+  if (hooks_.comments) {
+    FolderVisit visit{path, name, depth == 0, mediumTitle_, &listing.candidates, &folder};
+    comment = hooks_.comments->FolderComment(visit);
+    if (comment.size() > MaxFolderComment) comment.resize(MaxFolderComment);
+  }
+  const bool title = depth == 0;
+  const int kind = title ? options_.mediumKind + 1 : catalog::KindFolder;
+  const Text size = groupedNumber(listing.total);
+  if (!append(title ? TextView(mediumTitle_) : name, comment, {}, size, kind, depth, store)) return false;
+  ++folderRows_;
+  return true;
+}
+
+bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, const FileItem& item, int level,
+                                RowStore& store) {
+  const bool regular = item.type == DirEntry::Type::File;
+  const bool archive = options_.archives && hooks_.archives && regular && isArchiveExtension(item.extension);
+  NativePath file;
+  if (hooks_.comments || archive) file = folder / item.native;
+  Text comment;
+  if (hooks_.comments) comment = hooks_.comments->FileComment({path, item.name, &file, regular});
+  const int kind = kindOf(item.extension);
+  if (archive) {
+    const int row = store.rowCount();
+    item.time.writeRowText(date_);
+    ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment};
+    if (hooks_.archives->WalkArchive(visit, store) && store.rowCount() > row) {
+      store.setKind(row, kind);
+      return true;
+    }
+  }
+  item.time.writeRowText(date_);
+  return append(item.name, comment, date_, groupedNumber(static_cast<std::int64_t>(item.size)), kind, level, store);
+}
+
+int FolderWalker::kindOf(const Text& extension) {
+  // A medium has few distinct extensions; the table is a long text to search.
+  const auto [it, added] = kinds_.try_emplace(extension, 0);
+  if (added) it->second = icons_.IconCodeOf(extension);
+  return it->second;
+}
+
+bool FolderWalker::append(TextView name, TextView comment, TextView date, TextView size, int kind, int level,
+                          RowStore& store) {
+  Text record = catalog::buildRecord({name, comment, date, size, FlagText});
+  record.push_back(fieldMarker(catalog::FieldMediumName));
+  if (store.appendShown(record, catalog::colourIndexFor(kind, level), 0, kind, level)) return true;
+  full_ = true;
+  problems_.push_back({WalkProblem::Kind::ListFull, {}, {}});
+  return false;
+}
+
+bool FolderWalker::countItem() {
+  ++count_;
+  if (lowPriority_) {
+    if (callbacks_.showCount) callbacks_.showCount(count_);
+    return pump();
+  }
+  if (count_ % CountRedrawEvery == 0 && callbacks_.showCount) callbacks_.showCount(count_);
+  if (count_ % PumpEvery == 0) return pump();
+  return !stopped();
+}
+
+bool FolderWalker::pump() {
+  if (callbacks_.pump && !callbacks_.pump()) cancelled_ = true;
+  if (callbacks_.lowPriority) lowPriority_ = callbacks_.lowPriority();
+  return !stopped();
+}
+
+std::int64_t FolderWalker::AddFolderSizes(RowStore& store) {
+  const int rows = store.rowCount();
+  // The folder-like rows in order, with their totals.
+  struct Folder {
+    int row;
+    std::int64_t total;
+    Text text;              // the total as written
+    bool hasField = true;   // false: the record lacks field 3 (set afterwards)
+  };
+  std::vector<Folder> folders;
+  std::vector<std::size_t> open;  // indexes into folders, levels rising
+  auto close = [&]() {
+    const std::size_t done = open.back();
+    open.pop_back();
+    if (!open.empty()) folders[open.back()].total = addSizes(folders[open.back()].total, folders[done].total);
+  };
+  for (int r = 0; r < rows; ++r) {
+    if (!catalog::isFolderLike(store.kind(r))) continue;
+    const int level = store.level(r);
+    while (!open.empty() && store.level(folders[open.back()].row) >= level) close();
+    open.push_back(folders.size());
+    folders.push_back({r, sizeValue(store.fieldView(catalog::FieldSize, r)), {}, true});
+  }
+  while (!open.empty()) close();
+
+  // One pass over the heap: replacing fields one by one would move the rest
+  // of the heap for every folder. The new text is sized exactly first, so
+  // that it is written once into memory taken once.
+  std::size_t length = static_cast<std::size_t>(store.endPosition()) + 1;
+  bool changed = false;
+  for (Folder& f : folders) {
+    f.text = groupedNumber(f.total);
+    const TextView record = store.record(f.row);
+    const auto [begin, end] = sizeFieldSpan(record);
+    f.hasField = begin != TextView::npos;
+    if (f.hasField) length = length - (end - begin) + f.text.size();
+    if (!f.hasField || record.substr(begin, end - begin) != f.text) changed = true;
+  }
+  const std::int64_t medium = !folders.empty() && folders.front().row == 0 ? folders.front().total : 0;
+  if (!changed) return medium;
+  Text heap;
+  heap.reserve(length);
+  auto next = folders.begin();
+  for (int r = 0; r < rows; ++r) {
+    const TextView record = store.record(r);
+    if (next == folders.end() || next->row != r) {
+      heap += record;
+      continue;
+    }
+    const auto [begin, end] = sizeFieldSpan(record);
+    if (begin == TextView::npos) {
+      heap += record;
+    } else {
+      heap += record.substr(0, begin);
+      heap += next->text;
+      heap += record.substr(end);
+    }
+    ++next;
+  }
+  heap.push_back(ch::Null);
+  const std::string levels(store.levelBlock());
+  const std::string flags(store.treeFlagBlock());
+  const std::string kinds(store.kindBlock());
+  const std::string colours(store.colourBlock());
+  const bool modified = store.modified();
+  if (!store.loadBlocks(heap, levels, flags, kinds, colours)) return 0;
+  for (const Folder& f : folders) {
+    if (!f.hasField) store.setField(catalog::FieldSize, f.row, f.text);
+  }
+  store.setModified(modified);
+  return medium;
+}
+
+}  // namespace zevro

@@ -1,0 +1,207 @@
+#include "media/MediaReading.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/Cp932.h"
+#include "core/FileOps.h"
+#include "core/ListFile.h"
+#include "core/Numbers.h"
+#include "core/Strings.h"
+#include "media/CatalogName.h"
+
+namespace zevro {
+
+namespace {
+
+constexpr TextView AnyGenre = u"??";
+constexpr std::size_t DriveLength = 2;        // u"E:"
+constexpr std::size_t NamePrefixLength = 6;   // u"_01CD_"
+constexpr std::size_t NameSuffixLength = 4;   // u".CCT"
+constexpr char16_t TitleMarker = 17;          // field 1 of the title line
+constexpr char16_t TitleEndMarker = 18;
+
+// The path as the catalogs write it, without a trailing separator:
+// u"e:/DOCS/" -> u"e:\\DOCS", u"E:\\" -> u"E:".
+Text catalogPath(TextView path) {
+  Text p(path);
+  std::replace(p.begin(), p.end(), u'/', ch::Yen);
+  while (p.size() > DriveLength && p.back() == ch::Yen) p.pop_back();
+  return p;
+}
+
+// The medium title keeps no first ".": u"MY.DISK" -> u"MYDISK", u"A.B.C" -> u"AB.C".
+Text withoutFirstDot(Text title) {
+  const std::size_t dot = title.find(u'.');
+  if (dot != Text::npos) title.erase(dot, 1);
+  return title;
+}
+
+MediaReading::Outcome outcomeOf(CatalogNameResult::Failure failure) {
+  return failure == CatalogNameResult::Failure::NoTitle ? MediaReading::Outcome::NoTitle
+                                                          : MediaReading::Outcome::NoMedium;
+}
+
+}  // namespace
+
+MediaReading::MediaReading(Parts parts, Settings settings, Hooks hooks)
+    : parts_(std::move(parts)), settings_(std::move(settings)), hooks_(std::move(hooks)) {}
+
+MediaReading::Result MediaReading::read(TextView requested, RowStore& store) {
+  Result result = attempt(requested, store);
+  if (!result.ok()) {
+    // A reading that did not succeed leaves nothing behind.
+    store.clear();
+    result.replaced.reset();
+  }
+  return result;
+}
+
+MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) {
+  Result result;
+  const Text path = catalogPath(requested);
+  const Text drive(path.substr(0, std::min(path.size(), DriveLength)));
+  const bool folderReading = path.size() > DriveLength;
+  Ui& ui = parts_.platform.ui;
+
+  const CatalogNameResult pattern =
+      CatalogName(parts_.drives, parts_.titles, ui, parts_.catalogFolder, path, AnyGenre, 0);
+  if (!pattern) {
+    result.outcome = outcomeOf(pattern.failure);
+    return result;
+  }
+  std::vector<Text> names;
+  if (!listCatalogFolder(names)) {
+    result.outcome = Outcome::CatalogFolderUnreachable;
+    return result;
+  }
+  int sequence = 0;
+  if (std::optional<ExistingCatalog> existing = findExisting(names, pattern.fileName, drive)) {
+    const Existing answer = hooks_.askExisting ? hooks_.askExisting(*existing) : Existing::Cancel;
+    if (answer == Existing::Cancel) {
+      result.outcome = Outcome::Declined;
+      return result;
+    }
+    if (answer == Existing::Replace) {
+      result.replaced = std::move(existing);
+    } else if ((sequence = freeSequence(names, pattern.fileName)) == 0) {
+      ui.showMessage(NoFreeNumberMessage, mb::Ok, {});
+      result.outcome = Outcome::NoFreeNumber;
+      return result;
+    }
+  }
+
+  const CatalogNameResult name = CatalogName(parts_.drives, parts_.titles, ui, parts_.catalogFolder, path,
+                                             zeroPadded(settings_.genre, 2), sequence);
+  const std::optional<NativePath> folder = parts_.drives.rootOf(path);
+  if (!name || !folder) {
+    result.outcome = name ? Outcome::NoMedium : outcomeOf(name.failure);
+    return result;
+  }
+  result.catalogPath = name.path;
+  result.fileName = name.fileName;
+  result.mediumTitle = withoutFirstDot(name.mediumTitle);
+  result.mediumKind = DriveInfo::MediumKindNumber(name.fileName);
+
+  store.clear();
+  store.setSortOrder(settings_.walk.sortOrder + 2);
+  if (hooks_.status) hooks_.status(Text(ReadingText) + result.mediumTitle);
+  WalkOptions options = settings_.walk;
+  options.mediumKind = result.mediumKind;
+  FolderWalker walker(parts_.platform.files, ui, parts_.icons, options, hooks_.progress, hooks_.walk);
+  const bool finished = walker.WalkFolder(*folder, path, result.mediumTitle, store);
+  result.problems = walker.problems();
+
+  result.outcome = Outcome::Read;
+  if (walker.cancelled()) {
+    result.outcome = Outcome::Stopped;
+  } else if (!finished) {
+    result.outcome = Outcome::ListFull;
+  } else if (std::any_of(result.problems.begin(), result.problems.end(), [&](const WalkProblem& p) {
+               return p.kind == WalkProblem::Kind::Unreadable && p.path == path;
+             })) {
+    result.outcome = Outcome::Unreadable;
+  } else if (store.rowCount() == 0) {
+    result.outcome = Outcome::NothingRecorded;
+  }
+  if (result.outcome != Outcome::Read) return result;
+  if (hooks_.status) hooks_.status(SizePassText);
+  result.total = FolderWalker::AddFolderSizes(store);
+  result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(parts_.drives.Capacity(drive).free);
+  return result;
+}
+
+bool MediaReading::listCatalogFolder(std::vector<Text>& names) {
+  for (;;) {
+    IoError error;
+    const std::vector<DirEntry> entries = parts_.platform.files.list(parts_.catalogFolder, &error);
+    if (!error) {
+      for (const DirEntry& e : entries)
+        if (!e.isFolder()) names.push_back(fileops::nameOf(e));
+      return true;
+    }
+    Text text(CatalogFolderMessage);
+    text += u"||　　";
+    text += cp932::fromNativeName(parts_.catalogFolder.native());
+    if (parts_.platform.ui.showMessage(text, mb::OkCancel | mb::IconExclamation, {}) != AnswerOk) return false;
+  }
+}
+
+std::optional<MediaReading::ExistingCatalog> MediaReading::findExisting(const std::vector<Text>& names,
+                                                                        TextView pattern, TextView drive) {
+  const auto it = std::find_if(names.begin(), names.end(),
+                               [&](const Text& n) { return fileops::matchesWildcard(pattern, n); });
+  if (it == names.end()) return std::nullopt;
+  ExistingCatalog existing;
+  existing.fileName = *it;
+  existing.path = parts_.catalogFolder / cp932::toNativeName(*it);
+  std::string bytes;
+  parts_.platform.files.readFile(existing.path, bytes);
+  existing.title = existingTitle(bytes, *it);
+  existing.drive = Text(drive);
+  existing.displayTitle = parts_.titles.DisplayTitle(drive);
+  return existing;
+}
+
+int MediaReading::freeSequence(const std::vector<Text>& names, TextView pattern) const {
+  for (int n = 1; n <= MaxSequence; ++n) {
+    const Text numbered = numberedName(pattern, n);
+    if (std::none_of(names.begin(), names.end(), [&](const Text& x) { return fileops::matchesWildcard(numbered, x); }))
+      return n;
+  }
+  return 0;
+}
+
+bool MediaReading::retireReplaced(const Result& result, CatalogIndex& index, const NativePath& backupFolder) {
+  if (!result.replaced) return true;
+  const NativePath& old = result.replaced->path;
+  // The same name (in any case) was replaced by the new file itself.
+  if (CatalogIndex::indexName(old) == CatalogIndex::indexName(result.catalogPath)) return true;
+  fileops::createFolderChain(parts_.platform.files, backupFolder);
+  if (!fileops::moveFileToFolder(parts_.platform, old, backupFolder)) return false;
+  index.removeEntry(CatalogIndex::indexName(old));
+  return true;
+}
+
+Text MediaReading::existingTitle(std::string_view firstBytes, TextView fileName) {
+  if (firstBytes.size() > listfile::HeaderSize) {
+    const Text start = cp932::decode(firstBytes.substr(listfile::HeaderSize, listfile::TitleLineProbe));
+    const std::size_t open = start.find(TitleMarker);
+    const std::size_t close = open == Text::npos ? Text::npos : start.find(TitleEndMarker, open + 1);
+    if (close != Text::npos && close > open + 1) return start.substr(open + 1, close - open - 1);
+  }
+  if (fileName.size() <= NamePrefixLength + NameSuffixLength) return {};
+  return Text(fileName.substr(NamePrefixLength, fileName.size() - NamePrefixLength - NameSuffixLength));
+}
+
+Text MediaReading::numberedName(TextView name, int sequence) {
+  const std::size_t dot = name.rfind(u'.');
+  const std::size_t at = dot == TextView::npos ? name.size() : dot;
+  Text numbered(name.substr(0, at));
+  numbered += u"-";
+  numbered += zeroPadded(sequence, 2);
+  numbered += name.substr(at);
+  return numbered;
+}
+
+}  // namespace zevro

@@ -1,0 +1,138 @@
+#pragma once
+// One reading of a medium from start to finish, without any window: the
+// reading window and `zevro-cli read` both drive it.
+//
+//   read(u"E:")            the whole medium in drive E:
+//   read(u"E:\\DOCS\\OLD") a folder of it, catalogued as a medium of its own
+//
+// 1. The catalog name in any genre (u"_??CD_GAMES.CCT") tells whether the
+//    medium has a catalog already; no medium or no title ends the reading.
+// 2. An existing catalog is the caller's question (askExisting): replace it,
+//    read another list beside it ("_04CD_GAMES-02.CCT", the first free
+//    number), or stop. Nothing is deleted here: a replaced catalog is only
+//    named in the result and retired (retireReplaced) once the new list is
+//    stored, so that a failed or stopped reading loses nothing.
+// 3. The catalog path in the current genre, the medium title (label, title
+//    file, synthetic label or audio-CD identity, its first "." removed), the
+//    walk into the store, the size pass, and the free space for the list
+//    header (0 for a folder reading).
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/CatalogIndex.h"
+#include "core/IconTable.h"
+#include "core/RowStore.h"
+#include "core/Text.h"
+#include "media/DriveInfo.h"
+#include "media/FolderWalker.h"
+#include "media/TitleFile.h"
+#include "platform/Platform.h"
+
+namespace zevro {
+
+class MediaReading {
+public:
+  // The progress line while the walk runs ("読み込み中: " + title) and
+  // during the size pass.
+  static constexpr TextView ReadingText = u"読み込み中: ";
+  static constexpr TextView SizePassText = u"フォルダー･サイズ記録中";
+  // The catalog folder cannot be listed: this, two line breaks, "　　" and
+  // the folder; OK looks again, Cancel ends the reading.
+  static constexpr TextView CatalogFolderMessage = u"現在のカタログ･フォルダーにアクセスできません";
+  // Every number 01 to 99 of another list of the medium is taken.
+  static constexpr TextView NoFreeNumberMessage = u"このメディアのリストは、これ以上 追加できません（-01 〜 -99 使用済み）";
+  static constexpr int MaxSequence = 99;
+
+  enum class Existing { Replace, AddAnother, Cancel };
+
+  // A catalog of the medium that is there already.
+  struct ExistingCatalog {
+    NativePath path;    // "/…/Catalog/_01CD_GAMES.cct"
+    Text fileName;      // u"_01CD_GAMES.cct"
+    Text title;         // its catalog title, else its name from the 7th character without ".CCT"
+    Text drive;         // u"E:"
+    Text displayTitle;  // the title shown for the medium in the drive
+  };
+
+  enum class Outcome {
+    Read,              // the store holds the medium
+    NoMedium,          // nothing in the drive, or no such drive or folder
+    NoTitle,           // a removable medium without title
+    Declined,          // the caller chose not to read an already catalogued medium
+    CatalogFolderUnreachable,
+    NoFreeNumber,
+    Stopped,           // cancelled through the pump
+    Unreadable,        // the medium's top folder could not be listed
+    NothingRecorded,   // the top folder was left out (dates before 1900)
+    ListFull,
+  };
+
+  struct Result {
+    Outcome outcome = Outcome::NoMedium;
+    NativePath catalogPath;  // where the list goes, "/…/Catalog/_04CD_GAMES.CCT"
+    Text fileName;           // u"_04CD_GAMES.CCT"
+    Text mediumTitle;        // the title line's name, like u"GAMES"
+    int mediumKind = 3;      // 1 CD, 2 FD, 3 HD
+    std::int64_t freeSpace = 0;
+    std::int64_t total = 0;  // bytes below the medium
+    // The catalog to retire once the new list is stored (Replace).
+    std::optional<ExistingCatalog> replaced;
+    std::vector<WalkProblem> problems;
+    bool ok() const { return outcome == Outcome::Read; }
+  };
+
+  struct Parts {
+    Platform& platform;
+    DriveInfo& drives;
+    TitleFile& titles;
+    const IconTable& icons;
+    NativePath catalogFolder;  // "/home/kaori/.local/share/zevro/Catalog"
+  };
+
+  struct Settings {
+    int genre = 0;          // 0..99, the genre the new catalog goes to
+    WalkOptions walk;       // sort order, zone, archives (mediumKind is set here)
+  };
+
+  struct Hooks {
+    // The question about a medium with a catalog; empty: Cancel.
+    std::function<Existing(const ExistingCatalog&)> askExisting;
+    std::function<void(TextView text)> status;  // ReadingText + title, then SizePassText
+    WalkCallbacks progress;
+    WalkHooks walk;
+  };
+
+  MediaReading(Parts parts, Settings settings, Hooks hooks = {});
+
+  // Reads the drive or folder into the store (emptied first; its sort
+  // order becomes the reading's: 2 name, 3 extension, 4 kind). A reading
+  // that does not succeed leaves the store empty.
+  Result read(TextView path, RowStore& store);
+
+  // After the new list file is stored: a replaced catalog of another name
+  // goes to the backup folder and leaves the index. False when it could not
+  // be moved (reported by the file helpers; it then stays where it was).
+  bool retireReplaced(const Result& result, CatalogIndex& index, const NativePath& backupFolder);
+
+  // The title of a list file for the question: between the markers of
+  // fields 1 and 2 in its first 64 + 512 bytes, else the name from its 7th
+  // character without the last four: u"_01CD_GAMES.CCT" -> u"GAMES".
+  static Text existingTitle(std::string_view firstBytes, TextView fileName);
+
+  // u"_04CD_GAMES.CCT", 2 -> u"_04CD_GAMES-02.CCT".
+  static Text numberedName(TextView name, int sequence);
+
+private:
+  Result attempt(TextView path, RowStore& store);
+  bool listCatalogFolder(std::vector<Text>& names);
+  std::optional<ExistingCatalog> findExisting(const std::vector<Text>& names, TextView pattern, TextView drive);
+  int freeSequence(const std::vector<Text>& names, TextView pattern) const;
+
+  Parts parts_;
+  Settings settings_;
+  Hooks hooks_;
+};
+
+}  // namespace zevro

@@ -1,0 +1,242 @@
+#include "media/MediaReading.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "MediaFixture.h"
+#include "core/CatalogIndex.h"
+#include "core/CatalogList.h"
+#include "core/Cp932.h"
+#include "core/Numbers.h"
+
+namespace zevro {
+namespace {
+
+namespace fs = std::filesystem;
+using Existing = MediaReading::Existing;
+using Outcome = MediaReading::Outcome;
+
+class MediaReadingTest : public test::MediaFixture {
+protected:
+  MediaReadingTest() {
+    icons.BuildStandardTables();
+    fs::create_directories(catalogs);
+    addDrive('D', drivetype::CdRom, u"GAMES");
+    put("drive-D/setup.exe", std::string(1500, 'x'));
+    put("drive-D/DATA/a.dat", std::string(20, 'x'));
+    addEmptyDrive('H', drivetype::CdRom);
+    addDrive('X', drivetype::Fixed, u"WORK");
+    put("drive-X/DOCS/OLD/note.txt", "12345");
+    put("drive-X/top.txt", "1");
+    addDrive('A', drivetype::Removable, u"");
+  }
+
+  MediaReading::Result read(TextView drivePath) {
+    Platform platform{files, ui};
+    MediaReading::Hooks hooks;
+    hooks.askExisting = [&](const MediaReading::ExistingCatalog& e) {
+      asked.push_back(e);
+      return answer;
+    };
+    hooks.status = [&](TextView text) { statuses.emplace_back(text); };
+    hooks.progress = progress;
+    MediaReading reading({platform, info, titleFile, icons, catalogs}, settings, hooks);
+    MediaReading::Result result = reading.read(drivePath, store);
+    if (retire) reading.retireReplaced(result, index, path("backup"));
+    return result;
+  }
+
+  // A list file in the catalog folder whose title line carries a title.
+  void catalogFile(const std::string& name, const char16_t* title = u"old title") {
+    std::string bytes(64, ' ');
+    bytes += cp932::encode(catalog::buildRecord({u"GAMES", title, u"", u"1", u"0"}));
+    bytes += '\0';
+    put("CatList/" + name, bytes);
+  }
+
+  IconTable icons;
+  TitleFile titleFile{info, ui, [](const NativePath&) { return IoError{}; }};
+  NativePath catalogs = path("CatList");
+  CatalogIndex index{files, catalogs};
+  MediaReading::Settings settings{.genre = 4, .walk = {}};
+  WalkCallbacks progress;
+  Existing answer = Existing::Cancel;
+  bool retire = false;
+  std::vector<MediaReading::ExistingCatalog> asked;
+  std::vector<Text> statuses;
+  RowStore store;
+};
+
+TEST_F(MediaReadingTest, WholeDriveAndFolderReadings) {
+  const struct {
+    const char16_t* path;
+    const char16_t* fileName;
+    const char16_t* title;
+    int kind;
+    std::int64_t total;
+    std::int64_t freeSpace;  // a folder reading records none
+    int rows;
+  } rows[] = {
+      {u"D:", u"_04CD_GAMES.CCT", u"GAMES", 1, 1520, 400'000, 4},
+      {u"x:\\", u"_04HD_WORK.CCT", u"WORK", 3, 6, 400'000, 5},
+      {u"X:\\DOCS\\", u"_04HD_WORK DOCS.CCT", u"WORK", 3, 5, 0, 3},
+      {u"X:/DOCS/OLD", u"_04HD_WORK DOCS&OLD.CCT", u"WORK", 3, 5, 0, 2},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(toUtf8(row.path));
+    const MediaReading::Result r = read(row.path);
+    ASSERT_EQ(r.outcome, Outcome::Read);
+    EXPECT_EQ(r.fileName, row.fileName);
+    EXPECT_EQ(r.catalogPath, catalogs / toUtf8(row.fileName));
+    EXPECT_EQ(r.mediumTitle, row.title);
+    EXPECT_EQ(r.mediumKind, row.kind);
+    EXPECT_EQ(r.total, row.total);
+    EXPECT_EQ(r.freeSpace, row.freeSpace);
+    EXPECT_EQ(store.rowCount(), row.rows);
+    EXPECT_EQ(store.field(catalog::FieldName, 0), row.title);
+    EXPECT_EQ(store.field(catalog::FieldSize, 0), groupedNumber(row.total));
+    EXPECT_EQ(store.kind(0), row.kind + 1);
+  }
+  EXPECT_EQ(store.sortOrder(), 4);  // recorded by kind
+  EXPECT_EQ(statuses.back(), MediaReading::SizePassText);
+  EXPECT_EQ(statuses[statuses.size() - 2], Text(MediaReading::ReadingText) + u"WORK");
+}
+
+TEST_F(MediaReadingTest, NoMediumNoTitleAndMissingFolderEndWithoutQuestion) {
+  store.appendShown(catalog::buildRecord({u"left", u"", u"", u"", u"0"}), 0, 0, 1, 0);
+  const struct {
+    const char16_t* path;
+    Outcome outcome;
+  } rows[] = {
+      {u"H:", Outcome::NoMedium},         // an empty CD drive gives no "_04CD_.CCT"
+      {u"Q:", Outcome::NoMedium},         // no such drive
+      {u"A:", Outcome::NoTitle},          // a removable medium the user gives no title
+      {u"X:\\MISSING", Outcome::Unreadable},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(toUtf8(row.path));
+    EXPECT_EQ(read(row.path).outcome, row.outcome);
+  }
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(store.rowCount(), 0);
+  EXPECT_TRUE(namesIn("CatList").empty());
+}
+
+TEST_F(MediaReadingTest, MediumTitleLosesItsFirstDot) {
+  const struct {
+    const char16_t* label;
+    const char16_t* title;
+  } rows[] = {{u"MY.DISK", u"MYDISK"}, {u"A.B.C", u"AB.C"}, {u"PLAIN", u"PLAIN"}};
+  for (const auto& row : rows) {
+    addDrive('K', drivetype::Fixed, row.label);
+    const MediaReading::Result r = read(u"K:");
+    ASSERT_EQ(r.outcome, Outcome::Read);
+    EXPECT_EQ(r.mediumTitle, row.title);
+    EXPECT_EQ(store.field(catalog::FieldName, 0), row.title);
+  }
+}
+
+TEST_F(MediaReadingTest, ExistingCatalogIsAskedAboutAndKeptOnCancel) {
+  catalogFile("_01CD_GAMES.cct", u"ゲーム集");
+  answer = Existing::Cancel;
+  const MediaReading::Result r = read(u"D:");
+  EXPECT_EQ(r.outcome, Outcome::Declined);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].fileName, u"_01CD_GAMES.cct");
+  EXPECT_EQ(asked[0].title, u"ゲーム集");
+  EXPECT_EQ(asked[0].drive, u"D:");
+  EXPECT_EQ(asked[0].displayTitle, u"GAMES");
+  EXPECT_TRUE(there("CatList/_01CD_GAMES.cct"));
+}
+
+TEST_F(MediaReadingTest, AnotherListTakesTheFirstFreeNumber) {
+  catalogFile("_01CD_GAMES.CCT");
+  catalogFile("_01CD_GAMES-01.CCT");
+  answer = Existing::AddAnother;
+  const MediaReading::Result r = read(u"D:");
+  ASSERT_EQ(r.outcome, Outcome::Read);
+  EXPECT_EQ(r.fileName, u"_04CD_GAMES-02.CCT");
+  EXPECT_FALSE(r.replaced);
+}
+
+TEST_F(MediaReadingTest, AnotherListIsRefusedWhenAllNumbersAreTaken) {
+  catalogFile("_01CD_GAMES.CCT");
+  for (int n = 1; n <= 99; ++n) put("CatList/" + toUtf8(MediaReading::numberedName(u"_01CD_GAMES.CCT", n)), "x");
+  answer = Existing::AddAnother;
+  EXPECT_EQ(read(u"D:").outcome, Outcome::NoFreeNumber);
+  EXPECT_EQ(ui.messages(), std::vector<Text>{Text(MediaReading::NoFreeNumberMessage)});
+}
+
+TEST_F(MediaReadingTest, ReplacedCatalogIsRetiredOnlyAfterASuccessfulReading) {
+  catalogFile("_01CD_GAMES.cct");
+  index.titleOf(u"_01CD_GAMES.cct");
+  ASSERT_FALSE(index.write());
+  answer = Existing::Replace;
+  retire = true;
+
+  progress.pump = [] { return false; };  // the reading is stopped: nothing is lost
+  put("drive-D/SUB/x", "x");
+  EXPECT_EQ(read(u"D:").outcome, Outcome::Stopped);
+  EXPECT_TRUE(there("CatList/_01CD_GAMES.cct"));
+  EXPECT_EQ(index.entries().size(), 1u);
+
+  progress.pump = {};
+  const MediaReading::Result r = read(u"D:");
+  ASSERT_EQ(r.outcome, Outcome::Read);
+  ASSERT_TRUE(r.replaced);
+  EXPECT_FALSE(there("CatList/_01CD_GAMES.cct"));
+  EXPECT_TRUE(there("backup/_01CD_GAMES.cct"));
+  EXPECT_TRUE(index.entries().empty());
+}
+
+TEST_F(MediaReadingTest, ReplacedCatalogOfTheSameNameIsLeftToTheNewFile) {
+  settings.genre = 1;
+  catalogFile("_01cd_games.cct");
+  answer = Existing::Replace;
+  retire = true;
+  const MediaReading::Result r = read(u"D:");
+  ASSERT_EQ(r.outcome, Outcome::Read);
+  EXPECT_TRUE(there("CatList/_01cd_games.cct"));
+  EXPECT_FALSE(there("backup"));
+}
+
+TEST_F(MediaReadingTest, UnreachableCatalogFolderIsReportedAndAskedAgain) {
+  files.fail(FaultyFileSystem::Op::List, EACCES, catalogs, 1);
+  ui.answers = {AnswerOk};  // look again: the second listing works
+  EXPECT_EQ(read(u"D:").outcome, Outcome::Read);
+  ASSERT_EQ(ui.messages().size(), 1u);
+  EXPECT_TRUE(ui.messages()[0].starts_with(Text(MediaReading::CatalogFolderMessage) + u"||　　"));
+
+  files.fail(FaultyFileSystem::Op::List, EACCES, catalogs, -1);
+  ui.answers = {AnswerCancel};
+  EXPECT_EQ(read(u"D:").outcome, Outcome::CatalogFolderUnreachable);
+  files.clearFaults();
+}
+
+TEST_F(MediaReadingTest, UnreadableTopFolderFailsTheReading) {
+  files.fail(FaultyFileSystem::Op::List, EACCES, path("drive-X"), 1);
+  EXPECT_EQ(read(u"X:").outcome, Outcome::Unreadable);
+  EXPECT_EQ(store.rowCount(), 0);
+}
+
+TEST(MediaReadingNames, ExistingTitleAndNumberedNames) {
+  std::string withTitle(64, ' ');
+  withTitle += cp932::encode(catalog::buildRecord({u"LABEL", u"表示テスト", u"", u"1", u"0"}));
+  const std::string noTitle = std::string(64, ' ') + cp932::encode(catalog::buildRecord({u"LABEL", u"", u"", u"1"}));
+  const struct {
+    std::string bytes;
+    const char16_t* name;
+    const char16_t* title;
+  } rows[] = {
+      {withTitle, u"_01CD_X.cct", u"表示テスト"},  // 表 has "\" as its second byte
+      {noTitle, u"_01CD_GAMES.CCT", u"GAMES"},
+      {"", u"_01CD_GAMES-02.CCT", u"GAMES-02"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(MediaReading::existingTitle(row.bytes, row.name), row.title);
+  EXPECT_EQ(MediaReading::numberedName(u"_04CD_GAMES.CCT", 2), u"_04CD_GAMES-02.CCT");
+  EXPECT_EQ(MediaReading::numberedName(u"_??CD_A.B.CCT", 17), u"_??CD_A.B-17.CCT");
+}
+
+}  // namespace
+}  // namespace zevro
