@@ -1,0 +1,143 @@
+#include "platform/qt/QtUi.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "core/Cp932.h"
+#include "dialogs/ApplicationTitle.h"
+#include "dialogs/MessageButtons.h"
+#include "dialogs/MessageMarkup.h"
+#include "dialogs/qt/InpBoxForm.h"
+#include "dialogs/qt/MsgBoxForm.h"
+#include "platform/qt/QtText.h"
+
+namespace zevro {
+
+namespace {
+
+// CR, LF and CR LF all break a line in the platform's box.
+QString withNewlines(TextView text) {
+  QString s = toQString(text);
+  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return s;
+}
+
+QMessageBox::Icon iconOf(int flags) {
+  switch (flags & 0x70) {
+    case mb::IconStop:
+      return QMessageBox::Critical;
+    case mb::IconQuestion:
+      return QMessageBox::Question;
+    case mb::IconExclamation:
+      return QMessageBox::Warning;
+    case mb::IconInformation:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+QMessageBox::StandardButton standardOf(MessageButton b) {
+  switch (b) {
+    case MessageButton::Cancel:
+      return QMessageBox::Cancel;
+    case MessageButton::Yes:
+      return QMessageBox::Yes;
+    case MessageButton::No:
+      return QMessageBox::No;
+    case MessageButton::Ok:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+int answerOfStandard(int clicked) {
+  switch (clicked) {
+    case QMessageBox::Cancel:
+      return AnswerCancel;
+    case QMessageBox::Yes:
+      return AnswerYes;
+    case QMessageBox::No:
+      return AnswerNo;
+    default:
+      return AnswerOk;
+  }
+}
+
+// Players that take a WAV file as their only argument and return at once
+// when started detached.
+QString soundPlayer() {
+  for (const char* name : {"pw-play", "paplay", "aplay"}) {
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    if (!path.isEmpty()) return path;
+  }
+  return {};
+}
+
+}  // namespace
+
+QtUi::QtUi(std::string soundFile) : soundFile_(std::move(soundFile)) {}
+
+int QtUi::showMessage(TextView text, int flags, TextView title) {
+  if (QGuiApplication::primaryScreen() == nullptr) {
+    // Without a screen to lay the box out on, the platform's box still tells
+    // the user; a plain OK box has nothing to answer.
+    const int answer = systemMessage(plainMessageText(text), flags, ApplicationTitle);
+    return flags == 0 ? AnswerNone : answer;
+  }
+  return MsgBoxForm::ShowMessage(text, flags, title, QApplication::activeWindow(), [this] { beep(); });
+}
+
+int QtUi::systemMessage(TextView text, int flags, TextView title) {
+  const ButtonSet set = buttonSetOf(flags);
+  QMessageBox box(iconOf(flags), toQString(title.empty() ? ApplicationTitle : title), withNewlines(text),
+                  QMessageBox::NoButton, QApplication::activeWindow());
+  for (MessageButton b : buttonsOf(set)) box.addButton(standardOf(b));
+  box.setDefaultButton(standardOf(focusButtonOf(flags)));
+  // Esc and closing the box back out the same way as in the program's box.
+  const int escape = escapeAnswerOf(set);
+  box.setEscapeButton(box.button(escape == AnswerCancel ? QMessageBox::Cancel
+                                 : escape == AnswerNo   ? QMessageBox::No
+                                                        : QMessageBox::Ok));
+  return answerOfStandard(box.exec());
+}
+
+Text QtUi::inputLine(TextView prompt, TextView title, TextView defaultText) {
+  return InpBoxForm::InpLine(prompt, title, defaultText, 0, QApplication::activeWindow(), answerLineFont_);
+}
+
+void QtUi::beep() {
+  if (!soundFile_.empty()) {
+    const QString sound = QFile::decodeName(QByteArray::fromStdString(soundFile_));
+    const QString player = QFileInfo::exists(sound) ? soundPlayer() : QString();
+    if (!player.isEmpty() && QProcess::startDetached(player, {sound})) return;
+  }
+  QApplication::beep();
+}
+
+Text QtUi::browseForFolder(TextView initialFolder, TextView title) {
+  const QString start = QFile::decodeName(QByteArray::fromStdString(cp932::toNativeName(initialFolder)));
+  const QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), toQString(title), start);
+  if (chosen.isEmpty()) return {};
+  return cp932::fromNativeName(QFile::encodeName(chosen).toStdString());
+}
+
+void QtUi::setClipboardText(TextView text) { QGuiApplication::clipboard()->setText(toQString(text)); }
+
+Text QtUi::clipboardText() { return fromQString(QGuiApplication::clipboard()->text()); }
+
+bool QtUi::openWithDefault(const std::string& nativePath) {
+  const QString path = QFile::decodeName(QByteArray::fromStdString(nativePath));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace zevro
