@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,6 +93,26 @@ TEST_F(LinuxFileSystemTest, SetModifiedSetsExactTimes) {
     std::optional<DirEntry> e = files.stat(path("f"));
     ASSERT_TRUE(e);
     EXPECT_EQ(e->modified, t);
+  }
+}
+
+TEST_F(LinuxFileSystemTest, TimesBeyondTheNanosecondRangeAreClampedNotWrapped) {
+  put("f", "x");
+  struct Case {
+    time_t seconds;
+    FileTime expected;
+  };
+  // 2300-01-01 lies past what nanoseconds since 1970 can hold (2262).
+  const Case cases[] = {{10'413'792'000, std::numeric_limits<FileTime>::max()}};
+  for (const Case& c : cases) {
+    struct timespec both[2] = {{c.seconds, 0}, {c.seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path("f").c_str(), both, 0), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(path("f").c_str(), &st), 0);
+    if (st.st_mtim.tv_sec != c.seconds) GTEST_SKIP() << "this file system cannot hold the time";
+    std::optional<DirEntry> e = files.stat(path("f"));
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->modified, c.expected);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <pwd.h>
 #include <random>
 #include <sys/stat.h>
@@ -20,7 +21,13 @@ constexpr std::size_t CopyBlock = 64 * 1024;
 // Long names are cut in the temporary name so that it stays within NAME_MAX.
 constexpr std::size_t TempNameKeep = 200;
 
+// Nanoseconds since 1970 reach from 1677 to 2262; a medium may carry times
+// outside that range (FAT and NTFS allow 1601 or 2107 and beyond), which are
+// clamped to the nearest time that can be held rather than wrapping round.
 FileTime timeOf(const struct timespec& t) {
+  constexpr FileTime limit = std::numeric_limits<FileTime>::max() / 1000000000 - 1;
+  if (t.tv_sec > limit) return std::numeric_limits<FileTime>::max();
+  if (t.tv_sec < -limit) return std::numeric_limits<FileTime>::min();
   return static_cast<FileTime>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
