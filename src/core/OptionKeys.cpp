@@ -89,6 +89,7 @@ std::vector<OptionKey> buildTable() {
       boolean(HanZenSame, false),
       boolean(UseWildCard, false),
       boolean(FindTerm, false),
+      boolean(LocalListTime, false),
       number(FindMode, 3),
       boolean(QueryDelete, true),
       boolean(PrevSingle, false),

@@ -96,6 +96,9 @@ inline constexpr TextView useSameView = u"useSameView";
 inline constexpr TextView FixPreview = u"FixPreview";
 inline constexpr TextView UseExtactZip = u"UseExtactZip";
 inline constexpr TextView UseOldPlayer = u"UseOldPlayer";
+// List times in the machine's own time zone instead of the fixed nine hours
+// ahead of UTC that catalogs made on Japanese machines carry (-1 / 0).
+inline constexpr TextView LocalListTime = u"LocalListTime";
 
 // --- Genres and the catalog selection ---------------------------------------
 inline constexpr TextView CurrentJanreNo = u"CurrentJanreNo";

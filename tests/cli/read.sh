@@ -127,4 +127,21 @@ for real in /usr/share/zoneinfo /usr/include; do
   expect "title line of $real" "${want#* }" "${got##* }"
 done
 
+# List times: nine hours after UTC by default; the option LocalListTime (or
+# --local-time) takes the machine's own zone (UTC in this test).
+zone=$tmp/zone
+mkdir -p "$zone/T"
+touch -d '2001-02-03 04:05:00 UTC' "$zone/T/f.txt"
+zprog=$tmp/zprog
+mkdir -p "$zprog"
+printf 'Z\t%s\n' "$zone/T" >"$zprog/drives.map"
+list_time() {  # prints the date field of the file row
+  "$cli" --program-dir "$zprog" dump "$1" | awk -F'\t' '$2 > 5 { print $6 }'
+}
+check "read with the default zone" 0 env TZ=UTC "$cli" --program-dir "$zprog" read --title Z Z:
+expect "nine hours after UTC" "01/02/03 13:05" "$(list_time "$(cat "$tmp/out")")"
+check "option LocalListTime" 0 "$cli" --program-dir "$zprog" options set LocalListTime -1
+check "read in the machine's zone" 0 env TZ=UTC "$cli" --program-dir "$zprog" read --replace --title Z Z:
+expect "the machine's zone" "01/02/03 04:05" "$(list_time "$(cat "$tmp/out")")"
+
 exit $fail

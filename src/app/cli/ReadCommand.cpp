@@ -18,7 +18,8 @@
 //   --sort name|extension|kind   the order of the files of a folder
 //                     (default: the option RecordSort)
 //   --local-time      list times in this machine's time zone instead of the
-//                     catalogs' fixed nine hours after UTC
+//                     catalogs' fixed nine hours after UTC (the option
+//                     LocalListTime chooses the same)
 //
 // The list file is written to the catalog folder and entered in the catalog
 // index. Without --replace or --add an existing catalog is kept and nothing
@@ -227,7 +228,8 @@ int runRead(Context& context) {
     context.err << Prefix << "cannot make the catalog folder " << catalogFolder.native() << '\n';
     return ExitError;
   }
-  const ListTime::Zone zone = a.localTime ? ListTime::Zone::Machine : ListTime::Zone::Japan;
+  const bool localTime = a.localTime || opt::readBoolean(options, opt::LocalListTime);
+  const ListTime::Zone zone = localTime ? ListTime::Zone::Machine : ListTime::Zone::Japan;
 
   LinuxDrives drives(files, context.programDir / DriveMapFile::FileName);
   DriveTypeTable types;
