@@ -366,21 +366,15 @@ void copyAsciiRun(const char16_t*& p, const char16_t* end, char*& o, const char*
 
 }  // namespace
 
-Text decode(std::string_view bytes)
+namespace {
+
+// Decodes from p while there is input and the output is before `limit`;
+// returns where the input stopped. Every step writes at most two units and
+// reads at least as many bytes.
+const unsigned char* decodeSome(const Tables& t, const unsigned char* p, const unsigned char* end, char16_t*& o,
+                                const char16_t* limit)
 {
-    const Tables& t = tables();
-    Text out;
-    out.reserve(bytes.size());  // every unit takes at least one byte, escapes included
-    char16_t chunk[ChunkUnits];
-    const char16_t* const limit = chunk + ChunkUnits - ChunkSlack;
-    char16_t* o = chunk;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        if (o >= limit) {
-            out.append(chunk, o);
-            o = chunk;
-        }
+    while (p < end && o < limit) {
         const unsigned b = *p;
         if (b < 0x80) {
             char32_t cp = 0;
@@ -412,8 +406,33 @@ Text decode(std::string_view bytes)
         *o++ = t.single[b];
         ++p;
     }
-    out.append(chunk, o);
+    return p;
+}
+
+}  // namespace
+
+Text decode(std::string_view bytes)
+{
+    const Tables& t = tables();
+    Text out;
+    out.reserve(bytes.size());  // every unit takes at least one byte, escapes included
+    char16_t chunk[ChunkUnits];
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        char16_t* o = chunk;
+        p = decodeSome(t, p, end, o, chunk + ChunkUnits - ChunkSlack);
+        out.append(chunk, o);
+    }
     return out;
+}
+
+std::size_t decodeInto(std::string_view bytes, char16_t* out)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    char16_t* o = out;
+    decodeSome(tables(), p, p + bytes.size(), o, out + bytes.size());
+    return static_cast<std::size_t>(o - out);
 }
 
 std::string encode(TextView text)

@@ -35,6 +35,11 @@ namespace zevro::cp932 {
 Text decode(std::string_view bytes);
 std::string encode(TextView text);
 
+// decode() into a buffer with room for bytes.size() units (never more are
+// needed); returns the number of units written. Lets a catalog heap be
+// decoded straight into its final place.
+std::size_t decodeInto(std::string_view bytes, char16_t* out);
+
 // True when CP932 holds the character (a single UTF-16 unit; surrogates never)
 // and reads it back as the same character: u'表', u'ｱ', u'\\' are; U+301C WAVE
 // DASH and U+00A5 YEN SIGN are not (the converter writes them as the codes of

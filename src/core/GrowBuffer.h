@@ -75,6 +75,12 @@ public:
   }
 
   void clear() { size_ = 0; }
+  // Sets the size without writing the elements: for a caller that has just
+  // written them through data() (within the reserved room).
+  void resizeUninitialised(std::size_t n) {
+    reserve(n);
+    size_ = n;
+  }
   void push_back(T value) {
     if (size_ == capacity_) reserve(std::max<std::size_t>(8, capacity_ + capacity_ / 2));
     data_[size_++] = value;

@@ -199,8 +199,8 @@ ReadResult parse(std::string_view bytes, RowStore& store) {
   const std::string_view colours = take(bytes, at, lengths->colours, truncated);
 
   try {
-    const Text heap = cp932::decode(heapBytes);
-    if (!store.loadBlocks(heap, levels, flags, kinds, colours)) throw std::bad_alloc();
+    const auto decodeHeap = [heapBytes](char16_t* out) { return cp932::decodeInto(heapBytes, out); };
+    if (!store.loadBlocks(heapBytes.size(), decodeHeap, levels, flags, kinds, colours)) throw std::bad_alloc();
   } catch (const std::bad_alloc&) {
     result.status = ReadStatus::CannotRead;
     result.error = IoError{ENOMEM, "Cannot allocate memory"};

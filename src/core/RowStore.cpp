@@ -500,13 +500,27 @@ bool RowStore::deriveIndexAndTreeFlags() {
 
 bool RowStore::loadBlocks(TextView heap, std::string_view levels, std::string_view treeFlags,
                           std::string_view kinds, std::string_view colours) {
+  return loadBlocks(
+      heap.size(),
+      [heap](char16_t* out) {
+        std::copy(heap.begin(), heap.end(), out);
+        return heap.size();
+      },
+      levels, treeFlags, kinds, colours);
+}
+
+bool RowStore::loadBlocks(std::size_t heapRoom, const std::function<std::size_t(char16_t*)>& fillHeap,
+                          std::string_view levels, std::string_view treeFlags, std::string_view kinds,
+                          std::string_view colours) {
   clear(DefaultCapacity);
-  if (heap.size() >= static_cast<std::size_t>(MaxPositions)) {
+  if (heapRoom >= static_cast<std::size_t>(MaxPositions)) {
     report("too many characters");
     return false;
   }
   try {
-    heap_.assign(heap.data(), heap.data() + heap.size());
+    heap_.clear();
+    heap_.reserve(std::max<std::size_t>(heapRoom, 1));
+    heap_.resizeUninitialised(fillHeap(heap_.data()));
     levels_.assign(levels.data(), levels.data() + levels.size());
     flags_.assign(treeFlags.data(), treeFlags.data() + treeFlags.size());
     kinds_.assign(kinds.data(), kinds.data() + kinds.size());
@@ -516,7 +530,8 @@ bool RowStore::loadBlocks(TextView heap, std::string_view levels, std::string_vi
     report(e.what());
     return false;
   }
-  heapCapacity_ = static_cast<int>(std::min<std::size_t>(heap.size(), MaxPositions));
+  const std::size_t heapSize = heap_.size();
+  heapCapacity_ = static_cast<int>(std::min<std::size_t>(heapSize, MaxPositions));
   const std::size_t longest = std::max({levels.size(), treeFlags.size(), kinds.size(), colours.size()});
   rowCapacity_ = longest > 0 ? static_cast<int>(std::min<std::size_t>(longest - 1, MaxPositions)) : 0;
   const bool ok = rebuildIndex();

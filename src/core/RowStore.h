@@ -125,6 +125,12 @@ public:
   // rowCapacity() + 1 long. The capacities become those of the blocks.
   bool loadBlocks(TextView heap, std::string_view levels, std::string_view treeFlags,
                   std::string_view kinds, std::string_view colours);
+  // The same, with the heap written straight into the store by `fillHeap`,
+  // which gets room for `heapRoom` characters and returns how many it wrote
+  // (a list file's heap is decoded in place this way, without a second copy).
+  bool loadBlocks(std::size_t heapRoom, const std::function<std::size_t(char16_t*)>& fillHeap,
+                  std::string_view levels, std::string_view treeFlags, std::string_view kinds,
+                  std::string_view colours);
 
   // Adds room for `rows` more rows to every per-row part. On failure the
   // error handler gets "Grid_ExpandListSize: " + the error text, the
