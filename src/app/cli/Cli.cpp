@@ -21,6 +21,7 @@ const std::vector<Command>& commands() {
       optionsCommand(),
       drivesCommand(),
       readCommand(),
+      searchCommand(),
   };
   return table;
 }

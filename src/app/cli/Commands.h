@@ -13,5 +13,6 @@ Command dumpCommand();
 Command optionsCommand();
 Command drivesCommand();
 Command readCommand();
+Command searchCommand();
 
 }  // namespace zevro::cli

@@ -1,0 +1,67 @@
+#pragma once
+// The rows of one catalog's record heap, found by their code-16 bytes, and
+// what a result row needs of them: a row's record, its level, its path.
+//
+//   heap    "\x10VOL\x11Title\x12…\x10DOCS\x11\x12…\x10README.TXT\x11Read me\x12" "99/12/31 23:55\x13…"
+//   levels  "\x00\x01\x02"
+//   rows.rowCount()  -> 3
+//   rows.rowAt(p)    -> 2 for any byte position p inside README.TXT's record
+//   rows.record(2)   -> u"\x10README.TXT\x11Read me\x12" u"99/12/31 23:55\x13…"
+//   rows.pathOf(2)   -> u"DOCS\\README.TXT"
+//
+// Works on the bytes as read from the list file (CP932): only the records
+// asked for are decoded. Built once per catalog that has a hit: one pass over
+// the heap and one over the level string.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/Text.h"
+
+namespace zevro {
+
+class CatalogRows {
+public:
+  // heap: the records up to the end marker; levels: one byte per row (rows
+  // beyond it count as level 0). Both must outlive this object.
+  CatalogRows(std::string_view heap, std::string_view levels);
+
+  int rowCount() const { return static_cast<int>(starts_.size()); }
+
+  // The row whose record holds heap byte `at` (the last row starting at or
+  // before it); -1 before the first row.
+  int rowAt(std::size_t at) const;
+
+  // Heap byte position where the row's record starts (its code 16).
+  std::size_t start(int row) const { return starts_[static_cast<std::size_t>(row)]; }
+  std::string_view recordBytes(int row) const;
+  Text record(int row) const;
+
+  int level(int row) const;
+
+  // The last row at or before `row` whose level is `level`; -1 when none.
+  int lastOfLevelUpTo(int row, int level) const;
+
+  // The names of the row's ancestors from level 1 down, each followed by
+  // "\", then the row's own name: the ancestor of level L - 1 is the last
+  // row of that level before the row, the one of level L - 2 the last before
+  // that, and so on; the path stops where a level has no such row. Names of
+  // ancestors are kept, so the many hits below one folder decode it once.
+  Text pathOf(int row);
+
+  // Field 0 of a record's bytes, decoded: u"README.TXT".
+  static Text nameOf(std::string_view record);
+
+private:
+  const Text& ancestorName(int row, int level);
+
+  std::string_view heap_;
+  std::string_view levels_;
+  std::vector<std::uint32_t> starts_;
+  std::vector<std::vector<std::int32_t>> rowsOfLevel_;  // level -> its rows in order
+  std::vector<std::int32_t> cachedRow_;                 // level -> row whose name is cached
+  std::vector<Text> cachedName_;
+};
+
+}  // namespace zevro

@@ -1,0 +1,85 @@
+#include "search/CatalogScan.h"
+
+#include <cerrno>
+
+#include "core/Cp932.h"
+#include "core/ListFile.h"
+#include "search/CatalogMatcher.h"
+#include "search/ListFileBytes.h"
+
+namespace zevro {
+
+namespace {
+
+bool isCurrentTag(std::string_view bytes) { return bytes.substr(0, 2) == listfile::CurrentTag; }
+
+}  // namespace
+
+bool CatalogScan::termLongEnough(TextView term) { return cp932::byteLength(term) >= MinimumTermBytes; }
+
+CatalogScan::CatalogScan(FileSystem& files, NativePath catalogFolder, Hooks hooks)
+    : files_(files), folder_(std::move(catalogFolder)), hooks_(std::move(hooks)) {}
+
+bool CatalogScan::pump() { return !hooks_.pump || hooks_.pump(); }
+
+CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, std::string& bytes, std::string& error) {
+  const IoError e = files_.readFile(folder_ / entry.nativeName, bytes);
+  if (!e) return Read::Ok;
+  if (e.code == ENOENT) return Read::Vanished;
+  error = e.text;
+  return Read::Failed;
+}
+
+CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned mediaFilter, const GenreFilter& genres,
+                                      SearchResults& results) {
+  Outcome outcome;
+  results.start(buildSearchList(files_, folder_, mediaFilter));
+  CatalogMatcher matcher(request);
+  const CatalogMatcher::Pump pumpInCatalog = [&] {
+    if (pump()) return true;
+    outcome.cancelled = true;
+    return false;
+  };
+  bool conversionAsked = false;
+  std::string bytes;  // one buffer for every catalog: it grows to the largest file once
+  for (std::size_t i = 0; i < results.catalogs().size(); ++i) {
+    SearchListEntry& entry = results.catalogs()[i];
+    if (!genres.admits(entry.fileName)) continue;
+    std::string error;
+    Read read = readCatalog(entry, bytes, error);
+    // Old data is converted once per scan, whatever its files hold afterwards.
+    if (read == Read::Ok && !isCurrentTag(bytes) && hooks_.convertOldFiles && !conversionAsked) {
+      conversionAsked = true;
+      outcome.converted = hooks_.convertOldFiles();
+      read = readCatalog(entry, bytes, error);
+    }
+    if (read == Read::Vanished) continue;
+    if (read == Read::Failed) {
+      outcome.skipped.push_back({entry.fileName, SkipReason::Unreadable, error});
+      continue;
+    }
+    ListFileBytes file(bytes);
+    if (file.layout() != ListFileBytes::Layout::Current) {
+      const SkipReason reason =
+          file.layout() == ListFileBytes::Layout::Old ? SkipReason::OldLayout : SkipReason::Damaged;
+      outcome.skipped.push_back({entry.fileName, reason, {}});
+      continue;
+    }
+    entry.title = file.title();
+    if (hooks_.progress) hooks_.progress(entry.title);
+    if (!pumpInCatalog()) break;
+    ++outcome.catalogsSearched;
+    const int catalog = static_cast<int>(i);
+    const CatalogMatcher::Found found = [&](ResultFields&& fields) {
+      if (!results.append(catalog, fields)) {
+        outcome.gridFull = true;
+        return false;
+      }
+      return results.rowCount() % RowsBetweenPumps != 0 || pumpInCatalog();
+    };
+    if (!matcher.search(file, entry.title, found, pumpInCatalog)) break;
+  }
+  return outcome;
+}
+
+}  // namespace zevro

@@ -1,0 +1,86 @@
+#include "search/RawTermSearch.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "core/Cp932.h"
+
+namespace zevro {
+
+namespace {
+
+bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Characters that more than one byte sequence reads as (the NEC and IBM
+// duplicates of CP932: 87 90 and 81 E0 both read as "≒"). A term holding one
+// cannot be found by its bytes alone.
+std::vector<bool> charactersWithSeveralForms() {
+  std::vector<bool> several(0x10000, false);
+  const auto check = [&](std::string_view code) {
+    const Text read = cp932::decode(code);
+    if (read.size() != 1) return;
+    if (cp932::encode(read) != code) several[read[0]] = true;
+  };
+  for (unsigned b = 0x80; b < 0x100; ++b) {
+    const char single = static_cast<char>(b);
+    if (!isLeadByte(b)) check(std::string_view(&single, 1));
+    for (unsigned trail = 0x40; isLeadByte(b) && trail <= 0xFC; ++trail) {
+      const char pair[2] = {static_cast<char>(b), static_cast<char>(trail)};
+      check(std::string_view(pair, 2));
+    }
+  }
+  return several;
+}
+
+bool hasSeveralForms(char16_t c) {
+  // Built once: a fixed property of the code page.
+  static const std::vector<bool> several = charactersWithSeveralForms();
+  return several[c];
+}
+
+bool termSuits(const SearchTerm& term) {
+  if (term.isPattern() || term.widthFolds() || term.caseFolds()) return false;
+  for (const char16_t c : term.folded())
+    if (c < 0x20 || !cp932::representable(c) || hasSeveralForms(c)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool RawTermSearch::suits(const SearchRequest& request) {
+  if (request.foldsText() || !termSuits(request.first())) return false;
+  return request.condition() != Condition::Or || termSuits(request.second());
+}
+
+RawTermSearch::RawTermSearch(const SearchRequest& request) {
+  needles_[0].bytes = cp932::encode(request.first().folded());
+  if (request.condition() == Condition::Or) {
+    needles_[1].bytes = cp932::encode(request.second().folded());
+    count_ = 2;
+  }
+}
+
+void RawTermSearch::reset(std::string_view bytes) {
+  text_ = bytes;
+  for (Needle& n : needles_) n.searched = false;
+}
+
+std::size_t RawTermSearch::next(std::size_t from) {
+  std::size_t first = npos;
+  for (std::size_t i = 0; i < count_; ++i) first = std::min(first, nextOf(needles_[i], from));
+  return first;
+}
+
+std::size_t RawTermSearch::nextOf(Needle& needle, std::size_t from) const {
+  // An occurrence found earlier is still the next one while it lies ahead.
+  if (needle.searched && (needle.found == npos || needle.found >= from)) return needle.found;
+  needle.searched = true;
+  needle.found = npos;
+  if (from >= text_.size() || needle.bytes.empty()) return npos;
+  const void* hit = ::memmem(text_.data() + from, text_.size() - from, needle.bytes.data(), needle.bytes.size());
+  if (hit) needle.found = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+  return needle.found;
+}
+
+}  // namespace zevro
