@@ -115,6 +115,10 @@ public:
   // goes to the backup folder and leaves the index. False when it could not
   // be moved (reported by the file helpers; it then stays where it was).
   bool retireReplaced(const Result& result, CatalogIndex& index, const NativePath& backupFolder);
+  // The same for a caller that no longer holds the reading (a window that
+  // stores the list after the reading is over).
+  static bool retireReplaced(Platform& platform, const Result& result, CatalogIndex& index,
+                             const NativePath& backupFolder);
 
   // The title of a list file for the question: between the markers of
   // fields 1 and 2 in its first 64 + 512 bytes, else the name from its 7th

@@ -1,0 +1,312 @@
+#include "media/ScanFormLogic.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/Cp932.h"
+#include "core/OptionKeys.h"
+#include "media/DrivePath.h"
+#include "platform/Drives.h"
+
+namespace zevro {
+
+namespace {
+
+constexpr int LastGenre = 99;
+
+Text driveText(char letter) { return Text{static_cast<char16_t>(letter), u':'}; }
+
+int numberOfBox(bool on) { return on ? -1 : 0; }
+
+}  // namespace
+
+ScanFormLogic::ScanFormLogic(Parts parts, Hooks hooks) : parts_(std::move(parts)), hooks_(std::move(hooks)) {}
+
+// ------------------------------------------------------------------ opening
+
+void ScanFormLogic::load() {
+  loadBoxes();
+  fillDrives();
+  selected_ = preselected();
+  loaded_ = true;
+  changed();
+}
+
+void ScanFormLogic::loadBoxes() {
+  const OptionStore& options = parts_.options;
+  const int sort = opt::readNumber(options, opt::RecordSort);
+  boxes_.sortByExtension = sort == FolderWalker::SortByExtension;
+  boxes_.sortByKind = sort == FolderWalker::SortByKind;
+  boxes_.autoCreate = opt::readNumber(options, opt::AutoCreate) != 0;
+  boxes_.recordUnzip = opt::readNumber(options, opt::RecordUnzip) != 0;
+  boxes_.commentUnzip = opt::readNumber(options, opt::CommentUnzip) != 0;
+  boxes_.hideScan = opt::readNumber(options, opt::HideScan) != 0;
+}
+
+void ScanFormLogic::storeBoxes() {
+  OptionStore& options = parts_.options;
+  options.writeNumber(opt::RecordSort, recordSort());
+  options.writeNumber(opt::AutoCreate, numberOfBox(boxes_.autoCreate));
+  options.writeNumber(opt::RecordUnzip, numberOfBox(boxes_.recordUnzip));
+  options.writeNumber(opt::CommentUnzip, numberOfBox(boxes_.commentUnzip));
+}
+
+int ScanFormLogic::recordSort() const {
+  if (boxes_.sortByExtension) return FolderWalker::SortByExtension;
+  if (boxes_.sortByKind) return FolderWalker::SortByKind;
+  return FolderWalker::SortByName;
+}
+
+// The letters the machine has now, keeping the selected one where it is still there.
+void ScanFormLogic::fillDrives() {
+  const char kept = selected_ >= 0 && selected_ < static_cast<int>(drives_.size()) ? drives_[selected_].letter : 0;
+  DriveInfo& info = parts_.reading.drives;
+  info.RefreshDriveTypes();
+  Drives& machine = info.drives();
+  drives_.clear();
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const int present = machine.driveType(letter);
+    if (present == drivetype::Unknown || present == drivetype::NoRoot) continue;
+    DriveEntry entry;
+    entry.letter = letter;
+    entry.type = typeOf(letter);
+    entry.text = Text{static_cast<char16_t>(letter - 'A' + 'a'), u':'};
+    if (const std::optional<VolumeInfo> volume = machine.volume(letter); volume && !volume->label.empty())
+      entry.text += u" [" + volume->label + u"]";
+    if (const std::optional<NativePath> root = machine.root(letter))
+      entry.text += u"  " + cp932::fromNativeName(root->native());
+    drives_.push_back(std::move(entry));
+  }
+  selected_ = kept ? indexOfLetter(kept) : -1;
+  if (selected_ < 0 && loaded_) selected_ = preselected();
+}
+
+// From the last entry back to the second: the first CD-ROM drive, else the
+// first removable drive; else the drive the list shows by itself (C:).
+int ScanFormLogic::preselected() const {
+  for (const int wanted : {drivetype::CdRom, drivetype::Removable})
+    for (int i = static_cast<int>(drives_.size()) - 1; i >= 1; --i)
+      if (drives_[i].type == wanted) return i;
+  const int c = indexOfLetter('C');
+  if (c >= 0) return c;
+  return drives_.empty() ? -1 : 0;
+}
+
+int ScanFormLogic::indexOfLetter(char letter) const {
+  const auto it = std::find_if(drives_.begin(), drives_.end(), [&](const DriveEntry& d) { return d.letter == letter; });
+  return it == drives_.end() ? -1 : static_cast<int>(it - drives_.begin());
+}
+
+int ScanFormLogic::typeOf(char letter) const { return parts_.reading.drives.DriveType(driveText(letter)); }
+
+Text ScanFormLogic::selectedDriveText() const {
+  if (selected_ < 0 || selected_ >= static_cast<int>(drives_.size())) return {};
+  return driveText(drives_[selected_].letter);
+}
+
+bool ScanFormLogic::browseEnabled() const {
+  if (!choosing_ || selected_ < 0 || selected_ >= static_cast<int>(drives_.size())) return false;
+  return drives_[selected_].type != drivetype::CdRom;
+}
+
+// ------------------------------------------------------------------ actions
+
+void ScanFormLogic::selectDrive(int index) {
+  if (index < 0 || index >= static_cast<int>(drives_.size())) return;
+  selected_ = index;
+  folder_.clear();
+  progressFolder_.clear();
+  changed();
+}
+
+void ScanFormLogic::browse() {
+  if (!browseEnabled()) return;
+  Drives& machine = parts_.reading.drives.drives();
+  const std::optional<NativePath> root = machine.root(drives_[selected_].letter);
+  Ui& ui = parts_.reading.platform.ui;
+  const Text chosen = ui.browseForFolder(root ? cp932::fromNativeName(root->native()) : Text(), FolderChooserTitle);
+  if (chosen.empty()) return;
+  const std::optional<Text> drivePath = drivepath::drivePathOf(machine, NativePath(cp932::toNativeName(chosen)));
+  int index = drivePath ? indexOfLetter(drivepath::letterOf(*drivePath)) : -1;
+  if (index < 0 && drivePath) {
+    // A medium that came after the list was made.
+    fillDrives();
+    index = indexOfLetter(drivepath::letterOf(*drivePath));
+  }
+  if (index < 0) {
+    ui.beep();
+    return;
+  }
+  selectDrive(index);
+  folder_ = *drivePath;
+  progressFolder_ = *drivePath;
+  changed();
+}
+
+void ScanFormLogic::setAutoCreate(bool on) {
+  boxes_.autoCreate = on;
+  changed();
+}
+
+void ScanFormLogic::setSortByExtension(bool on) {
+  boxes_.sortByExtension = on;
+  if (on) boxes_.sortByKind = false;
+  changed();
+}
+
+void ScanFormLogic::setSortByKind(bool on) {
+  boxes_.sortByKind = on;
+  if (on) boxes_.sortByExtension = false;
+  changed();
+}
+
+void ScanFormLogic::setRecordUnzip(bool on) {
+  boxes_.recordUnzip = on;
+  changed();
+}
+
+void ScanFormLogic::setCommentUnzip(bool on) {
+  boxes_.commentUnzip = on;
+  changed();
+}
+
+void ScanFormLogic::setLowPriority(bool on) {
+  boxes_.lowPriority = on;
+  changed();
+}
+
+void ScanFormLogic::setHideScan(bool on) {
+  boxes_.hideScan = on;
+  if (hooks_.hideMainWindow) hooks_.hideMainWindow(on);
+  changed();
+}
+
+void ScanFormLogic::start() {
+  if (!choosing_ || state_ != RunState::Waiting || selected_ < 0) return;
+  state_ = RunState::Started;
+  changed();
+}
+
+void ScanFormLogic::stop() {
+  if (choosing_) {
+    state_ = RunState::Stopped;
+    changed();
+    return;
+  }
+  if (!reading_ || state_ != RunState::Started) return;
+  const int answer = parts_.reading.platform.ui.showMessage(StopQuestion, mb::YesNo | mb::DefaultSecond, {});
+  if (answer == AnswerNo) return;
+  state_ = RunState::Stopped;
+  changed();
+}
+
+void ScanFormLogic::close() {
+  state_ = RunState::Stopped;
+  shown_ = false;
+  changed();
+}
+
+// ------------------------------------------------------------------ reading
+
+std::optional<MediaReading::Result> ScanFormLogic::readMedium(RowStore& store) {
+  if (!loaded_) load();
+  folder_.clear();
+  title_.clear();
+  titleColours_ = &PlainColours;
+  progressFolder_.clear();
+  progressCount_ = -1;
+  fillDrives();
+  choosing_ = true;
+  escapeStops_ = true;
+  if (boxes_.hideScan && hooks_.hideMainWindow) hooks_.hideMainWindow(true);
+  shown_ = true;
+  state_ = RunState::Waiting;
+  changed();
+
+  if (hooks_.waitForStart) hooks_.waitForStart();
+  if (state_ != RunState::Started) return finish(store, std::nullopt);
+
+  choosing_ = false;
+  escapeStops_ = false;
+  changed();
+  const Text path = folder_.empty() ? selectedDriveText() : folder_;
+  reading_ = true;
+  MediaReading reading(parts_.reading, readingSettings(), readingHooks());
+  MediaReading::Result result = reading.read(path, store);
+  reading_ = false;
+  // A stop that came after the last look of the walk still counts.
+  if (result.ok() && state_ != RunState::Started) result.outcome = MediaReading::Outcome::Stopped;
+  return finish(store, std::move(result));
+}
+
+MediaReading::Settings ScanFormLogic::readingSettings() const {
+  const OptionStore& options = parts_.options;
+  MediaReading::Settings settings;
+  settings.genre = std::clamp(opt::readNumber(options, opt::CurrentJanreNo), 0, LastGenre);
+  settings.walk.sortOrder = recordSort();
+  settings.walk.zone = opt::readBoolean(options, opt::LocalListTime) ? ListTime::Zone::Machine : ListTime::Zone::Japan;
+  settings.walk.archives =
+      archivesAvailable() && (boxes_.recordUnzip || (boxes_.autoCreate && boxes_.commentUnzip));
+  return settings;
+}
+
+MediaReading::Hooks ScanFormLogic::readingHooks() {
+  MediaReading::Hooks hooks;
+  hooks.askExisting = [this](const MediaReading::ExistingCatalog& existing) {
+    return hooks_.askExisting ? hooks_.askExisting(existing) : MediaReading::Existing::Cancel;
+  };
+  hooks.status = [this](TextView text) {
+    if (titleColours_ != &ReadingColours && hooks_.busy) hooks_.busy(true);
+    title_ = Text(text);
+    titleColours_ = &ReadingColours;
+    progressFolder_.clear();
+    changed();
+  };
+  hooks.progress.showFolder = [this](TextView path) { progressFolder_ = Text(path); };
+  hooks.progress.showCount = [this](int count) { progressCount_ = count; };
+  hooks.progress.pump = [this] {
+    if (hooks_.pump) hooks_.pump();
+    return state_ == RunState::Started;
+  };
+  hooks.progress.lowPriority = [this] { return boxes_.lowPriority; };
+  hooks.walk.comments = boxes_.autoCreate ? parts_.comments : nullptr;
+  hooks.walk.archives = readingSettings().walk.archives ? parts_.archives : nullptr;
+  return hooks;
+}
+
+std::optional<MediaReading::Result> ScanFormLogic::finish(RowStore& store,
+                                                          std::optional<MediaReading::Result> result) {
+  storeBoxes();
+  if (titleColours_ == &ReadingColours && hooks_.busy) hooks_.busy(false);
+  titleColours_ = &PlainColours;
+  choosing_ = false;
+  escapeStops_ = false;
+  shown_ = false;
+  if (!result || !result->ok()) {
+    state_ = RunState::Stopped;
+    store.clear();
+  }
+  changed();
+  return result;
+}
+
+// ------------------------------------------------------------------ unloading
+
+void ScanFormLogic::unload(int xTwips, int yTwips) {
+  OptionStore& options = parts_.options;
+  options.writeNumber(opt::ScanX, xTwips);
+  options.writeNumber(opt::ScanY, yTwips);
+  options.writeNumber(opt::HideScan, numberOfBox(boxes_.hideScan));
+}
+
+std::optional<std::pair<int, int>> ScanFormLogic::storedPosition() const {
+  const OptionStore& options = parts_.options;
+  if (!options.has(opt::ScanX) || !options.has(opt::ScanY)) return std::nullopt;
+  return std::pair{options.readNumber(opt::ScanX, 0), options.readNumber(opt::ScanY, 0)};
+}
+
+void ScanFormLogic::changed() {
+  if (hooks_.changed) hooks_.changed();
+}
+
+}  // namespace zevro
