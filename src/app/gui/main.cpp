@@ -1,0 +1,219 @@
+// zevro: the desktop program.
+//
+//   zevro [--program-dir DIR]
+//
+// The program folder is settled as zevro-cli settles it (--program-dir, else
+// $ZEVRO_HOME, else $XDG_DATA_HOME/zevro, else ~/.local/share/zevro). The
+// list window opens on it: catalogs are opened, read from media with the
+// reading window, browsed and saved there; closing it ends the program.
+#include <QApplication>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QStringList>
+#include <QTranslator>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "core/CatalogIndex.h"
+#include "core/Cp932.h"
+#include "core/DriveTypeTable.h"
+#include "core/IconTable.h"
+#include "core/OptionKeys.h"
+#include "core/OptionStore.h"
+#include "core/Shutdown.h"
+#include "core/Startup.h"
+#include "core/TitleCache.h"
+#include "media/DriveInfo.h"
+#include "core/FileOps.h"
+#include "listview/MainWindowLogic.h"
+#include "listview/qt/MainWindow.h"
+#include "media/TitleFile.h"
+#include "media/qt/ScanForm.h"
+#include "platform/DriveMapFile.h"
+#include "platform/LinuxDrives.h"
+#include "platform/LinuxFileSystem.h"
+#include "platform/ProgramFolder.h"
+#include "platform/qt/QtUi.h"
+
+#ifndef ZEVRO_VERSION
+#define ZEVRO_VERSION "0.0.0"
+#define ZEVRO_VERSION_MAJOR 0
+#define ZEVRO_VERSION_MINOR 0
+#define ZEVRO_VERSION_PATCH 0
+#endif
+
+namespace zevro {
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitRefused = 1;
+constexpr int ExitError = 2;
+constexpr const char* ErrorSoundName = "Error.WAV";
+
+struct Arguments {
+  std::string programDir;  // "" when not given
+  std::string wrong;       // what is wrong with the command line
+};
+
+// Qt has taken its own options (-platform …) out already.
+Arguments parseArguments(const QStringList& args) {
+  Arguments a;
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg == QLatin1String("--program-dir")) {
+      if (i + 1 >= args.size()) {
+        a.wrong = "--program-dir needs a folder";
+        return a;
+      }
+      a.programDir = QFile::encodeName(args[++i]).toStdString();
+    } else if (arg.startsWith(QLatin1String("--program-dir="))) {
+      a.programDir = QFile::encodeName(arg.mid(14)).toStdString();
+    } else {
+      a.wrong = "unknown argument " + arg.toStdString() + " (see --help)";
+      return a;
+    }
+  }
+  return a;
+}
+
+void printHelp() {
+  std::cout << "Usage: zevro [--program-dir DIR]\n"
+               "       zevro --help | --version\n"
+               "\n"
+               "ZEVRO, the disk catalogue: reads drives and folders into catalogs of the\n"
+               "catalog folder, and shows them as a folder tree with a file pane.\n"
+               "\n"
+               "Options:\n"
+               "  --program-dir DIR  the program folder (default: $ZEVRO_HOME, else\n"
+               "                     $XDG_DATA_HOME/zevro, else ~/.local/share/zevro)\n"
+               "  --help             this text\n"
+               "  --version          the version\n";
+}
+
+// The list window over the catalogs until the user closes it; it reads media
+// with the reading window and stores them when the user saves.
+int showListWindow(QApplication& app, Platform& platform, const StartupState& state, OptionStore& options) {
+  FileSystem& files = platform.files;
+  const ListTime::Zone zone =
+      opt::readBoolean(options, opt::LocalListTime) ? ListTime::Zone::Machine : ListTime::Zone::Japan;
+  LinuxDrives drives(files, state.programFolder / DriveMapFile::FileName);
+  DriveTypeTable types;
+  TitleCache titles;
+  DriveInfo info(drives, files, types, titles, zone);
+  if (IoError error = info.LoadDriveTypes(state.programFolder))
+    std::cerr << "zevro: cannot write " << DriveTypeTable::FileName << ": " << error.text << '\n';
+  TitleFile titleFile(info, platform.ui);
+  IconTable icons;
+  icons.BuildStandardTables();
+  icons.loadUserTable(files, state.programFolder,
+                      zone == ListTime::Zone::Machine ? IconTable::Clock::MachineTime : IconTable::Clock::JapanTime);
+  CatalogIndex index(files, state.catalogFolder);
+
+  MainWindowLogic logic(
+      {platform, options, index, titles, state.programFolder, state.catalogFolder, state.versionText, &icons});
+  MainWindow window(logic);
+  ScanForm form({{platform, info, titleFile, icons, state.catalogFolder}, options}, &window);
+  const NativePath backup = state.programFolder / std::string(BackupFolderName);
+  logic.hooks().unloadWindows = [&form] { form.unload(); };
+  logic.hooks().readMedium = [&](RowStore& store) {
+    MainWindowLogic::Reading reading;
+    const std::optional<MediaReading::Result> result = form.readMedium(store);
+    if (!result) {
+      reading.stopped = true;
+      return reading;
+    }
+    for (const WalkProblem& p : result->problems)
+      std::cerr << "zevro: " << cp932::toNativeName(p.path) << ": " << (p.error.empty() ? "not read whole" : p.error)
+                << '\n';
+    if (!result->ok()) return reading;
+    reading.read = true;
+    reading.catalogPath = result->catalogPath;
+    reading.sortOrder = store.sortOrder();
+    reading.freeSpace = result->freeSpace;
+    // A catalog of the same name is overwritten by the save: a copy goes to
+    // the backup folder first. One of another name is retired afterwards.
+    reading.beforeStored = [&platform, &backup, r = *result] {
+      if (!r.replaced || CatalogIndex::indexName(r.replaced->path) != CatalogIndex::indexName(r.catalogPath))
+        return true;
+      fileops::createFolderChain(platform.files, backup);
+      return fileops::copyFile(platform, r.replaced->path, backup / cp932::toNativeName(r.replaced->fileName));
+    };
+    reading.afterStored = [&platform, &index, &backup, r = *result] {
+      MediaReading::retireReplaced(platform, r, index, backup);
+      index.writeIfChanged();
+    };
+    return reading;
+  };
+  window.show();
+  return app.exec();
+}
+
+// --help and --version answer without a display.
+std::optional<int> answerWithoutDisplay(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      printHelp();
+      return ExitOk;
+    }
+    if (arg == "--version") {
+      std::cout << "zevro " << ZEVRO_VERSION << '\n';
+      return ExitOk;
+    }
+  }
+  return std::nullopt;
+}
+
+int run(QApplication& app) {
+  const Arguments a = parseArguments(QCoreApplication::arguments());
+  if (!a.wrong.empty()) {
+    std::cerr << "zevro: " << a.wrong << '\n';
+    return ExitError;
+  }
+
+  LinuxFileSystem files;
+  const ProgramFolderResult folder = settleProgramFolder(files, a.programDir, [](const char* key) -> std::string {
+    const char* v = std::getenv(key);
+    return v ? std::string(v) : std::string();
+  });
+  if (!folder.error.empty()) {
+    std::cerr << "zevro: " << folder.error << '\n';
+    return ExitError;
+  }
+  QtUi ui((folder.path / ErrorSoundName).native());
+  Platform platform{files, ui};
+  OptionStore options(files, optionFilePath(folder.path));
+  if (IoError error = options.load()) {
+    std::cerr << "zevro: cannot read " << options.path().native() << ": " << error.text << '\n';
+    return ExitError;
+  }
+  const StartupState state =
+      startUp(platform, folder.path, options, {ZEVRO_VERSION_MAJOR, ZEVRO_VERSION_MINOR, ZEVRO_VERSION_PATCH});
+  if (state.refused) {
+    ui.beep();
+    return ExitRefused;
+  }
+  // The program ends with its main window; closing it asks about a modified
+  // list, saves the options and empties the work folders.
+  showListWindow(app, platform, state, options);
+  return ExitOk;
+}
+
+}  // namespace
+}  // namespace zevro
+
+int main(int argc, char** argv) {
+  if (const std::optional<int> answered = zevro::answerWithoutDisplay(argc, argv)) return *answered;
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("zevro"));
+  // The program speaks Japanese, and so do Qt's own dialogs (the file
+  // chooser, the standard buttons) when their translations are installed.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
+  return zevro::run(app);
+}

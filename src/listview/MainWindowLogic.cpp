@@ -1,0 +1,718 @@
+#include "listview/MainWindowLogic.h"
+
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "core/CatalogDeletion.h"
+#include "core/CatalogList.h"
+#include "core/Cp932.h"
+#include "core/FileOps.h"
+#include "core/GenreTable.h"
+#include "core/ListFileName.h"
+#include "core/Numbers.h"
+#include "core/OptionKeys.h"
+#include "core/SearchHistory.h"
+#include "core/Shutdown.h"
+#include "core/ShutdownMessages.h"
+#include "core/Startup.h"
+#include "core/Strings.h"
+#include "listview/DisplayMode.h"
+#include "listview/GridKeys.h"
+#include "listview/MainWindowLayout.h"
+
+namespace zevro {
+
+namespace {
+
+using C = Command;
+
+bool between(Command c, Command first, Command last) {
+  return static_cast<int>(c) >= static_cast<int>(first) && static_cast<int>(c) <= static_cast<int>(last);
+}
+
+constexpr std::int64_t Mega = 1'048'576;
+constexpr std::int64_t Kilo = 1024;
+
+Text scaled(std::int64_t bytes, std::int64_t unit) {
+  return groupedNumber(static_cast<std::int64_t>(std::llround(static_cast<double>(bytes) / static_cast<double>(unit))));
+}
+
+constexpr TextView ListWidthKeys[4] = {opt::ListWidthNm0, opt::ListWidthWm0, opt::ListWidthNs0, opt::ListWidthWs0};
+constexpr TextView FileWidthKeys[4] = {opt::FileWidthNm0, opt::FileWidthWm0, opt::FileWidthNs0, opt::FileWidthWs0};
+
+CatalogDocument::Hooks documentHooks(std::function<int()> displayMode, CatalogIndex& index) {
+  CatalogDocument::Hooks hooks;
+  hooks.displayMode = std::move(displayMode);
+  // A saved catalog leaves the index and comes back with its new title: the
+  // catalog selection enters it; without it open, the index is told here.
+  hooks.refreshCatalogList = [&index](TextView fileName) {
+    index.titleOf(fileName);
+    index.writeIfChanged();
+  };
+  return hooks;
+}
+
+TreeFocus focusOf(Pane pane) { return pane == Pane::Folder ? TreeFocus::FolderGrid : TreeFocus::FileGrid; }
+
+}  // namespace
+
+MainWindowEffects& MainWindowEffects::merge(const MainWindowEffects& later) {
+  grids.merge(later.grids);
+  layout |= later.layout;
+  settings |= later.settings;
+  labels |= later.labels;
+  findList |= later.findList;
+  close |= later.close;
+  showWindow |= later.showWindow;
+  return *this;
+}
+
+Text freeSpaceText(std::int64_t bytes) {
+  if (bytes <= 0) return {};
+  Text t(MainWindowLogic::FreeSpaceHead);
+  t += groupedNumber(bytes);
+  if (bytes > Mega) return t + u" (" + scaled(bytes, Mega) + Text(MainWindowLogic::MegaTail);
+  if (bytes > Kilo) return t + u" (" + scaled(bytes, Kilo) + Text(MainWindowLogic::KiloTail);
+  return t + Text(MainWindowLogic::BytesTail);
+}
+
+Text rowPathText(const RowStore& store, int row) {
+  if (row < 0 || row >= store.rowCount()) return {};
+  Text path = store.rowPath(row, 1);
+  const TextView onMedium = store.fieldView(catalog::FieldMediumName, row);
+  if (row > 0 && !onMedium.empty()) path = folderWithSeparator(path) + Text(onMedium);
+  return u" " + path;
+}
+
+// ---------------------------------------------------------------- set-up
+
+MainWindowLogic::MainWindowLogic(Parts parts)
+    : parts_(std::move(parts)),
+      options_(MainWindowOptions::read(parts_.options)),
+      document_(std::make_unique<CatalogDocument>(
+          CatalogDocument::Parts{parts_.platform, parts_.catalogFolder, parts_.programFolder, parts_.index,
+                                 parts_.titleCache, parts_.icons},
+          documentHooks([this] { return tree_.shownMode(); }, parts_.index))),
+      folderGrid_(document_->list()),
+      fileGrid_(files_),
+      tree_(folderGrid_, fileGrid_) {
+  catalog::makeCatalogList(document_->list());
+  // The catalog index and the drive titles as the last run left them; both
+  // are written back as they change and when the window closes.
+  parts_.index.load();
+  parts_.titleCache.load(parts_.platform.files, parts_.programFolder);
+  tree_.setDisplayMode(options_.displayMode);
+  widthRight_ = rightPane();
+  maingrid::configure(folderGrid_, Pane::Folder, options_, widthRight_, false);
+  maingrid::configure(fileGrid_, Pane::File, options_, widthRight_, false);
+  applyCursorColours();
+  searchWords_ = readSearchWords(parts_.platform.files, parts_.programFolder / SearchWordFileName).words;
+}
+
+MainWindowLogic::~MainWindowLogic() = default;
+
+Text MainWindowLogic::titleText() const {
+  if (document_->list().rowCount() == 0) return {};
+  return document_->title();
+}
+
+Text MainWindowLogic::genreText() const { return genre_; }
+
+void MainWindowLogic::findGenre() {
+  genre_.clear();
+  const Text name = document_->currentFileName();
+  if (name.empty()) return;
+  const int genre = listfilename::genreOf(name);
+  std::string bytes;
+  const NativePath table = fileops::resolved(parts_.platform.files, parts_.catalogFolder / GenreTable::FileName);
+  if (!parts_.platform.files.readFile(table, bytes)) genre_ = GenreTable::decode(bytes).name(genre);
+  if (genre_.empty()) genre_ = opt::defaultGenreName(genre);
+}
+
+// ---------------------------------------------------------------- commands
+
+bool MainWindowLogic::isEnabled(Command command) const {
+  if (busy_) return false;
+  const MenuEntry& e = mainmenu::entry(command);
+  if (e.id == C::None || !e.built) return false;
+  if (command == C::MF_上書保存) return document_->modified();
+  if (between(command, C::MD_ソート0, C::MD_ソート2)) return paneOpen();
+  if (command == C::MD_表示モード1) return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
+  return true;
+}
+
+bool MainWindowLogic::isChecked(Command command) const {
+  if (between(command, C::MD_表示モード0, C::MD_表示モード3))
+    return DisplayMode::menuChecked(tree_.displayMode(), mainmenu::indexOf(command));
+  if (between(command, C::MDD_行間ドット0, C::MDD_行間ドット6))
+    return options_.listInterleave == mainmenu::indexOf(command) + 1;
+  if (between(command, C::MOF_カタログフォント0, C::MOF_カタログフォント2))
+    return options_.catFontNo == mainmenu::indexOf(command);
+  if (between(command, C::ボタン_深度0, C::ボタン_深度4)) return chosenLevel_ == mainmenu::levelOf(command);
+  return options_.isOn(command);
+}
+
+bool MainWindowLogic::commandStart() {
+  // An in-place edit would be committed here; then pending window events run.
+  if (hooks_.pump) hooks_.pump();
+  return !busy_;
+}
+
+MainWindowEffects MainWindowLogic::run(Command command) {
+  if (!isEnabled(command) && command != C::ボタン_保存) return {};
+  if (busy_ || !commandStart()) return {};
+  if (between(command, C::MD_表示モード0, C::MD_表示モード3) || command == C::ボタン_縦2列 || command == C::ボタン_横2列)
+    return chooseMode(command);
+  if (mainmenu::levelOf(command) >= 0) return chooseLevel(mainmenu::levelOf(command));
+  if (between(command, C::MD_ソート0, C::MD_ソート2)) {
+    MainWindowEffects e;
+    e.grids = tree_.sortFiles(2 + mainmenu::indexOf(command));
+    return e;
+  }
+  if (between(command, C::MDD_行間ドット0, C::MDD_行間ドット6)) return setInterleave(mainmenu::indexOf(command) + 1);
+  if (MainWindowOptions::switchOf(command)) return toggleSwitch(command);
+  switch (command) {
+    case C::MF_リスト開く:
+    case C::ボタン_開く:
+      return openListFile();
+    case C::MF_新規作成:
+    case C::ボタン_読込:
+      return newReading();
+    case C::MF_上書保存:
+    case C::ボタン_保存:
+      return save();
+    case C::MF_タイトル変更:
+    case C::NAMDSP:
+      return changeTitle();
+    case C::MF_リスト削除:
+      return deleteCatalog();
+    case C::MF_終了: {
+      MainWindowEffects e;
+      e.close = true;
+      return e;
+    }
+    case C::MH_トピック:
+      return openHelp();
+    case C::MH_バージョン:
+      if (hooks_.showVersion) hooks_.showVersion();
+      return {};
+    default:
+      return {};  // closing a context menu, or a command of a part still to come
+  }
+}
+
+// The document's own question, with the save going through storeList so that
+// a list just read is stored with what goes with it.
+bool MainWindowLogic::askToKeep() {
+  if (!document_->modified()) return true;
+  const int answer =
+      parts_.platform.ui.showMessage(CatalogDocument::SaveQuestion, mb::YesNoCancel | mb::IconQuestion, u"");
+  if (answer == AnswerNo) return true;
+  if (answer != AnswerYes) return false;
+  return storeList();
+}
+
+MainWindowEffects MainWindowLogic::openListFile() {
+  if (!hooks_.chooseListFile) return {};
+  if (!askToKeep()) return {};
+  const std::optional<NativePath> chosen = hooks_.chooseListFile(parts_.catalogFolder, OpenListTitle, ListFilePattern);
+  // Cancelled: the list stays, and so does its modified mark, so that closing
+  // still asks about it.
+  if (!chosen) return {};
+  std::error_code ignored;
+  if (!std::filesystem::equivalent(chosen->parent_path(), parts_.catalogFolder, ignored)) {
+    // Catalogs live in the catalog folder; a list file elsewhere is not one of them.
+    parts_.platform.ui.beep();
+    return {};
+  }
+  document_->setModified(false);  // answered above
+  return loadCatalog(cp932::fromNativeName(chosen->filename().native()));
+}
+
+MainWindowEffects MainWindowLogic::clearPanes() {
+  MainWindowEffects e;
+  e.grids.folder.merge(folderGrid_.Grid_Clear());
+  e.grids.files.merge(fileGrid_.Grid_Clear());
+  tree_.forgetPaneFolder();
+  lastJump_ = -1;
+  e.grids.folder.full = e.grids.files.full = true;
+  e.grids.folder.layout = e.grids.files.layout = true;
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::loadCatalog(TextView fileName) {
+  MainWindowEffects e = clearPanes();
+  beforeStored_ = {};
+  afterStored_ = {};
+  const CatalogDocument::LoadResult result = document_->load(fileName, true);
+  if (result != CatalogDocument::LoadResult::Loaded) {
+    console_.clear();
+    findGenre();
+    return e;
+  }
+  // With the saved view kept, the marks saved with the list decide what is
+  // open; otherwise the list is shown afresh to the chosen level.
+  if (!options_.useSameView) tree_.prepareMarks();
+  return e.merge(showCatalog(options_.useSameView));
+}
+
+MainWindowEffects MainWindowLogic::showCatalog(bool keepState) {
+  MainWindowEffects e;
+  tree_.setDisplayMode(tree_.displayMode());
+  tree_.catalogReplaced();
+  active_ = Pane::Folder;
+  applyCursorColours();
+  e.grids = tree_.BuildFolderView(keepState ? 0 : chosenLevel_, keepState, false);
+  e.grids.folder.full = e.grids.folder.layout = true;
+  e.grids.focus = TreeFocus::FolderGrid;
+  e.layout = e.settings = e.labels = true;
+  console_ = consoleOfList();
+  findGenre();
+  return e;
+}
+
+Text MainWindowLogic::consoleOfList() const {
+  const RowStore& list = document_->list();
+  if (list.rowCount() == 0) return {};
+  return CatalogDocument::rowCountText(list.rowCount()) + freeSpaceText(document_->freeSpace());
+}
+
+MainWindowEffects MainWindowLogic::newReading() {
+  if (!hooks_.readMedium) return {};
+  active_ = Pane::Folder;
+  if (!askToKeep()) return {};
+  document_->setModified(false);
+  busy_ = true;
+  document_->setCurrentFile({});
+  MainWindowEffects e = clearPanes();
+  beforeStored_ = {};
+  afterStored_ = {};
+  chosenLevel_ = 0;
+  RowStore& list = document_->list();
+  const Reading reading = hooks_.readMedium(list);
+  busy_ = false;
+  if (!reading.read || reading.stopped) {
+    // What a stopped reading left is dropped.
+    e.merge(clearPanes());
+    document_->setCurrentFile({});
+    console_.clear();
+    findGenre();
+    e.layout = e.settings = true;
+    return e;
+  }
+  document_->setCurrentFile(reading.catalogPath);
+  document_->setFreeSpace(reading.freeSpace);
+  list.setSortOrder(reading.sortOrder);
+  list.deriveIndexAndTreeFlags();
+  tree_.prepareMarks();
+  e.merge(showCatalog(false));
+  // Nothing is written yet: the new list is stored by a save or by the save
+  // question, and counts as modified until then.
+  if (list.rowCount() > 0) document_->setModified(true);
+  document_->setIconStamp(parts_.icons && parts_.icons->stamp() != IconTable::NoStamp ? parts_.icons->stamp()
+                                                                                      : Text());
+  beforeStored_ = reading.beforeStored;
+  afterStored_ = reading.afterStored;
+  return e;
+}
+
+bool MainWindowLogic::storeList() {
+  if (beforeStored_ && !beforeStored_()) return false;
+  if (!document_->save()) return false;
+  beforeStored_ = {};
+  if (afterStored_) {
+    const std::function<void()> retire = std::move(afterStored_);
+    afterStored_ = {};
+    retire();
+  }
+  return true;
+}
+
+MainWindowEffects MainWindowLogic::save() {
+  MainWindowEffects e;
+  storeList();
+  e.grids.folder.full = true;
+  e.labels = true;
+  findGenre();
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::changeTitle() {
+  MainWindowEffects e;
+  document_->changeTitle();
+  e.grids.folder.full = true;
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::deleteCatalog() {
+  const DeleteOutcome outcome =
+      zevro::deleteCatalog(parts_.platform, parts_.index, document_->currentFile(), titleText());
+  if (outcome != DeleteOutcome::Deleted) return {};
+  MainWindowEffects e = clearPanes();
+  document_->setCurrentFile({});
+  document_->setModified(false);
+  beforeStored_ = {};
+  afterStored_ = {};
+  console_.clear();
+  findGenre();
+  e.layout = e.settings = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::openHelp() {
+  const std::optional<std::string> name =
+      parts_.platform.files.resolveName(parts_.programFolder, std::string(HelpFileName));
+  if (!name || !parts_.platform.ui.openWithDefault((parts_.programFolder / *name).native())) {
+    parts_.platform.ui.beep();
+  }
+  return {};
+}
+
+MainWindowEffects MainWindowLogic::chooseMode(Command command) {
+  MainWindowEffects e;
+  if (command == C::ボタン_縦2列) {
+    e.grids = tree_.pressPaneButton(DisplayMode::RightPane);
+  } else if (command == C::ボタン_横2列) {
+    e.grids = tree_.pressPaneButton(DisplayMode::BottomPane);
+  } else {
+    e.grids = tree_.chooseDisplayMenuItem(mainmenu::indexOf(command));
+  }
+  options_.displayMode = tree_.displayMode();
+  setWidthCase(rightPane(), widthMaximised_);
+  if (!paneOpen() && active_ == Pane::File) e.merge(activate(Pane::Folder));
+  e.layout = e.labels = true;
+  if (paneOpen()) {
+    console_ = tree_.consoleText(active_ == Pane::Folder);
+  } else {
+    rowConsole(Pane::Folder);  // the pane's file count has gone with it
+  }
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::chooseLevel(int level) {
+  MainWindowEffects e;
+  chosenLevel_ = level;
+  e.grids = tree_.chooseLevel(level);
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::toggleSwitch(Command command) {
+  MainWindowEffects e;
+  options_.toggle(command, parts_.options);
+  applyOptionsToGrids();
+  e.settings = e.labels = true;
+  e.grids.folder.full = e.grids.files.full = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::setInterleave(int value) {
+  MainWindowEffects e;
+  options_.setInterleave(value, parts_.options);
+  applyOptionsToGrids();
+  e.settings = e.labels = true;
+  e.grids.folder.full = e.grids.files.full = true;
+  return e;
+}
+
+void MainWindowLogic::rememberFirstColumns() {
+  const auto which = static_cast<std::size_t>(MainWindowOptions::widthCase(widthRight_, widthMaximised_));
+  options_.listWidths[which] = folderGrid_.columns().column(0).width;
+  options_.fileWidths[which] = fileGrid_.columns().column(0).width;
+}
+
+void MainWindowLogic::applyOptionsToGrids() {
+  rememberFirstColumns();
+  maingrid::configure(folderGrid_, Pane::Folder, options_, widthRight_, widthMaximised_);
+  maingrid::configure(fileGrid_, Pane::File, options_, widthRight_, widthMaximised_);
+  applyCursorColours();
+  applyMeasures(measures_, folderGrid_.surfaceHeight(), fileGrid_.surfaceHeight());
+}
+
+void MainWindowLogic::applyCursorColours() {
+  folderGrid_.settings().cursorColour = maingrid::cursorColour(active_ == Pane::Folder, options_);
+  fileGrid_.settings().cursorColour = maingrid::cursorColour(active_ == Pane::File, options_);
+}
+
+// ---------------------------------------------------------------- keys and clicks
+
+bool MainWindowLogic::takesZoomKey(char16_t c, bool focusInTextInput, bool dataWindowShown) {
+  if (c != u'+' && c != u'-' && c != u'=') return false;
+  // A date is typed with "+" and "-", a comment may hold any of them: a box
+  // the user types into keeps its characters.
+  return dataWindowShown && !focusInTextInput;
+}
+
+MainWindowLogic::KeyAnswer MainWindowLogic::key(Pane pane, int keyCode, int shift) {
+  KeyAnswer a;
+  if (busy_) {
+    a.used = true;
+    return a;
+  }
+  if (keyCode == KeyTab) {
+    if (!paneOpen()) return a;
+    a.used = true;
+    a.effects = activate(pane == Pane::Folder ? Pane::File : Pane::Folder);
+    return a;
+  }
+  GridModel& g = grid(pane);
+  const bool ctrl = (shift & gridkey::CtrlMask) != 0;
+  const bool withShift = (shift & gridkey::ShiftMask) != 0;
+  a.used = true;
+  const GridUpdate u = g.Grid_KeyDown(keyCode, shift);
+  (pane == Pane::Folder ? a.effects.grids.folder : a.effects.grids.files).merge(u);
+  if (u.cursorMoved) a.effects.merge(cursorMoved(pane));
+
+  if (keyCode == gridkey::LetterA + ('X' - 'A') && ctrl) {
+    // Cutting takes whole rows of names only with the cursor in another column.
+    if (!(g.store().selectedCount() > 0 && g.cursorColumn() != 0)) parts_.platform.ui.beep();
+    return a;
+  }
+  if (keyCode == KeyDelete && withShift) {
+    if (!(g.store().selectedCount() <= 1 && g.cursorColumn() == maingrid::CommentColumn)) parts_.platform.ui.beep();
+    return a;
+  }
+  if (keyCode == gridkey::Enter && !paneOpen() && g.rowCount() > 0) {
+    rowConsole(pane);
+    a.effects.labels = true;
+  }
+  return a;
+}
+
+MainWindowLogic::KeyAnswer MainWindowLogic::folderPress(int x, int y, int shift) {
+  KeyAnswer a;
+  if (busy_) {
+    a.used = true;
+    return a;
+  }
+  a.effects.grids = tree_.folderGridPress(x, y, shift);
+  a.used = a.effects.grids.toggled;
+  return a;
+}
+
+MainWindowEffects MainWindowLogic::cursorMoved(Pane pane) {
+  MainWindowEffects e;
+  if (pane == Pane::Folder) e.grids = tree_.folderCursorMoved();
+  rowConsole(pane);
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::activate(Pane pane) {
+  MainWindowEffects e;
+  e.grids.focus = focusOf(pane);
+  if (pane == Pane::File && !paneOpen()) return e;
+  if (active_ == pane) return e;
+  active_ = pane;
+  applyCursorColours();
+  e.grids.folder.merge(folderGrid_.Grid_RedrawCursor());
+  e.grids.files.merge(fileGrid_.Grid_RedrawCursor());
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::fileTitlePicked() {
+  MainWindowEffects e;
+  if (busy_) return e;
+  e.grids = tree_.fileTitleClicked();
+  return e;
+}
+
+int MainWindowLogic::currentCatalogRow(Pane pane) const {
+  const GridModel& g = pane == Pane::Folder ? folderGrid_ : fileGrid_;
+  const int stored = g.store().storedRowAt(g.cursorRow());
+  if (pane == Pane::Folder) return stored;
+  return stored < 0 ? -1 : tree_.paneSourceRow(stored);
+}
+
+void MainWindowLogic::rowConsole(Pane pane) {
+  console_ = rowPathText(document_->list(), currentCatalogRow(pane));
+}
+
+Command MainWindowLogic::contextMenuFor(int column, Pane pane, int kind, int selectedCount, bool clickedSelected) {
+  if (clickedSelected && selectedCount > 1) return C::POP_選択有;
+  switch (column) {
+    case 0:
+      return pane == Pane::Folder && kind < catalog::KindFile ? C::POP_DIR欄 : C::POP_名称欄;
+    case maingrid::CommentColumn:
+      return C::POP_注釈欄;
+    case maingrid::DateColumn:
+      return C::POP_日付欄;
+    default:
+      return C::POP_容量欄;
+  }
+}
+
+MainWindowLogic::ContextMenu MainWindowLogic::contextMenu(Pane pane) const {
+  ContextMenu m;
+  const GridModel& g = pane == Pane::Folder ? folderGrid_ : fileGrid_;
+  const RowStore& store = g.store();
+  const int row = g.cursorRow();
+  const int stored = store.storedRowAt(row);
+  if (stored < 0) return m;
+  const int column = g.cursorColumn();
+  m.menu = contextMenuFor(column, pane, store.kind(stored), store.selectedCount(), store.selected(row));
+  const TextView name = store.fieldView(catalog::FieldName, stored);
+  m.openCaption = mainmenu::openCaptionFor(name);
+  m.showData = mainmenu::canShowData(name);
+  m.eraseShown = column == maingrid::CommentColumn;
+  m.commentEditable = !store.fieldView(catalog::FieldComment, stored).empty();
+  return m;
+}
+
+// ---------------------------------------------------------------- public operations
+
+MainWindowEffects MainWindowLogic::指定カタログをロード(TextView fileName) {
+  MainWindowEffects e;
+  if (busy_) {
+    parts_.platform.ui.beep();
+    return e;
+  }
+  e.grids.folder.merge(folderGrid_.Grid_ClearSelection());
+  if (asciiLower(fileName) == asciiLower(document_->currentFileName())) return e;
+  if (!askToKeep()) return e;
+  document_->setModified(false);
+  e.merge(loadCatalog(fileName));
+  // Another window asked for it: a list in name order opens at its first
+  // folder, with that folder's files in the pane.
+  const RowStore& list = document_->list();
+  if (list.rowCount() > 1 && list.sortOrder() == 2 && catalog::isFolderLike(list.kind(1))) {
+    e.grids.merge(tree_.RevealRow(list.rowPath(1, 1), -1, false, false));
+    rowConsole(Pane::Folder);
+  }
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::指定カタログの特定ページを表示(TextView fileName, TextView rowPath, bool show) {
+  MainWindowEffects e = 指定カタログをロード(fileName);
+  if (busy_ || asciiLower(fileName) != asciiLower(document_->currentFileName())) return e;
+  if (show) e.showWindow = true;
+  return e.merge(特定ページを表示(rowPath, show));
+}
+
+MainWindowEffects MainWindowLogic::特定ページを表示(TextView rowPath, bool show) {
+  MainWindowEffects e;
+  if (busy_) return e;
+  e.merge(activate(Pane::Folder));
+  e.grids.merge(tree_.RevealRow(rowPath, -1, show, false));
+  rowConsole(e.grids.focus == TreeFocus::FileGrid ? Pane::File : Pane::Folder);
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::指定行を着色(TextView rowPath, int, bool current) {
+  MainWindowEffects e;
+  RowStore& list = document_->list();
+  const int row = list.findRowByPath(rowPath, 1);
+  if (row < 0) return e;
+  const int mark = current ? 6 : 2;
+  list.setHighlight(row, mark);
+  if (current) lastJump_ = row;
+  if (const int shown = list.displayRowOf(row); shown >= 0) e.grids.folder.rows.push_back(shown);
+  if (!paneOpen()) return e;
+  const int paneRow = tree_.filePane().paneRowOf(row);
+  if (paneRow < 0) return e;
+  files_.setHighlight(paneRow, mark);
+  if (const int shown = files_.displayRowOf(paneRow); shown >= 0) e.grids.files.rows.push_back(shown);
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::RefreshGrid(int flags) {
+  MainWindowEffects e;
+  e.grids.folder.full = (flags & 1) != 0;
+  e.grids.files.full = (flags & 2) != 0;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::SelFNDLST(int index) {
+  MainWindowEffects e;
+  if (index < 0 || index >= static_cast<int>(searchWords_.size())) return e;
+  selectedWord_ = index;
+  e.findList = true;
+  return e;
+}
+
+Text MainWindowLogic::ListCell(int column, int displayRow) const {
+  return document_->list().shownField(column, displayRow);
+}
+
+// ---------------------------------------------------------------- layout
+
+maingrid::LongestTexts MainWindowLogic::longestFolderTexts() const {
+  return maingrid::longestTexts(document_->list());
+}
+
+maingrid::LongestTexts MainWindowLogic::longestFileTexts() const { return maingrid::longestTexts(files_); }
+
+void MainWindowLogic::applyMeasures(const Measures& m, int folderSurfaceHeight, int fileSurfaceHeight) {
+  measures_ = m;
+  const auto set = [&](GridModel& g, int surfaceHeight, int dateWidth, int sizeWidth) {
+    g.settings().lineSpacing = maingrid::lineSpacing(options_.listInterleave, m.textHeight, surfaceHeight);
+    g.columns().column(maingrid::DateColumn).width = dateWidth;
+    g.columns().column(maingrid::SizeColumn).width = sizeWidth;
+    g.columns().column(maingrid::CommentColumn).wordWrap = maingrid::wrapsComments(options_);
+  };
+  set(folderGrid_, folderSurfaceHeight, m.dateWidth, m.sizeWidth);
+  set(fileGrid_, fileSurfaceHeight, m.fileDateWidth, m.fileSizeWidth);
+}
+
+void MainWindowLogic::setWidthCase(bool right, bool maximised) {
+  if (right == widthRight_ && maximised == widthMaximised_) return;
+  rememberFirstColumns();
+  widthRight_ = right;
+  widthMaximised_ = maximised;
+  const auto which = static_cast<std::size_t>(MainWindowOptions::widthCase(right, maximised));
+  folderGrid_.columns().column(0).width = options_.listWidths[which];
+  fileGrid_.columns().column(0).width = options_.fileWidths[which];
+}
+
+int MainWindowLogic::splitMoved(int wanted, int total, int dpi) {
+  const bool right = rightPane();
+  const int kept = mainlayout::clampSplit(wanted, total, mainlayout::splitMinimums(right, dpi));
+  const int percent = mainlayout::percentOf(kept, total);
+  (right ? options_.folderPercentV : options_.folderPercentH) = percent;
+  return kept;
+}
+
+// ---------------------------------------------------------------- closing
+
+bool MainWindowLogic::canClose() {
+  if (busy_) return false;
+  return askToKeep();
+}
+
+void MainWindowLogic::shutDown(const Placement& placement) {
+  Platform& platform = parts_.platform;
+  if (hooks_.unloadWindows) hooks_.unloadWindows();
+  rememberFirstColumns();
+  MainWindowSettings s;
+  s.normalState = placement.normalState;
+  s.windowX = placement.x;
+  s.windowY = placement.y;
+  s.width = placement.width;
+  s.height = placement.height;
+  s.folderPercentH = options_.folderPercentH;
+  s.folderPercentV = options_.folderPercentV;
+  s.fileFrames = tree_.displayMode();
+  s.currentJanreNo = options_.currentJanreNo;
+  s.janreOpen = options_.janreOpen;
+  s.alphaSame = options_.alphaSame;
+  s.hanZenSame = options_.hanZenSame;
+  s.findTerm = options_.findTerm;
+  s.useWildCard = options_.useWildCard;
+  for (std::size_t i = 0; i < 4; ++i) {
+    s.columnWidths.emplace_back(Text(ListWidthKeys[i]), options_.listWidths[i]);
+    s.columnWidths.emplace_back(Text(FileWidthKeys[i]), options_.fileWidths[i]);
+  }
+  writeMainWindowOptions(parts_.options, s);
+  saveSearchWords(platform, parts_.programFolder / SearchWordFileName, searchWords_);
+  if (parts_.titleCache.write(platform.files, parts_.programFolder)) {
+    platform.ui.showMessage(fileWriteErrorText(parts_.programFolder / TitleCache::FileName), mb::IconExclamation, u"");
+  }
+  emptyWorkFolders(platform, parts_.programFolder);
+  saveOptions(platform, parts_.options);
+}
+
+}  // namespace zevro

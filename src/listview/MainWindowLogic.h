@@ -1,0 +1,301 @@
+#pragma once
+// Everything the main window decides, without a window: which command is
+// enabled and checked, what a command, a key or a click does, the question
+// before a shown list is replaced, the texts of the labels and the console
+// line, the options it reads and writes, and the public operations other
+// windows call. The Qt window (listview/qt/MainWindow) builds its menus from
+// MainMenu.h, forwards every event here and draws what the answer says.
+//
+//   MainWindowLogic logic({platform, options, index, titles, programFolder, catalogFolder});
+//   logic.hooks().chooseListFile = …;         // the window's file chooser
+//   MainWindowEffects e = logic.run(Command::MF_リスト開く);
+//   logic.consoleText()   u" 記録行数: 1,234行 空き容量： 1,500,000 (1M) bytes"
+//   logic.titleText()     u"ゲーム集"
+//
+// The logic owns the shown catalog (a CatalogDocument), the file pane's
+// rows, both grid models and the tree display over them; the window makes
+// its two grid widgets over folderGrid() and fileGrid().
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/CatalogDocument.h"
+#include "core/CatalogIndex.h"
+#include "core/OptionStore.h"
+#include "core/RowStore.h"
+#include "core/Text.h"
+#include "core/TitleCache.h"
+#include "listview/GridModel.h"
+#include "listview/MainGridSetup.h"
+#include "listview/MainMenu.h"
+#include "listview/MainWindowOptions.h"
+#include "listview/TreeDisplay.h"
+#include "platform/Platform.h"
+
+namespace zevro {
+
+using maingrid::Pane;
+
+// What the window must do after a call into the logic.
+struct MainWindowEffects {
+  TreeUpdate grids;        // rows and cells of both grids to draw; the focus
+  bool layout = false;     // a pane opened, closed or moved: lay the window out
+  bool settings = false;   // grid settings changed: apply them to both grids
+  bool labels = false;     // title, genre, console line, check marks and buttons
+  bool findList = false;   // the search-word list changed (its entries or selection)
+  bool close = false;      // the window closes (after canClose())
+  bool showWindow = false; // bring the main window up
+
+  MainWindowEffects& merge(const MainWindowEffects& later);
+};
+
+class MainWindowLogic {
+public:
+  // ---- Texts of the window ----
+  static constexpr TextView Caption = u"ＺＥＶＲＯ";
+  static constexpr TextView TitleCaption = u"カタログ・タイトル";
+  static constexpr TextView GenreCaption = u"ジャンル";
+  static constexpr TextView FreeSpaceHead = u" 空き容量： ";
+  static constexpr TextView MegaTail = u"M) bytes";
+  static constexpr TextView KiloTail = u"K) bytes";
+  static constexpr TextView BytesTail = u" bytes";
+  // The file chooser of "open a list" and the pattern of list files.
+  static constexpr TextView OpenListTitle = u"リストを開く";
+  static constexpr TextView ListFilePattern = u"_????_*.CCT";
+  // The version window.
+  static constexpr TextView VersionCaption = u"バージョン情報";
+  static constexpr TextView VersionTitle = u"ZEVRO";
+  static constexpr TextView VersionPrefix = u"Ver.";
+  static constexpr TextView SystemInfoUnavailable = u"現時点ではｼｽﾃﾑ情報を使用できません";
+
+  // Key codes the grid logic does not name.
+  static constexpr int KeyTab = 9;
+  static constexpr int KeyDelete = 46;
+  static constexpr int KeyInsert = 45;
+
+  struct Parts {
+    Platform& platform;
+    OptionStore& options;  // loaded
+    CatalogIndex& index;
+    TitleCache& titleCache;
+    NativePath programFolder;  // "/home/kaori/.local/share/zevro"
+    NativePath catalogFolder;  // "/home/kaori/.local/share/zevro/Catalog"
+    Text versionText;          // u"0.1", shown in the version window
+    const IconTable* icons = nullptr;
+  };
+
+  // What a reading of a new medium hands back (the reading window fills it).
+  struct Reading {
+    bool read = false;      // the store holds the medium's list
+    bool stopped = false;   // the user stopped it (what was read is dropped)
+    NativePath catalogPath; // where the list is to be stored, "/…/Catalog/_00CD_GAMES.CCT"
+    int sortOrder = 2;      // 2 name, 3 extension, 4 kind group
+    std::int64_t freeSpace = 0;
+    // Run once before the new list is first stored (a catalog it replaces
+    // under the same name is copied aside; false stops the save), and once
+    // after (the replaced catalog is retired).
+    std::function<bool()> beforeStored;
+    std::function<void()> afterStored;
+  };
+
+  // What the window lends the logic; every hook may stay empty (then the
+  // command does nothing).
+  struct Hooks {
+    // The file chooser on the catalog folder; the chosen file, or nullopt.
+    std::function<std::optional<NativePath>(const NativePath& folder, TextView title, TextView pattern)> chooseListFile;
+    // The reading window reads a medium into the store (emptied first).
+    std::function<Reading(RowStore& store)> readMedium;
+    std::function<void()> showVersion;
+    // Lets pending window events run (before a command acts).
+    std::function<void()> pump;
+    // The other windows of the program are dropped (before the options are
+    // written when the program ends): they put their own settings there.
+    std::function<void()> unloadWindows;
+  };
+
+  explicit MainWindowLogic(Parts parts);
+  ~MainWindowLogic();
+  MainWindowLogic(const MainWindowLogic&) = delete;
+  MainWindowLogic& operator=(const MainWindowLogic&) = delete;
+
+  Hooks& hooks() { return hooks_; }
+  CatalogDocument& document() { return *document_; }
+  const CatalogDocument& document() const { return *document_; }
+  GridModel& folderGrid() { return folderGrid_; }
+  GridModel& fileGrid() { return fileGrid_; }
+  GridModel& grid(Pane pane) { return pane == Pane::Folder ? folderGrid_ : fileGrid_; }
+  TreeDisplay& tree() { return tree_; }
+  const MainWindowOptions& options() const { return options_; }
+  const Text& versionText() const { return parts_.versionText; }
+  Ui& ui() { return parts_.platform.ui; }
+  MainWindowOptions& options() { return options_; }
+
+  // ---- State ----
+  bool busy() const { return busy_; }
+  int displayMode() const { return tree_.displayMode(); }
+  bool paneOpen() const { return tree_.paneOpen(); }
+  bool rightPane() const { return tree_.shownMode() == DisplayMode::RightPane; }
+  // The level last chosen with the buttons or the menu (0 all).
+  int chosenLevel() const { return chosenLevel_; }
+  Pane activePane() const { return active_; }
+  Text titleText() const;      // field 1 of the title line, u"ゲーム集"
+  Text genreText() const;      // the genre of the shown catalog, u"ゲーム"; empty when none shown
+  const Text& consoleText() const { return console_; }
+  // The search-word history (newest first) and the entry selected, -1 none.
+  const std::vector<Text>& searchWords() const { return searchWords_; }
+  int selectedSearchWord() const { return selectedWord_; }
+
+  // ---- Commands ----
+  bool isEnabled(Command command) const;
+  bool isChecked(Command command) const;
+  MainWindowEffects run(Command command);
+
+  // The question before the shown list is replaced or the window closes:
+  // "現在 表示中のリストを、カタログに保存しますか" when it is modified; Yes
+  // saves, No discards, Cancel stops. True when the caller may go on.
+  bool askToKeep();
+
+  // ---- Keys and clicks on the grids ----
+  // A key on a grid (the grid itself runs it first): Tab moves to the other
+  // pane, Ctrl+X and Shift+Delete beep where nothing can be cut; a cursor
+  // move refills the file pane and rewrites the console line. Ignored while
+  // busy. Answers whether the key was used (else the widget may have it).
+  struct KeyAnswer {
+    bool used = false;
+    MainWindowEffects effects;
+  };
+  KeyAnswer key(Pane pane, int keyCode, int shift);
+  // "+", "-" and "=" go to the data window's zoom while it is shown, but
+  // never from a box the user types into.
+  static bool takesZoomKey(char16_t c, bool focusInTextInput, bool dataWindowShown);
+
+  // A left press on the folder grid before the grid's own handling (expand
+  // and collapse on the icon and the tree lines); answers whether it was used.
+  KeyAnswer folderPress(int x, int y, int shift);
+  // The cursor of a grid moved by a click, a key or a search.
+  MainWindowEffects cursorMoved(Pane pane);
+  // A grid got the focus or a click: it becomes the active grid.
+  MainWindowEffects activate(Pane pane);
+  // A column title of the file grid was picked.
+  MainWindowEffects fileTitlePicked();
+
+  // The context menu for a right click on a grid, after Grid_HitCell moved
+  // the cursor cell there.
+  struct ContextMenu {
+    Command menu = Command::None;
+    Text openCaption;             // POP名称_開く: u"このファイルを開く"
+    bool showData = false;        // POP名称_表示 would be offered
+    bool eraseShown = false;      // POP選択_消去 is shown (comment column)
+    bool commentEditable = false; // POP注釈_コメント修正 (the row has a comment)
+  };
+  ContextMenu contextMenu(Pane pane) const;
+  static Command contextMenuFor(int column, Pane pane, int kind, int selectedCount, bool clickedSelected);
+
+  // ---- Public operations for other windows ----
+  MainWindowEffects 指定カタログをロード(TextView fileName);
+  MainWindowEffects 指定カタログの特定ページを表示(TextView fileName, TextView rowPath, bool show);
+  MainWindowEffects 特定ページを表示(TextView rowPath, bool show);
+  MainWindowEffects 指定行を着色(TextView rowPath, int unused, bool current);
+  MainWindowEffects RefreshGrid(int flags);
+  MainWindowEffects SelFNDLST(int index);
+  // The text of a field of a display row of the folder grid.
+  Text ListCell(int column, int displayRow) const;
+  // The row 指定行を着色 marked last as the current hit, -1 none.
+  int lastJumpRow() const { return lastJump_; }
+
+  // ---- Layout ----
+  // The window measured its fonts: text height of "A" and the pixel widths
+  // of the date and size samples (see maingrid::DateSample); sets spacing,
+  // multi-line rows and the fixed columns of both grids.
+  struct Measures {
+    int textHeight = 13;
+    int dateWidth = 100;   // width of sampleTail(DateSample, longest date) + 10
+    int sizeWidth = 80;    // width of sampleTail(SizeSample, longest size) + 30
+    int fileDateWidth = 100;
+    int fileSizeWidth = 80;
+  };
+  // The longest date and size texts of the folder list and the file pane.
+  maingrid::LongestTexts longestFolderTexts() const;
+  maingrid::LongestTexts longestFileTexts() const;
+  void applyMeasures(const Measures& m, int folderSurfaceHeight, int fileSurfaceHeight);
+  // The window was laid out for a case of the first column's width: the
+  // widths in use are kept for their case, those of the new case applied.
+  void setWidthCase(bool rightPane, bool maximised);
+  // The user dragged the split: `wanted` px of `total` for the folder pane;
+  // answers the size kept (within the least sizes) and keeps the share.
+  int splitMoved(int wanted, int total, int dpi);
+  int folderPercent() const { return rightPane() ? options_.folderPercentV : options_.folderPercentH; }
+
+  // ---- Closing ----
+  // Where the window is, in twips, when it closes.
+  struct Placement {
+    bool normalState = true;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+  };
+  // The save question; false keeps the window open.
+  bool canClose();
+  // Writes the window's options, the search-word history, empties the work
+  // folders and saves the option store (every failure shown, the rest goes on).
+  void shutDown(const Placement& placement);
+
+private:
+  MainWindowEffects openListFile();
+  MainWindowEffects newReading();
+  MainWindowEffects save();
+  bool storeList();
+  MainWindowEffects changeTitle();
+  MainWindowEffects deleteCatalog();
+  MainWindowEffects openHelp();
+  MainWindowEffects chooseMode(Command command);
+  MainWindowEffects chooseLevel(int level);
+  MainWindowEffects toggleSwitch(Command command);
+  MainWindowEffects setInterleave(int value);
+  MainWindowEffects loadCatalog(TextView fileName);
+  MainWindowEffects showCatalog(bool keepState);
+  MainWindowEffects clearPanes();
+  void applyOptionsToGrids();
+  void applyCursorColours();
+  void rememberFirstColumns();
+  void findGenre();
+  void rowConsole(Pane pane);
+  int currentCatalogRow(Pane pane) const;
+  bool commandStart();
+  Text consoleOfList() const;
+
+  Parts parts_;
+  Hooks hooks_;
+  MainWindowOptions options_;
+  std::unique_ptr<CatalogDocument> document_;
+  RowStore files_;
+  GridModel folderGrid_;
+  GridModel fileGrid_;
+  TreeDisplay tree_;
+  Pane active_ = Pane::Folder;
+  bool busy_ = false;
+  int chosenLevel_ = 0;
+  int lastJump_ = -1;
+  Text console_;
+  Text genre_;
+  std::vector<Text> searchWords_;
+  int selectedWord_ = -1;
+  Measures measures_;
+  bool widthRight_ = false;
+  bool widthMaximised_ = false;
+  std::function<bool()> beforeStored_;  // of a reading not yet stored
+  std::function<void()> afterStored_;
+};
+
+// The console line after a load: u" 記録行数: 1,234行" followed by the free
+// space, u" 空き容量： 1,500,000 (1M) bytes" (nothing for 0 bytes).
+Text freeSpaceText(std::int64_t bytes);
+// The path of a row as the console line shows it: a blank and the path from
+// level 1, its last part replaced by the name on the medium (field 5) when
+// the row has one: u" DOCS\\README.TXT".
+Text rowPathText(const RowStore& store, int row);
+
+}  // namespace zevro
