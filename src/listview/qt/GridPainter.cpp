@@ -160,7 +160,17 @@ void GridPainter::paintCursorCell(QPainter& p, int row, Colour background) const
   QRect cell = toQRect(model_.cellRect(model_.cursorColumn(), row));
   if (s.embossed) cell.adjust(1, 1, -1, -1);
   const Colour fill = gridcolours::cursorFill(s, model_.store().selected(row), background);
-  if (fill != NoColour) p.fillRect(cell, colour(fill));
+  if (fill != NoColour) {
+    p.fillRect(cell, colour(fill));
+    // The fill must not hide the row's tree lines and expand box: with the
+    // cursor on a folder the user still sees (and clicks) whether it is open.
+    if (model_.cursorColumn() == 0) {
+      p.save();
+      p.setClipRect(cell);
+      paintTreeLines(p, row, row);
+      p.restore();
+    }
+  }
   if (s.cursorOutline) {
     p.setPen(colour(s.cursorOutlineColour));
     p.setBrush(Qt::NoBrush);
