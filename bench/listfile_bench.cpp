@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "LimitCatalog.h"
 #include "core/CatalogList.h"
 #include "core/Cp932.h"
 #include "core/ListFile.h"
@@ -31,28 +32,6 @@ namespace {
 
 using namespace zevro;
 
-constexpr std::size_t TargetCharacters = 16'700'000;
-
-Text digits(unsigned v, std::size_t width) {
-  Text t(width, u'0');
-  for (std::size_t i = width; i-- > 0; v /= 10) t[i] = static_cast<char16_t>(u'0' + v % 10);
-  return t;
-}
-
-// Names and comments as a Japanese medium has them, with the characters whose
-// second byte is "\" or "|" (表, ソ, 能, ポ) among them.
-Text recordFor(unsigned i) {
-  static const TextView japaneseNames[] = {u"表示ソフト", u"能力テスト", u"ポスター画像", u"資料フォルダー"};
-  static const TextView japaneseComments[] = {u"会議の議事録です", u"年度末の報告書", u"ソース一式と説明"};
-  const bool japanese = i % 2 == 0;
-  const Text name = japanese ? Text(japaneseNames[i % 4]) + digits(i, 6) + u".TXT" : u"README_" + digits(i, 6) + u".TXT";
-  const Text comment = japanese ? Text(japaneseComments[i % 3]) + u" " + digits(i * 7u, 4)
-                                : u"plain comment " + digits(i * 7919u, 5);
-  const Text date = digits(i % 100, 2) + u"/04/05 12:" + digits(i % 60, 2);
-  const Text size = digits(i % 1000 + 1, 3) + u"," + digits(i * 31u % 1000, 3);
-  return catalog::buildRecord({name, comment, date, size, u"0"});
-}
-
 struct Fixture {
   NativePath folder;
   NativePath path;
@@ -62,17 +41,7 @@ struct Fixture {
   std::size_t rows = 0;
 
   Fixture() {
-    catalog::makeCatalogList(store);
-    store.appendShown(catalog::buildRecord({u"BIGDISC", u"限界までのカタログ", u"", u"99,999,999"}), 0, 0,
-                      catalog::KindTitleHD, 0);
-    std::size_t characters = store.heap().size();
-    for (unsigned i = 1; characters < TargetCharacters; ++i) {
-      const Text record = recordFor(i);
-      const bool folder = i % 20 == 1;
-      store.appendShown(record, 0, 0, folder ? catalog::KindFolder : catalog::KindFile, folder ? 1 : 2);
-      characters += record.size();
-    }
-    catalog::assignColourIndexes(store);
+    bench::buildLimitCatalog(store);
     rows = static_cast<std::size_t>(store.rowCount());
     bytes = *listfile::build(store, listfile::Header{});
 
