@@ -15,6 +15,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/MemoryHint.h"
+
 namespace zevro {
 
 template <class T>
@@ -68,10 +70,16 @@ public:
   // Exactly n elements of room (never less than the current size).
   void reserve(std::size_t n) {
     if (n <= capacity_) return;
+    // A jump in size (a list file loaded at once) is about to be filled
+    // from end to end: large pages spare thousands of page faults. Growth
+    // in small steps goes without, as moving large pages by small steps
+    // costs more than it saves.
+    const bool jump = n >= 2 * capacity_;
     void* grown = std::realloc(data_, n * sizeof(T));
     if (grown == nullptr) throw std::bad_alloc();
     data_ = static_cast<T*>(grown);
     capacity_ = n;
+    if (jump) adviseLargeBlock(data_, n * sizeof(T));
   }
 
   void clear() { size_ = 0; }
