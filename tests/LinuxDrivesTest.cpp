@@ -56,7 +56,8 @@ protected:
   // A look at the machine with this mount table and the map file of the test.
   LinuxDrives look(const std::string& mountInfo) {
     put("mountinfo", mountInfo);
-    return LinuxDrives(files, mapFile(), LinuxDrives::Sources{path("mountinfo"), tree.sysRoot(), tree.diskRoot()});
+    return LinuxDrives(files, mapFile(),
+                       LinuxDrives::Sources{path("mountinfo"), tree.sysRoot(), tree.diskRoot(), path("hostname")});
   }
   NativePath mapFile() const { return path(DriveMapFile::FileName); }
 
@@ -226,9 +227,24 @@ TEST_F(LinuxDrivesTest, MapFileThatCannotBeReadIsNotOverwritten) {
 
 TEST_F(LinuxDrivesTest, MissingSourcesLeaveOnlyTheRoot) {
   LinuxDrives drives(files, mapFile(),
-                     LinuxDrives::Sources{path("no-mountinfo"), path("no-sys"), path("no-disk")});
+                     LinuxDrives::Sources{path("no-mountinfo"), path("no-sys"), path("no-disk"), path("no-hostname")});
   check(drives, {'C', drivetype::Fixed, "/", u"", std::nullopt});
   for (char c = 'D'; c <= 'Z'; ++c) EXPECT_EQ(drives.driveType(c), drivetype::NoRoot) << c;
+}
+
+TEST_F(LinuxDrivesTest, ARootWithoutALabelIsNamedAfterTheMachine) {
+  // The root device has a label: the label wins over the host name.
+  constexpr const char* OverlayRootLine = "26 1 0:31 / / rw - overlay overlay rw\n";
+  put("hostname", "  kaori-pc \n");
+  LinuxDrives labelled = look(RootLine);
+  check(labelled, {'C', drivetype::Fixed, "/", u"ROOTFS", 0x89ABCDEFu});
+  // A root without one (an overlay, as in a container) takes the host name.
+  LinuxDrives unlabelled = look(OverlayRootLine);
+  check(unlabelled, {'C', drivetype::Fixed, "/", u"kaori-pc", std::nullopt});
+  // An empty name leaves the label empty.
+  put("hostname", "\n");
+  LinuxDrives nameless = look(OverlayRootLine);
+  check(nameless, {'C', drivetype::Fixed, "/", u"", std::nullopt});
 }
 
 }  // namespace

@@ -146,7 +146,16 @@ std::vector<Medium> findMedia(const std::vector<MountEntry>& mounts, const Block
   return media;
 }
 
-VolumeInfo rootVolume(const std::vector<MountEntry>& mounts, const BlockDevices& devices) {
+// The first line of a small system file, blanks trimmed ("" when unreadable).
+std::string firstLineOf(const NativePath& path) {
+  const std::string text = readWhole(path);
+  std::string line = text.substr(0, text.find('\n'));
+  const std::size_t first = line.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return {};
+  return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
+VolumeInfo rootVolume(const std::vector<MountEntry>& mounts, const BlockDevices& devices, const NativePath& hostName) {
   VolumeInfo volume;
   for (const MountEntry& mount : mounts) {
     if (mount.mountPoint != "/") continue;
@@ -159,6 +168,7 @@ VolumeInfo rootVolume(const std::vector<MountEntry>& mounts, const BlockDevices&
       volume.hasSerial = true;
     }
   }
+  if (volume.label.empty()) volume.label = textOfName(firstLineOf(hostName));
   return volume;
 }
 
@@ -202,7 +212,7 @@ void LinuxDrives::refresh() {
   const std::vector<MountEntry> mounts = parseMountInfo(readWhole(sources_.mountInfo));
   const BlockDevices devices(sources_.sysRoot, sources_.diskRoot);
   const std::vector<Medium> media = findMedia(mounts, devices);
-  letters_[slotIndex(RootLetter)] = Letter{drivetype::Fixed, NativePath("/"), rootVolume(mounts, devices)};
+  letters_[slotIndex(RootLetter)] = Letter{drivetype::Fixed, NativePath("/"), rootVolume(mounts, devices, sources_.hostName)};
 
   std::string mapText;
   const IoError readError = files_.readFile(mapFile_, mapText);

@@ -8,7 +8,7 @@
 // user may give any folder a letter there.
 //
 //   drive            type              root                   label
-//   C:               3 fixed           "/"                    udev label of the root device, or ""
+//   C:               3 fixed           "/"                    udev label of the root device, else the host name
 //   D: /dev/sr0      5 CD-ROM          "/media/kaori/GAMES"   "GAMES"
 //   D: empty drive   5 CD-ROM          none (no medium)       none
 //   E: USB stick     2 removable       "/media/kaori/STICK"   "STICK"
@@ -37,6 +37,10 @@ public:
     NativePath mountInfo = "/proc/self/mountinfo";
     NativePath sysRoot = "/sys";
     NativePath diskRoot = "/dev/disk";
+    // The root file system seldom has a label of its own; the machine's
+    // name stands in for it, so that a folder read from C: gets a readable
+    // catalog name instead of the root's folder names run together.
+    NativePath hostName = "/proc/sys/kernel/hostname";
   };
 
   // mapFile: like "/home/kaori/.local/share/zevro/drives.map".
