@@ -12,6 +12,7 @@
 #include <ostream>
 
 #include "app/cli/Commands.h"
+#include "app/cli/TextOutput.h"
 #include "core/CatalogIndex.h"
 #include "core/FileOps.h"
 #include "core/OptionStore.h"
@@ -23,30 +24,12 @@ namespace zevro::cli {
 
 namespace {
 
+// The title is the last field, so a TAB in it stays: only line breaks go.
 std::string oneLine(TextView text) {
   Text line(text);
   for (char16_t& c : line)
     if (c == ch::CR || c == ch::LF) c = u' ';
   return toUtf8(line);
-}
-
-std::string jsonString(TextView text) {
-  static const char hex[] = "0123456789abcdef";
-  std::string out = "\"";
-  for (char c : toUtf8(text)) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      out += "\\u00";
-      out += hex[byte >> 4];
-      out += hex[byte & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
 }
 
 void printLines(std::ostream& out, const std::vector<CatalogIndexEntry>& entries) {

@@ -16,6 +16,7 @@
 #include <ostream>
 
 #include "app/cli/Commands.h"
+#include "app/cli/TextOutput.h"
 #include "core/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "core/TitleCache.h"
@@ -36,35 +37,9 @@ struct DriveLine {
   std::string root;  // native bytes; "" when the drive holds no medium
 };
 
-std::string oneField(TextView text) {
-  Text field(text);
-  for (char16_t& c : field)
-    if (c == ch::CR || c == ch::LF || c == ch::Tab) c = u' ';
-  return cp932::toNativeName(field);
-}
-
-std::string jsonString(std::string_view utf8) {
-  static const char hex[] = "0123456789abcdef";
-  std::string out = "\"";
-  for (char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      out += "\\u00";
-      out += hex[byte >> 4];
-      out += hex[byte & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
 void printLines(std::ostream& out, const std::vector<DriveLine>& lines) {
   for (const DriveLine& d : lines)
-    out << d.letter << '\t' << d.type << '\t' << toUtf8(d.kind) << '\t' << oneField(d.label) << '\t' << d.root
+    out << d.letter << '\t' << d.type << '\t' << toUtf8(d.kind) << '\t' << oneLineField(d.label) << '\t' << d.root
         << '\n';
 }
 
@@ -73,8 +48,8 @@ void printJson(std::ostream& out, const std::vector<DriveLine>& lines) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const DriveLine& d = lines[i];
     out << (i == 0 ? "\n" : ",\n") << "{\"letter\":\"" << d.letter << "\",\"type\":" << d.type
-        << ",\"kind\":" << jsonString(toUtf8(d.kind)) << ",\"label\":" << jsonString(toUtf8(d.label))
-        << ",\"root\":" << jsonString(toUtf8(cp932::fromNativeName(d.root))) << '}';
+        << ",\"kind\":" << jsonString(d.kind) << ",\"label\":" << jsonString(d.label)
+        << ",\"root\":" << jsonString(cp932::fromNativeName(d.root)) << '}';
   }
   out << "\n]\n";
 }

@@ -27,6 +27,7 @@
 #include <ostream>
 
 #include "app/cli/Commands.h"
+#include "app/cli/TextOutput.h"
 #include "core/Cp932.h"
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"
@@ -148,14 +149,6 @@ unsigned storedMedia(const OptionStore& options) {
   return static_cast<unsigned>(opt::readNumber(options, opt::MediaMode));
 }
 
-// A field as one piece of a line: TAB, CR and LF become blanks.
-std::string oneLine(TextView field) {
-  Text text(field);
-  for (char16_t& c : text)
-    if (c == ch::Tab || c == ch::CR || c == ch::LF) c = u' ';
-  return toUtf8(text);
-}
-
 const char* skipText(CatalogScan::SkipReason reason) {
   switch (reason) {
     case CatalogScan::SkipReason::OldLayout:
@@ -174,7 +167,7 @@ void printResults(std::ostream& out, const SearchResults& results) {
   for (int row = 0; row < results.rowCount(); ++row) {
     line.clear();
     for (int k = 0; k < 4; ++k) {
-      line += oneLine(grid.fieldView(k, row));
+      line += oneLineField(grid.fieldView(k, row));
       line += '\t';
     }
     line += results.catalogOf(row)->nativeName;
