@@ -1,18 +1,6 @@
 #!/usr/bin/env bash
 # zevro-cli as a script would use it: help, version, bad input, program folder.
-set -u
-cli=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() {  # description, expected status, command...
-  local what=$1 want=$2; shift 2
-  "$@" >"$tmp/out" 2>"$tmp/err"
-  local got=$?
-  if [ "$got" != "$want" ]; then
-    echo "FAIL: $what: exit $got, wanted $want"; cat "$tmp/err"; fail=1
-  fi
-}
+source "$(dirname "$0")/harness.bash"
 
 check "help" 0 "$cli" --help
 grep -q "Usage: zevro-cli" "$tmp/out" || { echo "FAIL: help text"; fail=1; }

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # zevro-cli drives: the letter map, with folders of a temporary program
 # folder's map file standing in for media.
-set -u
-cli=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail=0
+source "$(dirname "$0")/harness.bash"
 prog="$tmp/prog"
 mkdir -p "$prog" "$tmp/disc" "$tmp/plain"
 printf '# test letters\nK\t%s\tCD\tGAMES\nL\t%s\nM\t%s\n' "$tmp/disc" "$tmp/plain" "$tmp/missing" >"$prog/drives.map"

@@ -2,19 +2,7 @@
 # zevro-cli info and dump on list files made here byte by byte from the file
 # layout (never by the program): header, heap with Shift-JIS names whose
 # second byte is "\" or "|", level, kind, tree-flag and colour blocks.
-set -u
-cli=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() {  # description, expected status, command...
-  local what=$1 want=$2; shift 2
-  "$@" >"$tmp/out" 2>"$tmp/err"
-  local got=$?
-  if [ "$got" != "$want" ]; then
-    echo "FAIL: $what: exit $got, wanted $want"; cat "$tmp/err"; fail=1
-  fi
-}
+source "$(dirname "$0")/harness.bash"
 same() {  # description, expected file, actual file
   if ! cmp -s "$2" "$3"; then
     echo "FAIL: $1"; diff "$2" "$3" | head -20; fail=1

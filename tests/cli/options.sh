@@ -1,23 +1,7 @@
 #!/usr/bin/env bash
 # zevro-cli options get/set: one option of ZEVRO32.Opt, read with the table's
 # default, written in the file's value forms without disturbing the rest.
-set -u
-cli=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail=0
-check() {  # description, expected status, command...
-  local what=$1 want=$2; shift 2
-  "$@" >"$tmp/out" 2>"$tmp/err"
-  local got=$?
-  if [ "$got" != "$want" ]; then
-    echo "FAIL: $what: exit $got, wanted $want"; cat "$tmp/err"; fail=1
-  fi
-}
-expect_out() {  # description, expected stdout (printf format)
-  printf -- "$2" >"$tmp/want"
-  cmp -s "$tmp/out" "$tmp/want" || { echo "FAIL: $1"; echo "got:"; cat -A "$tmp/out"; echo "wanted:"; cat -A "$tmp/want"; fail=1; }
-}
+source "$(dirname "$0")/harness.bash"
 expect_file() {  # description, file, expected bytes (printf format)
   printf -- "$3" >"$tmp/want"
   cmp -s "$2" "$tmp/want" || { echo "FAIL: $1"; echo "got:"; cat -A "$2"; echo "wanted:"; cat -A "$tmp/want"; fail=1; }

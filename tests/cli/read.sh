@@ -3,27 +3,12 @@
 # and plain folders of this machine are catalogued, `dump` of the list file
 # agrees with `find` on the files and their sizes, an existing catalog is
 # kept unless --replace (or --add) is given.
-set -u
-cli=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail=0
+source "$(dirname "$0")/harness.bash"
 prog=$tmp/prog
 catalogs=$prog/Catalog
 media=$tmp/media
 mkdir -p "$prog" "$media"
 
-check() {  # description, expected status, command...
-  local what=$1 want=$2; shift 2
-  "$@" >"$tmp/out" 2>"$tmp/err"
-  local got=$?
-  if [ "$got" != "$want" ]; then
-    echo "FAIL: $what: exit $got, wanted $want"; cat "$tmp/err"; fail=1
-  fi
-}
-expect() {  # description, wanted, got
-  if [ "$2" != "$3" ]; then echo "FAIL: $1: wanted [$2], got [$3]"; fail=1; fi
-}
 
 # Files and sizes as find sees them, with what the walk leaves out pruned:
 # folders named RECYCLED or starting with ".", and (root of a drive only)

@@ -3,26 +3,11 @@
 # to drive letters: the rows found agree with what `dump` shows of the same
 # list files, the switches and filters change the rows as the search window's
 # do, and the exit status tells whether anything was found.
-set -u
-cli=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail=0
+source "$(dirname "$0")/harness.bash"
 prog=$tmp/prog
 catalogs=$prog/Catalog
 mkdir -p "$prog" "$tmp/one/DOCS/OLD" "$tmp/one/photos" "$tmp/two"
 
-check() {  # description, expected status, command...
-  local what=$1 want=$2; shift 2
-  "$@" >"$tmp/out" 2>"$tmp/err"
-  local got=$?
-  if [ "$got" != "$want" ]; then
-    echo "FAIL: $what: exit $got, wanted $want"; cat "$tmp/err"; fail=1
-  fi
-}
-expect() {  # description, wanted, got
-  if [ "$2" != "$3" ]; then echo "FAIL: $1: wanted [$2], got [$3]"; fail=1; fi
-}
 search() { "$cli" --program-dir "$prog" search "$@"; }
 # The rows found, as "list file name: path", in the order printed.
 found() { cut -f2,5 "$tmp/out" | awk -F'\t' '{ print $2 ": " $1 }' | tr '\n' '|' | sed 's/|$//'; }
