@@ -125,26 +125,6 @@ std::string_view take(std::string_view bytes, std::size_t& at, std::size_t lengt
   return part;
 }
 
-// The five lengths of a current header.
-struct Lengths {
-  std::size_t kinds = 0;
-  std::size_t levels = 0;
-  std::size_t flags = 0;
-  std::size_t colours = 0;
-  std::size_t heap = 0;
-};
-
-std::optional<Lengths> lengthsOf(std::string_view bytes) {
-  if (bytes.size() < HeaderSize) return std::nullopt;
-  const auto kinds = hexAt(bytes, KindLengthAt, BlockFieldWidth);
-  const auto levels = hexAt(bytes, LevelLengthAt, BlockFieldWidth);
-  const auto flags = hexAt(bytes, FlagLengthAt, BlockFieldWidth);
-  const auto colours = hexAt(bytes, ColourLengthAt, BlockFieldWidth);
-  const auto heap = hexAt(bytes, HeapLengthAt, HeapFieldWidth);
-  if (!kinds || !levels || !flags || !colours || !heap) return std::nullopt;
-  return Lengths{*kinds, *levels, *flags, *colours, *heap};
-}
-
 Header headerOf(std::string_view bytes) {
   Header header;
   header.tag = std::string(bytes.substr(0, 2));
@@ -171,6 +151,17 @@ void appendHex(std::string& out, std::size_t value, int width) {
 
 }  // namespace
 
+std::optional<BlockLengths> blockLengths(std::string_view bytes) {
+  if (bytes.size() < HeaderSize) return std::nullopt;
+  const auto kinds = hexAt(bytes, KindLengthAt, BlockFieldWidth);
+  const auto levels = hexAt(bytes, LevelLengthAt, BlockFieldWidth);
+  const auto flags = hexAt(bytes, FlagLengthAt, BlockFieldWidth);
+  const auto colours = hexAt(bytes, ColourLengthAt, BlockFieldWidth);
+  const auto heap = hexAt(bytes, HeapLengthAt, HeapFieldWidth);
+  if (!kinds || !levels || !flags || !colours || !heap) return std::nullopt;
+  return BlockLengths{*kinds, *levels, *flags, *colours, *heap};
+}
+
 std::size_t byteLengthOfCharacters(std::string_view bytes, std::size_t characters) {
   return spanOfCharacters(bytes, characters).bytes;
 }
@@ -182,7 +173,7 @@ ReadResult parse(std::string_view bytes, RowStore& store) {
     result.status = ReadStatus::OldLayout;
     return result;
   }
-  const std::optional<Lengths> lengths = lengthsOf(bytes);
+  const std::optional<BlockLengths> lengths = blockLengths(bytes);
   if (!lengths) return result;  // Damaged
   result.header = headerOf(bytes);
 
@@ -228,7 +219,7 @@ ReadResult read(FileSystem& files, const NativePath& path, RowStore& store) {
 
 std::optional<Text> titleLineLabel(std::string_view bytes) {
   if (bytes.substr(0, 2) != CurrentTag) return std::nullopt;
-  const std::optional<Lengths> lengths = lengthsOf(bytes);
+  const std::optional<BlockLengths> lengths = blockLengths(bytes);
   if (!lengths) return std::nullopt;
   const std::string_view body = bytes.substr(HeaderSize);
   const Span probe = spanOfCharacters(body, std::min(lengths->heap, TitleLineProbe));

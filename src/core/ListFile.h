@@ -127,6 +127,19 @@ struct OldListBlocks {
 // "AX" or the header cannot be read.
 bool parseOldLayout(std::string_view bytes, OldListBlocks& blocks);
 
+// The five lengths a current header gives, each a fixed-width hexadecimal
+// field (either case): the blocks' lengths and the heap's in characters.
+struct BlockLengths {
+  std::size_t kinds = 0;
+  std::size_t levels = 0;
+  std::size_t flags = 0;
+  std::size_t colours = 0;
+  std::size_t heap = 0;
+};
+// Nothing when the bytes are shorter than a header or a field is not hex.
+// The tag is not looked at.
+std::optional<BlockLengths> blockLengths(std::string_view bytes);
+
 // Bytes that hold `characters` CP932 characters from the start of `bytes`
 // (fewer when the bytes end first): a lead byte and a valid trail byte are
 // one character, every other byte is one.

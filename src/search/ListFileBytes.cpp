@@ -9,32 +9,8 @@ namespace zevro {
 
 namespace {
 
-// Header fields that a readable header must hold as hexadecimal numbers:
-// kind-code, level, tree-flag and colour block lengths (5 digits each from
-// offset 2), and the heap length (6 digits at offset 22).
-constexpr std::size_t LevelLengthAt = 7;
-constexpr std::size_t HeapLengthAt = 22;
-constexpr std::size_t BlockFieldsAt = 2;
-constexpr std::size_t BlockFieldWidth = 5;
-constexpr std::size_t BlockFields = 4;
-constexpr std::size_t HeapFieldWidth = 6;
-
 constexpr char RowStartByte = 0x10;
 constexpr char NameEndByte = 0x11;
-
-std::optional<std::size_t> hexAt(std::string_view bytes, std::size_t at, std::size_t width) {
-  std::size_t value = 0;
-  for (std::size_t i = at; i < at + width; ++i) {
-    const char c = bytes[i];
-    int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<std::size_t>(digit);
-  }
-  return value;
-}
 
 // A byte that ends a field: the end marker or a field marker.
 bool endsField(char b) { return b == 0 || (b >= 0x10 && b <= 0x1F); }
@@ -57,16 +33,14 @@ ListFileBytes::ListFileBytes(std::string_view bytes) : bytes_(bytes) {
     layout_ = Layout::Old;
     return;
   }
-  if (bytes.substr(0, 2) != listfile::CurrentTag || bytes.size() < listfile::HeaderSize) return;
-  for (std::size_t k = 0; k < BlockFields; ++k)
-    if (!hexAt(bytes, BlockFieldsAt + k * BlockFieldWidth, BlockFieldWidth)) return;
-  const std::optional<std::size_t> heapCharacters = hexAt(bytes, HeapLengthAt, HeapFieldWidth);
-  if (!heapCharacters) return;
+  if (bytes.substr(0, 2) != listfile::CurrentTag) return;
+  const std::optional<listfile::BlockLengths> lengths = listfile::blockLengths(bytes);
+  if (!lengths) return;
   const std::string_view body = bytes.substr(listfile::HeaderSize);
   // An empty heap, or one that starts with the title line's code 16.
-  if (*heapCharacters > 0 && !body.empty() && body[0] != RowStartByte && body[0] != 0) return;
-  heapCharacters_ = *heapCharacters;
-  levelLength_ = *hexAt(bytes, LevelLengthAt, BlockFieldWidth);
+  if (lengths->heap > 0 && !body.empty() && body[0] != RowStartByte && body[0] != 0) return;
+  heapCharacters_ = lengths->heap;
+  levelLength_ = lengths->levels;
   body_ = body;
   layout_ = Layout::Current;
 }
