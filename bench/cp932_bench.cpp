@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "GridBenchCatalog.h"
-#include "listview/GridKeys.h"
-#include "listview/GridModel.h"
+#include "grid/GridKeys.h"
+#include "grid/GridModel.h"
 
 namespace {
 

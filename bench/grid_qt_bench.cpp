@@ -20,11 +20,11 @@
 #include <memory>
 
 #include "GridBenchCatalog.h"
-#include "listview/GridKeys.h"
-#include "listview/GridModel.h"
-#include "listview/qt/GridFonts.h"
-#include "listview/qt/GridPainter.h"
-#include "listview/qt/GridWidget.h"
+#include "grid/GridKeys.h"
+#include "grid/GridModel.h"
+#include "grid/qt/GridFonts.h"
+#include "grid/qt/GridPainter.h"
+#include "grid/qt/GridWidget.h"
 
 namespace {
 

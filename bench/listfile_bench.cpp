@@ -23,7 +23,7 @@
 
 #include "LimitCatalog.h"
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ListFile.h"
 #include "core/RowStore.h"
 #include "platform/LinuxFileSystem.h"

@@ -14,7 +14,7 @@
 #include "core/CatalogList.h"
 #include "listview/DisplayMode.h"
 #include "listview/FolderViewBuilder.h"
-#include "listview/GridModel.h"
+#include "grid/GridModel.h"
 #include "listview/ListSorter.h"
 #include "listview/TreeDisplay.h"
 

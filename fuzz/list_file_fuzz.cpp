@@ -5,7 +5,7 @@
 // Not part of the normal build. Build and run from the repository root:
 //   clang++-14 -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
 //     -I src fuzz/list_file_fuzz.cpp src/core/ListFile.cpp src/core/RowStore.cpp src/core/CatalogList.cpp \
-//     src/core/Cp932.cpp src/core/Numbers.cpp src/core/Text.cpp -o /tmp/list_file_fuzz
+//     src/text/Cp932.cpp src/core/Numbers.cpp src/text/Text.cpp -o /tmp/list_file_fuzz
 //   mkdir -p /tmp/list_file_corpus && /tmp/list_file_fuzz -max_total_time=300 /tmp/list_file_corpus
 #include <cstddef>
 #include <cstdint>

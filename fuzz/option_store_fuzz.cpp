@@ -4,7 +4,7 @@
 //
 //   clang++-14 -g -O1 -std=c++20 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I src \
 //     fuzz/option_store_fuzz.cpp src/core/ProfileDocument.cpp src/core/OptionValue.cpp \
-//     src/core/Cp932.cpp src/core/Strings.cpp src/core/Numbers.cpp src/core/Text.cpp -o /tmp/option_store_fuzz
+//     src/text/Cp932.cpp src/core/Strings.cpp src/core/Numbers.cpp src/text/Text.cpp -o /tmp/option_store_fuzz
 //   mkdir -p /tmp/option_store_corpus && /tmp/option_store_fuzz -max_total_time=300 /tmp/option_store_corpus
 //
 // Input: byte 0 picks the key, byte 1 the length of the value (its bytes are
@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/OptionValue.h"
 #include "core/ProfileDocument.h"
 

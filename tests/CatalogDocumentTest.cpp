@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/IconTable.h"
 #include "core/ListFile.h"
 #include "core/Strings.h"

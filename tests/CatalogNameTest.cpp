@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MediaFixture.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ListFileName.h"
 
 namespace zevro {

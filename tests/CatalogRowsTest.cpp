@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "search/CatalogRows.h"
 
 namespace zevro {

@@ -11,7 +11,7 @@
 #include "SearchTestText.h"
 #include "TempFolder.h"
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ListFile.h"
 #include "core/RowStore.h"
 #include "platform/FaultyFileSystem.h"

@@ -4,8 +4,8 @@
 // line. Folders come from TempFolder.h.
 #include <string>
 
-#include "core/Cp932.h"
-#include "core/Text.h"
+#include "text/Cp932.h"
+#include "text/Text.h"
 
 namespace zevro::testfiles {
 

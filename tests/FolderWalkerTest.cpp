@@ -12,7 +12,7 @@
 #include <sys/types.h>
 
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/Numbers.h"
 #include "media/ExtensionGroups.h"
 #include "media/ListTime.h"

@@ -6,7 +6,7 @@
 
 #include "CatalogTestFiles.h"
 #include "TempFolder.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
 

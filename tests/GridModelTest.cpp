@@ -1,4 +1,4 @@
-#include "listview/GridModel.h"
+#include "grid/GridModel.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/CatalogList.h"
-#include "listview/GridColours.h"
-#include "listview/GridKeys.h"
+#include "grid/GridColours.h"
+#include "grid/GridKeys.h"
 
 namespace zevro {
 namespace {

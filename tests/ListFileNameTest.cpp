@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {

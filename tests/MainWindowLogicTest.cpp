@@ -12,7 +12,7 @@
 #include "core/OptionKeys.h"
 #include "core/Strings.h"
 #include "listview/DisplayMode.h"
-#include "listview/GridKeys.h"
+#include "grid/GridKeys.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainMenu.h"
 #include "listview/MainWindowLayout.h"

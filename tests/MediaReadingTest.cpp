@@ -7,7 +7,7 @@
 #include "MediaFixture.h"
 #include "core/CatalogIndex.h"
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/Numbers.h"
 
 namespace zevro {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryPrinting.h"
+
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -14,10 +16,6 @@
 #include "platform/Ui.h"
 
 namespace zevro {
-
-std::ostream& operator<<(std::ostream& os, const TwipRect& r) {
-  return os << '{' << r.left << ',' << r.top << ',' << r.width << ',' << r.height << '}';
-}
 
 std::ostream& operator<<(std::ostream& os, const PlacedRun& r) {
   return os << '{' << r.x << ',' << r.y << ",\"" << toUtf8(r.text) << "\"," << std::hex << r.colour << std::dec
@@ -40,10 +38,10 @@ DialogMetrics fakeMetrics() {
   return m;
 }
 
-const TwipRect Screen{0, 0, 28800, 16200};  // 1920 x 1080 pixels
-const TwipRect Owner{0, 0, 12000, 9000};
+const Rect Screen{0, 0, 28800, 16200};  // 1920 x 1080 pixels
+const Rect Owner{0, 0, 12000, 9000};
 
-MessageLayout layoutOf(TextView text, int flags = mb::Ok, FrameSize frame = {}, TwipRect owner = Owner) {
+MessageLayout layoutOf(TextView text, int flags = mb::Ok, FrameSize frame = {}, Rect owner = Owner) {
   return layoutMessage(text, flags, fakeMetrics(), frame, owner, Screen);
 }
 
@@ -181,8 +179,8 @@ TEST(MessageLayoutTest, ButtonsStandInTheSetsOrderBelowTheText) {
 TEST(MessageLayoutTest, BoxOpensAtFourFifthsOfTheOwnerAndStaysOnTheScreen) {
   struct Case {
     const char* behaviour;
-    TwipRect owner;
-    TwipRect box;
+    Rect owner;
+    Rect box;
   };
   const std::vector<Case> cases = {
       {"four fifths of the owner's width and height", {1500, 1500, 12000, 9000}, {11100, 8700, 4800, 1410}},
@@ -313,9 +311,9 @@ TEST(MessageLayoutTest, PlainTextForThePlatformBoxDropsTheMarkup) {
 // --- the input box ---------------------------------------------------------
 
 constexpr int IconHeight = 480;  // 32 pixels
-const TwipRect InputOwner{1500, 1500, 12000, 9000};
+const Rect InputOwner{1500, 1500, 12000, 9000};
 
-InputLayout inputOf(TextView prompt, int top = 0, TwipRect owner = InputOwner, FrameSize frame = {},
+InputLayout inputOf(TextView prompt, int top = 0, Rect owner = InputOwner, FrameSize frame = {},
                     const ColourTable& colours = ColourTable::trueColour()) {
   return layoutInput(prompt, top, fakeMetrics(), frame, IconHeight, owner, Screen, colours);
 }
@@ -338,7 +336,7 @@ TEST(InputLayoutTest, AnswerLineGoesBelowTheIconOrBelowTheLastPromptLine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.behaviour);
     const InputLayout layout = inputOf(c.prompt);
-    EXPECT_EQ(layout.answerLine, (TwipRect{90, c.answerTop, 5955, 285}));
+    EXPECT_EQ(layout.answerLine, (Rect{90, c.answerTop, 5955, 285}));
     EXPECT_EQ(layout.clientHeight, c.clientHeight);
     EXPECT_EQ(layout.box.height, c.clientHeight);
   }
@@ -348,9 +346,9 @@ TEST(InputLayoutTest, BoxSitsOnTheOwnersBottomCentredAndStaysOnTheScreen) {
   struct Case {
     const char* behaviour;
     int top;
-    TwipRect owner;
+    Rect owner;
     FrameSize frame;
-    TwipRect box;
+    Rect box;
   };
   // One-line prompt: client 6150 x 1125.
   const std::vector<Case> cases = {

@@ -2,27 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryPrinting.h"
+
 #include <cstdint>
 #include <ostream>
 #include <vector>
 
 namespace zevro {
 
-std::ostream& operator<<(std::ostream& os, const ScreenRect& r) {
-  return os << '{' << r.left << ',' << r.top << ',' << r.width << ',' << r.height << '}';
-}
-
 namespace {
 
-const ScreenRect Screen{0, 0, 1920, 1080};
-const ScreenRect Window{5, 5, 400, 300};
+const Rect Screen{0, 0, 1920, 1080};
+const Rect Window{5, 5, 400, 300};
 
 struct Case {
   const char* behaviour;
-  ScreenRect owner;
+  Rect owner;
   int mode;
   bool maximized;
-  ScreenRect expected;
+  Rect expected;
 };
 
 void check(const std::vector<Case>& cases) {

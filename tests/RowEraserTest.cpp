@@ -1,4 +1,4 @@
-#include "listview/RowEraser.h"
+#include "grid/RowEraser.h"
 
 #include <gtest/gtest.h>
 

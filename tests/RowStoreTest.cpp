@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {

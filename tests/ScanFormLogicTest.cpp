@@ -10,7 +10,7 @@
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/OptionKeys.h"
 #include "core/OptionStore.h"
 #include "media/ReadQuestion.h"

@@ -3,7 +3,7 @@
 // matching switches written as letters.
 #include <string_view>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "search/MatchSwitches.h"
 
 namespace zevro::searchtest {

@@ -9,6 +9,7 @@
 
 #include "core/OptionKeys.h"
 #include "core/ShutdownMessages.h"
+#include "listview/MainWindowOptions.h"
 #include "platform/FakeUi.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
@@ -46,20 +47,22 @@ protected:
   Platform platform{faulty, ui};
 };
 
-TEST_F(ShutdownTest, WritesTheMainWindowsOptionsAndGeometryOnlyInTheNormalState) {
-  MainWindowSettings settings;
+TEST_F(ShutdownTest, TheMainWindowsOptionsAreWrittenWithGeometryOnlyInTheNormalState) {
+  MainWindowOptions settings;
   settings.windowX = 120;
   settings.windowY = -15;
   settings.width = 9000;
   settings.height = 6000;
-  settings.fileFrames = 2;
+  settings.displayMode = 2;
   settings.janreOpen = u"31000000000000000000";
   settings.alphaSame = true;
-  settings.columnWidths = {{Text(opt::ListWidthNs0), 95}, {Text(opt::FileWidthNs0), 230}};
+  settings.listWidths = {91, 92, 95, 93};
+  settings.fileWidths = {211, 212, 230, 213};
   const std::string common =
       "FolderPercentH= 50\r\nFolderPercentV= 50\r\nFileFrames= 2\r\nCurrentJanreNo= 0\r\n"
       "JanreOpen=31000000000000000000\r\nAlphaSame=-1\r\nHanZenSame= 0\r\nFindTerm= 0\r\nUseWildCard= 0\r\n"
-      "ListWidthNs0= 95\r\nFileWidthNs0= 230\r\n";
+      "ListWidthNm0= 91\r\nFileWidthNm0= 211\r\nListWidthWm0= 92\r\nFileWidthWm0= 212\r\n"
+      "ListWidthNs0= 95\r\nFileWidthNs0= 230\r\nListWidthWs0= 93\r\nFileWidthWs0= 213\r\n";
   struct Row {
     bool normal;
     std::string bytes;
@@ -72,8 +75,7 @@ TEST_F(ShutdownTest, WritesTheMainWindowsOptionsAndGeometryOnlyInTheNormalState)
     fs::remove(root / "ZEVRO32.Opt");
     OptionStore options(disk, root / "ZEVRO32.Opt");
     ASSERT_FALSE(options.load());
-    settings.normalState = r.normal;
-    writeMainWindowOptions(options, settings);
+    settings.write(options, r.normal);
     EXPECT_TRUE(saveOptions(platform, options));
     EXPECT_EQ(get("ZEVRO32.Opt"), r.bytes);
   }

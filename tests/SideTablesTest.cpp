@@ -6,7 +6,7 @@
 
 #include "CatalogTestFiles.h"
 #include "TempFolder.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "core/TitleCache.h"
 #include "platform/FakeDrives.h"

@@ -5,7 +5,7 @@
 #include <cerrno>
 
 #include "MediaFixture.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/CatalogList.h"
-#include "listview/GridKeys.h"
+#include "grid/GridKeys.h"
 #include "listview/SortKeys.h"
 
 namespace zevro {

@@ -7,7 +7,7 @@
 // ("_03CD_GAMES.cct", "_05cd_GAMES.cct") share it. It is deleted only with
 // the last of them.
 #include "core/CatalogIndex.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/Platform.h"
 
 namespace zevro {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/ListFileName.h"
 #include "core/Numbers.h"

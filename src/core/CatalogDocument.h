@@ -26,7 +26,7 @@
 #include "core/IconTable.h"
 #include "core/ListFile.h"
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "core/TitleCache.h"
 #include "platform/Platform.h"
 

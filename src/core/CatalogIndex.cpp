@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/Strings.h"
 

@@ -25,7 +25,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

@@ -11,7 +11,7 @@
 #include <span>
 
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro::catalog {
 

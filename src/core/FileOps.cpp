@@ -4,7 +4,7 @@
 #include <system_error>
 #include <vector>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/Strings.h"
 
 namespace zevro::fileops {

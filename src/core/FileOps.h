@@ -14,7 +14,7 @@
 // the copy is verified, and a folder tree is removed without following links.
 #include <cstdint>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/Platform.h"
 
 namespace zevro::fileops {

@@ -21,7 +21,7 @@
 #include <string_view>
 
 #include "core/OptionStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

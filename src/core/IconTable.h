@@ -32,7 +32,7 @@
 #include <string_view>
 
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/Numbers.h"
 
 namespace zevro::listfile {

@@ -1,6 +1,6 @@
 #include "core/ListFileName.h"
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/Numbers.h"
 
 namespace zevro::listfilename {

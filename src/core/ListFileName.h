@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro::listfilename {
 

@@ -4,7 +4,7 @@
 // width of 0 or less gives "".
 #include <cstdint>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

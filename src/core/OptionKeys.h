@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "core/OptionStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro::opt {
 

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <limits>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/OptionValue.h"
 #include "core/Strings.h"

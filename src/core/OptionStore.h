@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "core/ProfileDocument.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

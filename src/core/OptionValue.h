@@ -11,7 +11,7 @@
 // so the user's locale (a German one writes "1.234,5") changes nothing.
 #include <cstdint>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro::optval {
 

@@ -7,26 +7,26 @@ namespace zevro {
 namespace {
 
 // The owner as placement sees it: a top above the screen counts as 0.
-ScreenRect effectiveOwner(const ScreenRect& owner) {
-  ScreenRect r = owner;
+Rect effectiveOwner(const Rect& owner) {
+  Rect r = owner;
   r.top = std::max(owner.top, 0);
   return r;
 }
 
-ScreenRect at(int left, int top, int width, int height) { return ScreenRect{left, top, width, height}; }
+Rect at(int left, int top, int width, int height) { return Rect{left, top, width, height}; }
 
-ScreenRect centred(const ScreenRect& w, const ScreenRect& o) {
+Rect centred(const Rect& w, const Rect& o) {
   return at(o.left + (o.width - w.width) / 2, o.top + (o.height - w.height) / 2, w.width, w.height);
 }
 
-ScreenRect besideVertically(const ScreenRect& w, const ScreenRect& o, const ScreenRect& s) {
+Rect besideVertically(const Rect& w, const Rect& o, const Rect& s) {
   if (o.bottom() + w.height <= s.bottom()) return at(o.left, o.bottom(), w.width, w.height);
   if (o.top - w.height >= s.top) return at(o.left, o.top - w.height, w.width, w.height);
   if (o.right() + w.width <= s.right()) return at(o.right(), o.top, w.width, w.height);
   return at(o.left, s.top, w.width, w.height);
 }
 
-ScreenRect besideHorizontally(const ScreenRect& w, const ScreenRect& o, const ScreenRect& s, int width) {
+Rect besideHorizontally(const Rect& w, const Rect& o, const Rect& s, int width) {
   if (o.right() + width <= s.right()) return at(o.right(), o.top, width, w.height);
   if (o.left - width >= s.left) return at(o.left - width, o.top, width, w.height);
   if (o.bottom() + w.height <= s.bottom()) return at(o.left, o.bottom(), width, w.height);
@@ -42,9 +42,9 @@ ScreenRect besideHorizontally(const ScreenRect& w, const ScreenRect& o, const Sc
 
 }  // namespace
 
-Placement placeBesideOwner(const ScreenRect& window, const ScreenRect& owner, const ScreenRect& screen, int mode,
+Placement placeBesideOwner(const Rect& window, const Rect& owner, const Rect& screen, int mode,
                            bool ownerMaximized) {
-  const ScreenRect o = effectiveOwner(owner);
+  const Rect o = effectiveOwner(owner);
   Placement result;
   result.keepOnTop = ownerMaximized;
   if (mode == 1) {

@@ -4,23 +4,12 @@
 // screen mode, shown by the system information.
 #include <cstdint>
 
+#include "core/Geometry.h"
+
 namespace zevro {
 
-// A rectangle in screen units (pixels); right() and bottom() are the first
-// column and row outside it: {100, 50, 300, 200} covers x 100..399, y 50..249.
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-
-  int right() const { return left + width; }
-  int bottom() const { return top + height; }
-  bool operator==(const ScreenRect&) const = default;
-};
-
 struct Placement {
-  ScreenRect rect;
+  Rect rect;  // in pixels
   bool keepOnTop = false;  // the owner is maximized, so the window would vanish behind it
 };
 
@@ -35,7 +24,7 @@ struct Placement {
 //     to that room. With no room on either side it overlaps the owner at the
 //     screen's right edge rather than shrinking to nothing.
 // An owner whose top is above 0 counts as starting at 0.
-Placement placeBesideOwner(const ScreenRect& window, const ScreenRect& owner, const ScreenRect& screen, int mode,
+Placement placeBesideOwner(const Rect& window, const Rect& owner, const Rect& screen, int mode,
                            bool ownerMaximized);
 
 // 2 to the power of min(bitsPerPixel, 24), times the number of planes:

@@ -1,6 +1,6 @@
 #include "core/ProfileDocument.h"
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/Strings.h"
 
 namespace zevro {

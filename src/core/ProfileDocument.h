@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

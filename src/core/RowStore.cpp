@@ -7,7 +7,7 @@
 #include <new>
 
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 

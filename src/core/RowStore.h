@@ -37,7 +37,7 @@
 #include <vector>
 
 #include "core/GrowBuffer.h"
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -1,6 +1,6 @@
 #include "core/SearchHistory.h"
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/ShutdownMessages.h"
 

@@ -27,25 +27,6 @@ bool emptyWorkFolder(FileSystem& files, const NativePath& folder) {
 
 }  // namespace
 
-void writeMainWindowOptions(OptionStore& options, const MainWindowSettings& s) {
-  if (s.normalState) {
-    options.writeNumber(opt::WindowX, s.windowX);
-    options.writeNumber(opt::WindowY, s.windowY);
-    options.writeNumber(opt::WIDTH, s.width);
-    options.writeNumber(opt::HEIGHT, s.height);
-  }
-  options.writeNumber(opt::FolderPercentH, s.folderPercentH);
-  options.writeNumber(opt::FolderPercentV, s.folderPercentV);
-  options.writeNumber(opt::FileFrames, s.fileFrames);
-  options.writeNumber(opt::CurrentJanreNo, s.currentJanreNo);
-  options.writeText(opt::JanreOpen, s.janreOpen);
-  options.writeBoolean(opt::AlphaSame, s.alphaSame);
-  options.writeBoolean(opt::HanZenSame, s.hanZenSame);
-  options.writeBoolean(opt::FindTerm, s.findTerm);
-  options.writeBoolean(opt::UseWildCard, s.useWildCard);
-  for (const auto& [key, width] : s.columnWidths) options.writeNumber(key, width);
-}
-
 bool saveOptions(Platform& platform, OptionStore& options) {
   if (!options.save()) return true;
   report(platform.ui, fileWriteErrorText(options.path()));

@@ -3,7 +3,7 @@
 // ends (histories, the title cache, the work folders). Shown in the program's
 // message box; the shutdown goes on after each.
 #include "core/FileOps.h"
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

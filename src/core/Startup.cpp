@@ -1,7 +1,7 @@
 #include "core/Startup.h"
 
 #include "core/CatalogIndex.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"

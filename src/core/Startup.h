@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "core/OptionStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/Platform.h"
 
 namespace zevro {

@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

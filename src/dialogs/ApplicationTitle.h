@@ -1,7 +1,7 @@
 #pragma once
 // The program's name as its windows show it: the caption of a message box
 // that was given no title, and of the platform's plain message box.
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -8,7 +8,7 @@ namespace {
 
 // Just below the prompt's last line when the prompt reaches below the icon,
 // otherwise just below the icon.
-int answerLineTop(int lineCount, int lineHeight, const TwipRect& icon, int twipsPerPixelY) {
+int answerLineTop(int lineCount, int lineHeight, const Rect& icon, int twipsPerPixelY) {
   const int lastLineTop = (std::max(lineCount, 1) - 1) * lineHeight + inputbox::TextTop;
   if (icon.bottom() <= lastLineTop) return lastLineTop + inputbox::BelowLastLinePixels * twipsPerPixelY;
   return icon.bottom() + inputbox::BelowIconPixels * twipsPerPixelY;
@@ -16,9 +16,9 @@ int answerLineTop(int lineCount, int lineHeight, const TwipRect& icon, int twips
 
 // Centred on the owner, never left of the screen; the bottom on the owner's
 // bottom unless a top is given; 25 pixels kept free below.
-TwipRect placeBox(int top, int width, int height, const TwipRect& owner, const TwipRect& screen,
+Rect placeBox(int top, int width, int height, const Rect& owner, const Rect& screen,
                   int twipsPerPixelY) {
-  TwipRect box{owner.left + (owner.width - width) / 2, top, width, height};
+  Rect box{owner.left + (owner.width - width) / 2, top, width, height};
   if (top == 0) box.top = owner.bottom() - height;
   const int bottomLimit = screen.bottom() - inputbox::ScreenBottomPixels * twipsPerPixelY;
   if (box.bottom() > bottomLimit) box.top = bottomLimit - height;
@@ -30,7 +30,7 @@ TwipRect placeBox(int top, int width, int height, const TwipRect& owner, const T
 }  // namespace
 
 InputLayout layoutInput(TextView prompt, int top, const DialogMetrics& metrics, FrameSize frame, int iconHeight,
-                        const TwipRect& owner, const TwipRect& screen, const ColourTable& colours) {
+                        const Rect& owner, const Rect& screen, const ColourTable& colours) {
   InputLayout layout;
   const std::vector<Text> lines = messageLines(prompt);
   layout.lineCount = static_cast<int>(lines.size());

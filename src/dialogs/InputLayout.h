@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "dialogs/ColourTable.h"
 #include "dialogs/DialogMetrics.h"
 #include "dialogs/MessageMarkup.h"
@@ -23,8 +23,8 @@ namespace inputbox {
 inline constexpr int ClientWidth = 6150;
 inline constexpr int TextLeft = 780;
 inline constexpr int TextTop = 150;
-inline constexpr TwipRect OkButton{5070, 90, 1005, 300};
-inline constexpr TwipRect CancelButton{5070, 450, 1005, 300};
+inline constexpr Rect OkButton{5070, 90, 1005, 300};
+inline constexpr Rect CancelButton{5070, 450, 1005, 300};
 inline constexpr int AnswerLeft = 90;
 inline constexpr int AnswerWidth = 5955;
 inline constexpr int AnswerHeight = 285;
@@ -43,13 +43,13 @@ inline constexpr TextView DateTimeWord = u"日付時刻";
 }  // namespace inputbox
 
 struct InputLayout {
-  TwipRect box;  // the whole window on the screen, frame included
+  Rect box;  // the whole window on the screen, frame included
   int clientWidth = inputbox::ClientWidth;
   int clientHeight = 0;
   int lineCount = 0;
   int lineHeight = 0;   // height of "A" + 2 pixels
-  TwipRect icon;        // in the client area
-  TwipRect answerLine;  // in the client area
+  Rect icon;        // in the client area
+  Rect answerLine;  // in the client area
   std::vector<PlacedRun> runs;  // the prompt, in the client area
 };
 
@@ -58,7 +58,7 @@ struct InputLayout {
 // 32-pixel picture is 480 at 96 dpi). colours follows the screen's colour
 // count (ColourTable::forDisplayColours).
 InputLayout layoutInput(TextView prompt, int top, const DialogMetrics& metrics, FrameSize frame, int iconHeight,
-                        const TwipRect& owner, const TwipRect& screen, const ColourTable& colours);
+                        const Rect& owner, const Rect& screen, const ColourTable& colours);
 
 // True when the answer line opens with the input method switched off:
 // u"変更後の日付時刻を入力して下さい" -> true.

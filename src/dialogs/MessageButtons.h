@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -31,8 +31,8 @@ std::vector<PlacedButton> placeButtons(ButtonSet set, int clientWidth, int top) 
 // Four fifths into the owner, then back onto the screen: the right edge no
 // further than the screen's, the bottom 60 pixels above the screen's. A box
 // larger than the screen keeps its top-left corner on the screen.
-TwipRect placeBox(int width, int height, const TwipRect& owner, const TwipRect& screen, int twipsPerPixelY) {
-  TwipRect box{owner.left + 4 * (owner.width / 5), owner.top + 4 * (owner.height / 5), width, height};
+Rect placeBox(int width, int height, const Rect& owner, const Rect& screen, int twipsPerPixelY) {
+  Rect box{owner.left + 4 * (owner.width / 5), owner.top + 4 * (owner.height / 5), width, height};
   if (box.right() > screen.right()) box.left = screen.right() - width;
   const int bottomLimit = screen.bottom() - msgbox::ScreenBottomPixels * twipsPerPixelY;
   if (box.bottom() > bottomLimit) box.top = bottomLimit - height;
@@ -44,7 +44,7 @@ TwipRect placeBox(int width, int height, const TwipRect& owner, const TwipRect& 
 }  // namespace
 
 MessageLayout layoutMessage(TextView text, int flags, const DialogMetrics& metrics, FrameSize frame,
-                            const TwipRect& owner, const TwipRect& screen) {
+                            const Rect& owner, const Rect& screen) {
   MessageLayout layout;
   const std::vector<Text> lines = messageLines(text);
   layout.lineCount = static_cast<int>(lines.size());

@@ -12,7 +12,7 @@
 //      one run {750, 210, u"保存しますか", black}.
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "dialogs/ColourTable.h"
 #include "dialogs/DialogMetrics.h"
 #include "dialogs/MessageButtons.h"
@@ -40,13 +40,13 @@ inline constexpr int ScreenBottomPixels = 60;  // kept free below the box
 
 struct PlacedButton {
   MessageButton button = MessageButton::Ok;
-  TwipRect rect;  // in the client area
+  Rect rect;  // in the client area
 
   bool operator==(const PlacedButton&) const = default;
 };
 
 struct MessageLayout {
-  TwipRect box;            // the whole window on the screen, frame included
+  Rect box;            // the whole window on the screen, frame included
   int clientWidth = 0;
   int clientHeight = 0;
   int lineCount = 0;
@@ -63,6 +63,6 @@ struct MessageLayout {
 // width and height and is pulled back onto the screen, keeping 60 pixels free
 // below it.
 MessageLayout layoutMessage(TextView text, int flags, const DialogMetrics& metrics, FrameSize frame,
-                            const TwipRect& owner, const TwipRect& screen);
+                            const Rect& owner, const Rect& screen);
 
 }  // namespace zevro

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "dialogs/ColourTable.h"
 
 namespace zevro {

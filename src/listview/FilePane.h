@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "core/RowStore.h"
-#include "core/Text.h"
-#include "listview/GridModel.h"
-#include "listview/GridUpdate.h"
+#include "text/Text.h"
+#include "grid/GridModel.h"
+#include "grid/GridUpdate.h"
 #include "listview/ListSorter.h"
 
 namespace zevro {

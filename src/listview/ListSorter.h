@@ -28,9 +28,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Text.h"
-#include "listview/GridModel.h"
-#include "listview/GridUpdate.h"
+#include "text/Text.h"
+#include "grid/GridModel.h"
+#include "grid/GridUpdate.h"
 
 namespace zevro {
 

@@ -12,8 +12,8 @@
 // columns, the text height for multi-line rows) comes in as numbers the
 // window measured.
 #include "core/RowStore.h"
-#include "core/Text.h"
-#include "listview/GridModel.h"
+#include "text/Text.h"
+#include "grid/GridModel.h"
 #include "listview/MainWindowOptions.h"
 
 namespace zevro::maingrid {

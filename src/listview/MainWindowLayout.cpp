@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "dialogs/DialogMetrics.h"
+#include "core/Geometry.h"
 
 namespace zevro::mainlayout {
 

@@ -3,7 +3,7 @@
 // inch) so that option files stay interchangeable; the screen works in
 // pixels: at 96 dpi one pixel is 15 twips, 7800 twips are 520 px.
 //
-// (twipsToPixels and pixelsToTwips of dialogs/DialogMetrics.h convert).
+// (twipsToPixels and pixelsToTwips of core/Geometry.h convert).
 //   minimumSize(false, 96) == {520, 176}   (7800 x 2640 twips)
 //   minimumSize(true, 96)  == {520, 320}   (7800 x 4800 twips with a pane)
 //

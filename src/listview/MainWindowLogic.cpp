@@ -6,7 +6,7 @@
 
 #include "core/CatalogDeletion.h"
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/GenreTable.h"
 #include "core/ListFileName.h"
@@ -18,7 +18,7 @@
 #include "core/Startup.h"
 #include "core/Strings.h"
 #include "listview/DisplayMode.h"
-#include "listview/GridKeys.h"
+#include "grid/GridKeys.h"
 #include "listview/MainWindowLayout.h"
 
 namespace zevro {
@@ -37,9 +37,6 @@ constexpr std::int64_t Kilo = 1024;
 Text scaled(std::int64_t bytes, std::int64_t unit) {
   return groupedNumber(static_cast<std::int64_t>(std::llround(static_cast<double>(bytes) / static_cast<double>(unit))));
 }
-
-constexpr TextView ListWidthKeys[4] = {opt::ListWidthNm0, opt::ListWidthWm0, opt::ListWidthNs0, opt::ListWidthWs0};
-constexpr TextView FileWidthKeys[4] = {opt::FileWidthNm0, opt::FileWidthWm0, opt::FileWidthNs0, opt::FileWidthWs0};
 
 CatalogDocument::Hooks documentHooks(std::function<int()> displayMode, CatalogIndex& index) {
   CatalogDocument::Hooks hooks;
@@ -687,26 +684,14 @@ void MainWindowLogic::shutDown(const Placement& placement) {
   Platform& platform = parts_.platform;
   if (hooks_.unloadWindows) hooks_.unloadWindows();
   rememberFirstColumns();
-  MainWindowSettings s;
-  s.normalState = placement.normalState;
-  s.windowX = placement.x;
-  s.windowY = placement.y;
-  s.width = placement.width;
-  s.height = placement.height;
-  s.folderPercentH = options_.folderPercentH;
-  s.folderPercentV = options_.folderPercentV;
-  s.fileFrames = tree_.displayMode();
-  s.currentJanreNo = options_.currentJanreNo;
-  s.janreOpen = options_.janreOpen;
-  s.alphaSame = options_.alphaSame;
-  s.hanZenSame = options_.hanZenSame;
-  s.findTerm = options_.findTerm;
-  s.useWildCard = options_.useWildCard;
-  for (std::size_t i = 0; i < 4; ++i) {
-    s.columnWidths.emplace_back(Text(ListWidthKeys[i]), options_.listWidths[i]);
-    s.columnWidths.emplace_back(Text(FileWidthKeys[i]), options_.fileWidths[i]);
+  if (placement.normalState) {
+    options_.windowX = placement.x;
+    options_.windowY = placement.y;
+    options_.width = placement.width;
+    options_.height = placement.height;
   }
-  writeMainWindowOptions(parts_.options, s);
+  options_.displayMode = tree_.displayMode();
+  options_.write(parts_.options, placement.normalState);
   saveSearchWords(platform, parts_.programFolder / SearchWordFileName, searchWords_);
   if (parts_.titleCache.write(platform.files, parts_.programFolder)) {
     platform.ui.showMessage(fileWriteErrorText(parts_.programFolder / TitleCache::FileName), mb::IconExclamation, u"");

@@ -85,6 +85,28 @@ Self::WidthCase Self::widthCase(bool rightPane, bool maximised) {
   return maximised ? Wm : Ws;
 }
 
+void Self::write(OptionStore& store, bool normalState) const {
+  if (normalState) {
+    store.writeNumber(opt::WindowX, windowX);
+    store.writeNumber(opt::WindowY, windowY);
+    store.writeNumber(opt::WIDTH, width);
+    store.writeNumber(opt::HEIGHT, height);
+  }
+  store.writeNumber(opt::FolderPercentH, folderPercentH);
+  store.writeNumber(opt::FolderPercentV, folderPercentV);
+  store.writeNumber(opt::FileFrames, displayMode);
+  store.writeNumber(opt::CurrentJanreNo, currentJanreNo);
+  store.writeText(opt::JanreOpen, janreOpen);
+  store.writeBoolean(opt::AlphaSame, alphaSame);
+  store.writeBoolean(opt::HanZenSame, hanZenSame);
+  store.writeBoolean(opt::FindTerm, findTerm);
+  store.writeBoolean(opt::UseWildCard, useWildCard);
+  for (std::size_t i = 0; i < 4; ++i) {
+    store.writeNumber(ListWidthKeys[i], listWidths[i]);
+    store.writeNumber(FileWidthKeys[i], fileWidths[i]);
+  }
+}
+
 Self Self::read(const OptionStore& store) {
   Self o;
   o.displayMode = displayModeOf(opt::readNumber(store, opt::FileFrames));

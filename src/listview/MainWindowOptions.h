@@ -2,7 +2,7 @@
 // The options of the main window as one value: read from the option store
 // when the window opens, switched by the Display and Options menus (each
 // switch is written to the store at once), and written back when the window
-// closes (MainWindowLogic::writeSettings).
+// closes (write).
 //
 //   MainWindowOptions o = MainWindowOptions::read(store);
 //   o.displayMode        4 (files in a bottom pane), from FileFrames " 4"
@@ -14,8 +14,8 @@
 #include <optional>
 
 #include "core/OptionStore.h"
-#include "core/Text.h"
-#include "listview/GridSettings.h"
+#include "text/Text.h"
+#include "grid/GridSettings.h"
 #include "listview/MainMenu.h"
 
 namespace zevro {
@@ -93,6 +93,13 @@ struct MainWindowOptions {
   int height = DesignedHeight;
 
   static MainWindowOptions read(const OptionStore& store);
+
+  // Writes what the window keeps when it closes: WindowX, WindowY, WIDTH,
+  // HEIGHT (only when the window is in the normal state, neither minimized
+  // nor maximized), FolderPercentH, FolderPercentV, FileFrames (displayMode),
+  // CurrentJanreNo, JanreOpen, AlphaSame, HanZenSame, FindTerm, UseWildCard
+  // and the eight first-column widths.
+  void write(OptionStore& store, bool normalState) const;
 
   // The switch a menu item stands for, as a member and its option key:
   // MD_文字色分け -> &colorF and u"ColorF"; nullopt for other commands.

@@ -9,7 +9,7 @@
 // A name without extension gives u".README" (kind 3) and u"99:.README"
 // (kind 4); a field longer than 16 characters keeps its last 16.
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

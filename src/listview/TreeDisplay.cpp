@@ -4,7 +4,7 @@
 #include <new>
 
 #include "core/CatalogList.h"
-#include "listview/GridKeys.h"
+#include "grid/GridKeys.h"
 #include "listview/TreeRows.h"
 
 namespace zevro {

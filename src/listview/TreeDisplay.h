@@ -26,12 +26,12 @@
 #include <functional>
 #include <span>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "listview/DisplayMode.h"
 #include "listview/FilePane.h"
 #include "listview/FolderViewBuilder.h"
-#include "listview/GridModel.h"
-#include "listview/GridUpdate.h"
+#include "grid/GridModel.h"
+#include "grid/GridUpdate.h"
 #include "listview/ListSorter.h"
 #include "listview/TreeToggle.h"
 

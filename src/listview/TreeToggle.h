@@ -18,8 +18,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "listview/GridModel.h"
-#include "listview/GridUpdate.h"
+#include "grid/GridModel.h"
+#include "grid/GridUpdate.h"
 
 namespace zevro {
 

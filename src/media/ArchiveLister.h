@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

@@ -1,6 +1,6 @@
 #include "media/CatalogName.h"
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ListFileName.h"
 #include "core/Numbers.h"
 

@@ -18,7 +18,7 @@
 // No name when the drive holds no medium (an empty CD or floppy drive, a
 // removable drive of capacity 0; a beep tells the user) or when a removable
 // medium gets no title.
-#include "core/Text.h"
+#include "text/Text.h"
 #include "media/DriveInfo.h"
 #include "media/TitleFile.h"
 #include "platform/Ui.h"

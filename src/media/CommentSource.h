@@ -4,7 +4,7 @@
 // asks for generated comments, NoComments leaves every comment empty.
 #include <cstdint>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

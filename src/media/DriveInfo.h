@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "core/DriveTypeTable.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "core/TitleCache.h"
 #include "media/ListTime.h"
 #include "platform/Drives.h"

@@ -1,6 +1,6 @@
 #include "media/DrivePath.h"
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace zevro::drivepath {
 

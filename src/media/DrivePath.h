@@ -6,7 +6,7 @@
 //   u"E:" and u"E:\\"    ->  "/media/kaori/GAMES"
 #include <optional>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/Drives.h"
 
 namespace zevro::drivepath {

@@ -8,7 +8,7 @@
 // The table is one text of entries, a two-digit code, ".", the upper-case
 // extension and "|"; an extension's group is the code of its first entry:
 //   u"00.DOC|01.DOT|08.RTF|…|97.LZH|97.ZIP|97.CAB|98.EXE|98.BAT|"
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/Numbers.h"
 #include "core/Strings.h"
 #include "media/ExtensionGroups.h"

@@ -36,7 +36,7 @@
 
 #include "core/IconTable.h"
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "media/ArchiveLister.h"
 #include "media/CommentSource.h"
 #include "media/ListTime.h"

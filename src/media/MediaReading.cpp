@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/ListFile.h"
 #include "core/Numbers.h"

@@ -24,7 +24,7 @@
 #include "core/CatalogIndex.h"
 #include "core/IconTable.h"
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "media/DriveInfo.h"
 #include "media/FolderWalker.h"
 #include "media/TitleFile.h"

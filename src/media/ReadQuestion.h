@@ -11,7 +11,7 @@
 // keep everything as it is.
 #include <array>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "media/MediaReading.h"
 
 namespace zevro {

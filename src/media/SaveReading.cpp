@@ -1,6 +1,6 @@
 #include "media/SaveReading.h"
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 
 namespace zevro {

@@ -13,7 +13,7 @@
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
 #include "core/IconTable.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "media/MediaReading.h"
 #include "platform/Platform.h"
 

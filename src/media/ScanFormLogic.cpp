@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/OptionKeys.h"
 #include "media/DrivePath.h"
 #include "platform/Drives.h"

@@ -24,7 +24,7 @@
 
 #include "core/OptionStore.h"
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "media/ArchiveLister.h"
 #include "media/CommentSource.h"
 #include "media/MediaReading.h"

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "media/DrivePath.h"
 #include "platform/HiddenAttribute.h"

@@ -14,7 +14,7 @@
 // keeps the title cache up to date.
 #include <functional>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "media/DriveInfo.h"
 #include "platform/Ui.h"
 

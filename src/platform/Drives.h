@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "platform/BlockDevices.h"
 #include "platform/DriveMapFile.h"
 #include "platform/MountInfo.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "search/CatalogRows.h"
 #include "search/HitRowFinder.h"
 

@@ -27,7 +27,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "search/ListFileBytes.h"
 #include "search/RawTermSearch.h"
 #include "search/SearchRequest.h"

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

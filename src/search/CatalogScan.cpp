@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ListFile.h"
 #include "search/CatalogMatcher.h"
 #include "search/ListFileBytes.h"

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 #include "search/SearchList.h"
 #include "search/SearchRequest.h"

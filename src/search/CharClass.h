@@ -15,7 +15,7 @@
 // "ファイルー".
 #include <cstddef>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

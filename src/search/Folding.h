@@ -13,7 +13,7 @@
 // field markers) stays as it is.
 //
 // Case folding makes Latin letters upper case: "abcａｂｃßα" -> "ABCＡＢＣßα".
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

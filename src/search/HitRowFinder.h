@@ -25,7 +25,7 @@
 #include <array>
 #include <cstddef>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "search/Match.h"
 #include "search/SearchRequest.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ListFile.h"
 
 namespace zevro {

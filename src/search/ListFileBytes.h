@@ -18,7 +18,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

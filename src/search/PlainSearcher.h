@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "platform/FileSystem.h"
 
 namespace zevro {

@@ -11,7 +11,7 @@
 // searched with findIn or, row by row, with HitRowFinder.
 #include <cstddef>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "search/CharClass.h"
 #include "search/Match.h"
 #include "search/MatchSwitches.h"

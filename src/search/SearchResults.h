@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "core/RowStore.h"
-#include "core/Text.h"
+#include "text/Text.h"
 #include "search/SearchList.h"
 
 namespace zevro {

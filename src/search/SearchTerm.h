@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "search/CharClass.h"
 #include "search/Match.h"
 #include "search/MatchSwitches.h"

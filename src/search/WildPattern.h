@@ -19,7 +19,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "search/CharClass.h"
 #include "search/Match.h"
 #include "search/PlainSearcher.h"

@@ -12,11 +12,11 @@
 #include <string>
 
 #include "core/CatalogList.h"
-#include "listview/GridColours.h"
-#include "listview/GridModel.h"
-#include "listview/qt/GridFonts.h"
-#include "listview/qt/GridItemBar.h"
-#include "listview/qt/GridWidget.h"
+#include "grid/GridColours.h"
+#include "grid/GridModel.h"
+#include "grid/qt/GridFonts.h"
+#include "grid/qt/GridItemBar.h"
+#include "grid/qt/GridWidget.h"
 
 namespace zevro {
 namespace {

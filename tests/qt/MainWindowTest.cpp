@@ -23,7 +23,7 @@
 #include "listview/DisplayMode.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainWindowLayout.h"
-#include "listview/qt/GridWidget.h"
+#include "grid/qt/GridWidget.h"
 #include "platform/qt/QtText.h"
 
 namespace zevro {

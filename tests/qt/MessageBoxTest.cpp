@@ -18,7 +18,7 @@
 #include "dialogs/qt/MsgBoxForm.h"
 #include "platform/Ui.h"
 #include "platform/qt/QtText.h"
-#include "platform/qt/QtUi.h"
+#include "dialogs/qt/QtUi.h"
 
 namespace zevro {
 namespace {

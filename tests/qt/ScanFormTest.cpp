@@ -16,7 +16,7 @@
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "core/IconTable.h"
 #include "core/OptionKeys.h"

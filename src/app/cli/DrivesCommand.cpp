@@ -17,7 +17,7 @@
 
 #include "app/cli/Commands.h"
 #include "app/cli/TextOutput.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "core/TitleCache.h"
 #include "media/DriveInfo.h"

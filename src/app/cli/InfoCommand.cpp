@@ -14,7 +14,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ListFileArgument.h"
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/ListFileName.h"
 
 namespace zevro::cli {

@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "core/CatalogList.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/OptionStore.h"
 #include "core/Startup.h"
 #include "platform/LinuxFileSystem.h"

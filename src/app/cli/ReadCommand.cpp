@@ -40,7 +40,7 @@
 #include "app/cli/HeadlessUi.h"
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "core/FileOps.h"
 #include "core/GenreTable.h"

@@ -28,7 +28,7 @@
 
 #include "app/cli/Commands.h"
 #include "app/cli/TextOutput.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"
 #include "core/OptionStore.h"

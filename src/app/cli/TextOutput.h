@@ -3,7 +3,7 @@
 // separated by TAB, or JSON strings.
 #include <string>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro::cli {
 

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "core/CatalogIndex.h"
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "core/IconTable.h"
 #include "core/OptionKeys.h"
@@ -36,7 +36,7 @@
 #include "platform/LinuxDrives.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
-#include "platform/qt/QtUi.h"
+#include "dialogs/qt/QtUi.h"
 
 #ifndef ZEVRO_VERSION
 #define ZEVRO_VERSION "0.0.0"

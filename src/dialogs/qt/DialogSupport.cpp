@@ -16,7 +16,7 @@ namespace {
 
 constexpr int IconPixels = 32;
 
-TwipRect toTwips(const QRect& r, const QWidget& widget) {
+Rect toTwips(const QRect& r, const QWidget& widget) {
   const int dx = widget.logicalDpiX();
   const int dy = widget.logicalDpiY();
   return {pixelsToTwips(r.x(), dx), pixelsToTwips(r.y(), dy), pixelsToTwips(r.width(), dx),
@@ -67,17 +67,17 @@ int toPixelsX(int twips, const QWidget& widget) { return twipsToPixels(twips, wi
 
 int toPixelsY(int twips, const QWidget& widget) { return twipsToPixels(twips, widget.logicalDpiY()); }
 
-QRect toPixels(const TwipRect& rect, const QWidget& widget) {
+QRect toPixels(const Rect& rect, const QWidget& widget) {
   return QRect(toPixelsX(rect.left, widget), toPixelsY(rect.top, widget), toPixelsX(rect.width, widget),
                toPixelsY(rect.height, widget));
 }
 
-TwipRect ownerRect(const QWidget* owner, const QWidget& widget) {
+Rect ownerRect(const QWidget* owner, const QWidget& widget) {
   if (owner && owner->isVisible()) return toTwips(owner->window()->frameGeometry(), widget);
   return toTwips(usableArea(owner), widget);
 }
 
-TwipRect screenRect(const QWidget* owner, const QWidget& widget) { return toTwips(usableArea(owner), widget); }
+Rect screenRect(const QWidget* owner, const QWidget& widget) { return toTwips(usableArea(owner), widget); }
 
 FrameSize frameOf(const QWidget* owner, const QWidget& widget) {
   if (!owner || !owner->isVisible()) return {};

@@ -25,15 +25,15 @@ QFont dialogFont();
 DialogMetrics dialogMetrics(const QFont& font, const QWidget& widget);
 
 // Twips in the client area <-> pixels, at the widget's logical resolution.
-QRect toPixels(const TwipRect& rect, const QWidget& widget);
+QRect toPixels(const Rect& rect, const QWidget& widget);
 int toPixelsX(int twips, const QWidget& widget);
 int toPixelsY(int twips, const QWidget& widget);
 
 // The owner's whole window (frame included) in twips on the screen; without
 // an owner, the usable area of the primary screen stands in for it.
-TwipRect ownerRect(const QWidget* owner, const QWidget& widget);
+Rect ownerRect(const QWidget* owner, const QWidget& widget);
 // The usable area of the screen the owner is on, in twips.
-TwipRect screenRect(const QWidget* owner, const QWidget& widget);
+Rect screenRect(const QWidget* owner, const QWidget& widget);
 // What the owner's frame adds around its client area, taken as the frame the
 // dialog will get; nothing when there is no owner or it is not shown.
 FrameSize frameOf(const QWidget* owner, const QWidget& widget);

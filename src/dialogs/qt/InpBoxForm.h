@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QString>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "dialogs/InputLayout.h"
 
 class QLineEdit;

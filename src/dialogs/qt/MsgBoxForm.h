@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/Text.h"
+#include "text/Text.h"
 #include "dialogs/MessageLayout.h"
 
 class QPushButton;

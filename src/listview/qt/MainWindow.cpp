@@ -23,14 +23,14 @@
 
 #include <algorithm>
 
-#include "core/Cp932.h"
-#include "dialogs/DialogMetrics.h"
+#include "text/Cp932.h"
+#include "core/Geometry.h"
 #include "dialogs/qt/DialogSupport.h"
-#include "listview/GridKeys.h"
+#include "grid/GridKeys.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainWindowLayout.h"
-#include "listview/qt/GridFonts.h"
-#include "listview/qt/GridWidget.h"
+#include "grid/qt/GridFonts.h"
+#include "grid/qt/GridWidget.h"
 #include "listview/qt/MainWindowImages.h"
 #include "listview/qt/VersionForm.h"
 #include "platform/qt/QtText.h"

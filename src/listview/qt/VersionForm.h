@@ -4,7 +4,7 @@
 // this desktop has no program for: the platform's message box says so).
 #include <QDialog>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

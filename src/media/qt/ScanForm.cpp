@@ -17,7 +17,7 @@
 #include <algorithm>
 
 #include "core/Numbers.h"
-#include "dialogs/DialogMetrics.h"
+#include "core/Geometry.h"
 #include "dialogs/qt/DialogSupport.h"
 #include "media/qt/ReadForm.h"
 #include "platform/qt/QtText.h"

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringView>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

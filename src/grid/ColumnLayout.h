@@ -7,7 +7,7 @@
 // v = 1 give Edges 200, 300, 500, Lefts 0, 201, 301 and Rights 200, 300, 500.
 #include <vector>
 
-#include "listview/GridColumn.h"
+#include "grid/GridColumn.h"
 
 namespace zevro {
 

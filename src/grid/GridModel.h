@@ -26,13 +26,13 @@
 #include <vector>
 
 #include "core/RowStore.h"
-#include "core/Text.h"
-#include "listview/ColumnLayout.h"
-#include "listview/GridMetrics.h"
-#include "listview/GridSettings.h"
-#include "listview/GridUpdate.h"
-#include "listview/ItemBarDrag.h"
-#include "listview/TreeLines.h"
+#include "text/Text.h"
+#include "grid/ColumnLayout.h"
+#include "grid/GridMetrics.h"
+#include "grid/GridSettings.h"
+#include "grid/GridUpdate.h"
+#include "grid/ItemBarDrag.h"
+#include "grid/TreeLines.h"
 
 namespace zevro {
 

@@ -1,4 +1,4 @@
-#include "listview/qt/GridPainter.h"
+#include "grid/qt/GridPainter.h"
 
 #include <QPainter>
 #include <QString>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 
-#include "listview/GridColours.h"
+#include "grid/GridColours.h"
 
 namespace zevro {
 

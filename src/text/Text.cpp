@@ -1,6 +1,6 @@
-#include "core/Text.h"
+#include "text/Text.h"
 
-#include "core/Utf8.h"
+#include "text/Utf8.h"
 
 namespace zevro {
 

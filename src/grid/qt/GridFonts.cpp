@@ -1,4 +1,4 @@
-#include "listview/qt/GridFonts.h"
+#include "grid/qt/GridFonts.h"
 
 #include <QFontDatabase>
 

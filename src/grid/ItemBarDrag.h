@@ -10,7 +10,7 @@
 // Columns 0..2 with Edges 200, 400, 600 (widths 200 each, free): a press at
 // x 395 starts a drag of column 1 with range [281, 520]; a release at x 450
 // makes the widths 200, 250, 150.
-#include "listview/ColumnLayout.h"
+#include "grid/ColumnLayout.h"
 
 namespace zevro {
 

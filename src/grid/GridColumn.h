@@ -5,7 +5,7 @@
 //   {width: 96, title: u"Date", align: Centre, fixed: true, defaultSort: 1}
 // and after the layout of a 600 px grid with 1 px rules, as the third column
 // after widths 200 and 304: left 505, right 600, edge 600.
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 

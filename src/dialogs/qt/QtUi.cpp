@@ -1,4 +1,4 @@
-#include "platform/qt/QtUi.h"
+#include "dialogs/qt/QtUi.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,7 +11,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 #include "dialogs/ApplicationTitle.h"
 #include "dialogs/MessageButtons.h"
 #include "dialogs/MessageMarkup.h"

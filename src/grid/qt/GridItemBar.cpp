@@ -1,11 +1,11 @@
-#include "listview/qt/GridItemBar.h"
+#include "grid/qt/GridItemBar.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
 
-#include "listview/GridKeys.h"
-#include "listview/qt/GridWidget.h"
+#include "grid/GridKeys.h"
+#include "grid/qt/GridWidget.h"
 #include "platform/qt/QtText.h"
 
 namespace zevro {

@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QString>
 
-#include "listview/GridSettings.h"
+#include "grid/GridSettings.h"
 
 namespace zevro::gridfonts {
 

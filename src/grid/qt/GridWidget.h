@@ -24,8 +24,8 @@
 #include <functional>
 #include <vector>
 
-#include "listview/GridModel.h"
-#include "listview/qt/GridPainter.h"
+#include "grid/GridModel.h"
+#include "grid/qt/GridPainter.h"
 
 namespace zevro {
 

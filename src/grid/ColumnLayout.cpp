@@ -1,4 +1,4 @@
-#include "listview/ColumnLayout.h"
+#include "grid/ColumnLayout.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 // grid with the default level colours is drawn in 0xA820B0; the same row
 // selected is drawn in the selection text colour (0x8000000E), and as the
 // cursor cell in the cursor text colour.
-#include "listview/GridSettings.h"
+#include "grid/GridSettings.h"
 
 namespace zevro {
 

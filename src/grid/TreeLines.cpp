@@ -1,4 +1,4 @@
-#include "listview/TreeLines.h"
+#include "grid/TreeLines.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "listview/qt/GridWidget.h"
+#include "grid/qt/GridWidget.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -11,9 +11,9 @@
 
 #include <algorithm>
 
-#include "listview/GridKeys.h"
-#include "listview/qt/GridFonts.h"
-#include "listview/qt/GridItemBar.h"
+#include "grid/GridKeys.h"
+#include "grid/qt/GridFonts.h"
+#include "grid/qt/GridItemBar.h"
 
 namespace zevro {
 

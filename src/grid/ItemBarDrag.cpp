@@ -1,4 +1,4 @@
-#include "listview/ItemBarDrag.h"
+#include "grid/ItemBarDrag.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "listview/GridColours.h"
+#include "grid/GridColours.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "listview/GridMetrics.h"
+#include "grid/GridMetrics.h"
 
 #include <algorithm>
 

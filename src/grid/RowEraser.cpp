@@ -1,4 +1,4 @@
-#include "listview/RowEraser.h"
+#include "grid/RowEraser.h"
 
 #include <algorithm>
 #include <string>

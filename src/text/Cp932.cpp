@@ -1,4 +1,4 @@
-#include "core/Cp932.h"
+#include "text/Cp932.h"
 
 #include <iconv.h>
 
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/Utf8.h"
+#include "text/Utf8.h"
 
 // The tables come from the C library's "CP932" converter (never "SHIFT_JIS",
 // which is strict JIS and reads 0x5C as a yen sign), so that every character

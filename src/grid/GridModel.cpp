@@ -1,4 +1,4 @@
-#include "listview/GridModel.h"
+#include "grid/GridModel.h"
 
 #include <algorithm>
 #include <array>
@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "core/CatalogList.h"
-#include "listview/GridKeys.h"
-#include "listview/RowEraser.h"
+#include "grid/GridKeys.h"
+#include "grid/RowEraser.h"
 
 namespace zevro {
 

@@ -11,8 +11,8 @@
 
 #include <vector>
 
-#include "listview/GridColours.h"
-#include "listview/GridModel.h"
+#include "grid/GridColours.h"
+#include "grid/GridModel.h"
 
 class QPainter;
 

@@ -10,7 +10,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/Text.h"
+#include "text/Text.h"
 
 namespace zevro {
 
