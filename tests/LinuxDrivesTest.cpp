@@ -113,7 +113,7 @@ TEST_F(LinuxDrivesTest, MediaGetLettersFromDOnInMountOrder) {
   for (const Expect& row : rows) check(drives, row);
   EXPECT_EQ(drives.driveType('d'), drivetype::CdRom);
   EXPECT_EQ(drives.driveType('?'), drivetype::NoRoot);
-  EXPECT_FALSE(drives.mapFileError());
+  EXPECT_FALSE(drives.stateError());
   EXPECT_EQ(get(DriveMapFile::FileName),
             DriveMapFile::header() + "D\t/dev/sr0\nE\t/media/kaori/STICK\nF\t/mnt/backup\nG\t/dev/sr1\n");
 }
@@ -219,7 +219,7 @@ TEST_F(LinuxDrivesTest, RefreshSeesNewMounts) {
 TEST_F(LinuxDrivesTest, MapFileThatCannotBeReadIsNotOverwritten) {
   fs::create_directories(mapFile());  // a folder where the file should be
   LinuxDrives drives = look(std::string(RootLine) + StickLine);
-  EXPECT_TRUE(drives.mapFileError());
+  EXPECT_TRUE(drives.stateError());
   EXPECT_TRUE(fs::is_directory(mapFile()));
   // The letters hold for this run all the same.
   EXPECT_EQ(drives.driveType('D'), drivetype::Removable);

@@ -35,31 +35,32 @@ protected:
     return logic.run(C::MF_リスト開く);
   }
 
-  // A reading that leaves the sample catalog in the store.
-  void readSample(MainWindowLogic& logic, const std::string& target = "_00HD_NEW.CCT") {
-    logic.hooks().readMedium = [this, target](RowStore& store) {
+  // A reading that leaves the sample catalog in the store, to be stored as
+  // target; replacing names a catalog of the medium that it replaces.
+  void readSample(MainWindowLogic& logic, const std::string& target = "_00HD_NEW.CCT",
+                  const std::string& replacing = "") {
+    logic.hooks().readMedium = [this, target, replacing](RowStore& store) {
       store.clear();
       RowStore sample = sampleCatalog(u"");
       for (int r = 0; r < sample.rowCount(); ++r)
         store.appendShown(sample.record(r), sample.colour(r), 0, sample.kind(r), sample.level(r));
-      MainWindowLogic::Reading reading;
-      reading.read = true;
+      store.setSortOrder(3);
+      MediaReading::Result reading;
+      reading.outcome = MediaReading::Outcome::Read;
       reading.catalogPath = catalogs / target;
-      reading.sortOrder = 3;
+      reading.fileName = fromUtf8(target);
       reading.freeSpace = 1'500'000;
-      reading.beforeStored = [this] {
-        ++prepared;
-        return allowStore;
-      };
-      reading.afterStored = [this] { ++retired; };
-      return reading;
+      if (!replacing.empty())
+        reading.replaced = MediaReading::ExistingCatalog{catalogs / replacing, fromUtf8(replacing), u"旧", u"X:", u""};
+      return std::optional<MediaReading::Result>(reading);
     };
   }
 
+  bool indexed(const std::string& name) const {
+    return temp().get("zevro/Catalog/CatList.CCZ").find(name) != std::string::npos;
+  }
+
   int chooserCalls = 0;
-  int prepared = 0;
-  int retired = 0;
-  bool allowStore = true;
 };
 
 // ---------------------------------------------------------------- the menu table
@@ -200,7 +201,7 @@ TEST_F(MainWindowLogicTest, NothingIsEnabledAndKeysAreSwallowedWhileAMediumIsRea
     sawEnabled = logic.isEnabled(C::MF_リスト開く) || logic.isEnabled(C::MD_表示モード0);
     keyUsed = logic.key(Pane::Folder, gridkey::Down, 0).used;
     EXPECT_TRUE(logic.run(C::MF_終了).grids.folder.empty());
-    return MainWindowLogic::Reading{};
+    return std::optional<MediaReading::Result>();
   };
   logic.run(C::MF_新規作成);
   EXPECT_FALSE(sawEnabled);
@@ -314,36 +315,52 @@ TEST_F(MainWindowLogicTest, ANewReadingIsShownModifiedAndStoredOnlyBySaving) {
   EXPECT_TRUE(temp().there("zevro/Catalog/_00HD_NEW.cct"));
   EXPECT_EQ(titleOnDisk("_00HD_NEW.cct"), u"");
   EXPECT_FALSE(logic.document().modified());
-  EXPECT_EQ(prepared, 1);
-  EXPECT_EQ(retired, 1);
-  logic.run(C::ボタン_保存);
-  EXPECT_EQ(prepared, 1);  // only around the first store
-  EXPECT_EQ(retired, 1);
+  EXPECT_TRUE(indexed("_00hd_new.cct"));
 }
 
 TEST_F(MainWindowLogicTest, AReadListStoredByTheSaveQuestionGoesThroughTheSameSteps) {
   writeCatalog("_00HD_DATA.cct", sampleCatalog());
+  writeCatalog("_00HD_NEW.cct", sampleCatalog(u"旧"));
   MainWindowLogic& logic = start();
-  readSample(logic);
+  readSample(logic, "_00HD_NEW.CCT", "_00HD_NEW.cct");
   logic.run(C::MF_新規作成);
 
-  // The step before the store refuses: nothing is written, nothing replaced.
-  allowStore = false;
-  ui.answers = {AnswerYes};
+  // The old catalog of the same name cannot be copied aside (Backup is a
+  // file): nothing is written, nothing replaced, the list stays modified.
+  std::filesystem::remove(program / "Backup");
+  temp().put("zevro/Backup", "not a folder");
+  ui.answers = {AnswerYes, AnswerOk};
   open(logic, "_00HD_DATA.cct");
   EXPECT_EQ(chooserCalls, 0);
-  EXPECT_FALSE(temp().there("zevro/Catalog/_00HD_NEW.cct"));
+  EXPECT_EQ(titleOnDisk("_00HD_NEW.cct"), u"旧");
   EXPECT_TRUE(logic.document().modified());
 
-  allowStore = true;
+  std::filesystem::remove(program / "Backup");
   ui.answers = {AnswerYes};
   open(logic, "_00HD_DATA.cct");
-  EXPECT_TRUE(temp().there("zevro/Catalog/_00HD_NEW.cct"));
-  EXPECT_EQ(prepared, 2);
-  EXPECT_EQ(retired, 1);
+  EXPECT_EQ(titleOnDisk("_00HD_NEW.cct"), u"");
   EXPECT_EQ(logic.titleText(), u"資料集");
-  // The stored catalog is in the index under its title line.
-  EXPECT_TRUE(temp().get("zevro/Catalog/CatList.CCZ").find("_00hd_new.cct") != std::string::npos);
+  RowStore kept;
+  ASSERT_TRUE(listfile::parse(temp().get("zevro/Backup/_00HD_NEW.cct"), kept).loaded());
+  EXPECT_EQ(kept.field(catalog::FieldComment, 0), u"旧");
+  EXPECT_TRUE(indexed("_00hd_new.cct"));
+}
+
+TEST_F(MainWindowLogicTest, AReplacedCatalogOfAnotherNameIsRetiredOnlyOnceTheNewOneIsStored) {
+  writeCatalog("_03HD_NEW.cct", sampleCatalog(u"旧"));
+  index.titleOf(u"_03HD_NEW.cct");
+  ASSERT_FALSE(index.write());
+  MainWindowLogic& logic = start();
+  readSample(logic, "_00HD_NEW.CCT", "_03HD_NEW.cct");
+  logic.run(C::MF_新規作成);
+  EXPECT_TRUE(temp().there("zevro/Catalog/_03HD_NEW.cct"));
+
+  logic.run(C::MF_上書保存);
+  EXPECT_TRUE(temp().there("zevro/Catalog/_00HD_NEW.cct"));
+  EXPECT_FALSE(temp().there("zevro/Catalog/_03HD_NEW.cct"));
+  EXPECT_TRUE(temp().there("zevro/Backup/_03HD_NEW.cct"));
+  EXPECT_TRUE(indexed("_00hd_new.cct"));
+  EXPECT_FALSE(indexed("_03hd_new.cct"));
 }
 
 TEST_F(MainWindowLogicTest, AStoppedReadingDropsWhatWasRead) {
@@ -351,9 +368,8 @@ TEST_F(MainWindowLogicTest, AStoppedReadingDropsWhatWasRead) {
   readSample(logic);
   auto read = logic.hooks().readMedium;
   logic.hooks().readMedium = [read](RowStore& store) {
-    MainWindowLogic::Reading r = read(store);
-    r.stopped = true;
-    return r;
+    read(store);
+    return std::optional<MediaReading::Result>();
   };
   logic.run(C::MF_新規作成);
   EXPECT_EQ(logic.document().list().rowCount(), 0);

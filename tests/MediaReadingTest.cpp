@@ -1,4 +1,5 @@
 #include "media/MediaReading.h"
+#include "media/ReadingStore.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ protected:
     hooks.progress = progress;
     MediaReading reading({platform, info, titleFile, icons, catalogs}, settings, hooks);
     MediaReading::Result result = reading.read(drivePath, store);
-    if (retire) reading.retireReplaced(result, index, path("backup"));
+    if (retire) ReadingStore(platform, index, path("backup")).finish(result, result.fileName);
     return result;
   }
 

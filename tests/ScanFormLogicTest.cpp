@@ -14,7 +14,7 @@
 #include "core/OptionKeys.h"
 #include "core/OptionStore.h"
 #include "media/ReadQuestion.h"
-#include "media/SaveReading.h"
+#include "media/ReadingStore.h"
 
 namespace zevro {
 namespace {
@@ -78,7 +78,7 @@ protected:
   std::optional<MediaReading::Result> read() { return logic().readMedium(document.list()); }
 
   SavedReading save(const MediaReading::Result& result) {
-    return SaveReading(platform_, result, document, index, icons, path("program/Backup"));
+    return ReadingStore(platform_, index, path("program/Backup")).store(result, document, icons);
   }
 
   // A list file in the catalog folder whose title line carries a title.

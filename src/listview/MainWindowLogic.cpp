@@ -93,7 +93,8 @@ MainWindowLogic::MainWindowLogic(Parts parts)
           documentHooks([this] { return tree_.shownMode(); }, parts_.index))),
       folderGrid_(document_->list()),
       fileGrid_(files_),
-      tree_(folderGrid_, fileGrid_) {
+      tree_(folderGrid_, fileGrid_),
+      readingStore_(parts_.platform, parts_.index, parts_.programFolder / std::string(BackupFolderName)) {
   catalog::makeCatalogList(document_->list());
   // The catalog index and the drive titles as the last run left them; both
   // are written back as they change and when the window closes.
@@ -241,8 +242,7 @@ MainWindowEffects MainWindowLogic::clearPanes() {
 
 MainWindowEffects MainWindowLogic::loadCatalog(TextView fileName) {
   MainWindowEffects e = clearPanes();
-  beforeStored_ = {};
-  afterStored_ = {};
+  pendingReading_.reset();
   const CatalogDocument::LoadResult result = document_->load(fileName, true);
   if (result != CatalogDocument::LoadResult::Loaded) {
     console_.clear();
@@ -284,13 +284,12 @@ MainWindowEffects MainWindowLogic::newReading() {
   busy_ = true;
   document_->setCurrentFile({});
   MainWindowEffects e = clearPanes();
-  beforeStored_ = {};
-  afterStored_ = {};
+  pendingReading_.reset();
   chosenLevel_ = 0;
   RowStore& list = document_->list();
-  const Reading reading = hooks_.readMedium(list);
+  const std::optional<MediaReading::Result> reading = hooks_.readMedium(list);
   busy_ = false;
-  if (!reading.read || reading.stopped) {
+  if (!reading || !reading->ok()) {
     // What a stopped reading left is dropped.
     e.merge(clearPanes());
     document_->setCurrentFile({});
@@ -299,9 +298,8 @@ MainWindowEffects MainWindowLogic::newReading() {
     e.layout = e.settings = true;
     return e;
   }
-  document_->setCurrentFile(reading.catalogPath);
-  document_->setFreeSpace(reading.freeSpace);
-  list.setSortOrder(reading.sortOrder);
+  document_->setCurrentFile(reading->catalogPath);
+  document_->setFreeSpace(reading->freeSpace);
   list.deriveIndexAndTreeFlags();
   tree_.prepareMarks();
   e.merge(showCatalog(false));
@@ -310,20 +308,17 @@ MainWindowEffects MainWindowLogic::newReading() {
   if (list.rowCount() > 0) document_->setModified(true);
   document_->setIconStamp(parts_.icons && parts_.icons->stamp() != IconTable::NoStamp ? parts_.icons->stamp()
                                                                                       : Text());
-  beforeStored_ = reading.beforeStored;
-  afterStored_ = reading.afterStored;
+  pendingReading_ = reading;
   return e;
 }
 
 bool MainWindowLogic::storeList() {
-  if (beforeStored_ && !beforeStored_()) return false;
+  if (!pendingReading_) return document_->save();
+  if (!readingStore_.prepare(*pendingReading_)) return false;
   if (!document_->save()) return false;
-  beforeStored_ = {};
-  if (afterStored_) {
-    const std::function<void()> retire = std::move(afterStored_);
-    afterStored_ = {};
-    retire();
-  }
+  const MediaReading::Result reading = std::move(*pendingReading_);
+  pendingReading_.reset();
+  readingStore_.finish(reading, document_->currentFileName());
   return true;
 }
 
@@ -351,8 +346,7 @@ MainWindowEffects MainWindowLogic::deleteCatalog() {
   MainWindowEffects e = clearPanes();
   document_->setCurrentFile({});
   document_->setModified(false);
-  beforeStored_ = {};
-  afterStored_ = {};
+  pendingReading_.reset();
   console_.clear();
   findGenre();
   e.layout = e.settings = true;

@@ -32,6 +32,8 @@
 #include "listview/MainMenu.h"
 #include "listview/MainWindowOptions.h"
 #include "listview/TreeDisplay.h"
+#include "media/MediaReading.h"
+#include "media/ReadingStore.h"
 #include "platform/Platform.h"
 
 namespace zevro {
@@ -86,27 +88,14 @@ public:
     const IconTable* icons = nullptr;
   };
 
-  // What a reading of a new medium hands back (the reading window fills it).
-  struct Reading {
-    bool read = false;      // the store holds the medium's list
-    bool stopped = false;   // the user stopped it (what was read is dropped)
-    NativePath catalogPath; // where the list is to be stored, "/…/Catalog/_00CD_GAMES.CCT"
-    int sortOrder = 2;      // 2 name, 3 extension, 4 kind group
-    std::int64_t freeSpace = 0;
-    // Run once before the new list is first stored (a catalog it replaces
-    // under the same name is copied aside; false stops the save), and once
-    // after (the replaced catalog is retired).
-    std::function<bool()> beforeStored;
-    std::function<void()> afterStored;
-  };
-
   // What the window lends the logic; every hook may stay empty (then the
   // command does nothing).
   struct Hooks {
     // The file chooser on the catalog folder; the chosen file, or nullopt.
     std::function<std::optional<NativePath>(const NativePath& folder, TextView title, TextView pattern)> chooseListFile;
-    // The reading window reads a medium into the store (emptied first).
-    std::function<Reading(RowStore& store)> readMedium;
+    // The reading window reads a medium into the store (emptied first);
+    // nullopt when the user closed it or stopped the reading.
+    std::function<std::optional<MediaReading::Result>(RowStore& store)> readMedium;
     std::function<void()> showVersion;
     // Lets pending window events run (before a command acts).
     std::function<void()> pump;
@@ -286,8 +275,9 @@ private:
   Measures measures_;
   bool widthRight_ = false;
   bool widthMaximised_ = false;
-  std::function<bool()> beforeStored_;  // of a reading not yet stored
-  std::function<void()> afterStored_;
+  // A reading shown but not stored yet: its steps around the first save.
+  std::optional<MediaReading::Result> pendingReading_;
+  ReadingStore readingStore_;
 };
 
 // The console line after a load: u" 記録行数: 1,234行" followed by the free

@@ -172,22 +172,6 @@ int MediaReading::freeSequence(const std::vector<Text>& names, TextView pattern)
   return 0;
 }
 
-bool MediaReading::retireReplaced(const Result& result, CatalogIndex& index, const NativePath& backupFolder) {
-  return retireReplaced(parts_.platform, result, index, backupFolder);
-}
-
-bool MediaReading::retireReplaced(Platform& platform, const Result& result, CatalogIndex& index,
-                                  const NativePath& backupFolder) {
-  if (!result.replaced) return true;
-  const NativePath& old = result.replaced->path;
-  // The same name (in any case) was replaced by the new file itself.
-  if (CatalogIndex::indexName(old) == CatalogIndex::indexName(result.catalogPath)) return true;
-  fileops::createFolderChain(platform.files, backupFolder);
-  if (!fileops::moveFileToFolder(platform, old, backupFolder)) return false;
-  index.removeEntry(CatalogIndex::indexName(old));
-  return true;
-}
-
 Text MediaReading::existingTitle(std::string_view firstBytes, TextView fileName) {
   if (firstBytes.size() > listfile::HeaderSize) {
     const Text start = cp932::decode(firstBytes.substr(listfile::HeaderSize, listfile::TitleLineProbe));

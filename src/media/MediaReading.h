@@ -10,7 +10,7 @@
 // 2. An existing catalog is the caller's question (askExisting): replace it,
 //    read another list beside it ("_04CD_GAMES-02.CCT", the first free
 //    number), or stop. Nothing is deleted here: a replaced catalog is only
-//    named in the result and retired (retireReplaced) once the new list is
+//    named in the result and retired (media/ReadingStore) once the new list is
 //    stored, so that a failed or stopped reading loses nothing.
 // 3. The catalog path in the current genre, the medium title (label, title
 //    file, synthetic label or audio-CD identity, its first "." removed), the
@@ -110,15 +110,6 @@ public:
   // order becomes the reading's: 2 name, 3 extension, 4 kind). A reading
   // that does not succeed leaves the store empty.
   Result read(TextView path, RowStore& store);
-
-  // After the new list file is stored: a replaced catalog of another name
-  // goes to the backup folder and leaves the index. False when it could not
-  // be moved (reported by the file helpers; it then stays where it was).
-  bool retireReplaced(const Result& result, CatalogIndex& index, const NativePath& backupFolder);
-  // The same for a caller that no longer holds the reading (a window that
-  // stores the list after the reading is over).
-  static bool retireReplaced(Platform& platform, const Result& result, CatalogIndex& index,
-                             const NativePath& backupFolder);
 
   // The title of a list file for the question: between the markers of
   // fields 1 and 2 in its first 64 + 512 bytes, else the name from its 7th

@@ -16,7 +16,7 @@
 // One reading (readMedium): the window shows itself, lets the user choose and
 // waits for Start; then the medium is read into the caller's store. The old
 // catalog of a medium read again is only named in the result: the caller
-// retires it once the new list is stored (see SaveReading.h).
+// retires it once the new list is stored (see ReadingStore.h).
 #include <cstdint>
 #include <functional>
 #include <optional>

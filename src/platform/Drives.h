@@ -50,6 +50,10 @@ public:
   // Looks at the machine again (media inserted or removed since the last
   // look). Drives that always answer from the present state need nothing.
   virtual void refresh() {}
+
+  // The error of writing what the drives keep across runs (the letter map
+  // file) at the last look; the letters hold for this run anyway.
+  virtual IoError stateError() const { return {}; }
 };
 
 }  // namespace zevro

@@ -53,9 +53,7 @@ public:
   std::optional<DriveSpace> space(char letter) override;
   void refresh() override;
 
-  // The error of writing the map file at the last look (0 when fine or not
-  // needed); the letters hold for this run anyway.
-  const IoError& mapFileError() const { return mapFileError_; }
+  IoError stateError() const override { return mapFileError_; }
 
 private:
   struct Letter {

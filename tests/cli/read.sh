@@ -63,6 +63,7 @@ expect "replaced name" "_00HD_MYMEDIA.cct" "$(cat "$tmp/out")"
 want=$(find_totals "$media" ! -path "$media/VolName.txt")
 got=$(dump_totals "$name")
 expect "replaced catalog has the new file" "$want" "${got% *}"
+cmp -s "$tmp/before" "$prog/Backup/_00HD_MYMEDIA.cct" || { echo "FAIL: the replaced list is not kept in Backup"; fail=1; }
 
 check "--add reads another list" 0 "$cli" --program-dir "$prog" read --add K:
 expect "numbered name" "_00HD_MYMEDIA-01.cct" "$(cat "$tmp/out")"

@@ -223,27 +223,30 @@ TEST_F(MainWindowTest, ClicksOnTheExpandBoxCollapseAndExpandAFolder) {
 }
 
 TEST_F(MainWindowTest, AReadListIsSavedWithCtrlSAndOpensAgainAfterARestart) {
+  // The medium was catalogued before under the same name: the old list is
+  // kept in Backup/ when the new one takes its place.
+  writeCatalog("_00HD_READ.CCT", sampleCatalog(u"前の資料"));
   MainWindow& w = showWindow(DisplayMode::RightPane);
-  logic->hooks().readMedium = [](RowStore& store) {
+  const NativePath target = catalogs / "_00HD_READ.CCT";
+  logic->hooks().readMedium = [target](RowStore& store) {
     RowStore sample = sampleCatalog(u"読んだ資料");
     for (int r = 0; r < sample.rowCount(); ++r)
       store.appendShown(sample.record(r), sample.colour(r), 0, sample.kind(r), sample.level(r));
-    MainWindowLogic::Reading reading;
-    reading.read = true;
-    reading.catalogPath = NativePath();
-    return reading;
-  };
-  const NativePath target = catalogs / "_00HD_READ.CCT";
-  logic->hooks().readMedium = [inner = logic->hooks().readMedium, target](RowStore& store) {
-    MainWindowLogic::Reading r = inner(store);
-    r.catalogPath = target;
-    return r;
+    MediaReading::Result reading;
+    reading.outcome = MediaReading::Outcome::Read;
+    reading.catalogPath = target;
+    reading.replaced = MediaReading::ExistingCatalog{target, u"_00HD_READ.CCT", u"前の資料", u"X:", u""};
+    return std::optional<MediaReading::Result>(reading);
   };
   QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(w.titleLabel()->text(), QStringLiteral("読んだ資料"));
   EXPECT_TRUE(w.action(C::MF_上書保存)->isEnabled());
   QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(temp().there("zevro/Catalog/_00HD_READ.cct"));
+  EXPECT_EQ(titleOnDisk("_00HD_READ.cct"), u"読んだ資料");
+  RowStore kept;
+  ASSERT_TRUE(listfile::parse(temp().get("zevro/Backup/_00HD_READ.CCT"), kept).loaded());
+  EXPECT_EQ(kept.field(catalog::FieldComment, 0), u"前の資料");
   EXPECT_FALSE(w.action(C::MF_上書保存)->isEnabled());
   w.close();
   EXPECT_FALSE(w.isVisible());

@@ -24,7 +24,7 @@
 #include "core/TitleCache.h"
 #include "media/DriveInfo.h"
 #include "media/ReadQuestion.h"
-#include "media/SaveReading.h"
+#include "media/ReadingStore.h"
 #include "media/TitleFile.h"
 #include "media/qt/ReadForm.h"
 #include "platform/DriveMapFile.h"
@@ -117,7 +117,7 @@ TEST_F(ScanFormTest, ReadsTheDriveChosenInTheListAndStoresIt) {
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->titleLabel()->text(), toQString(MediaReading::SizePassText));
 
-  const SavedReading saved = SaveReading(platform, *r, document, index, icons, path("program/Backup"));
+  const SavedReading saved = ReadingStore(platform, index, path("program/Backup")).store(*r, document, icons);
   EXPECT_TRUE(saved.saved);
   EXPECT_TRUE(there("program/Catalog/_00HD_WORK.cct"));
   EXPECT_TRUE(ui.calls.empty());

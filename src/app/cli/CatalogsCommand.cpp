@@ -12,13 +12,13 @@
 #include <ostream>
 
 #include "app/cli/Commands.h"
+#include "app/cli/Session.h"
 #include "app/cli/TextOutput.h"
 #include "core/CatalogIndex.h"
 #include "core/FileOps.h"
 #include "core/OptionStore.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
-#include "platform/LinuxFileSystem.h"
 
 namespace zevro::cli {
 
@@ -55,15 +55,11 @@ int runCatalogs(Context& context) {
     json = true;
   }
 
-  LinuxFileSystem files;
-  OptionStore options(files, optionFilePath(context.programDir));
-  if (IoError error = options.load()) {
-    context.err << "zevro-cli: cannot read " << options.path().native() << ": " << error.text << '\n';
-    return ExitError;
-  }
-  const NativePath folder = chooseCatalogFolder(files, context.programDir, options);
-
-  CatalogIndex index(files, folder);
+  Session session(context, "zevro-cli: ");
+  if (!session.loadOptions()) return ExitError;
+  const NativePath folder = session.program.chooseCatalogFolder();
+  FileSystem& files = session.files;
+  CatalogIndex& index = session.program.index();
   if (IoError error = index.load()) {
     context.err << "zevro-cli: catalog index in " << folder.native() << ": " << error.text << '\n';
     return ExitError;

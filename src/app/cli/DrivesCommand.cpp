@@ -16,14 +16,12 @@
 #include <ostream>
 
 #include "app/cli/Commands.h"
+#include "app/cli/Session.h"
 #include "app/cli/TextOutput.h"
 #include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
-#include "core/TitleCache.h"
 #include "media/DriveInfo.h"
 #include "platform/DriveMapFile.h"
-#include "platform/LinuxDrives.h"
-#include "platform/LinuxFileSystem.h"
 
 namespace zevro::cli {
 
@@ -64,18 +62,17 @@ int runDrives(Context& context) {
     json = true;
   }
 
-  LinuxFileSystem files;
-  LinuxDrives drives(files, context.programDir / DriveMapFile::FileName);
-  if (const IoError& error = drives.mapFileError()) {
-    context.err << "zevro-cli: drives: cannot write " << (context.programDir / DriveMapFile::FileName).native()
+  Session session(context, "zevro-cli: drives: ");
+  Program& program = session.program;
+  Drives& drives = program.drives();
+  if (const IoError error = drives.stateError()) {
+    context.err << session.prefix << "cannot write " << (context.programDir / DriveMapFile::FileName).native()
                 << ": " << error.text << '\n';
     return ExitError;
   }
-  DriveTypeTable types;
-  TitleCache titles;
-  DriveInfo info(drives, files, types, titles);
-  if (IoError error = info.LoadDriveTypes(context.programDir)) {
-    context.err << "zevro-cli: drives: cannot write " << (context.programDir / DriveTypeTable::FileName).native()
+  DriveInfo& info = program.driveInfo();
+  if (const IoError& error = program.driveTypesError()) {
+    context.err << session.prefix << "cannot write " << (context.programDir / DriveTypeTable::FileName).native()
                 << ": " << error.text << '\n';
     return ExitError;
   }
@@ -86,7 +83,7 @@ int runDrives(Context& context) {
     if (present == drivetype::Unknown || present == drivetype::NoRoot) continue;
     const Text drive{static_cast<char16_t>(letter), u':'};
     const std::optional<NativePath> root = drives.root(letter);
-    lines.push_back(DriveLine{letter, types.stored(letter), info.DriveKind(drive), info.VolumeLabel(drive),
+    lines.push_back(DriveLine{letter, program.driveTypes().stored(letter), info.DriveKind(drive), info.VolumeLabel(drive),
                               root ? root->native() : std::string()});
   }
   if (json)

@@ -6,7 +6,7 @@
 #include "text/Cp932.h"
 #include "core/OptionStore.h"
 #include "core/Startup.h"
-#include "platform/LinuxFileSystem.h"
+#include "app/cli/Session.h"
 
 namespace zevro::cli {
 
@@ -14,12 +14,11 @@ namespace {
 
 // A bare name is looked for in the catalog folder first (ignoring case);
 // anything else, or a name not found there, is a path.
-NativePath locate(FileSystem& files, const NativePath& programDir, const std::string& argument) {
+NativePath locate(Session& session, const std::string& argument) {
   if (argument.find('/') != std::string::npos) return argument;
-  OptionStore options(files, optionFilePath(programDir));
-  options.load();  // without options the default folder holds
-  const NativePath folder = chooseCatalogFolder(files, programDir, options);
-  if (std::optional<std::string> name = files.resolveName(folder, argument)) return folder / *name;
+  session.program.loadOptions();  // without options the default folder holds
+  const NativePath folder = session.program.chooseCatalogFolder();
+  if (std::optional<std::string> name = session.files.resolveName(folder, argument)) return folder / *name;
   return argument;
 }
 
@@ -31,8 +30,9 @@ int loadListFileArgument(Context& context, const char* command, LoadedListFile& 
     return ExitError;
   }
   const std::string& argument = context.args[0];
-  LinuxFileSystem files;
-  loaded.path = locate(files, context.programDir, argument);
+  Session session(context, "zevro-cli: " + std::string(command) + ": ");
+  FileSystem& files = session.files;
+  loaded.path = locate(session, argument);
   const std::string where = "zevro-cli: " + std::string(command) + ": " + argument + ": ";
   if (!files.stat(loaded.path)) {
     context.err << where << "no such list file\n";

@@ -22,11 +22,11 @@
 #include <string>
 
 #include "app/cli/Commands.h"
+#include "app/cli/Session.h"
 #include "core/OptionKeys.h"
 #include "core/OptionValue.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
-#include "platform/LinuxFileSystem.h"
 
 namespace zevro::cli {
 
@@ -162,12 +162,9 @@ int runOptions(Context& context) {
     return ExitError;
   }
 
-  LinuxFileSystem files;
-  OptionStore store(files, optionFilePath(context.programDir));
-  if (IoError error = store.load()) {
-    context.err << "zevro-cli: cannot read " << store.path().native() << ": " << error.text << '\n';
-    return ExitError;
-  }
+  Session session(context, "zevro-cli: ");
+  if (!session.loadOptions()) return ExitError;
+  OptionStore& store = session.program.options();
   return isGet ? get(context, store, args[1]) : set(context, store, args[1], args[2]);
 }
 

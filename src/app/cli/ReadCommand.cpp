@@ -37,26 +37,18 @@
 #include <ostream>
 
 #include "app/cli/Commands.h"
-#include "app/cli/HeadlessUi.h"
+#include "app/cli/Session.h"
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
 #include "text/Cp932.h"
-#include "core/DriveTypeTable.h"
-#include "core/FileOps.h"
 #include "core/GenreTable.h"
-#include "core/IconTable.h"
 #include "core/OptionKeys.h"
-#include "core/OptionStore.h"
 #include "core/Startup.h"
-#include "core/TitleCache.h"
-#include "media/DriveInfo.h"
 #include "media/DrivePath.h"
+#include "core/DriveTypeTable.h"
 #include "media/MediaReading.h"
+#include "media/Program.h"
 #include "media/ThrottledPump.h"
-#include "media/TitleFile.h"
-#include "platform/DriveMapFile.h"
-#include "platform/LinuxDrives.h"
-#include "platform/LinuxFileSystem.h"
 
 namespace zevro::cli {
 
@@ -215,49 +207,32 @@ int runRead(Context& context) {
   mallopt(M_MMAP_THRESHOLD, 256 << 20);
   mallopt(M_TRIM_THRESHOLD, 512 << 20);
 
-  LinuxFileSystem files;
-  HeadlessUi ui(context.err, Prefix, a.title ? cp932::fromNativeName(*a.title) : Text());
-  Platform platform{files, ui};
-  OptionStore options(files, optionFilePath(context.programDir));
-  if (IoError error = options.load()) {
-    context.err << Prefix << "cannot read " << options.path().native() << ": " << error.text << '\n';
+  Session session(context, Prefix, a.title ? cp932::fromNativeName(*a.title) : Text());
+  if (!session.loadOptions()) return ExitError;
+  Program& program = session.program;
+  if (!program.settleCatalogFolder()) {
+    context.err << Prefix << "cannot make the catalog folder " << program.catalogFolder().native() << '\n';
     return ExitError;
   }
-  const NativePath catalogFolder = chooseCatalogFolder(files, context.programDir, options);
-  if (!fileops::createFolderChain(files, catalogFolder)) {
-    context.err << Prefix << "cannot make the catalog folder " << catalogFolder.native() << '\n';
-    return ExitError;
-  }
-  const bool localTime = a.localTime || opt::readBoolean(options, opt::LocalListTime);
-  const ListTime::Zone zone = localTime ? ListTime::Zone::Machine : ListTime::Zone::Japan;
-
-  LinuxDrives drives(files, context.programDir / DriveMapFile::FileName);
-  DriveTypeTable types;
-  TitleCache titles;
-  DriveInfo info(drives, files, types, titles, zone);
-  if (IoError error = info.LoadDriveTypes(context.programDir))
+  if (a.localTime) program.useMachineTime();
+  program.driveInfo();
+  if (const IoError& error = program.driveTypesError())
     context.err << Prefix << "warning: cannot write " << DriveTypeTable::FileName << ": " << error.text << '\n';
-  TitleFile titleFile(info, ui);
-  IconTable icons;
-  icons.BuildStandardTables();
-  icons.loadUserTable(files, context.programDir,
-                      a.localTime ? IconTable::Clock::MachineTime : IconTable::Clock::JapanTime);
 
-  const std::optional<Text> drivePath = drivePathOf(a.path, files, drives, context.err);
+  const std::optional<Text> drivePath = drivePathOf(a.path, session.files, program.drives(), context.err);
   if (!drivePath) return ExitError;
 
-  CatalogIndex index(files, catalogFolder);
+  CatalogIndex& index = program.index();
   if (IoError error = index.load()) {
-    context.err << Prefix << "catalog index in " << catalogFolder.native() << ": " << error.text << '\n';
+    context.err << Prefix << "catalog index in " << program.catalogFolder().native() << ": " << error.text << '\n';
     return ExitError;
   }
-  CatalogDocument document({platform, catalogFolder, context.programDir, index, titles});
+  CatalogDocument document({session.platform, program.catalogFolder(), context.programDir, index, program.titles()});
 
   MediaReading::Settings settings;
-  settings.genre = a.genre ? *a.genre : opt::readNumber(options, opt::CurrentJanreNo);
-  const int storedSort = opt::readNumber(options, opt::RecordSort);
+  settings.genre = a.genre ? *a.genre : opt::readNumber(program.options(), opt::CurrentJanreNo);
+  const int storedSort = opt::readNumber(program.options(), opt::RecordSort);
   settings.walk.sortOrder = a.sortOrder ? *a.sortOrder : (storedSort >= 0 && storedSort <= 2 ? storedSort : 2);
-  settings.walk.zone = zone;
   TerminalProgress progress(context.err);
   MediaReading::Hooks hooks;
   std::optional<MediaReading::ExistingCatalog> existing;
@@ -268,7 +243,7 @@ int runRead(Context& context) {
     return MediaReading::Existing::Cancel;
   };
   if (::isatty(STDERR_FILENO)) hooks.progress = progress.callbacks();
-  MediaReading reading({platform, info, titleFile, icons, catalogFolder}, settings, hooks);
+  MediaReading reading = program.reading(settings, hooks);
   const MediaReading::Result result = reading.read(*drivePath, document.list());
   progress.finish();
 
@@ -285,16 +260,12 @@ int runRead(Context& context) {
     return ExitError;
   }
 
-  document.setCurrentFile(result.catalogPath);
-  document.setFreeSpace(result.freeSpace);
-  document.setIconStamp(icons.stamp() == IconTable::NoStamp ? Text() : icons.stamp());
-  document.setModified(true);
-  if (!document.save()) return ExitError;  // the reason was reported
-  const Text fileName = document.currentFileName();
-  index.titleOf(fileName);
-  if (IoError error = index.writeIfChanged())
-    context.err << Prefix << "warning: cannot write the catalog index: " << error.text << '\n';
-  if (!reading.retireReplaced(result, index, context.programDir / std::string(BackupFolderName)))
+  const SavedReading saved = program.readingStore().store(result, document, program.icons());
+  if (!saved.saved) return ExitError;  // the reason was reported
+  const Text& fileName = saved.fileName;
+  if (saved.indexError)
+    context.err << Prefix << "warning: cannot write the catalog index: " << saved.indexError.text << '\n';
+  if (!saved.retired)
     context.err << Prefix << "warning: the replaced catalog " << cp932::toNativeName(result.replaced->fileName)
                 << " could not be moved to " << BackupFolderName << '\n';
   context.out << cp932::toNativeName(fileName) << '\n';

@@ -27,13 +27,13 @@
 #include <ostream>
 
 #include "app/cli/Commands.h"
+#include "app/cli/Session.h"
 #include "app/cli/TextOutput.h"
 #include "text/Cp932.h"
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"
 #include "core/OptionStore.h"
 #include "core/Startup.h"
-#include "platform/LinuxFileSystem.h"
 #include "search/CatalogScan.h"
 
 namespace zevro::cli {
@@ -183,12 +183,9 @@ int runSearch(Context& context) {
     return ExitError;
   }
 
-  LinuxFileSystem files;
-  OptionStore options(files, optionFilePath(context.programDir));
-  if (IoError error = options.load()) {
-    context.err << Prefix << "cannot read " << options.path().native() << ": " << error.text << '\n';
-    return ExitError;
-  }
+  Session session(context, Prefix);
+  if (!session.loadOptions()) return ExitError;
+  const OptionStore& options = session.program.options();
   MatchSwitches switches;
   switches.caseFold = a.caseFold || opt::readBoolean(options, opt::AlphaSame);
   switches.widthFold = a.widthFold || opt::readBoolean(options, opt::HanZenSame);
@@ -200,7 +197,7 @@ int runSearch(Context& context) {
 
   RowStore grid;
   SearchResults results(grid);
-  CatalogScan scan(files, chooseCatalogFolder(files, context.programDir, options));
+  CatalogScan scan(session.files, session.program.chooseCatalogFolder());
   const CatalogScan::Outcome outcome =
       scan.run(request, a.media == 0 ? storedMedia(options) : a.media, a.genres, results);
 

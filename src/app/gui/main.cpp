@@ -17,23 +17,12 @@
 #include <optional>
 #include <string>
 
-#include "core/CatalogIndex.h"
 #include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
-#include "core/IconTable.h"
-#include "core/OptionKeys.h"
-#include "core/OptionStore.h"
-#include "core/Shutdown.h"
-#include "core/Startup.h"
-#include "core/TitleCache.h"
-#include "media/DriveInfo.h"
-#include "core/FileOps.h"
 #include "listview/MainWindowLogic.h"
 #include "listview/qt/MainWindow.h"
-#include "media/TitleFile.h"
+#include "media/Program.h"
 #include "media/qt/ScanForm.h"
-#include "platform/DriveMapFile.h"
-#include "platform/LinuxDrives.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "dialogs/qt/QtUi.h"
@@ -95,57 +84,22 @@ void printHelp() {
 
 // The list window over the catalogs until the user closes it; it reads media
 // with the reading window and stores them when the user saves.
-int showListWindow(QApplication& app, Platform& platform, const StartupState& state, OptionStore& options) {
-  FileSystem& files = platform.files;
-  const ListTime::Zone zone =
-      opt::readBoolean(options, opt::LocalListTime) ? ListTime::Zone::Machine : ListTime::Zone::Japan;
-  LinuxDrives drives(files, state.programFolder / DriveMapFile::FileName);
-  DriveTypeTable types;
-  TitleCache titles;
-  DriveInfo info(drives, files, types, titles, zone);
-  if (IoError error = info.LoadDriveTypes(state.programFolder))
+int showListWindow(QApplication& app, Program& program, const StartupState& state) {
+  program.driveInfo();
+  if (const IoError& error = program.driveTypesError())
     std::cerr << "zevro: cannot write " << DriveTypeTable::FileName << ": " << error.text << '\n';
-  TitleFile titleFile(info, platform.ui);
-  IconTable icons;
-  icons.BuildStandardTables();
-  icons.loadUserTable(files, state.programFolder,
-                      zone == ListTime::Zone::Machine ? IconTable::Clock::MachineTime : IconTable::Clock::JapanTime);
-  CatalogIndex index(files, state.catalogFolder);
-
-  MainWindowLogic logic(
-      {platform, options, index, titles, state.programFolder, state.catalogFolder, state.versionText, &icons});
+  MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
+                         program.programFolder(), program.catalogFolder(), state.versionText, &program.icons()});
   MainWindow window(logic);
-  ScanForm form({{platform, info, titleFile, icons, state.catalogFolder}, options}, &window);
-  const NativePath backup = state.programFolder / std::string(BackupFolderName);
+  ScanForm form({program.readingParts(), program.options()}, &window);
   logic.hooks().unloadWindows = [&form] { form.unload(); };
-  logic.hooks().readMedium = [&](RowStore& store) {
-    MainWindowLogic::Reading reading;
-    const std::optional<MediaReading::Result> result = form.readMedium(store);
-    if (!result) {
-      reading.stopped = true;
-      return reading;
-    }
-    for (const WalkProblem& p : result->problems)
-      std::cerr << "zevro: " << cp932::toNativeName(p.path) << ": " << (p.error.empty() ? "not read whole" : p.error)
-                << '\n';
-    if (!result->ok()) return reading;
-    reading.read = true;
-    reading.catalogPath = result->catalogPath;
-    reading.sortOrder = store.sortOrder();
-    reading.freeSpace = result->freeSpace;
-    // A catalog of the same name is overwritten by the save: a copy goes to
-    // the backup folder first. One of another name is retired afterwards.
-    reading.beforeStored = [&platform, &backup, r = *result] {
-      if (!r.replaced || CatalogIndex::indexName(r.replaced->path) != CatalogIndex::indexName(r.catalogPath))
-        return true;
-      fileops::createFolderChain(platform.files, backup);
-      return fileops::copyFile(platform, r.replaced->path, backup / cp932::toNativeName(r.replaced->fileName));
-    };
-    reading.afterStored = [&platform, &index, &backup, r = *result] {
-      MediaReading::retireReplaced(platform, r, index, backup);
-      index.writeIfChanged();
-    };
-    return reading;
+  logic.hooks().readMedium = [&form](RowStore& store) {
+    std::optional<MediaReading::Result> result = form.readMedium(store);
+    if (result)
+      for (const WalkProblem& p : result->problems)
+        std::cerr << "zevro: " << cp932::toNativeName(p.path) << ": " << (p.error.empty() ? "not read whole" : p.error)
+                  << '\n';
+    return result;
   };
   window.show();
   return app.exec();
@@ -185,20 +139,20 @@ int run(QApplication& app) {
   }
   QtUi ui((folder.path / ErrorSoundName).native());
   Platform platform{files, ui};
-  OptionStore options(files, optionFilePath(folder.path));
-  if (IoError error = options.load()) {
-    std::cerr << "zevro: cannot read " << options.path().native() << ": " << error.text << '\n';
+  Program program(platform, folder.path);
+  if (IoError error = program.loadOptions()) {
+    std::cerr << "zevro: cannot read " << program.options().path().native() << ": " << error.text << '\n';
     return ExitError;
   }
-  const StartupState state =
-      startUp(platform, folder.path, options, {ZEVRO_VERSION_MAJOR, ZEVRO_VERSION_MINOR, ZEVRO_VERSION_PATCH});
+  const StartupState& state =
+      program.startUp({ZEVRO_VERSION_MAJOR, ZEVRO_VERSION_MINOR, ZEVRO_VERSION_PATCH});
   if (state.refused) {
     ui.beep();
     return ExitRefused;
   }
   // The program ends with its main window; closing it asks about a modified
   // list, saves the options and empties the work folders.
-  showListWindow(app, platform, state, options);
+  showListWindow(app, program, state);
   return ExitOk;
 }
 

@@ -1,0 +1,97 @@
+#include "media/Program.h"
+
+#include <utility>
+
+#include "core/FileOps.h"
+#include "core/OptionKeys.h"
+#include "platform/DriveMapFile.h"
+#include "platform/LinuxDrives.h"
+
+namespace zevro {
+
+Program::Program(Platform& platform, NativePath programFolder, Drives* drives)
+    : platform_(platform),
+      programFolder_(std::move(programFolder)),
+      catalogFolder_(defaultCatalogFolder(programFolder_)),
+      options_(platform.files, optionFilePath(programFolder_)),
+      drives_(drives) {}
+
+Program::~Program() = default;
+
+NativePath Program::backupFolder() const { return programFolder_ / std::string(BackupFolderName); }
+
+IoError Program::loadOptions() { return options_.load(); }
+
+const StartupState& Program::startUp(const VersionNumbers& version) {
+  state_ = zevro::startUp(platform_, programFolder_, options_, version);
+  if (!state_->refused) catalogFolder_ = state_->catalogFolder;
+  return *state_;
+}
+
+const NativePath& Program::chooseCatalogFolder() {
+  catalogFolder_ = zevro::chooseCatalogFolder(platform_.files, programFolder_, options_);
+  return catalogFolder_;
+}
+
+bool Program::settleCatalogFolder() {
+  chooseCatalogFolder();
+  return fileops::createFolderChain(platform_.files, catalogFolder_);
+}
+
+ListTime::Zone Program::listTimeZone() const {
+  return machineTime_ || opt::readBoolean(options_, opt::LocalListTime) ? ListTime::Zone::Machine
+                                                                        : ListTime::Zone::Japan;
+}
+
+Drives& Program::drives() {
+  if (!drives_) {
+    ownDrives_ = std::make_unique<LinuxDrives>(platform_.files, programFolder_ / DriveMapFile::FileName);
+    drives_ = ownDrives_.get();
+  }
+  return *drives_;
+}
+
+DriveInfo& Program::driveInfo() {
+  if (!driveInfo_) {
+    driveInfo_.emplace(drives(), platform_.files, types_, titles_, listTimeZone());
+    driveTypesError_ = driveInfo_->LoadDriveTypes(programFolder_);
+  }
+  return *driveInfo_;
+}
+
+TitleFile& Program::titleFile() {
+  if (!titleFile_) titleFile_.emplace(driveInfo(), platform_.ui);
+  return *titleFile_;
+}
+
+IconTable& Program::icons() {
+  if (!icons_) {
+    icons_.emplace();
+    icons_->BuildStandardTables();
+    icons_->loadUserTable(platform_.files, programFolder_,
+                          listTimeZone() == ListTime::Zone::Machine ? IconTable::Clock::MachineTime
+                                                                    : IconTable::Clock::JapanTime);
+  }
+  return *icons_;
+}
+
+CatalogIndex& Program::index() {
+  if (!index_) index_.emplace(platform_.files, catalogFolder_);
+  return *index_;
+}
+
+MediaReading::Parts Program::readingParts() {
+  return {platform_, driveInfo(), titleFile(), icons(), catalogFolder_};
+}
+
+MediaReading Program::reading(MediaReading::Settings settings, MediaReading::Hooks hooks) {
+  settings.walk.zone = listTimeZone();
+  return MediaReading(readingParts(), std::move(settings), std::move(hooks));
+}
+
+ReadingStore& Program::readingStore() {
+  if (!readingStore_) readingStore_.emplace(platform_, index(), backupFolder());
+  return *readingStore_;
+}
+
+}  // namespace zevro

@@ -1,0 +1,102 @@
+#pragma once
+// The program's services over one program folder: the one place where the
+// desktop program, zevro-cli and the tests build them, so that both front
+// ends read and store media alike.
+//
+//   Program program(platform, "/home/kaori/.local/share/zevro");
+//   program.loadOptions();                   ZEVRO32.Opt
+//   program.startUp({1, 2, 0});              the desktop program's start-up, or
+//   program.settleCatalogFolder();           the catalog folder alone (zevro-cli)
+//   program.reading(settings, hooks).read(u"E:", store);
+//   program.readingStore().store(result, document, program.icons());
+//
+// The drive services (drive letters, drive types, title cache, drive info,
+// title file), the icon table and the catalog index are built at first use,
+// with the list-time clock of the option LocalListTime (or useMachineTime()),
+// so a command that needs none of them touches no drive and writes nothing.
+#include <memory>
+#include <optional>
+
+#include "core/CatalogIndex.h"
+#include "core/DriveTypeTable.h"
+#include "core/IconTable.h"
+#include "core/OptionStore.h"
+#include "core/Startup.h"
+#include "core/TitleCache.h"
+#include "media/DriveInfo.h"
+#include "media/ListTime.h"
+#include "media/MediaReading.h"
+#include "media/ReadingStore.h"
+#include "media/TitleFile.h"
+#include "platform/Drives.h"
+#include "platform/Platform.h"
+
+namespace zevro {
+
+class Program {
+public:
+  // drives: the drive letters; nullptr for the machine's own (its mounted
+  // media and the folders of drives.map in the program folder).
+  Program(Platform& platform, NativePath programFolder, Drives* drives = nullptr);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  Platform& platform() { return platform_; }
+  const NativePath& programFolder() const { return programFolder_; }
+  // Settled by startUp or settleCatalogFolder: "/…/zevro/Catalog".
+  const NativePath& catalogFolder() const { return catalogFolder_; }
+  // "/…/zevro/Backup", where replaced catalogs go.
+  NativePath backupFolder() const;
+
+  OptionStore& options() { return options_; }
+  IoError loadOptions();
+
+  // The desktop program's whole start-up (the options loaded first).
+  const StartupState& startUp(const VersionNumbers& version);
+  // The catalog folder the options name (not made).
+  const NativePath& chooseCatalogFolder();
+  // The same, made when missing; false when it cannot be made.
+  bool settleCatalogFolder();
+
+  // List times and dated labels in this machine's time zone for this run,
+  // whatever the option LocalListTime says (before the services are built).
+  void useMachineTime() { machineTime_ = true; }
+  ListTime::Zone listTimeZone() const;
+
+  Drives& drives();
+  DriveTypeTable& driveTypes() { return types_; }
+  TitleCache& titles() { return titles_; }
+  // Built with the drive types loaded (and CATTYP.DAT written) at first use.
+  DriveInfo& driveInfo();
+  // The error of writing CATTYP.DAT when the drive info was built.
+  const IoError& driveTypesError() const { return driveTypesError_; }
+  TitleFile& titleFile();
+  // The standard tables with the user's icon table of the program folder.
+  IconTable& icons();
+  CatalogIndex& index();
+
+  MediaReading::Parts readingParts();
+  MediaReading reading(MediaReading::Settings settings, MediaReading::Hooks hooks = {});
+  ReadingStore& readingStore();
+
+private:
+  Platform& platform_;
+  NativePath programFolder_;
+  NativePath catalogFolder_;
+  OptionStore options_;
+  std::optional<StartupState> state_;
+  bool machineTime_ = false;
+  Drives* drives_;
+  std::unique_ptr<Drives> ownDrives_;
+  DriveTypeTable types_;
+  TitleCache titles_;
+  IoError driveTypesError_;
+  std::optional<DriveInfo> driveInfo_;
+  std::optional<TitleFile> titleFile_;
+  std::optional<IconTable> icons_;
+  std::optional<CatalogIndex> index_;
+  std::optional<ReadingStore> readingStore_;
+};
+
+}  // namespace zevro

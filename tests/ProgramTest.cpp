@@ -1,0 +1,73 @@
+#include "media/Program.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+
+#include "TempFolder.h"
+#include "core/OptionKeys.h"
+#include "platform/FakeDrives.h"
+#include "platform/FakeUi.h"
+#include "platform/LinuxFileSystem.h"
+
+namespace zevro {
+namespace {
+
+// Both front ends take list times, dated labels and the icon-table stamp
+// from the one clock the option LocalListTime (or --local-time) chooses.
+TEST(ProgramTest, EveryServiceFollowsTheListTimeClockOfTheOptions) {
+  ::setenv("TZ", "UTC", 1);  // the machine's clock then differs from the catalogs' nine hours
+  ::tzset();
+  struct Row {
+    const char* name;
+    bool option;
+    bool machineTimeForThisRun;
+    ListTime::Zone zone;
+  } rows[] = {
+      {"default", false, false, ListTime::Zone::Japan},
+      {"option LocalListTime", true, false, ListTime::Zone::Machine},
+      {"this run only", false, true, ListTime::Zone::Machine},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    test::TempFolder temp("zevro-program");
+    const NativePath folder = temp.root();
+    LinuxFileSystem disk;
+    FakeUi ui;
+    Platform platform{disk, ui};
+    FakeDrives drives;
+
+    IconTable written;
+    written.BuildStandardTables();
+    ASSERT_FALSE(written.SaveIcons(disk, folder));
+    const auto stampIn = [&](IconTable::Clock clock) {
+      IconTable t;
+      t.BuildStandardTables();
+      t.loadUserTable(disk, folder, clock);
+      return t.stamp();
+    };
+    const Text machine = stampIn(IconTable::Clock::MachineTime);
+    const Text japan = stampIn(IconTable::Clock::JapanTime);
+    ASSERT_NE(machine, japan);
+
+    {
+      OptionStore options(disk, optionFilePath(folder));
+      ASSERT_FALSE(options.load());
+      options.writeBoolean(opt::LocalListTime, r.option);
+      ASSERT_FALSE(options.save());
+    }
+    Program program(platform, folder, &drives);
+    ASSERT_FALSE(program.loadOptions());
+    if (r.machineTimeForThisRun) program.useMachineTime();
+    EXPECT_EQ(program.listTimeZone(), r.zone);
+    EXPECT_EQ(program.icons().stamp(), r.zone == ListTime::Zone::Machine ? machine : japan);
+    EXPECT_TRUE(program.settleCatalogFolder());
+    EXPECT_EQ(program.catalogFolder(), folder / "Catalog");
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "Catalog"));
+  }
+}
+
+}  // namespace
+}  // namespace zevro
