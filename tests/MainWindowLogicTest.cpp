@@ -744,16 +744,42 @@ TEST_F(MainWindowLogicTest, RefreshGridListCellAndSelFNDLST) {
 
 // ---------------------------------------------------------------- sizes and closing
 
+TEST_F(MainWindowLogicTest, ThePaneButtonsShowWhereTheFilePaneIs) {
+  struct Row {
+    int fileFrames;
+    bool side;
+    bool below;
+  } rows[] = {{0, false, false}, {1, false, false}, {2, true, false}, {4, false, true}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.fileFrames);
+    options.writeNumber(opt::FileFrames, r.fileFrames);
+    ASSERT_FALSE(options.save());
+    MainWindowLogic& logic = start();
+    EXPECT_EQ(logic.isChecked(C::ボタン_縦2列), r.side);
+    EXPECT_EQ(logic.isChecked(C::ボタン_横2列), r.below);
+  }
+  EXPECT_TRUE(MainWindowLogic::disablesWindow(C::MF_新規作成));
+  EXPECT_TRUE(MainWindowLogic::disablesWindow(C::ボタン_読込));
+  EXPECT_FALSE(MainWindowLogic::disablesWindow(C::MF_リスト開く));
+}
+
+TEST_F(MainWindowLogicTest, TheGenreLabelIsFixedInAWideWindowAndAThirdOfTheRestOtherwise) {
+  EXPECT_EQ(mainlayout::genreLabelWidth(9960, 100, 96), 106);   // 1600 twips
+  EXPECT_EQ(mainlayout::genreLabelWidth(9959, 500, 96), 100);   // (500 - 200) / 3
+  EXPECT_EQ(mainlayout::genreLabelWidth(9000, 100, 96), 20);    // never below 60 / 3
+  EXPECT_EQ(mainlayout::genreLabelWidth(20000, 100, 192), 213);
+}
+
 TEST_F(MainWindowLogicTest, TheWindowAndTheSplitKeepTheirLeastSizes) {
   EXPECT_EQ(mainlayout::minimumSize(false, 96), (mainlayout::Size{520, 176}));
   EXPECT_EQ(mainlayout::minimumSize(true, 96), (mainlayout::Size{520, 320}));
   EXPECT_EQ(mainlayout::minimumSize(true, 192), (mainlayout::Size{1040, 640}));
-  const mainlayout::Size side = mainlayout::splitMinimums(true, 96);
+  const mainlayout::PaneMinimums side = mainlayout::splitMinimums(true, 96);
   EXPECT_EQ(mainlayout::clampSplit(0, 800, side), 186);  // 2800 twips
   EXPECT_EQ(mainlayout::clampSplit(790, 800, side), 800 - 186);
   EXPECT_EQ(mainlayout::clampSplit(300, 800, side), 300);
   EXPECT_EQ(mainlayout::clampSplit(100, 300, side), 150);  // too small for both: half
-  const mainlayout::Size stacked = mainlayout::splitMinimums(false, 96);
+  const mainlayout::PaneMinimums stacked = mainlayout::splitMinimums(false, 96);
   EXPECT_EQ(mainlayout::clampSplit(10, 600, stacked), 120);  // 1800 twips above
 
   options.writeNumber(opt::FileFrames, 2);

@@ -65,6 +65,14 @@ TEST(PlacementTest, ModeTwoAndMoreTriesRightLeftBelowThenNarrows) {
   });
 }
 
+TEST(PlacementTest, KeptOnScreenMovesTheWindowInsideWithoutResizingIt) {
+  const Rect screen{0, 40, 1920, 1040};
+  EXPECT_EQ(keptOnScreen({100, 100, 400, 300}, screen), (Rect{100, 100, 400, 300}));
+  EXPECT_EQ(keptOnScreen({1800, -20, 400, 300}, screen), (Rect{1520, 40, 400, 300}));
+  EXPECT_EQ(keptOnScreen({-50, 900, 400, 300}, screen), (Rect{0, 780, 400, 300}));
+  EXPECT_EQ(keptOnScreen({300, 300, 2400, 1200}, screen), (Rect{0, 40, 2400, 1200}));  // larger: top left first
+}
+
 TEST(PlacementTest, ScreenColoursCapsBitsAt24) {
   struct ColourCase {
     int bits, planes;

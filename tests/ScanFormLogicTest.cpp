@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GeometryPrinting.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -533,12 +535,24 @@ TEST_F(ScanFormLogicTest, HideListWindowBoxHidesTheListWindow) {
   EXPECT_EQ(logic().storedPosition(), (std::pair{1440, 2880}));
 }
 
-TEST_F(ScanFormLogicTest, PositionIsTheCallersUntilOneIsStored) {
-  EXPECT_FALSE(logic().storedPosition());
+TEST_F(ScanFormLogicTest, TheWindowOpensAtTheStoredPlaceElseAtTheListWindowElseInTheMiddle) {
+  const Rect window{0, 0, 400, 300};
+  const Rect screen{0, 0, 1920, 1080};
+  const Rect owner{100, 50, 900, 640};
+  // Nothing stored: at the owner's top left, else centred; where the user
+  // left it once it was placed.
+  EXPECT_EQ(logic().placement(window, owner, screen, 96, 96, false), (Rect{100, 50, 400, 300}));
+  EXPECT_EQ(logic().placement(window, std::nullopt, screen, 96, 96, false), (Rect{760, 390, 400, 300}));
+  EXPECT_EQ(logic().placement(window, owner, screen, 96, 96, true), std::nullopt);
+  EXPECT_EQ(logic().placement(window, Rect{1700, 900, 900, 640}, screen, 96, 96, false),
+            (Rect{1520, 780, 400, 300}));  // kept on the screen
+
   options.writeNumber(opt::ScanX, 300);
-  EXPECT_FALSE(logic().storedPosition());
+  EXPECT_FALSE(logic().storedPosition());  // both keys or none
   options.writeNumber(opt::ScanY, 600);
   EXPECT_EQ(logic().storedPosition(), (std::pair{300, 600}));
+  EXPECT_EQ(logic().placement(window, owner, screen, 96, 96, true), (Rect{20, 40, 400, 300}));
+  EXPECT_EQ(logic().placement(window, owner, screen, 192, 192, true), (Rect{40, 80, 400, 300}));
 }
 
 TEST(ReadQuestionTest, ButtonsAnswer) {

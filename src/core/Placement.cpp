@@ -62,4 +62,11 @@ std::int64_t screenColours(int bitsPerPixel, int planes) {
   return (std::int64_t{1} << bits) * planes;
 }
 
+Rect keptOnScreen(const Rect& window, const Rect& screen) {
+  Rect kept = window;
+  kept.left = std::clamp(window.left, screen.left, std::max(screen.left, screen.right() - window.width));
+  kept.top = std::clamp(window.top, screen.top, std::max(screen.top, screen.bottom() - window.height));
+  return kept;
+}
+
 }  // namespace zevro

@@ -27,6 +27,11 @@ struct Placement {
 Placement placeBesideOwner(const Rect& window, const Rect& owner, const Rect& screen, int mode,
                            bool ownerMaximized);
 
+// The window moved (not resized) so that it lies on the screen, its top-left
+// corner first when it is larger than the screen:
+//   keptOnScreen({1800, -20, 400, 300}, {0, 0, 1920, 1080}) == {1520, 0, 400, 300}
+Rect keptOnScreen(const Rect& window, const Rect& screen);
+
 // 2 to the power of min(bitsPerPixel, 24), times the number of planes:
 //   (8, 1) -> 256,  (32, 1) -> 16777216,  (4, 4) -> 64.
 std::int64_t screenColours(int bitsPerPixel, int planes);

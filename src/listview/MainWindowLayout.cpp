@@ -11,15 +11,20 @@ Size minimumSize(bool pane, int dpi) {
   return {twipsToPixels(MinWidthTwips, dpi), twipsToPixels(pane ? MinHeightWithPaneTwips : MinHeightTwips, dpi)};
 }
 
-Size splitMinimums(bool rightPane, int dpi) {
+PaneMinimums splitMinimums(bool rightPane, int dpi) {
   if (rightPane) return {twipsToPixels(SplitMinSideTwips, dpi), twipsToPixels(SplitMinSideTwips, dpi)};
   return {twipsToPixels(SplitMinTopTwips, dpi), twipsToPixels(SplitMinBottomTwips, dpi)};
 }
 
-int clampSplit(int wanted, int total, Size minimums) {
+int clampSplit(int wanted, int total, PaneMinimums minimums) {
   if (total <= 0) return 0;
-  if (minimums.width + minimums.height > total) return total / 2;
-  return std::clamp(wanted, minimums.width, total - minimums.height);
+  if (minimums.folder + minimums.file > total) return total / 2;
+  return std::clamp(wanted, minimums.folder, total - minimums.file);
+}
+
+int genreLabelWidth(int windowTwips, int spare, int dpi) {
+  if (windowTwips >= WideWindowTwips) return twipsToPixels(GenreWidthTwips, dpi);
+  return std::max(spare - GenreRowReservePx, GenreRowLeastPx) / 3;
 }
 
 int percentOf(int folderSize, int total) {

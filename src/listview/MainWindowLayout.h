@@ -30,14 +30,29 @@ struct Size {
 // The least size of the window's inner area in pixels.
 Size minimumSize(bool pane, int dpi);
 
-// The least sizes of the two panes along the split, in pixels:
-// {folder, file}. rightPane: the panes lie side by side.
-Size splitMinimums(bool rightPane, int dpi);
+// The least sizes of the two panes along the split, in pixels, like
+// {186, 186} beside each other at 96 dpi. rightPane: side by side.
+struct PaneMinimums {
+  int folder = 0;
+  int file = 0;
+  bool operator==(const PaneMinimums&) const = default;
+};
+PaneMinimums splitMinimums(bool rightPane, int dpi);
 
 // Where a split dragged to `wanted` px (the folder pane's size along the
 // split) ends: kept `minimums` away from both ends of `total` px; when the
 // room is too small for both, the folder pane gets half.
-int clampSplit(int wanted, int total, Size minimums);
+int clampSplit(int wanted, int total, PaneMinimums minimums);
+
+// The genre label's width in pixels: 1600 twips in a window of at least 9960
+// twips, else a third of what the title bar row leaves (`spare` px after the
+// captions), less what its buttons need, and never below 20 px:
+//   genreLabelWidth(10000, 700, 96) == 106,  genreLabelWidth(9000, 500, 96) == 100
+inline constexpr int GenreWidthTwips = 1600;
+inline constexpr int WideWindowTwips = 9960;
+inline constexpr int GenreRowReservePx = 200;  // the level and pane buttons beside the labels
+inline constexpr int GenreRowLeastPx = 60;
+int genreLabelWidth(int windowTwips, int spare, int dpi);
 
 // The folder pane's share of `total` px in percent (1..99); a total of 0
 // gives the default 50.

@@ -148,7 +148,15 @@ bool MainWindowLogic::isChecked(Command command) const {
   if (between(command, C::MOF_カタログフォント0, C::MOF_カタログフォント2))
     return options_.catFontNo == mainmenu::indexOf(command);
   if (between(command, C::ボタン_深度0, C::ボタン_深度4)) return chosenLevel_ == mainmenu::levelOf(command);
+  // The pane buttons show where the file pane is.
+  if (command == C::ボタン_縦2列) return rightPane();
+  if (command == C::ボタン_横2列) return paneOpen() && !rightPane();
   return options_.isOn(command);
+}
+
+bool MainWindowLogic::disablesWindow(Command command) {
+  // The reading window has the user's attention; the list window waits.
+  return command == C::MF_新規作成 || command == C::ボタン_読込;
 }
 
 bool MainWindowLogic::commandStart() {

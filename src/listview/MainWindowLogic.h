@@ -139,6 +139,9 @@ public:
   // ---- Commands ----
   bool isEnabled(Command command) const;
   bool isChecked(Command command) const;
+  // The window is disabled while the command runs (another window has the
+  // user's attention): true for new reading.
+  static bool disablesWindow(Command command);
   MainWindowEffects run(Command command);
 
   // The question before the shown list is replaced or the window closes:

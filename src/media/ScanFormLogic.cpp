@@ -1,5 +1,7 @@
 #include "media/ScanFormLogic.h"
 
+#include "core/Placement.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -303,6 +305,24 @@ std::optional<std::pair<int, int>> ScanFormLogic::storedPosition() const {
   const OptionStore& options = parts_.options;
   if (!options.has(opt::ScanX) || !options.has(opt::ScanY)) return std::nullopt;
   return std::pair{options.readNumber(opt::ScanX, 0), options.readNumber(opt::ScanY, 0)};
+}
+
+std::optional<Rect> ScanFormLogic::placement(const Rect& window, const std::optional<Rect>& owner, const Rect& screen,
+                                             int dpiX, int dpiY, bool placedBefore) const {
+  Rect at = window;
+  if (const std::optional<std::pair<int, int>> stored = storedPosition()) {
+    at.left = twipsToPixels(stored->first, dpiX);
+    at.top = twipsToPixels(stored->second, dpiY);
+  } else if (placedBefore) {
+    return std::nullopt;
+  } else if (owner) {
+    at.left = owner->left;
+    at.top = owner->top;
+  } else {
+    at.left = screen.left + (screen.width - window.width) / 2;
+    at.top = screen.top + (screen.height - window.height) / 2;
+  }
+  return keptOnScreen(at, screen);
 }
 
 void ScanFormLogic::changed() {

@@ -22,6 +22,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Geometry.h"
 #include "core/OptionStore.h"
 #include "core/RowStore.h"
 #include "text/Text.h"
@@ -146,9 +147,15 @@ public:
   // The window is dropped by the program: its position (twips) and the
   // HideScan box go to the options.
   void unload(int xTwips, int yTwips);
-  // The stored position in twips; nullopt when none was stored (the caller
-  // then uses its own, the list window's left and top).
+  // The stored position in twips; nullopt when none was stored.
   std::optional<std::pair<int, int>> storedPosition() const;
+  // Where the window opens, in pixels (window: its size; owner: the list
+  // window's frame while it is shown; screen: the usable area): at the
+  // stored position, else where the user left it (nullopt: it stays), else
+  // at the owner's top left, else in the middle of the screen; always on
+  // the screen.
+  std::optional<Rect> placement(const Rect& window, const std::optional<Rect>& owner, const Rect& screen, int dpiX,
+                                int dpiY, bool placedBefore) const;
 
   // --- State the window draws -------------------------------------------------
   const std::vector<DriveEntry>& drives() const { return drives_; }

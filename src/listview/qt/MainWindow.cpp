@@ -41,8 +41,6 @@ namespace {
 
 using C = Command;
 
-constexpr int GenreWidthTwips = 1600;
-constexpr int WideWindowTwips = 9960;
 constexpr int LevelPanelMarginTwips = 105;
 constexpr int ConsoleGapPx = 6;
 constexpr int FindBoxWidthPx = 220;
@@ -335,8 +333,7 @@ QMenu* MainWindow::menu(Command command) const {
 }
 
 void MainWindow::runCommand(Command command) {
-  if (command == C::MF_新規作成 || command == C::ボタン_読込) {
-    // The reading window has the user's attention; this one waits.
+  if (logic_.disablesWindow(command)) {
     setEnabled(false);
     const MainWindowEffects e = logic_.run(command);
     setEnabled(true);
@@ -353,8 +350,7 @@ void MainWindow::refreshCommands() {
   }
   for (const auto& [id, b] : buttons_) {
     b->setEnabled(logic_.isEnabled(id));
-    if (b->isCheckable()) b->setChecked(logic_.isChecked(id) || (id == C::ボタン_縦2列 && logic_.rightPane()) ||
-                                        (id == C::ボタン_横2列 && logic_.paneOpen() && !logic_.rightPane()));
+    if (b->isCheckable()) b->setChecked(logic_.isChecked(id));
   }
   findBox_->setEnabled(logic_.isEnabled(C::FNDBTN));
 }
@@ -416,13 +412,13 @@ void MainWindow::layoutPanes() {
   setMinimumSize(least.width, least.height);
   splitter_->setOrientation(right ? Qt::Horizontal : Qt::Vertical);
   fileView_->setVisible(pane);
-  const mainlayout::Size split = mainlayout::splitMinimums(right, dpi());
+  const mainlayout::PaneMinimums split = mainlayout::splitMinimums(right, dpi());
   if (right) {
-    folderView_->setMinimumSize(split.width, 0);
-    fileView_->setMinimumSize(split.height, 0);
+    folderView_->setMinimumSize(split.folder, 0);
+    fileView_->setMinimumSize(split.file, 0);
   } else {
-    folderView_->setMinimumSize(0, pane ? split.width : 0);
-    fileView_->setMinimumSize(0, split.height);
+    folderView_->setMinimumSize(0, pane ? split.folder : 0);
+    fileView_->setMinimumSize(0, split.file);
   }
   logic_.setWidthCase(right, isMaximized());
   placeSplit();
@@ -476,9 +472,8 @@ void MainWindow::applyGridSettings() {
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   const int d = dpi();
-  const int width = pixelsToTwips(this->width(), d);
-  const int free = std::max(centralWidget()->width() - titleCaption_->width() - genreCaption_->width() - 200, 60);
-  genreLabel_->setFixedWidth(width >= WideWindowTwips ? twipsToPixels(GenreWidthTwips, d) : free / 3);
+  genreLabel_->setFixedWidth(mainlayout::genreLabelWidth(
+      pixelsToTwips(this->width(), d), centralWidget()->width() - titleCaption_->width() - genreCaption_->width(), d));
   placeSplit();
   AttachSelectBox();
 }

@@ -284,26 +284,19 @@ void ScanForm::showProgress() {
   progressCount_->setText(count < 0 ? QString() : toQString(groupedNumber(count)));
 }
 
-// Where a stored position says, else at the list window's top left, else in
-// the middle of the screen; kept on the screen.
 void ScanForm::place() {
   adjustSize();
-  QPoint at;
-  if (const std::optional<std::pair<int, int>> stored = logic_.storedPosition()) {
-    at = QPoint(twipsToPixels(stored->first, logicalDpiX()), twipsToPixels(stored->second, logicalDpiY()));
-  } else if (placed_) {
-    return;  // where the user left it
-  } else if (mainWindow_ && mainWindow_->isVisible()) {
-    at = mainWindow_->frameGeometry().topLeft();
-  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    at = screen->availableGeometry().center() - QPoint(width() / 2, height() / 2);
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, width(), height());
+  std::optional<Rect> owner;
+  if (mainWindow_ && mainWindow_->isVisible()) {
+    const QRect frame = mainWindow_->frameGeometry();
+    owner = Rect{frame.left(), frame.top(), frame.width(), frame.height()};
   }
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - width())));
-    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - height())));
-  }
-  move(at);
+  const std::optional<Rect> at =
+      logic_.placement({0, 0, width(), height()}, owner, {area.left(), area.top(), area.width(), area.height()},
+                       logicalDpiX(), logicalDpiY(), placed_);
+  if (at) move(at->left, at->top);
   placed_ = true;
 }
 
