@@ -138,7 +138,7 @@ TEST_F(MainWindowLogicTest, ControlArraysAreNumberedAndLevelsReadFromTheirComman
 
 // ---------------------------------------------------------------- enabling
 
-TEST_F(MainWindowLogicTest, CommandsOfPartsStillToComeAreShownButNeverEnabled) {
+TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   MainWindowLogic& logic = start();
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
   for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::MF_TEXT保存, C::MF_印刷, C::ME_コピー, C::ME_データ修正,

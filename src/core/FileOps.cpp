@@ -341,7 +341,7 @@ void migrateOldExtension(Platform& platform, const NativePath& newPath, TextView
 
 Text browseForFolder(Ui& ui, TextView initialFolder, TextView title) {
   Text initial(initialFolder);
-  if (initial.size() == 2 && initial[1] == u':') initial += u'\\';
+  if (initial.size() == 2 && initial[1] == u':') initial += ch::PathSeparator;
   return ui.browseForFolder(initial, title);
 }
 

@@ -38,18 +38,12 @@ constexpr std::size_t OldFreeSpaceWidth = 12;
 
 constexpr char16_t TitleLabelEnd = 17;  // the code-17 marker that ends field 0
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
 
 // A fixed-width hexadecimal field, every character a digit (either case).
 std::optional<std::size_t> hexAt(std::string_view bytes, std::size_t at, std::size_t width) {
   std::size_t value = 0;
   for (std::size_t i = at; i < at + width; ++i) {
-    const int d = hexDigit(bytes[i]);
+    const int d = hexValue(static_cast<unsigned char>(bytes[i]));
     if (d < 0) return std::nullopt;
     value = value * 16 + static_cast<std::size_t>(d);
   }
@@ -83,8 +77,8 @@ int digitAt(std::string_view bytes, std::size_t at) {
 
 char digitChar(int value) { return value >= 0 && value <= 9 ? static_cast<char>('0' + value) : '0'; }
 
-bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool isTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+using cp932::isLeadByte;
+using cp932::isTrailByte;
 
 struct Span {
   std::size_t bytes = 0;

@@ -8,7 +8,6 @@ namespace zevro {
 
 namespace {
 
-constexpr char16_t Sep = u'\\';
 constexpr char16_t Colon = u':';
 constexpr char16_t Dot = u'.';
 constexpr char16_t Blank = u' ';
@@ -33,7 +32,7 @@ std::size_t extensionDot(TextView path) {
 
 // A leading ".." of a relative name: ".." alone or followed by "\".
 bool startsWithParentStep(TextView name) {
-  return name.starts_with(u"..") && (name.size() == 2 || name[2] == Sep);
+  return name.starts_with(u"..") && (name.size() == 2 || name[2] == ch::PathSeparator);
 }
 
 const char16_t* controlName(char16_t c) {
@@ -64,7 +63,7 @@ Text parentFolder(TextView path) {
 }
 
 Text fileNamePart(TextView path) {
-  const std::size_t sep = path.rfind(Sep);
+  const std::size_t sep = path.rfind(ch::PathSeparator);
   if (sep != TextView::npos) return Text(path.substr(sep + 1));
   const std::size_t colon = path.find(Colon);
   if (colon != TextView::npos) return Text(path.substr(colon + 1));
@@ -78,7 +77,7 @@ Text folderWithSeparator(TextView path) {
 
 Text baseName(TextView path) {
   std::size_t start = 0;
-  const std::size_t sep = path.rfind(Sep);
+  const std::size_t sep = path.rfind(ch::PathSeparator);
   if (sep != TextView::npos) {
     start = sep + 1;
   } else if (isDriveName(path)) {
@@ -105,18 +104,18 @@ Text changeExtension(TextView path, TextView newExtension) {
 
 Text joinPath(TextView folder, TextView name) {
   if (name.find(Colon) != TextView::npos) return Text(name);
-  if (folder.ends_with(Sep)) {
-    if (name.starts_with(Sep)) name.remove_prefix(1);
+  if (folder.ends_with(ch::PathSeparator)) {
+    if (name.starts_with(ch::PathSeparator)) name.remove_prefix(1);
     return Text(folder) + Text(name);
   }
-  if (name.starts_with(Sep)) return Text(folder) + Text(name);
+  if (name.starts_with(ch::PathSeparator)) return Text(folder) + Text(name);
 
   Text base(folder);
   while (startsWithParentStep(name)) {
     base = parentFolder(base);
     name.remove_prefix(std::min<std::size_t>(3, name.size()));
   }
-  return base + Sep + Text(name);
+  return base + ch::PathSeparator + Text(name);
 }
 
 Text dropLast(TextView text, int n) {

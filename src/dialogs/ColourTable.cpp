@@ -1,17 +1,17 @@
 #include "dialogs/ColourTable.h"
 
+#include <algorithm>
+
+#include "text/Text.h"
+
 namespace zevro {
 
 namespace {
 constexpr std::string_view TrueColourText = "000000 E00000 007000 903000 4000A0 900090 3050C0";
 constexpr std::string_view LowColourText = "000000 800000 008000 808000 000080 800080 008080";
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return 0;
-}
+// A character that is no digit counts as 0.
+int hexDigit(char c) { return std::max(hexValue(static_cast<unsigned char>(c)), 0); }
 }  // namespace
 
 ColourTable ColourTable::parse(std::string_view table) {

@@ -315,7 +315,7 @@ GridUpdate GridModel::Grid_ClearSelection() {
   return u;
 }
 
-GridUpdate GridModel::Grid_ExtendSelection(int row, int /*direction*/) {
+GridUpdate GridModel::Grid_ExtendSelection(int row) {
   GridUpdate u;
   if (settings_.selectionMode == SelectionMode::None || rowCount() == 0) return u;
   row = clampRow(row);
@@ -364,7 +364,7 @@ GridUpdate GridModel::selectionBeforeMove(const Move& m) {
 
 GridUpdate GridModel::selectionAfterMove(int row, const Move& m, bool /*anchorFirst*/) {
   if (settings_.selectionMode != SelectionMode::Multiple || !m.shift) return {};
-  return Grid_ExtendSelection(row, 0);
+  return Grid_ExtendSelection(row);
 }
 
 GridUpdate GridModel::moveTo(int row, const Move& m, bool anchorFirst) {
@@ -496,7 +496,7 @@ GridUpdate GridModel::clickRow(int row, int column, int shift) {
         extent_ = -1;
       } else if (withShift) {
         if (anchor_ < 0) anchor_ = previous;
-        u.merge(Grid_ExtendSelection(cursorRow_, 0));
+        u.merge(Grid_ExtendSelection(cursorRow_));
       } else {
         u.merge(Grid_ClearSelection());
         u.merge(Grid_SelectRow(cursorRow_, true));

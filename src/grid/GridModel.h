@@ -161,8 +161,8 @@ public:
   GridUpdate Grid_SelectRow(int row, bool mark);
   GridUpdate Grid_ClearSelection();
   // Selects from the anchor to `row`; rows the previous extension reached
-  // beyond it are unselected again (direction: -1 up, +1 down, 0 unknown).
-  GridUpdate Grid_ExtendSelection(int row, int direction);
+  // beyond it are unselected again, whichever way it went.
+  GridUpdate Grid_ExtendSelection(int row);
   GridUpdate Grid_JumpToInitial(char16_t c);
   // The row Grid_JumpToInitial goes to: the next row after the cursor
   // (wrapping to the top) whose cursor-column text, leading blanks removed,

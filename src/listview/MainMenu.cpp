@@ -11,7 +11,7 @@ namespace {
 using C = Command;
 using enum Look;
 
-constexpr bool NotYet = false;  // `built`: the part of the program is still to come
+constexpr bool NotYet = false;  // `built`: what the command does is not built yet
 
 // Captions keep the blanks and full-width spaces that line the menus up.
 const MenuEntry Table[] = {

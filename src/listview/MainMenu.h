@@ -12,8 +12,8 @@
 // have the names u"MD_表示モード(0)" … u"MD_表示モード(3)" (indexed(), indexOf()).
 //
 // Whether a command can run now is MainWindowLogic's business; the table only
-// says whether the program has it at all (`built`): a command whose part of
-// the program is still to come stays in its menu, greyed.
+// says whether the program has it at all (`built`): a command that is not
+// built yet stays in its menu, greyed.
 #include <span>
 #include <string_view>
 #include <vector>

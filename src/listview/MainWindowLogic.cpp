@@ -204,7 +204,7 @@ MainWindowEffects MainWindowLogic::run(Command command) {
       if (hooks_.showVersion) hooks_.showVersion();
       return {};
     default:
-      return {};  // closing a context menu, or a command of a part still to come
+      return {};  // closing a context menu, or a command not built yet
   }
 }
 

@@ -15,7 +15,7 @@ constexpr std::size_t RootLength = 3;
 Text folderPart(TextView path) {
   if (path.size() <= RootLength) return {};
   Text folder(path.substr(RootLength));
-  while (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/')) folder.pop_back();
+  while (!folder.empty() && (folder.back() == ch::PathSeparator || folder.back() == u'/')) folder.pop_back();
   return folder;
 }
 

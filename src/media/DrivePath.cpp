@@ -52,7 +52,7 @@ std::optional<NativePath> nativePathOf(Drives& drives, TextView drivePath) {
     part.clear();
   };
   for (char16_t c : rest) {
-    if (c == u'\\' || c == u'/') {
+    if (c == ch::PathSeparator || c == u'/') {
       addPart();
       continue;
     }
@@ -84,7 +84,7 @@ std::optional<Text> drivePathOf(Drives& drives, const NativePath& path) {
   out += u":\\";
   bool first = true;
   for (const NativePath& part : bestRest) {
-    if (!first) out.push_back(u'\\');
+    if (!first) out.push_back(ch::PathSeparator);
     out += cp932::fromNativeName(part.string());
     first = false;
   }

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "text/Text.h"
+
 namespace zevro {
 
 namespace fs = std::filesystem;
@@ -12,12 +14,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 bool allHex(std::string_view text) {
   for (char c : text)

@@ -62,7 +62,7 @@ Text CatalogRows::pathOf(int row) {
     q = lastOfLevelUpTo(q, n);
     if (q < 0) break;
     const Text& name = ancestorName(q, n);
-    path.insert(0, 1, u'\\');
+    path.insert(0, 1, ch::PathSeparator);
     path.insert(0, name);
   }
   return path;

@@ -10,7 +10,7 @@ namespace zevro {
 
 namespace {
 
-bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+using cp932::isLeadByte;
 
 // Characters that more than one byte sequence reads as (the NEC and IBM
 // duplicates of CP932: 87 90 and 81 E0 both read as "≒"). A term holding one

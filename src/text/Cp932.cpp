@@ -209,19 +209,6 @@ bool needsEscape(const Tables& t, char32_t cp)
     return cp > 0xFFFF || utf::isSurrogate(cp) || t.codes[cp] == NoCode;
 }
 
-template <class Char>
-int hexValue(Char c)
-{
-    const auto u = static_cast<std::uint32_t>(c);
-    if (u >= '0' && u <= '9')
-        return static_cast<int>(u - '0');
-    if (u >= 'A' && u <= 'F')
-        return static_cast<int>(u - 'A' + 10);
-    if (u >= 'a' && u <= 'f')
-        return static_cast<int>(u - 'a' + 10);
-    return -1;
-}
-
 // Length of the escape "&#xHHHH;" (4 to 6 hex digits, either case, at most
 // U+10FFFF) at p, with its code point in cp; 0 when p holds none.
 template <class Char>

@@ -31,6 +31,12 @@
 
 namespace zevro::cp932 {
 
+// The bytes that start a double-byte character (0x81-0x9F, 0xE0-0xFC) and
+// those that may follow one (0x40-0xFC without 0x7F); a trail byte can be
+// "\\" (0x5C) or "|" (0x7C), which is why text is decoded before it is parsed.
+inline constexpr bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+inline constexpr bool isTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
+
 // Whole-buffer conversion between CP932 bytes and catalog text.
 Text decode(std::string_view bytes);
 std::string encode(TextView text);

@@ -20,11 +20,21 @@ inline constexpr char16_t Quote = 34;
 inline constexpr char16_t FieldMarker0 = 16;  // field k of a record starts with 16 + k
 inline constexpr char16_t FieldMarkerLast = 23;
 inline constexpr char16_t IdeographicSpace = 0x3000;
-inline constexpr char16_t Yen = 0x5C;  // "\" — CP932 shows it as a yen sign
+inline constexpr char16_t PathSeparator = 0x5C;  // "\" of catalog paths — CP932 shows it as a yen sign
+inline constexpr char16_t Yen = PathSeparator;
 }  // namespace ch
 
 inline constexpr char16_t fieldMarker(int k) { return static_cast<char16_t>(16 + k); }
 inline constexpr bool isFieldMarker(char16_t c) { return c >= 16 && c <= 31; }
+
+// The value of a hexadecimal digit, either case: u'7' -> 7, 'b' -> 11,
+// u'x' -> -1.
+inline constexpr int hexValue(char32_t c) {
+  if (c >= U'0' && c <= U'9') return static_cast<int>(c - U'0');
+  if (c >= U'A' && c <= U'F') return static_cast<int>(c - U'A' + 10);
+  if (c >= U'a' && c <= U'f') return static_cast<int>(c - U'a' + 10);
+  return -1;
+}
 
 // u"…" literals are the usual way to write text; these convert plain ASCII
 // (program identifiers, numbers) without going through a codec.
