@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "core/CatalogList.h"
+#include "core/Record.h"
 #include "text/Cp932.h"
 #include "core/IconTable.h"
 #include "core/ListFile.h"
@@ -374,7 +375,7 @@ TEST_F(CatalogDocumentTest, SaveRefusesListsBeyondTheFileLimits) {
     ASSERT_EQ(doc().load(u"_03FD_BIG.cct", true), CatalogDocument::LoadResult::Loaded);
     // Title line "VOL" + title, then rows of a bare marker: built in one piece.
     Text heap = u"\x10VOL\x11" + Text(r.longRecord, u'x');
-    heap.append(r.rows - 1, ch::FieldMarker0);
+    heap.append(r.rows - 1, record::FirstMarker);
     heap += ch::Null;
     ASSERT_TRUE(doc().list().loadBlocks(heap, std::string(r.rows, '\x01'), "", "", ""));
     doc().setModified(true);

@@ -539,7 +539,7 @@ TEST_F(FolderWalkerTest, NamesOutsideCp932AndControlCharactersSurviveInRecords) 
   ASSERT_EQ(store.rowCount(), 4);
   for (int r = 1; r < 4; ++r) {
     const Text name = store.field(catalog::FieldName, r);
-    EXPECT_FALSE(std::any_of(name.begin(), name.end(), isFieldMarker)) << toUtf8(name);
+    EXPECT_FALSE(std::any_of(name.begin(), name.end(), record::isMarker)) << toUtf8(name);
     EXPECT_TRUE(fs::exists(path(cp932::toNativeName(name)))) << toUtf8(name);
   }
 }

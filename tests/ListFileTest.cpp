@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/CatalogList.h"
+#include "core/Record.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -283,7 +284,7 @@ TEST(ListFileWrite, WhatIsWrittenReadsBackUnchanged) {
 // included) and whose row capacity is large.
 RowStore heapOf(std::size_t characters, std::size_t spare) {
   Text heap(characters + spare, u'\0');
-  heap[0] = ch::FieldMarker0;
+  heap[0] = record::FirstMarker;
   std::fill(heap.begin() + 1, heap.begin() + static_cast<std::ptrdiff_t>(characters) - 1, u'a');
   RowStore store;
   EXPECT_TRUE(store.loadBlocks(heap, std::string(600, '\x03'), "", "", ""));
@@ -340,7 +341,7 @@ TEST(ListFileLimits, RowsMustFitFiveHexadecimalDigits) {
       {"1,048,576 rows", MaxBlockLength + 1, Limit::TooManyRows},
   };
   for (const Row& r : rows) {
-    Text heap(r.rows + 1, ch::FieldMarker0);
+    Text heap(r.rows + 1, record::FirstMarker);
     heap.back() = ch::Null;
     RowStore store;
     ASSERT_TRUE(store.loadBlocks(heap, std::string(r.rows + 4096, '\x01'), "", "", ""));

@@ -7,6 +7,7 @@
 
 #include "text/Cp932.h"
 #include "core/Numbers.h"
+#include "core/Record.h"
 
 namespace zevro::listfile {
 
@@ -35,8 +36,6 @@ constexpr std::size_t OldFieldWidth = 4;
 constexpr std::size_t OldTrailerSize = 64;
 constexpr std::size_t OldFreeSpaceAt = 1;
 constexpr std::size_t OldFreeSpaceWidth = 12;
-
-constexpr char16_t TitleLabelEnd = 17;  // the code-17 marker that ends field 0
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -224,10 +223,12 @@ std::optional<Text> titleLineLabel(std::string_view bytes) {
   const std::string_view body = bytes.substr(HeaderSize);
   const Span probe = spanOfCharacters(body, std::min(lengths->heap, TitleLineProbe));
   const Text start = cp932::decode(body.substr(0, probe.bytes));
-  const std::size_t marker = start.find(TitleLabelEnd);
-  if (marker == Text::npos) return std::nullopt;
-  if (marker == 0) return Text();
-  return start.substr(1, marker - 1);
+  // Every title line has the title's marker after the label (buildRecord
+  // writes the markers up to the total); without it in the probe the label
+  // may be cut off.
+  const record::TitleLine line = record::titleLine(start);
+  if (!line.title.present) return std::nullopt;
+  return Text(line.label.text);
 }
 
 Limit checkLimits(const RowStore& store) {

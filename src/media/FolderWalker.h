@@ -121,9 +121,9 @@ public:
   // The size pass: every folder-like row (kind 5 or less) gets the total of
   // the files below it, the title line the medium's total: the size a row
   // holds counts as its own files' size, and the totals of the folder rows
-  // below it are added. When a size changes, the heap is rewritten in one
-  // pass, cut to its used length and the index rebuilt (display order =
-  // stored order, modified mark kept). Returns the title line's total.
+  // below it are added. When a size changes, the store writes them all in
+  // one pass (RowStore::setFieldOfRows: heap cut to its used length, index
+  // rebuilt, modified mark kept). Returns the title line's total.
   static std::int64_t AddFolderSizes(RowStore& store);
 
   bool cancelled() const { return cancelled_; }

@@ -7,6 +7,7 @@
 #include "core/FileOps.h"
 #include "core/ListFile.h"
 #include "core/Numbers.h"
+#include "core/Record.h"
 #include "core/Strings.h"
 #include "media/CatalogName.h"
 
@@ -18,8 +19,6 @@ constexpr TextView AnyGenre = u"??";
 constexpr std::size_t DriveLength = 2;        // u"E:"
 constexpr std::size_t NamePrefixLength = 6;   // u"_01CD_"
 constexpr std::size_t NameSuffixLength = 4;   // u".CCT"
-constexpr char16_t TitleMarker = 17;          // field 1 of the title line
-constexpr char16_t TitleEndMarker = 18;
 
 // The path as the catalogs write it, without a trailing separator:
 // u"e:/DOCS/" -> u"e:\\DOCS", u"E:\\" -> u"E:".
@@ -191,9 +190,8 @@ bool MediaReading::retireReplaced(Platform& platform, const Result& result, Cata
 Text MediaReading::existingTitle(std::string_view firstBytes, TextView fileName) {
   if (firstBytes.size() > listfile::HeaderSize) {
     const Text start = cp932::decode(firstBytes.substr(listfile::HeaderSize, listfile::TitleLineProbe));
-    const std::size_t open = start.find(TitleMarker);
-    const std::size_t close = open == Text::npos ? Text::npos : start.find(TitleEndMarker, open + 1);
-    if (close != Text::npos && close > open + 1) return start.substr(open + 1, close - open - 1);
+    const record::TitleField title = record::titleLine(start).title;
+    if (title.closed && !title.text.empty()) return Text(title.text);
   }
   if (fileName.size() <= NamePrefixLength + NameSuffixLength) return {};
   return Text(fileName.substr(NamePrefixLength, fileName.size() - NamePrefixLength - NameSuffixLength));
