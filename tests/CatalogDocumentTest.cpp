@@ -62,7 +62,7 @@ protected:
     EXPECT_TRUE(store.appendShown(buildRecord({u"表ソ能", u"フォルダー"}), 0, 0, catalog::KindFolder, 1));
     EXPECT_TRUE(store.appendShown(buildRecord({fileName, u"comment", u"24/01/31 12:00", u"1,234", u"0"}), 0, 0,
                                   catalog::KindFile, 2));
-    store.setSortOrder(2);
+    store.setSortOrder(ListSort::Name);
     catalog::assignColourIndexes(store);
     return store;
   }

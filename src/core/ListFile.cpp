@@ -127,7 +127,7 @@ std::string_view take(std::string_view bytes, std::size_t& at, std::size_t lengt
 Header headerOf(std::string_view bytes) {
   Header header;
   header.tag = std::string(bytes.substr(0, 2));
-  header.sortOrder = digitAt(bytes, SortAt);
+  header.sortOrder = listSortOfStored(digitAt(bytes, SortAt));
   header.displayMode = digitAt(bytes, DisplayModeAt);
   header.iconStamp = cp932::decode(bytes.substr(StampAt, StampWidth));
   header.freeSpace = decimalIn(bytes.substr(FreeSpaceAt, FreeSpaceWidth));
@@ -262,7 +262,7 @@ std::optional<std::string> build(const RowStore& store, const Header& header) {
   appendHex(out, block, BlockFieldWidth);  // tree flags
   appendHex(out, block, BlockFieldWidth);  // colour indexes
   appendHex(out, heapLength, HeapFieldWidth);
-  out += digitChar(store.sortOrder());
+  out += digitChar(storedValue(store.sortOrder()));
   out += digitChar(header.displayMode);
   std::string stamp = cp932::encode(header.iconStamp);
   stamp.resize(StampWidth, ' ');
@@ -287,7 +287,7 @@ bool parseOldLayout(std::string_view bytes, OldListBlocks& blocks) {
   if (!kindLength || !levelLength || !heapLength) return false;
 
   OldListBlocks out;
-  out.sortOrder = bytes[OldSortAt] == '0' ? 2 : 3;
+  out.sortOrder = bytes[OldSortAt] == '0' ? ListSort::Name : ListSort::Extension;
   const std::string_view body = bytes.substr(OldHeaderSize);
   const Span heapSpan = spanOfCharacters(body, *heapLength);
   out.truncated = heapSpan.characters < *heapLength;

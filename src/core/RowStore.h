@@ -38,6 +38,7 @@
 #include <vector>
 
 #include "core/GrowBuffer.h"
+#include "core/ListSort.h"
 #include "core/Record.h"
 #include "text/Text.h"
 
@@ -212,8 +213,8 @@ public:
   bool hasCurrentFormat() const { return heap_.front() == record::FirstMarker; }
 
   // ---- Settings ----
-  int sortOrder() const { return sortOrder_; }  // 2 name, 3 extension, 4 kind, 0 none
-  void setSortOrder(int order) { sortOrder_ = order; }
+  ListSort sortOrder() const { return sortOrder_; }  // the order the rows were recorded in
+  void setSortOrder(ListSort order) { sortOrder_ = order; }
   bool modified() const { return modified_; }
   void setModified(bool on) { modified_ = on; }
   // Tree mode: appending keeps tree flags bits 1 and 2 of earlier rows.
@@ -271,7 +272,7 @@ private:
   int selectedCount_ = 0;
   int rowCapacity_ = DefaultCapacity;
   int heapCapacity_ = InitialHeapCapacity;
-  int sortOrder_ = 0;
+  ListSort sortOrder_ = ListSort::None;
   bool modified_ = false;
   bool treeMode_ = false;
   bool folderAware_ = false;

@@ -91,7 +91,7 @@ public:
     bool read = false;      // the store holds the medium's list
     bool stopped = false;   // the user stopped it (what was read is dropped)
     NativePath catalogPath; // where the list is to be stored, "/…/Catalog/_00CD_GAMES.CCT"
-    int sortOrder = 2;      // 2 name, 3 extension, 4 kind group
+    ListSort sortOrder = ListSort::Name;
     std::int64_t freeSpace = 0;
     // Run once before the new list is first stored (a catalog it replaces
     // under the same name is copied aside; false stops the save), and once
@@ -198,6 +198,9 @@ public:
   MainWindowEffects 指定カタログの特定ページを表示(TextView fileName, TextView rowPath, bool show);
   MainWindowEffects 特定ページを表示(TextView rowPath, bool show);
   MainWindowEffects 指定行を着色(TextView rowPath, int unused, bool current);
+  // Flags of RefreshGrid: which grid is drawn again in full.
+  static constexpr int RefreshFolderGrid = 1;
+  static constexpr int RefreshFileGrid = 2;
   MainWindowEffects RefreshGrid(int flags);
   MainWindowEffects SelFNDLST(int index);
   // The text of a field of a display row of the folder grid.

@@ -41,13 +41,13 @@ NameParts partsOf(TextView name) {
   return p;
 }
 
-// The sort key of a name: order 1 extension "." base, order 2 group ":"
+// The sort key of a name: by extension extension "." base, by kind group ":"
 // extension "." base, else the name.
-Text keyOf(TextView name, const NameParts& p, TextView group, int order) {
-  if (order != FolderWalker::SortByExtension && order != FolderWalker::SortByKind) return Text(name);
+Text keyOf(TextView name, const NameParts& p, TextView group, WalkOrder order) {
+  if (order != WalkOrder::Extension && order != WalkOrder::Kind) return Text(name);
   Text key;
   key.reserve(group.size() + name.size() + 2);
-  if (order == FolderWalker::SortByKind) {
+  if (order == WalkOrder::Kind) {
     key += group;
     key.push_back(u':');
   }
@@ -131,7 +131,7 @@ Text FolderWalker::badDateMessage(TextView folderPath) {
   return text;
 }
 
-Text FolderWalker::sortKey(TextView name, int order) {
+Text FolderWalker::sortKey(TextView name, WalkOrder order) {
   const NameParts p = partsOf(name);
   return keyOf(name, p, ExtensionGroups::groupOf(p.extension), order);
 }
@@ -219,7 +219,7 @@ bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int de
     item.name = cp932::fromNativeName(e.name);
     const NameParts parts = partsOf(item.name);
     item.extension = parts.extension;
-    const TextView group = options_.sortOrder == SortByKind ? groupOf(parts.extension) : TextView();
+    const TextView group = options_.sortOrder == WalkOrder::Kind ? groupOf(parts.extension) : TextView();
     item.foldedKey = keyOf(item.name, parts, group, options_.sortOrder);
     lowerInPlace(item.foldedKey);
     item.native = std::move(e.name);
@@ -304,7 +304,7 @@ bool FolderWalker::append(TextView name, TextView comment, TextView date, TextVi
                           RowStore& store) {
   Text record = catalog::buildRecord({name, comment, date, size, record::NoFlagsText});
   record.push_back(record::marker(catalog::FieldMediumName));
-  if (store.appendShown(record, catalog::colourIndexFor(kind, level), 0, kind, level)) return true;
+  if (store.appendShown(record, catalog::colourIndexFor(kind, level), catalog::HighlightNone, kind, level)) return true;
   full_ = true;
   problems_.push_back({WalkProblem::Kind::ListFull, {}, {}});
   return false;

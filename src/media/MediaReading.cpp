@@ -103,7 +103,7 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   result.mediumKind = DriveInfo::MediumKindNumber(name.fileName);
 
   store.clear();
-  store.setSortOrder(settings_.walk.sortOrder + 2);
+  store.setSortOrder(listSortOf(settings_.walk.sortOrder));
   if (hooks_.status) hooks_.status(Text(ReadingText) + result.mediumTitle);
   WalkOptions options = settings_.walk;
   options.mediumKind = result.mediumKind;

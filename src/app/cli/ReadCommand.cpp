@@ -68,7 +68,7 @@ constexpr auto ProgressInterval = std::chrono::milliseconds(100);
 struct ReadArguments {
   std::string path;
   std::optional<int> genre;
-  std::optional<int> sortOrder;
+  std::optional<WalkOrder> sortOrder;
   std::optional<std::string> title;
   bool replace = false;
   bool add = false;
@@ -82,10 +82,10 @@ std::optional<int> numberIn(const std::string& text, int low, int high) {
   return n;
 }
 
-std::optional<int> sortOrderOf(const std::string& text) {
-  if (text == "name") return FolderWalker::SortByName;
-  if (text == "extension") return FolderWalker::SortByExtension;
-  if (text == "kind") return FolderWalker::SortByKind;
+std::optional<WalkOrder> sortOrderOf(const std::string& text) {
+  if (text == "name") return WalkOrder::Name;
+  if (text == "extension") return WalkOrder::Extension;
+  if (text == "kind") return WalkOrder::Kind;
   return std::nullopt;
 }
 
@@ -255,8 +255,8 @@ int runRead(Context& context) {
 
   MediaReading::Settings settings;
   settings.genre = a.genre ? *a.genre : opt::readNumber(options, opt::CurrentJanreNo);
-  const int storedSort = opt::readNumber(options, opt::RecordSort);
-  settings.walk.sortOrder = a.sortOrder ? *a.sortOrder : (storedSort >= 0 && storedSort <= 2 ? storedSort : 2);
+  const std::optional<WalkOrder> storedSort = walkOrderOf(opt::readNumber(options, opt::RecordSort));
+  settings.walk.sortOrder = a.sortOrder ? *a.sortOrder : storedSort.value_or(WalkOrder::Kind);
   settings.walk.zone = zone;
   TerminalProgress progress(context.err);
   MediaReading::Hooks hooks;
