@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Record.h"
 #include "text/Cp932.h"
 
 namespace {
@@ -37,14 +38,14 @@ Text sampleText()
     while (bytes < SampleBytes) {
         Text record;
         const bool japanese = random() % 10 < 3;
-        record += zevro::fieldMarker(0);
+        record += zevro::record::marker(0);
         record += japanese ? japaneseNames[random() % std::size(japaneseNames)]
                            : asciiNames[random() % std::size(asciiNames)];
-        record += zevro::fieldMarker(1);
+        record += zevro::record::marker(1);
         record += zevro::ascii(std::to_string(random() % 100000000));
-        record += zevro::fieldMarker(2);
+        record += zevro::record::marker(2);
         record += u"2023/04/01 12:34:56";
-        record += zevro::fieldMarker(3);
+        record += zevro::record::marker(3);
         record += comments[random() % std::size(comments)];
         bytes += zevro::cp932::byteLength(record);
         text += record;

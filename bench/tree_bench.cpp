@@ -52,7 +52,7 @@ const RowStore& bigFolder() {
                      catalog::KindFile, 2);
     }
     s->deriveIndexAndTreeFlags();
-    s->setSortOrder(2);
+    s->setSortOrder(zevro::ListSort::Name);
     FolderViewBuilder::prepareMarks(*s);
     return s;
   }();

@@ -110,7 +110,7 @@ Reading readTree(bool writeList) {
   r.rows = store.rowCount();
   if (writeList) {
     listfile::Header header;
-    header.sortOrder = 4;
+    header.sortOrder = zevro::ListSort::Kind;
     const std::optional<std::string> bytes = listfile::build(store, header);
     if (bytes) {
       r.listBytes = bytes->size();

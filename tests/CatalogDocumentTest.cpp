@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "core/CatalogList.h"
+#include "core/Record.h"
 #include "text/Cp932.h"
 #include "core/IconTable.h"
 #include "core/ListFile.h"
@@ -61,7 +62,7 @@ protected:
     EXPECT_TRUE(store.appendShown(buildRecord({u"表ソ能", u"フォルダー"}), 0, 0, catalog::KindFolder, 1));
     EXPECT_TRUE(store.appendShown(buildRecord({fileName, u"comment", u"24/01/31 12:00", u"1,234", u"0"}), 0, 0,
                                   catalog::KindFile, 2));
-    store.setSortOrder(2);
+    store.setSortOrder(ListSort::Name);
     catalog::assignColourIndexes(store);
     return store;
   }
@@ -374,7 +375,7 @@ TEST_F(CatalogDocumentTest, SaveRefusesListsBeyondTheFileLimits) {
     ASSERT_EQ(doc().load(u"_03FD_BIG.cct", true), CatalogDocument::LoadResult::Loaded);
     // Title line "VOL" + title, then rows of a bare marker: built in one piece.
     Text heap = u"\x10VOL\x11" + Text(r.longRecord, u'x');
-    heap.append(r.rows - 1, ch::FieldMarker0);
+    heap.append(r.rows - 1, record::FirstMarker);
     heap += ch::Null;
     ASSERT_TRUE(doc().list().loadBlocks(heap, std::string(r.rows, '\x01'), "", "", ""));
     doc().setModified(true);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Record.h"
+
 namespace zevro::cp932 {
 namespace {
 
@@ -265,7 +267,7 @@ TEST(Cp932Test, LongTextConvertsLikeItsPieces)
         text += piece.text;
         bytes += piece.bytes;
         fileChars += piece.fileChars;
-        text += fieldMarker(random() % 8);
+        text += record::marker(random() % 8);
         bytes += static_cast<char>(text.back());
         ++fileChars;
     }

@@ -127,7 +127,7 @@ protected:
   LinuxFileSystem disk;
   FakeUi ui;
   IconTable icons;
-  WalkOptions options{.sortOrder = 0, .mediumKind = 3, .zone = Zone::Japan, .archives = false};
+  WalkOptions options{.sortOrder = WalkOrder::Name, .mediumKind = 3, .zone = Zone::Japan, .archives = false};
   WalkCallbacks callbacks;
   WalkHooks hooks;
   RowStore store;
@@ -346,19 +346,19 @@ TEST_F(FolderWalkerTest, TitleFileOfAFolderReadAsTheMediumIsListed) {
 TEST_F(FolderWalkerTest, SortOrdersByNameExtensionAndKind) {
   for (const char* name : {"b.txt", "a.zip", "c", "D.JPG", "e.xyz", "f.Txt", "g.doc", "B.TXT"}) file(name, 1);
   const struct {
-    int order;
+    WalkOrder order;
     std::vector<Text> names;
   } rows[] = {
-      {0, {u"TITLE", u"a.zip", u"B.TXT", u"b.txt", u"c", u"D.JPG", u"e.xyz", u"f.Txt", u"g.doc"}},
-      {1, {u"TITLE", u"c", u"g.doc", u"D.JPG", u"B.TXT", u"b.txt", u"f.Txt", u"e.xyz", u"a.zip"}},
+      {WalkOrder::Name, {u"TITLE", u"a.zip", u"B.TXT", u"b.txt", u"c", u"D.JPG", u"e.xyz", u"f.Txt", u"g.doc"}},
+      {WalkOrder::Extension, {u"TITLE", u"c", u"g.doc", u"D.JPG", u"B.TXT", u"b.txt", u"f.Txt", u"e.xyz", u"a.zip"}},
       // doc 00, txt 10, jpg 50, zip 97, unlisted (xyz, none) 99
-      {2, {u"TITLE", u"g.doc", u"B.TXT", u"b.txt", u"f.Txt", u"D.JPG", u"a.zip", u"c", u"e.xyz"}},
+      {WalkOrder::Kind, {u"TITLE", u"g.doc", u"B.TXT", u"b.txt", u"f.Txt", u"D.JPG", u"a.zip", u"c", u"e.xyz"}},
   };
   for (const auto& row : rows) {
     store.clear();
     options.sortOrder = row.order;
     ASSERT_TRUE(walk());
-    EXPECT_EQ(namesOf(store), row.names) << "order " << row.order;
+    EXPECT_EQ(namesOf(store), row.names) << "order " << optionValue(row.order);
   }
 }
 
@@ -371,13 +371,14 @@ TEST_F(FolderWalkerTest, SubfoldersInCaseInsensitiveOrder) {
 TEST(FolderWalkerSortKey, KeysOfTheThreeOrders) {
   const struct {
     const char16_t* name;
-    int order;
+    WalkOrder order;
     const char16_t* key;
   } rows[] = {
-      {u"b.txt", 0, u"b.txt"},  {u"b.txt", 1, u"txt.b"},   {u"c", 1, u".c"},
-      {u"a.zip", 2, u"97:zip.a"}, {u"c", 2, u"99:.c"},    {u"x.tar.gz", 1, u"gz.x.tar"},
-      {u"x.config", 1, u".x.config"},  // a "." further than six from the end starts no extension
-      {u"slk.SLK", 2, u"40:SLK.slk"},
+      {u"b.txt", WalkOrder::Name, u"b.txt"},       {u"b.txt", WalkOrder::Extension, u"txt.b"},
+      {u"c", WalkOrder::Extension, u".c"},         {u"a.zip", WalkOrder::Kind, u"97:zip.a"},
+      {u"c", WalkOrder::Kind, u"99:.c"},           {u"x.tar.gz", WalkOrder::Extension, u"gz.x.tar"},
+      {u"x.config", WalkOrder::Extension, u".x.config"},  // a "." further than six from the end starts no extension
+      {u"slk.SLK", WalkOrder::Kind, u"40:SLK.slk"},
   };
   for (const auto& row : rows) EXPECT_EQ(FolderWalker::sortKey(row.name, row.order), row.key) << toUtf8(row.name);
 }
@@ -539,7 +540,7 @@ TEST_F(FolderWalkerTest, NamesOutsideCp932AndControlCharactersSurviveInRecords) 
   ASSERT_EQ(store.rowCount(), 4);
   for (int r = 1; r < 4; ++r) {
     const Text name = store.field(catalog::FieldName, r);
-    EXPECT_FALSE(std::any_of(name.begin(), name.end(), isFieldMarker)) << toUtf8(name);
+    EXPECT_FALSE(std::any_of(name.begin(), name.end(), record::isMarker)) << toUtf8(name);
     EXPECT_TRUE(fs::exists(path(cp932::toNativeName(name)))) << toUtf8(name);
   }
 }

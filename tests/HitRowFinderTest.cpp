@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "SearchTestText.h"
+#include "core/Record.h"
 #include "search/SearchRequest.h"
 
 namespace zevro {
@@ -26,15 +27,15 @@ struct Row {
 Text heap(const std::vector<Row>& rows) {
   Text out;
   for (const Row& r : rows) {
-    out += fieldMarker(0);
+    out += record::marker(0);
     out += r.name;
-    out += fieldMarker(1);
+    out += record::marker(1);
     out += r.comment;
-    out += fieldMarker(2);
+    out += record::marker(2);
     out += r.date;
-    out += fieldMarker(3);
+    out += record::marker(3);
     out += r.size;
-    out += fieldMarker(4);
+    out += record::marker(4);
   }
   out += ch::Null;
   return out;
@@ -58,8 +59,8 @@ Found hitRows(const SearchRequest& request, const Text& text, std::size_t budget
       continue;
     }
     const auto upTo = folded.begin() + static_cast<std::ptrdiff_t>(step.rowStart);
-    EXPECT_EQ(folded[step.rowStart], fieldMarker(0));
-    found.rows.push_back(static_cast<int>(std::count(folded.begin(), upTo, fieldMarker(0))));
+    EXPECT_EQ(folded[step.rowStart], record::marker(0));
+    found.rows.push_back(static_cast<int>(std::count(folded.begin(), upTo, record::marker(0))));
   }
   return found;
 }

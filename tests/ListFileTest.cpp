@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/CatalogList.h"
+#include "core/Record.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -55,11 +56,11 @@ TEST(ListFileHandMade, LoadsWithEveryFieldIntact) {
   const ReadResult result = parse(handFile(), store);
   ASSERT_EQ(result.status, ReadStatus::Ok);
   EXPECT_EQ(result.header.tag, "BX");
-  EXPECT_EQ(result.header.sortOrder, 2);
+  EXPECT_EQ(result.header.sortOrder, ListSort::Name);
   EXPECT_EQ(result.header.displayMode, 1);
   EXPECT_EQ(result.header.iconStamp, u"240131120000");
   EXPECT_EQ(result.header.freeSpace, 123456789);
-  EXPECT_EQ(store.sortOrder(), 2);
+  EXPECT_EQ(store.sortOrder(), ListSort::Name);
   EXPECT_FALSE(store.modified());
   ASSERT_EQ(store.rowCount(), 3);
 
@@ -193,7 +194,7 @@ RowStore storeOf(const std::vector<Line>& lines) {
     EXPECT_TRUE(store.appendShown(buildRecord(views), 0, 0, l.kind, l.level));
   }
   catalog::assignColourIndexes(store);
-  store.setSortOrder(3);
+  store.setSortOrder(ListSort::Extension);
   return store;
 }
 
@@ -264,7 +265,7 @@ TEST(ListFileWrite, WhatIsWrittenReadsBackUnchanged) {
   ASSERT_EQ(result.status, ReadStatus::Ok);
   EXPECT_EQ(result.header.iconStamp, u"            ");  // no icon table: kept as written
   EXPECT_EQ(result.header.displayMode, 2);
-  EXPECT_EQ(back.sortOrder(), 3);
+  EXPECT_EQ(back.sortOrder(), ListSort::Extension);
   ASSERT_EQ(back.rowCount(), store.rowCount());
   EXPECT_EQ(back.heap(), store.heap());
   for (int r = 0; r < store.rowCount(); ++r) {
@@ -283,7 +284,7 @@ TEST(ListFileWrite, WhatIsWrittenReadsBackUnchanged) {
 // included) and whose row capacity is large.
 RowStore heapOf(std::size_t characters, std::size_t spare) {
   Text heap(characters + spare, u'\0');
-  heap[0] = ch::FieldMarker0;
+  heap[0] = record::FirstMarker;
   std::fill(heap.begin() + 1, heap.begin() + static_cast<std::ptrdiff_t>(characters) - 1, u'a');
   RowStore store;
   EXPECT_TRUE(store.loadBlocks(heap, std::string(600, '\x03'), "", "", ""));
@@ -340,7 +341,7 @@ TEST(ListFileLimits, RowsMustFitFiveHexadecimalDigits) {
       {"1,048,576 rows", MaxBlockLength + 1, Limit::TooManyRows},
   };
   for (const Row& r : rows) {
-    Text heap(r.rows + 1, ch::FieldMarker0);
+    Text heap(r.rows + 1, record::FirstMarker);
     heap.back() = ch::Null;
     RowStore store;
     ASSERT_TRUE(store.loadBlocks(heap, std::string(r.rows + 4096, '\x01'), "", "", ""));
@@ -366,16 +367,16 @@ TEST(ListFileOldLayout, ReadsHeaderBlocksAndTrailer) {
     const char* what;
     std::string bytes;
     bool ok;
-    int sortOrder;
+    ListSort sortOrder;
     std::int64_t freeSpace;
     bool hasTrailer;
   } rows[] = {
-      {"with trailer, extension order", "AX0003000300001410000" + heap + blocks + trailer, true, 3, 123456789, true},
-      {"without trailer, name order", "AX0003000300001400000" + heap + blocks, true, 2, 0, false},
-      {"trailer without S", "AX0003000300001400000" + heap + blocks + "X" + trailer.substr(1), true, 2, 0, true},
-      {"damaged header", "AX00G3000300001400000" + heap + blocks, false, 0, 0, false},
-      {"short header", "AX000300030000", false, 0, 0, false},
-      {"current tag", "BX0003000300001400000" + heap + blocks, false, 0, 0, false},
+      {"with trailer, extension order", "AX0003000300001410000" + heap + blocks + trailer, true, ListSort::Extension, 123456789, true},
+      {"without trailer, name order", "AX0003000300001400000" + heap + blocks, true, ListSort::Name, 0, false},
+      {"trailer without S", "AX0003000300001400000" + heap + blocks + "X" + trailer.substr(1), true, ListSort::Name, 0, true},
+      {"damaged header", "AX00G3000300001400000" + heap + blocks, false, ListSort::None, 0, false},
+      {"short header", "AX000300030000", false, ListSort::None, 0, false},
+      {"current tag", "BX0003000300001400000" + heap + blocks, false, ListSort::None, 0, false},
   };
   for (const Row& r : rows) {
     OldListBlocks old;

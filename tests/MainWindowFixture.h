@@ -71,7 +71,7 @@ public:
     row({u"NOTE.TXT", u"メモ", u"24/01/02 08:00", u"766", u"0"}, KindFile, 3);
     row({u"PICS", u"写真", u"24/02/01 10:00", u"7,345"}, KindFolder, 1);
     row({u"写真.JPG", u"", u"24/02/01 10:00", u"7,345", u"1", u"photo.jpg"}, KindFile + 2, 2);
-    store.setSortOrder(2);
+    store.setSortOrder(ListSort::Name);
     store.deriveIndexAndTreeFlags();
     // As a reading leaves it: files marked under their folders.
     FolderViewBuilder::prepareMarks(store);

@@ -44,7 +44,7 @@ protected:
       RowStore sample = sampleCatalog(u"");
       for (int r = 0; r < sample.rowCount(); ++r)
         store.appendShown(sample.record(r), sample.colour(r), 0, sample.kind(r), sample.level(r));
-      store.setSortOrder(3);
+      store.setSortOrder(ListSort::Extension);
       MediaReading::Result reading;
       reading.outcome = MediaReading::Outcome::Read;
       reading.catalogPath = catalogs / target;
@@ -307,7 +307,7 @@ TEST_F(MainWindowLogicTest, ANewReadingIsShownModifiedAndStoredOnlyBySaving) {
   logic.run(C::MF_新規作成);
   EXPECT_TRUE(logic.document().modified());
   EXPECT_EQ(logic.document().list().rowCount(), 8);
-  EXPECT_EQ(logic.document().list().sortOrder(), 3);
+  EXPECT_EQ(logic.document().list().sortOrder(), ListSort::Extension);
   EXPECT_FALSE(temp().there("zevro/Catalog/_00HD_NEW.cct"));
   EXPECT_EQ(logic.consoleText(), u" 記録行数: 8行 空き容量： 1,500,000 (1M) bytes");
 
@@ -714,10 +714,10 @@ TEST_F(MainWindowLogicTest, ColouringARowMarksItAsHitOrCurrentHit) {
   open(logic, "_00HD_DATA.cct");
   const RowStore& list = logic.document().list();
   MainWindowEffects e = logic.指定行を着色(u"DOCS\\SUB", 0, false);
-  EXPECT_EQ(list.highlight(4), 2);
+  EXPECT_EQ(list.highlight(4), catalog::HighlightHit);
   EXPECT_EQ(logic.lastJumpRow(), -1);
   e = logic.指定行を着色(u"DOCS\\README.TXT", 0, true);
-  EXPECT_EQ(list.highlight(2), 6);
+  EXPECT_EQ(list.highlight(2), catalog::HighlightCurrentHit);
   EXPECT_EQ(logic.lastJumpRow(), 2);
   e = logic.指定行を着色(u"NOWHERE", 0, true);
   EXPECT_TRUE(e.grids.folder.rows.empty());
@@ -729,9 +729,9 @@ TEST_F(MainWindowLogicTest, RefreshGridListCellAndSelFNDLST) {
   writeCatalog("_00HD_DATA.cct", sampleCatalog());
   MainWindowLogic& logic = start();
   open(logic, "_00HD_DATA.cct");
-  EXPECT_TRUE(logic.RefreshGrid(1).grids.folder.full);
-  EXPECT_FALSE(logic.RefreshGrid(1).grids.files.full);
-  EXPECT_TRUE(logic.RefreshGrid(2).grids.files.full);
+  EXPECT_TRUE(logic.RefreshGrid(MainWindowLogic::RefreshFolderGrid).grids.folder.full);
+  EXPECT_FALSE(logic.RefreshGrid(MainWindowLogic::RefreshFolderGrid).grids.files.full);
+  EXPECT_TRUE(logic.RefreshGrid(MainWindowLogic::RefreshFileGrid).grids.files.full);
   EXPECT_EQ(logic.ListCell(0, 0), u"DATA");
   EXPECT_EQ(logic.ListCell(1, 0), u"資料集");
   ASSERT_EQ(logic.searchWords().size(), 2u);

@@ -99,7 +99,7 @@ TEST_F(MediaReadingTest, WholeDriveAndFolderReadings) {
     EXPECT_EQ(store.field(catalog::FieldSize, 0), groupedNumber(row.total));
     EXPECT_EQ(store.kind(0), row.kind + 1);
   }
-  EXPECT_EQ(store.sortOrder(), 4);  // recorded by kind
+  EXPECT_EQ(store.sortOrder(), ListSort::Kind);  // recorded by kind
   EXPECT_EQ(statuses.back(), MediaReading::SizePassText);
   EXPECT_EQ(statuses[statuses.size() - 2], Text(MediaReading::ReadingText) + u"WORK");
 }

@@ -18,7 +18,7 @@ Text raw(std::initializer_list<TextView> fields) {
   Text r;
   int k = 0;
   for (TextView f : fields) {
-    r.push_back(fieldMarker(k++));
+    r.push_back(record::marker(k++));
     r += f;
   }
   return r;

@@ -85,7 +85,7 @@ struct Fixture {
 
   explicit Fixture(int mode, const std::vector<Row>& rows = fixtureRows()) {
     fillCatalog(catalog, rows);
-    catalog.setSortOrder(2);
+    catalog.setSortOrder(ListSort::Name);
     setUpGrid(folderGrid);
     setUpGrid(fileGrid);
     tree.setDisplayMode(mode);
@@ -690,7 +690,7 @@ std::vector<Row> sortRows() {
 
 struct SortFixture : Fixture {
   SortFixture() : Fixture(2, sortRows()) {
-    catalog.setSortOrder(3);
+    catalog.setSortOrder(ListSort::Extension);
     tree.BuildFolderView(0, false, false);
     folderGrid.Grid_MoveCursor(displayRow(1));
     tree.folderCursorMoved();

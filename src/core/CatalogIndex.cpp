@@ -5,6 +5,7 @@
 
 #include "text/Cp932.h"
 #include "core/FileOps.h"
+#include "core/Record.h"
 #include "core/Strings.h"
 
 namespace zevro {
@@ -40,28 +41,17 @@ Text slice(TextView text, std::size_t from, std::size_t to) {
   return Text(text.substr(from, to - from));
 }
 
-// Field markers and the end marker close a field of the current layout.
-std::size_t fieldEnd(TextView record, std::size_t from) {
-  for (std::size_t i = from; i < record.size(); ++i)
-    if (isFieldMarker(record[i]) || record[i] == ch::Null) return i;
-  return record.size();
-}
-
-// The title line of the current layout: field 1 is the title, field 0 (from
-// the heap's second character) the volume label. The record ends at the next
-// code 16 or at the end marker; both are single bytes that never occur inside
-// a double-byte character, so the cut is made before decoding.
+// The title line of the current layout: field 1 is the title, field 0 the
+// volume label. The line ends at the next code 16 or at the end marker; both
+// are single bytes that never occur inside a double-byte character, so the
+// cut is made before decoding and only the title line is decoded.
 Text currentLayoutTitle(std::string_view heap) {
   const std::size_t end = std::min(firstOf(heap, std::string_view("\0", 1), 0),
                                    firstOf(heap, "\x10", std::min<std::size_t>(1, heap.size())));
-  const Text record = cp932::decode(heap.substr(0, end));
-  if (record.empty()) return {};
-  const std::size_t titleMarker = record.find(fieldMarker(1));
-  const std::size_t labelEnd = titleMarker != Text::npos ? titleMarker : fieldEnd(record, 1);
-  const Text label = slice(record, 1, labelEnd);
-  if (titleMarker == Text::npos) return CatalogIndex::entryTitle(u"", label);
-  const Text title = slice(record, titleMarker + 1, fieldEnd(record, titleMarker + 1));
-  return CatalogIndex::entryTitle(title, label);
+  const Text text = cp932::decode(heap.substr(0, end));
+  if (text.empty()) return {};
+  const record::TitleLine line = record::titleLine(text);
+  return CatalogIndex::entryTitle(line.title.text, line.label.text);
 }
 
 // The title line of the old layout: a record marker (the heap's first

@@ -20,7 +20,7 @@ Text buildRecord(std::span<const TextView> fields) {
   used = std::min<std::size_t>(used, RowStore::MaxField + 1);
   Text record;
   for (std::size_t k = 0; k < used; ++k) {
-    record.push_back(fieldMarker(static_cast<int>(k)));
+    record.push_back(record::marker(static_cast<int>(k)));
     if (k < fields.size()) record += RowStore::escapeFieldText(fields[k]);
   }
   return record;

@@ -40,6 +40,11 @@ inline constexpr int TreeCollapsed = 8;
 inline constexpr int TreeHasFiles = 16;
 inline constexpr int TreeFilesHidden = 32;
 
+// Highlight marks (per stored row): rows of a search stand out in the list.
+inline constexpr int HighlightNone = 0;
+inline constexpr int HighlightHit = 2;         // the row holds the word searched for
+inline constexpr int HighlightCurrentHit = 6;  // the hit the search window went to last
+
 // Kind codes: 0..5 are folder-like rows, 6 and more files (6 = extension
 // not in the icon table).
 inline constexpr int KindFolder = 1;

@@ -7,6 +7,7 @@
 
 #include "text/Cp932.h"
 #include "core/Numbers.h"
+#include "core/Record.h"
 
 namespace zevro::listfile {
 
@@ -35,8 +36,6 @@ constexpr std::size_t OldFieldWidth = 4;
 constexpr std::size_t OldTrailerSize = 64;
 constexpr std::size_t OldFreeSpaceAt = 1;
 constexpr std::size_t OldFreeSpaceWidth = 12;
-
-constexpr char16_t TitleLabelEnd = 17;  // the code-17 marker that ends field 0
 
 
 // A fixed-width hexadecimal field, every character a digit (either case).
@@ -122,7 +121,7 @@ std::string_view take(std::string_view bytes, std::size_t& at, std::size_t lengt
 Header headerOf(std::string_view bytes) {
   Header header;
   header.tag = std::string(bytes.substr(0, 2));
-  header.sortOrder = digitAt(bytes, SortAt);
+  header.sortOrder = listSortOfStored(digitAt(bytes, SortAt));
   header.displayMode = digitAt(bytes, DisplayModeAt);
   header.iconStamp = cp932::decode(bytes.substr(StampAt, StampWidth));
   header.freeSpace = decimalIn(bytes.substr(FreeSpaceAt, FreeSpaceWidth));
@@ -218,10 +217,12 @@ std::optional<Text> titleLineLabel(std::string_view bytes) {
   const std::string_view body = bytes.substr(HeaderSize);
   const Span probe = spanOfCharacters(body, std::min(lengths->heap, TitleLineProbe));
   const Text start = cp932::decode(body.substr(0, probe.bytes));
-  const std::size_t marker = start.find(TitleLabelEnd);
-  if (marker == Text::npos) return std::nullopt;
-  if (marker == 0) return Text();
-  return start.substr(1, marker - 1);
+  // Every title line has the title's marker after the label (buildRecord
+  // writes the markers up to the total); without it in the probe the label
+  // may be cut off.
+  const record::TitleLine line = record::titleLine(start);
+  if (!line.title.present) return std::nullopt;
+  return Text(line.label.text);
 }
 
 Limit checkLimits(const RowStore& store) {
@@ -255,7 +256,7 @@ std::optional<std::string> build(const RowStore& store, const Header& header) {
   appendHex(out, block, BlockFieldWidth);  // tree flags
   appendHex(out, block, BlockFieldWidth);  // colour indexes
   appendHex(out, heapLength, HeapFieldWidth);
-  out += digitChar(store.sortOrder());
+  out += digitChar(storedValue(store.sortOrder()));
   out += digitChar(header.displayMode);
   std::string stamp = cp932::encode(header.iconStamp);
   stamp.resize(StampWidth, ' ');
@@ -280,7 +281,7 @@ bool parseOldLayout(std::string_view bytes, OldListBlocks& blocks) {
   if (!kindLength || !levelLength || !heapLength) return false;
 
   OldListBlocks out;
-  out.sortOrder = bytes[OldSortAt] == '0' ? 2 : 3;
+  out.sortOrder = bytes[OldSortAt] == '0' ? ListSort::Name : ListSort::Extension;
   const std::string_view body = bytes.substr(OldHeaderSize);
   const Span heapSpan = spanOfCharacters(body, *heapLength);
   out.truncated = heapSpan.characters < *heapLength;

@@ -42,6 +42,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/ListSort.h"
 #include "core/RowStore.h"
 #include "text/Text.h"
 #include "platform/FileSystem.h"
@@ -62,7 +63,7 @@ inline constexpr std::size_t TitleLineProbe = 512;
 
 struct Header {
   std::string tag = std::string(CurrentTag);  // as read, like "BX" or "CX"; always "BX" when written
-  int sortOrder = 0;                          // 2 name, 3 extension, 4 kind, 0 none
+  ListSort sortOrder = ListSort::None;        // the digit: "2" name, "3" extension, "4" kind, "0" none
   int displayMode = 0;                        // 0, 1, 2 or 4
   Text iconStamp;                             // u"240131120000", or 12 blanks (written for empty too)
   std::int64_t freeSpace = 0;                 // bytes, like 123456789
@@ -117,7 +118,7 @@ struct OldListBlocks {
   Text heap;            // records, end marker, spare
   std::string kinds;    // one byte per row
   std::string levels;   // one byte per row
-  int sortOrder = 2;    // 2 name or 3 extension
+  ListSort sortOrder = ListSort::Name;  // name or extension
   std::int64_t freeSpace = 0;
   bool hasTrailer = false;
   bool truncated = false;  // blocks shorter than the header says

@@ -1,23 +1,18 @@
 #include "core/RowStore.h"
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <limits>
 #include <new>
 
 #include "core/CatalogList.h"
+#include "core/Record.h"
 #include "text/Cp932.h"
 
 namespace zevro {
 
 namespace {
 
-constexpr char16_t MarkerFirst = 16;
-constexpr char16_t MarkerLast = 31;
-constexpr char16_t PathSep = u'\\';
-
-bool isMarker(char16_t c) { return c >= MarkerFirst && c <= MarkerLast; }
 
 // Keeps growth geometric however small the steps are asked for, so that a
 // million appends stay linear. realloc moves large blocks without copying,
@@ -26,30 +21,6 @@ template <class Container>
 void growTo(Container& c, std::size_t n) {
   if (c.capacity() >= n) return;
   c.reserve(std::max(n, c.capacity() + c.capacity() / 4));
-}
-
-// First character below 32 (a marker, CR, LF, ...) in [p, end), or end.
-// Looks at four characters at a time: field text is mostly long runs of
-// ordinary characters.
-const char16_t* nextControl(const char16_t* p, const char16_t* end) {
-  constexpr std::uint64_t HighBits = 0xFFE0FFE0FFE0FFE0u;  // a unit below 32 has none of these
-  constexpr std::uint64_t Ones = 0x0001000100010001u;
-  constexpr std::uint64_t Tops = 0x8000800080008000u;
-  while (end - p >= 4) {
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    const std::uint64_t v = w & HighBits;
-    if (((v - Ones) & ~v & Tops) != 0) break;  // some unit of the four is below 32
-    p += 4;
-  }
-  while (p < end && *p >= 32) ++p;
-  return p;
-}
-
-const char16_t* nextMarker(const char16_t* p, const char16_t* end) {
-  for (p = nextControl(p, end); p < end && !isMarker(*p); p = nextControl(p + 1, end)) {
-  }
-  return p;
 }
 
 }  // namespace
@@ -149,9 +120,9 @@ bool RowStore::appendHidden(TextView record, int colour, int highlight, int kind
 bool RowStore::append(TextView record, int colour, int highlight, int kind, int level, int treeFlags,
                       bool shown) {
   if (level < 0 || level > MaxLevel) return false;
-  if (record.empty() || record.front() != ch::FieldMarker0) return false;
+  if (record.empty() || record.front() != record::FirstMarker) return false;
   for (std::size_t i = 1; i < record.size(); ++i) {
-    if (record[i] == ch::Null || record[i] == ch::FieldMarker0) return false;
+    if (record[i] == ch::Null || record[i] == record::FirstMarker) return false;
   }
   const int n = rowCount();
   const std::size_t used = heap_.size() - 1;
@@ -237,22 +208,13 @@ TextView RowStore::record(int row) const {
 // higher one; a damaged record with a higher marker first lacks field k.
 RowStore::FieldSpot RowStore::locate(int k, int row) const {
   const char16_t* const base = heap_.data();
-  const char16_t* p = base + starts_[static_cast<std::size_t>(row)];
-  const char16_t* const end = base + starts_[static_cast<std::size_t>(row) + 1];
-  const auto marker = static_cast<char16_t>(MarkerFirst + k);
+  const record::Spot found = record::locate(base + starts_[static_cast<std::size_t>(row)],
+                                            base + starts_[static_cast<std::size_t>(row) + 1], k);
   FieldSpot spot;
-  for (p = nextMarker(p, end); p < end; p = nextMarker(p + 1, end)) {
-    if (*p == marker) {
-      const char16_t* const text = p + 1;
-      spot.present = true;
-      spot.begin = static_cast<std::size_t>(text - base);
-      spot.end = static_cast<std::size_t>(nextMarker(text, end) - base);
-      return spot;
-    }
-    if (*p > marker) break;
-    spot.highest = std::max(spot.highest, *p - MarkerFirst);
-  }
-  spot.begin = spot.end = static_cast<std::size_t>(p - base);
+  spot.present = found.present;
+  spot.begin = static_cast<std::size_t>(found.text - base);
+  spot.end = static_cast<std::size_t>(found.textEnd - base);
+  spot.highest = found.highest;
   return spot;
 }
 
@@ -268,12 +230,12 @@ int RowStore::fieldsOf(int row, std::span<TextView> out) const {
   if (row < 0 || row >= rowCount()) return 0;
   const char16_t* const base = heap_.data();
   const char16_t* const end = base + starts_[static_cast<std::size_t>(row) + 1];
-  const char16_t* p = nextMarker(base + starts_[static_cast<std::size_t>(row)], end);
+  const char16_t* p = record::nextFieldEnd(base + starts_[static_cast<std::size_t>(row)], end);
   int highest = -1;
-  while (p < end) {
-    const int k = *p - MarkerFirst;
+  while (p < end && *p != ch::Null) {
+    const int k = *p - record::FirstMarker;
     const char16_t* const text = p + 1;
-    p = nextMarker(text, end);
+    p = record::nextFieldEnd(text, end);
     if (k <= highest) continue;  // out of order: not read by fieldView either
     highest = k;
     if (static_cast<std::size_t>(k) < out.size()) {
@@ -316,7 +278,7 @@ bool RowStore::setField(int k, int row, TextView text) {
     // A higher marker came first (a damaged record): ours goes before it,
     // not inside another field. Otherwise the missing markers up to k follow.
     for (int f = damaged ? k : spot.highest + 1; f <= k; ++f) {
-      insert.push_back(static_cast<char16_t>(MarkerFirst + f));
+      insert.push_back(record::marker(f));
     }
   }
   insert += safe;
@@ -345,6 +307,61 @@ bool RowStore::setField(int k, int row, TextView text) {
   return true;
 }
 
+bool RowStore::setFieldOfRows(int k, std::span<const FieldText> rows) {
+  if (k < 0 || k > MaxField) return false;
+  const int count = rowCount();
+  // The new heap is sized exactly first, so that it is written once into
+  // memory taken once.
+  std::size_t length = heap_.size();
+  bool changed = false;
+  bool missing = false;
+  for (const FieldText& f : rows) {
+    if (f.row < 0 || f.row >= count) return false;
+    const FieldSpot spot = locate(k, f.row);
+    if (!spot.present) {
+      changed = missing = true;
+      continue;
+    }
+    const TextView old(heap_.data() + spot.begin, spot.end - spot.begin);
+    length = length - old.size() + f.text.size();
+    if (old != f.text) changed = true;
+  }
+  if (!changed) return true;
+
+  const bool modified = modified_;
+  try {
+    GrowBuffer<char16_t> heap;
+    heap.reserve(length);
+    std::size_t copied = 0;  // heap_ is copied up to here
+    for (const FieldText& f : rows) {
+      const FieldSpot spot = locate(k, f.row);
+      if (!spot.present) continue;
+      heap.append(heap_.data() + copied, heap_.data() + spot.begin);
+      heap.append(f.text.data(), f.text.data() + f.text.size());
+      copied = spot.end;
+    }
+    heap.append(heap_.data() + copied, heap_.data() + heap_.size());  // the end marker too
+    heap_ = std::move(heap);
+  } catch (const std::bad_alloc& e) {
+    report(e.what());
+    return false;
+  }
+  // The room a load of these rows would give: the heap cut to its used
+  // length, the row room rounded up from one row less by load steps.
+  clearSelection();
+  clearHighlights();
+  heapCapacity_ = static_cast<int>(heap_.size());
+  rowCapacity_ = std::max(count - 1, 0);
+  if (!rebuildIndex()) return false;
+  if (missing) {
+    for (const FieldText& f : rows) {
+      if (!locate(k, f.row).present) setField(k, f.row, f.text);
+    }
+  }
+  modified_ = modified;
+  return true;
+}
+
 // ---------------------------------------------------------------- paths
 
 Text RowStore::rowPath(int row, int lowestLevel) const {
@@ -360,7 +377,7 @@ Text RowStore::rowPath(int row, int lowestLevel) const {
   }
   Text path;
   for (auto it = names.rbegin(); it != names.rend(); ++it) {
-    if (it != names.rbegin()) path.push_back(PathSep);
+    if (it != names.rbegin()) path.push_back(ch::PathSeparator);
     path += *it;
   }
   return path;
@@ -368,7 +385,7 @@ Text RowStore::rowPath(int row, int lowestLevel) const {
 
 bool RowStore::nameIs(int row, TextView name) const {
   const TextView rec = record(row);
-  return !rec.empty() && rec.front() == ch::FieldMarker0 && fieldView(0, row) == name;
+  return !rec.empty() && rec.front() == record::FirstMarker && fieldView(0, row) == name;
 }
 
 int RowStore::findRowByPath(TextView path, int firstLevel) const {
@@ -378,7 +395,7 @@ int RowStore::findRowByPath(TextView path, int firstLevel) const {
   int lvl = firstLevel;
   std::size_t pos = 0;
   while (true) {
-    const std::size_t sep = path.find(PathSep, pos);
+    const std::size_t sep = path.find(ch::PathSeparator, pos);
     const TextView name = path.substr(pos, sep == TextView::npos ? TextView::npos : sep - pos);
     int found = -1;
     if (matched < 0) {
@@ -426,7 +443,7 @@ bool RowStore::rebuildIndex() {
     while (pos < size && h[pos] != ch::Null) {
       starts_.push_back(static_cast<std::int32_t>(pos));
       ++pos;
-      while (pos < size && h[pos] != ch::FieldMarker0 && h[pos] != ch::Null) ++pos;
+      while (pos < size && h[pos] != record::FirstMarker && h[pos] != ch::Null) ++pos;
     }
     starts_.push_back(static_cast<std::int32_t>(pos));
     heap_.resize(pos);

@@ -3,7 +3,8 @@
 // to back, plus parallel per-row byte blocks and arrays. Every list of the
 // program (folder pane, file pane, catalog selection, search results) is one.
 //
-// A record is a run of fields, field k introduced by the marker 16 + k:
+// A record is a run of fields, field k introduced by the marker 16 + k
+// (the record format is in Record.h):
 //   u"\x10README.TXT\x11Read me first\x12" u"03/04/05 12:34\x13" u"1,234\x14" u"0"
 // is a record with name "README.TXT", comment "Read me first", date
 // "03/04/05 12:34", size "1,234" and flag character "0"; fields 5 to 7 are
@@ -37,6 +38,8 @@
 #include <vector>
 
 #include "core/GrowBuffer.h"
+#include "core/ListSort.h"
+#include "core/Record.h"
 #include "text/Text.h"
 
 namespace zevro {
@@ -54,7 +57,7 @@ public:
   static constexpr int HeapMinFree = 256;
   static constexpr int SetFieldHeapGrowth = 4096;
   static constexpr int MaxLevel = 127;
-  static constexpr int MaxField = 15;  // markers 16..31
+  static constexpr int MaxField = record::MaxField;  // markers 16..31
   static constexpr int BaseIndent = 6;
   static constexpr int DefaultIndentWidth = 16;
   // Positions are 32-bit; room is refused beyond this many rows or characters.
@@ -98,6 +101,22 @@ public:
   // can break a record. False for a row or field outside range or a failed
   // growth (store unchanged). Later records move; their start positions follow.
   bool setField(int k, int row, TextView text);
+
+  // Field k of many rows at once, rows ascending (the size pass gives every
+  // folder its total this way): {{0, u"1,234,682"}, {3, u"1,234,667"}}.
+  // Replacing fields one by one would move the rest of the heap for every
+  // row; this writes the heap once. Rows that have the field get the new
+  // text in that one pass, the heap is cut to its used length and the index
+  // rebuilt as after a load (display order = stored order, no selection, no
+  // highlights, row room as a load of these rows gives); rows lacking the
+  // field get it with setField afterwards. The modified mark is kept.
+  // Nothing happens when every text is already there. The texts are stored
+  // as given (no escaping); false when memory runs out.
+  struct FieldText {
+    int row;
+    TextView text;
+  };
+  bool setFieldOfRows(int k, std::span<const FieldText> rows);
 
   // Names (field 0) of the row and its ancestors from level `lowestLevel`
   // down to the row, joined with "\": row MANUAL.TXT (level 2) in folder DOCS
@@ -191,11 +210,11 @@ public:
   // The heap of the current record format starts with the code-16 marker
   // (older lists start otherwise and must be converted first); false for an
   // empty store.
-  bool hasCurrentFormat() const { return heap_.front() == ch::FieldMarker0; }
+  bool hasCurrentFormat() const { return heap_.front() == record::FirstMarker; }
 
   // ---- Settings ----
-  int sortOrder() const { return sortOrder_; }  // 2 name, 3 extension, 4 kind, 0 none
-  void setSortOrder(int order) { sortOrder_ = order; }
+  ListSort sortOrder() const { return sortOrder_; }  // the order the rows were recorded in
+  void setSortOrder(ListSort order) { sortOrder_ = order; }
   bool modified() const { return modified_; }
   void setModified(bool on) { modified_ = on; }
   // Tree mode: appending keeps tree flags bits 1 and 2 of earlier rows.
@@ -253,7 +272,7 @@ private:
   int selectedCount_ = 0;
   int rowCapacity_ = DefaultCapacity;
   int heapCapacity_ = InitialHeapCapacity;
-  int sortOrder_ = 0;
+  ListSort sortOrder_ = ListSort::None;
   bool modified_ = false;
   bool treeMode_ = false;
   bool folderAware_ = false;

@@ -14,7 +14,8 @@ FilePane::FilePane(GridModel& fileGrid) : grid_(&fileGrid), sorter_(fileGrid) {}
 bool FilePane::fill(const RowStore& catalog, int folderRow, bool force, GridUpdate& update) {
   if (folderRow < 0 || folderRow >= catalog.rowCount()) return false;
   Text path = catalog.rowPath(folderRow, 1);
-  const int natural = catalog.sortOrder();
+  const ListSort order = catalog.sortOrder();
+  const int natural = storedValue(order);
   if (!force && folderPath_ && *folderPath_ == path && grid_->naturalSortKind() == natural) return false;
 
   update.merge(grid_->Grid_Clear());
@@ -23,7 +24,7 @@ bool FilePane::fill(const RowStore& catalog, int folderRow, bool force, GridUpda
   folderRow_ = -1;
   RowStore& files = grid_->store();
   makeCatalogList(files);
-  files.setSortOrder(natural);
+  files.setSortOrder(order);
   files.setIndentWidth(catalog.indentWidth());
   grid_->setNaturalSortKind(natural);
   grid_->setSort(0, natural);

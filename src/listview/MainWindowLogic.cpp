@@ -577,7 +577,7 @@ MainWindowEffects MainWindowLogic::指定カタログをロード(TextView fileN
   // Another window asked for it: a list in name order opens at its first
   // folder, with that folder's files in the pane.
   const RowStore& list = document_->list();
-  if (list.rowCount() > 1 && list.sortOrder() == 2 && catalog::isFolderLike(list.kind(1))) {
+  if (list.rowCount() > 1 && list.sortOrder() == ListSort::Name && catalog::isFolderLike(list.kind(1))) {
     e.grids.merge(tree_.RevealRow(list.rowPath(1, 1), -1, false, false));
     rowConsole(Pane::Folder);
   }
@@ -606,7 +606,7 @@ MainWindowEffects MainWindowLogic::指定行を着色(TextView rowPath, int, boo
   RowStore& list = document_->list();
   const int row = list.findRowByPath(rowPath, 1);
   if (row < 0) return e;
-  const int mark = current ? 6 : 2;
+  const int mark = current ? catalog::HighlightCurrentHit : catalog::HighlightHit;
   list.setHighlight(row, mark);
   if (current) lastJump_ = row;
   if (const int shown = list.displayRowOf(row); shown >= 0) e.grids.folder.rows.push_back(shown);
@@ -620,8 +620,8 @@ MainWindowEffects MainWindowLogic::指定行を着色(TextView rowPath, int, boo
 
 MainWindowEffects MainWindowLogic::RefreshGrid(int flags) {
   MainWindowEffects e;
-  e.grids.folder.full = (flags & 1) != 0;
-  e.grids.files.full = (flags & 2) != 0;
+  e.grids.folder.full = (flags & RefreshFolderGrid) != 0;
+  e.grids.files.full = (flags & RefreshFileGrid) != 0;
   return e;
 }
 

@@ -190,6 +190,9 @@ public:
   MainWindowEffects 指定カタログの特定ページを表示(TextView fileName, TextView rowPath, bool show);
   MainWindowEffects 特定ページを表示(TextView rowPath, bool show);
   MainWindowEffects 指定行を着色(TextView rowPath, int unused, bool current);
+  // Flags of RefreshGrid: which grid is drawn again in full.
+  static constexpr int RefreshFolderGrid = 1;
+  static constexpr int RefreshFileGrid = 2;
   MainWindowEffects RefreshGrid(int flags);
   MainWindowEffects SelFNDLST(int index);
   // The text of a field of a display row of the folder grid.

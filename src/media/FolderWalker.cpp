@@ -17,7 +17,6 @@ namespace {
 constexpr int FirstYear = 1900;
 constexpr int CountRedrawEvery = 10;
 constexpr int PumpEvery = 50;
-constexpr TextView FlagText = u"0";
 constexpr TextView RecycledFolder = u"RECYCLED";
 constexpr std::size_t DriveRootLength = 2;  // u"E:"
 
@@ -42,13 +41,13 @@ NameParts partsOf(TextView name) {
   return p;
 }
 
-// The sort key of a name: order 1 extension "." base, order 2 group ":"
+// The sort key of a name: by extension extension "." base, by kind group ":"
 // extension "." base, else the name.
-Text keyOf(TextView name, const NameParts& p, TextView group, int order) {
-  if (order != FolderWalker::SortByExtension && order != FolderWalker::SortByKind) return Text(name);
+Text keyOf(TextView name, const NameParts& p, TextView group, WalkOrder order) {
+  if (order != WalkOrder::Extension && order != WalkOrder::Kind) return Text(name);
   Text key;
   key.reserve(group.size() + name.size() + 2);
-  if (order == FolderWalker::SortByKind) {
+  if (order == WalkOrder::Kind) {
     key += group;
     key.push_back(u':');
   }
@@ -101,15 +100,6 @@ std::int64_t addSizes(std::int64_t a, std::int64_t b) {
   return a > std::numeric_limits<std::int64_t>::max() - b ? std::numeric_limits<std::int64_t>::max() : a + b;
 }
 
-// Where field 3 lies in a record: [begin, end), or begin == npos when absent.
-std::pair<std::size_t, std::size_t> sizeFieldSpan(TextView record) {
-  const std::size_t marker = record.find(fieldMarker(catalog::FieldSize));
-  if (marker == TextView::npos) return {TextView::npos, TextView::npos};
-  std::size_t end = marker + 1;
-  while (end < record.size() && !isFieldMarker(record[end])) ++end;
-  return {marker + 1, end};
-}
-
 }  // namespace
 
 struct FolderWalker::FileItem {
@@ -141,7 +131,7 @@ Text FolderWalker::badDateMessage(TextView folderPath) {
   return text;
 }
 
-Text FolderWalker::sortKey(TextView name, int order) {
+Text FolderWalker::sortKey(TextView name, WalkOrder order) {
   const NameParts p = partsOf(name);
   return keyOf(name, p, ExtensionGroups::groupOf(p.extension), order);
 }
@@ -192,7 +182,7 @@ void FolderWalker::visitFolder(const NativePath& folder, const Text& path, TextV
   if (!countItem()) return;
   for (const Listing::Subfolder& sub : listing.subfolders) {
     Text subPath = path;
-    subPath.push_back(ch::Yen);
+    subPath.push_back(ch::PathSeparator);
     subPath += sub.name;
     visitFolder(folder / sub.native, subPath, sub.name, depth + 1, store);
     if (stopped() || !pump()) return;
@@ -229,7 +219,7 @@ bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int de
     item.name = cp932::fromNativeName(e.name);
     const NameParts parts = partsOf(item.name);
     item.extension = parts.extension;
-    const TextView group = options_.sortOrder == SortByKind ? groupOf(parts.extension) : TextView();
+    const TextView group = options_.sortOrder == WalkOrder::Kind ? groupOf(parts.extension) : TextView();
     item.foldedKey = keyOf(item.name, parts, group, options_.sortOrder);
     lowerInPlace(item.foldedKey);
     item.native = std::move(e.name);
@@ -312,9 +302,9 @@ int FolderWalker::kindOf(const Text& extension) {
 
 bool FolderWalker::append(TextView name, TextView comment, TextView date, TextView size, int kind, int level,
                           RowStore& store) {
-  Text record = catalog::buildRecord({name, comment, date, size, FlagText});
-  record.push_back(fieldMarker(catalog::FieldMediumName));
-  if (store.appendShown(record, catalog::colourIndexFor(kind, level), 0, kind, level)) return true;
+  Text record = catalog::buildRecord({name, comment, date, size, record::NoFlagsText});
+  record.push_back(record::marker(catalog::FieldMediumName));
+  if (store.appendShown(record, catalog::colourIndexFor(kind, level), catalog::HighlightNone, kind, level)) return true;
   full_ = true;
   problems_.push_back({WalkProblem::Kind::ListFull, {}, {}});
   return false;
@@ -343,8 +333,6 @@ std::int64_t FolderWalker::AddFolderSizes(RowStore& store) {
   struct Folder {
     int row;
     std::int64_t total;
-    Text text;              // the total as written
-    bool hasField = true;   // false: the record lacks field 3 (set afterwards)
   };
   std::vector<Folder> folders;
   std::vector<std::size_t> open;  // indexes into folders, levels rising
@@ -358,55 +346,20 @@ std::int64_t FolderWalker::AddFolderSizes(RowStore& store) {
     const int level = store.level(r);
     while (!open.empty() && store.level(folders[open.back()].row) >= level) close();
     open.push_back(folders.size());
-    folders.push_back({r, sizeValue(store.fieldView(catalog::FieldSize, r)), {}, true});
+    folders.push_back({r, sizeValue(store.fieldView(catalog::FieldSize, r))});
   }
   while (!open.empty()) close();
 
-  // One pass over the heap: replacing fields one by one would move the rest
-  // of the heap for every folder. The new text is sized exactly first, so
-  // that it is written once into memory taken once.
-  std::size_t length = static_cast<std::size_t>(store.endPosition()) + 1;
-  bool changed = false;
-  for (Folder& f : folders) {
-    f.text = groupedNumber(f.total);
-    const TextView record = store.record(f.row);
-    const auto [begin, end] = sizeFieldSpan(record);
-    f.hasField = begin != TextView::npos;
-    if (f.hasField) length = length - (end - begin) + f.text.size();
-    if (!f.hasField || record.substr(begin, end - begin) != f.text) changed = true;
-  }
   const std::int64_t medium = !folders.empty() && folders.front().row == 0 ? folders.front().total : 0;
-  if (!changed) return medium;
-  Text heap;
-  heap.reserve(length);
-  auto next = folders.begin();
-  for (int r = 0; r < rows; ++r) {
-    const TextView record = store.record(r);
-    if (next == folders.end() || next->row != r) {
-      heap += record;
-      continue;
-    }
-    const auto [begin, end] = sizeFieldSpan(record);
-    if (begin == TextView::npos) {
-      heap += record;
-    } else {
-      heap += record.substr(0, begin);
-      heap += next->text;
-      heap += record.substr(end);
-    }
-    ++next;
-  }
-  heap.push_back(ch::Null);
-  const std::string levels(store.levelBlock());
-  const std::string flags(store.treeFlagBlock());
-  const std::string kinds(store.kindBlock());
-  const std::string colours(store.colourBlock());
-  const bool modified = store.modified();
-  if (!store.loadBlocks(heap, levels, flags, kinds, colours)) return 0;
+  std::vector<Text> texts;
+  texts.reserve(folders.size());
+  std::vector<RowStore::FieldText> sizes;
+  sizes.reserve(folders.size());
   for (const Folder& f : folders) {
-    if (!f.hasField) store.setField(catalog::FieldSize, f.row, f.text);
+    texts.push_back(groupedNumber(f.total));
+    sizes.push_back({f.row, texts.back()});
   }
-  store.setModified(modified);
+  if (!store.setFieldOfRows(catalog::FieldSize, sizes)) return 0;
   return medium;
 }
 

@@ -30,11 +30,13 @@
 #include <cstdint>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "core/IconTable.h"
+#include "core/ListSort.h"
 #include "core/RowStore.h"
 #include "text/Text.h"
 #include "media/ArchiveLister.h"
@@ -45,8 +47,34 @@
 
 namespace zevro {
 
+// The order of the files of each folder in a walk, numbered as the option
+// RecordSort stores it: 0 by name, 1 by extension, 2 by kind group.
+enum class WalkOrder : int {
+  Name = 0,
+  Extension = 1,
+  Kind = 2,
+};
+
+constexpr int optionValue(WalkOrder order) { return static_cast<int>(order); }
+// The order an option value names; nothing for a value that names none.
+constexpr std::optional<WalkOrder> walkOrderOf(int option) {
+  if (option < optionValue(WalkOrder::Name) || option > optionValue(WalkOrder::Kind)) return std::nullopt;
+  return static_cast<WalkOrder>(option);
+}
+
+// The order a list read in a walk order is recorded in (its list file's
+// sort digit): by name 0 -> 2, by extension 1 -> 3, by kind 2 -> 4.
+constexpr ListSort listSortOf(WalkOrder order) {
+  switch (order) {
+    case WalkOrder::Name: return ListSort::Name;
+    case WalkOrder::Extension: return ListSort::Extension;
+    case WalkOrder::Kind: return ListSort::Kind;
+  }
+  return ListSort::None;
+}
+
 struct WalkOptions {
-  int sortOrder = 2;   // 0 by name, 1 by extension, 2 by kind (option RecordSort)
+  WalkOrder sortOrder = WalkOrder::Kind;  // the option RecordSort
   int mediumKind = 3;  // 1 CD, 2 FD, 3 HD
   ListTime::Zone zone = ListTime::Zone::Japan;
   // Archives go to the archive lister (record contents or comments from
@@ -98,11 +126,6 @@ public:
   static constexpr TextView BadDateMessageTail{BadDateMessageTailText, std::size(BadDateMessageTailText) - 1};
   static Text badDateMessage(TextView folderPath);
 
-  // Sort orders of the files of a folder (option RecordSort).
-  static constexpr int SortByName = 0;
-  static constexpr int SortByExtension = 1;
-  static constexpr int SortByKind = 2;
-
   // Longest folder comment a row keeps.
   static constexpr std::size_t MaxFolderComment = 128;
 
@@ -121,9 +144,9 @@ public:
   // The size pass: every folder-like row (kind 5 or less) gets the total of
   // the files below it, the title line the medium's total: the size a row
   // holds counts as its own files' size, and the totals of the folder rows
-  // below it are added. When a size changes, the heap is rewritten in one
-  // pass, cut to its used length and the index rebuilt (display order =
-  // stored order, modified mark kept). Returns the title line's total.
+  // below it are added. When a size changes, the store writes them all in
+  // one pass (RowStore::setFieldOfRows: heap cut to its used length, index
+  // rebuilt, modified mark kept). Returns the title line's total.
   static std::int64_t AddFolderSizes(RowStore& store);
 
   bool cancelled() const { return cancelled_; }
@@ -131,10 +154,11 @@ public:
   int folderRows() const { return folderRows_; }
   const std::vector<WalkProblem>& problems() const { return problems_; }
 
-  // The sort key of a file name for an order: 0 the name, 1 extension "."
-  // base name, 2 group ":" extension "." base name:
-  //   (u"b.txt", 1) -> u"txt.b",  (u"c", 1) -> u".c",  (u"a.zip", 2) -> u"97:zip.a".
-  static Text sortKey(TextView name, int order);
+  // The sort key of a file name for an order: by name the name, by
+  // extension extension "." base name, by kind group ":" extension "." base:
+  //   (u"b.txt", Extension) -> u"txt.b",  (u"c", Extension) -> u".c",
+  //   (u"a.zip", Kind) -> u"97:zip.a".
+  static Text sortKey(TextView name, WalkOrder order);
 
 private:
   struct FileItem;

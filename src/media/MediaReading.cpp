@@ -7,6 +7,7 @@
 #include "core/FileOps.h"
 #include "core/ListFile.h"
 #include "core/Numbers.h"
+#include "core/Record.h"
 #include "core/Strings.h"
 #include "media/CatalogName.h"
 
@@ -18,15 +19,13 @@ constexpr TextView AnyGenre = u"??";
 constexpr std::size_t DriveLength = 2;        // u"E:"
 constexpr std::size_t NamePrefixLength = 6;   // u"_01CD_"
 constexpr std::size_t NameSuffixLength = 4;   // u".CCT"
-constexpr char16_t TitleMarker = 17;          // field 1 of the title line
-constexpr char16_t TitleEndMarker = 18;
 
 // The path as the catalogs write it, without a trailing separator:
 // u"e:/DOCS/" -> u"e:\\DOCS", u"E:\\" -> u"E:".
 Text catalogPath(TextView path) {
   Text p(path);
-  std::replace(p.begin(), p.end(), u'/', ch::Yen);
-  while (p.size() > DriveLength && p.back() == ch::Yen) p.pop_back();
+  std::replace(p.begin(), p.end(), u'/', ch::PathSeparator);
+  while (p.size() > DriveLength && p.back() == ch::PathSeparator) p.pop_back();
   return p;
 }
 
@@ -104,7 +103,7 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   result.mediumKind = DriveInfo::MediumKindNumber(name.fileName);
 
   store.clear();
-  store.setSortOrder(settings_.walk.sortOrder + 2);
+  store.setSortOrder(listSortOf(settings_.walk.sortOrder));
   if (hooks_.status) hooks_.status(Text(ReadingText) + result.mediumTitle);
   WalkOptions options = settings_.walk;
   options.mediumKind = result.mediumKind;
@@ -175,9 +174,8 @@ int MediaReading::freeSequence(const std::vector<Text>& names, TextView pattern)
 Text MediaReading::existingTitle(std::string_view firstBytes, TextView fileName) {
   if (firstBytes.size() > listfile::HeaderSize) {
     const Text start = cp932::decode(firstBytes.substr(listfile::HeaderSize, listfile::TitleLineProbe));
-    const std::size_t open = start.find(TitleMarker);
-    const std::size_t close = open == Text::npos ? Text::npos : start.find(TitleEndMarker, open + 1);
-    if (close != Text::npos && close > open + 1) return start.substr(open + 1, close - open - 1);
+    const record::TitleField title = record::titleLine(start).title;
+    if (title.closed && !title.text.empty()) return Text(title.text);
   }
   if (fileName.size() <= NamePrefixLength + NameSuffixLength) return {};
   return Text(fileName.substr(NamePrefixLength, fileName.size() - NamePrefixLength - NameSuffixLength));

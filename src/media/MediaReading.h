@@ -111,8 +111,8 @@ public:
   // that does not succeed leaves the store empty.
   Result read(TextView path, RowStore& store);
 
-  // The title of a list file for the question: between the markers of
-  // fields 1 and 2 in its first 64 + 512 bytes, else the name from its 7th
+  // The title of a list file for the question: field 1 of its title line
+  // when it ends in its first 64 + 512 bytes, else the name from its 7th
   // character without the last four: u"_01CD_GAMES.CCT" -> u"GAMES".
   static Text existingTitle(std::string_view firstBytes, TextView fileName);
 

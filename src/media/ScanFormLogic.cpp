@@ -37,8 +37,8 @@ void ScanFormLogic::load() {
 void ScanFormLogic::loadBoxes() {
   const OptionStore& options = parts_.options;
   const int sort = opt::readNumber(options, opt::RecordSort);
-  boxes_.sortByExtension = sort == FolderWalker::SortByExtension;
-  boxes_.sortByKind = sort == FolderWalker::SortByKind;
+  boxes_.sortByExtension = sort == optionValue(WalkOrder::Extension);
+  boxes_.sortByKind = sort == optionValue(WalkOrder::Kind);
   boxes_.autoCreate = opt::readNumber(options, opt::AutoCreate) != 0;
   boxes_.recordUnzip = opt::readNumber(options, opt::RecordUnzip) != 0;
   boxes_.commentUnzip = opt::readNumber(options, opt::CommentUnzip) != 0;
@@ -54,9 +54,9 @@ void ScanFormLogic::storeBoxes() {
 }
 
 int ScanFormLogic::recordSort() const {
-  if (boxes_.sortByExtension) return FolderWalker::SortByExtension;
-  if (boxes_.sortByKind) return FolderWalker::SortByKind;
-  return FolderWalker::SortByName;
+  if (boxes_.sortByExtension) return optionValue(WalkOrder::Extension);
+  if (boxes_.sortByKind) return optionValue(WalkOrder::Kind);
+  return optionValue(WalkOrder::Name);
 }
 
 // The letters the machine has now, keeping the selected one where it is still there.
@@ -245,7 +245,7 @@ MediaReading::Settings ScanFormLogic::readingSettings() const {
   const OptionStore& options = parts_.options;
   MediaReading::Settings settings;
   settings.genre = std::clamp(opt::readNumber(options, opt::CurrentJanreNo), 0, LastGenre);
-  settings.walk.sortOrder = recordSort();
+  settings.walk.sortOrder = walkOrderOf(recordSort()).value_or(WalkOrder::Name);
   settings.walk.zone = opt::readBoolean(options, opt::LocalListTime) ? ListTime::Zone::Machine : ListTime::Zone::Japan;
   settings.walk.archives =
       archivesAvailable() && (boxes_.recordUnzip || (boxes_.autoCreate && boxes_.commentUnzip));

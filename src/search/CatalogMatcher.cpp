@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/Record.h"
 #include "text/Cp932.h"
 #include "search/CatalogRows.h"
 #include "search/HitRowFinder.h"
@@ -11,19 +12,8 @@ namespace zevro {
 
 namespace {
 
-constexpr char16_t RowStart = fieldMarker(0);
+constexpr char16_t RowStart = record::FirstMarker;
 constexpr char RowStartByte = 0x10;
-
-bool endsField(char16_t c) { return c == ch::Null || (c >= 16 && c <= 31); }
-
-// Field k of a decoded record: from its marker up to the next marker.
-TextView fieldOf(TextView record, int k) {
-  const std::size_t marker = record.find(fieldMarker(k));
-  if (marker == TextView::npos) return {};
-  std::size_t end = marker + 1;
-  while (end < record.size() && !endsField(record[end])) ++end;
-  return record.substr(marker + 1, end - marker - 1);
-}
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -47,7 +37,7 @@ bool CatalogMatcher::search(ListFileBytes& file, TextView title, const Found& fo
 }
 
 ResultFields CatalogMatcher::fieldsOf(TextView title, Text path, TextView record, bool twoTerms) {
-  return {Text(title), std::move(path), dateOf(fieldOf(record, 2), twoTerms), Text(fieldOf(record, 1))};
+  return {Text(title), std::move(path), dateOf(record::field(record, 2), twoTerms), Text(record::field(record, 1))};
 }
 
 bool CatalogMatcher::rowHasHit(TextView record) const {

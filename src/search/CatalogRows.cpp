@@ -3,16 +3,19 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/Record.h"
 #include "text/Cp932.h"
 
 namespace zevro {
 
 namespace {
 
-constexpr char RowStartByte = 0x10;
+constexpr char RowStartByte = static_cast<char>(record::FirstMarker);
 constexpr int Levels = 256;
 
-bool endsField(char b) { return b == 0 || (b >= 0x10 && b <= 0x1F); }
+// Markers and code 0 are single bytes that never occur inside a double-byte
+// character, so fields end in the bytes where they end in the text.
+bool endsField(char b) { return record::endsField(static_cast<unsigned char>(b)); }
 
 }  // namespace
 

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "core/Record.h"
+
 namespace zevro {
 
 namespace {
 
-constexpr char16_t RowStart = fieldMarker(0);  // code 16
-constexpr char16_t NameEnd = fieldMarker(1);   // code 17
-constexpr char16_t CommentEnd = fieldMarker(2);  // code 18
+constexpr char16_t RowStart = record::marker(0);    // code 16
+constexpr char16_t NameEnd = record::marker(1);     // code 17
+constexpr char16_t CommentEnd = record::marker(2);  // code 18
 constexpr std::size_t npos = Match::npos;
 
 std::size_t saturatingAdd(std::size_t a, std::size_t b) { return b > npos - a ? npos : a + b; }

@@ -1,6 +1,7 @@
 #include "search/SearchResults.h"
 
 #include "core/Numbers.h"
+#include "core/Record.h"
 
 namespace zevro {
 
@@ -45,17 +46,17 @@ Text SearchResults::recordOf(const ResultFields& fields, std::uint32_t hitNumber
   Text record;
   record.reserve(fields.title.size() + fields.path.size() + fields.date.size() + fields.comment.size() +
                  number.size() + 6);
-  record += fieldMarker(0);
+  record += record::marker(0);
   record += fields.title;
-  record += fieldMarker(1);
+  record += record::marker(1);
   record += fields.path;
-  record += fieldMarker(2);
+  record += record::marker(2);
   record += fields.date;
-  record += fieldMarker(3);
+  record += record::marker(3);
   record += fields.comment;
-  record += fieldMarker(4);
+  record += record::marker(4);
   record += number;
-  record += fieldMarker(5);
+  record += record::marker(5);
   return record;
 }
 

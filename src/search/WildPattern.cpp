@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "core/Record.h"
+
 namespace zevro {
 
 namespace {
@@ -16,8 +18,6 @@ constexpr char16_t SetClose = u']';
 constexpr char16_t SetNot = u'!';
 constexpr char16_t SetRange = u'-';
 constexpr char16_t FirstPrintable = 32;
-
-bool isFieldEnd(char16_t c) { return c == ch::Null || isFieldMarker(c); }
 
 // Which tail elements have matched so far: one flag per state 0..m. Patterns
 // are short, so the flags normally live on the stack.
@@ -116,7 +116,7 @@ bool WildPattern::headMatches(const Element& e, char16_t x) const {
   switch (e.op) {
     case Op::Char: return x == e.c;
     case Op::Any: return x >= FirstPrintable;
-    case Op::Set: return !isFieldEnd(x) && setHas(e, x);
+    case Op::Set: return !record::endsField(x) && setHas(e, x);
     default: return false;
   }
 }
@@ -150,7 +150,7 @@ std::size_t WildPattern::matchAt(TextView text, std::size_t n, bool wholeWord) c
 // longest run of characters they can take (with a whole-word end), or NoMatch.
 std::size_t WildPattern::longestTail(TextView text, std::size_t l, bool wholeWord) const {
   std::size_t fieldEnd = l;
-  while (fieldEnd < text.size() && !isFieldEnd(text[fieldEnd])) ++fieldEnd;
+  while (fieldEnd < text.size() && !record::endsField(text[fieldEnd])) ++fieldEnd;
 
   const std::size_t m = tail_.size();
   StateSet a(m + 1);

@@ -9,7 +9,8 @@ namespace zevro {
 using Text = std::u16string;
 using TextView = std::u16string_view;
 
-// The control characters the program gives a meaning of its own.
+// The control characters the program gives a meaning of its own (the field
+// markers of records, codes 16 to 31, are in core/Record.h).
 namespace ch {
 inline constexpr char16_t Null = 0;        // end marker of the record heap, padding
 inline constexpr char16_t ListSep = 2;     // separator of name lists from the listing helpers
@@ -17,15 +18,9 @@ inline constexpr char16_t Tab = 9;
 inline constexpr char16_t LF = 10;
 inline constexpr char16_t CR = 13;
 inline constexpr char16_t Quote = 34;
-inline constexpr char16_t FieldMarker0 = 16;  // field k of a record starts with 16 + k
-inline constexpr char16_t FieldMarkerLast = 23;
 inline constexpr char16_t IdeographicSpace = 0x3000;
 inline constexpr char16_t PathSeparator = 0x5C;  // "\" of catalog paths — CP932 shows it as a yen sign
-inline constexpr char16_t Yen = PathSeparator;
 }  // namespace ch
-
-inline constexpr char16_t fieldMarker(int k) { return static_cast<char16_t>(16 + k); }
-inline constexpr bool isFieldMarker(char16_t c) { return c >= 16 && c <= 31; }
 
 // The value of a hexadecimal digit, either case: u'7' -> 7, 'b' -> 11,
 // u'x' -> -1.

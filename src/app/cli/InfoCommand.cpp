@@ -33,7 +33,7 @@ int runInfo(Context& context) {
       << "genre\t" << listfilename::genreOf(name) << '\n'
       << "label\t" << escapedField(list.fieldView(catalog::FieldName, 0)) << '\n'
       << "title\t" << escapedField(list.fieldView(catalog::FieldComment, 0)) << '\n'
-      << "sort\t" << list.sortOrder() << '\n'
+      << "sort\t" << storedValue(list.sortOrder()) << '\n'
       << "free\t" << loaded.header.freeSpace << '\n';
   return ExitOk;
 }

@@ -60,7 +60,7 @@ constexpr auto ProgressInterval = std::chrono::milliseconds(100);
 struct ReadArguments {
   std::string path;
   std::optional<int> genre;
-  std::optional<int> sortOrder;
+  std::optional<WalkOrder> sortOrder;
   std::optional<std::string> title;
   bool replace = false;
   bool add = false;
@@ -74,10 +74,10 @@ std::optional<int> numberIn(const std::string& text, int low, int high) {
   return n;
 }
 
-std::optional<int> sortOrderOf(const std::string& text) {
-  if (text == "name") return FolderWalker::SortByName;
-  if (text == "extension") return FolderWalker::SortByExtension;
-  if (text == "kind") return FolderWalker::SortByKind;
+std::optional<WalkOrder> sortOrderOf(const std::string& text) {
+  if (text == "name") return WalkOrder::Name;
+  if (text == "extension") return WalkOrder::Extension;
+  if (text == "kind") return WalkOrder::Kind;
   return std::nullopt;
 }
 
@@ -231,8 +231,8 @@ int runRead(Context& context) {
 
   MediaReading::Settings settings;
   settings.genre = a.genre ? *a.genre : opt::readNumber(program.options(), opt::CurrentJanreNo);
-  const int storedSort = opt::readNumber(program.options(), opt::RecordSort);
-  settings.walk.sortOrder = a.sortOrder ? *a.sortOrder : (storedSort >= 0 && storedSort <= 2 ? storedSort : 2);
+  const std::optional<WalkOrder> storedSort = walkOrderOf(opt::readNumber(program.options(), opt::RecordSort));
+  settings.walk.sortOrder = a.sortOrder ? *a.sortOrder : storedSort.value_or(WalkOrder::Kind);
   TerminalProgress progress(context.err);
   MediaReading::Hooks hooks;
   std::optional<MediaReading::ExistingCatalog> existing;
