@@ -73,7 +73,7 @@ struct Fixture {
     options->save();
     index = std::make_unique<CatalogIndex>(disk, catalogs);
     logic = std::make_unique<MainWindowLogic>(
-        MainWindowLogic::Parts{platform, *options, *index, titles, program, catalogs, u"0.1", nullptr});
+        MainWindowLogic::Services{platform, *options, *index, titles, program, catalogs, u"0.1", nullptr});
     window = std::make_unique<MainWindow>(*logic);
     // The window's file chooser, answered at once.
     logic->hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {

@@ -50,7 +50,7 @@ protected:
   void TearDown() override { fs::remove_all(root); }
 
   CatalogDocument& doc() {
-    if (!document) document.emplace(CatalogDocument::Parts{platform, catalogs, program, *index, titles}, hooks);
+    if (!document) document.emplace(CatalogDocument::Services{platform, catalogs, program, *index, titles}, hooks);
     return *document;
   }
 
@@ -273,7 +273,7 @@ TEST_F(CatalogDocumentTest, KindCodesFollowAChangedIconTable) {
     header.iconStamp = r.listStamp;
     put("_03FD_A.cct", *listfile::build(store, header));
     document.reset();
-    document.emplace(CatalogDocument::Parts{platform, catalogs, program, *index, titles, &icons}, hooks);
+    document.emplace(CatalogDocument::Services{platform, catalogs, program, *index, titles, &icons}, hooks);
     ASSERT_EQ(doc().load(u"_03FD_A.cct", true), CatalogDocument::LoadResult::Loaded);
     EXPECT_EQ(doc().list().kind(2), r.fileKind) << r.what;
     EXPECT_EQ(doc().list().kind(1), catalog::KindFolder) << r.what;

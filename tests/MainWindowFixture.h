@@ -50,7 +50,7 @@ public:
     logic.reset();
     EXPECT_FALSE(options.load());
     logic = std::make_unique<MainWindowLogic>(
-        MainWindowLogic::Parts{platform, options, index, titles, program, catalogs, u"0.1", nullptr});
+        MainWindowLogic::Services{platform, options, index, titles, program, catalogs, u"0.1", nullptr});
     return *logic;
   }
 

@@ -61,7 +61,7 @@ protected:
         return answer;
       };
       hooks.hideMainWindow = [this](bool hidden) { mainHidden.push_back(hidden); };
-      logic_.emplace(ScanFormLogic::Parts{{platform_, info, titleFile, icons, catalogs}, options, nullptr, archives},
+      logic_.emplace(ScanFormLogic::Services{{platform_, info, titleFile, icons, catalogs}, options, nullptr, archives},
                      hooks);
       logic_->load();
     }

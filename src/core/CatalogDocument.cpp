@@ -51,13 +51,13 @@ bool belongsToMedium(TextView name, TextView prefix) {
 
 }  // namespace
 
-CatalogDocument::CatalogDocument(Parts parts, Hooks hooks)
-    : platform_(parts.platform),
-      catalogFolder_(std::move(parts.catalogFolder)),
-      programFolder_(std::move(parts.programFolder)),
-      index_(parts.index),
-      titleCache_(parts.titleCache),
-      icons_(parts.icons),
+CatalogDocument::CatalogDocument(Services services, Hooks hooks)
+    : platform_(services.platform),
+      catalogFolder_(std::move(services.catalogFolder)),
+      programFolder_(std::move(services.programFolder)),
+      index_(services.index),
+      titleCache_(services.titleCache),
+      icons_(services.icons),
       hooks_(std::move(hooks)) {
   catalog::makeCatalogList(list_);
 }

@@ -66,7 +66,7 @@ public:
   static constexpr TextView RelabelTargetExistsMessage = u"同じ名前のリストファイルがあるため、名前を変更できません";
 
   // The parts of the program the document works with.
-  struct Parts {
+  struct Services {
     Platform& platform;
     NativePath catalogFolder;  // "/home/kaori/.local/share/zevro/Catalog"
     NativePath programFolder;  // "/home/kaori/.local/share/zevro"; old files go to its Backup/
@@ -99,7 +99,7 @@ public:
     Refused,    // damaged, unreadable or unconvertible: message, nothing shown
   };
 
-  explicit CatalogDocument(Parts parts, Hooks hooks = {});
+  explicit CatalogDocument(Services services, Hooks hooks = {});
 
   RowStore& list() { return list_; }
   const RowStore& list() const { return list_; }

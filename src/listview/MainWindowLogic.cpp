@@ -84,28 +84,28 @@ Text rowPathText(const RowStore& store, int row) {
 
 // ---------------------------------------------------------------- set-up
 
-MainWindowLogic::MainWindowLogic(Parts parts)
-    : parts_(std::move(parts)),
-      options_(MainWindowOptions::read(parts_.options)),
+MainWindowLogic::MainWindowLogic(Services services)
+    : services_(std::move(services)),
+      options_(MainWindowOptions::read(services_.options)),
       document_(std::make_unique<CatalogDocument>(
-          CatalogDocument::Parts{parts_.platform, parts_.catalogFolder, parts_.programFolder, parts_.index,
-                                 parts_.titleCache, parts_.icons},
-          documentHooks([this] { return tree_.shownMode(); }, parts_.index))),
+          CatalogDocument::Services{services_.platform, services_.catalogFolder, services_.programFolder, services_.index,
+                                 services_.titleCache, services_.icons},
+          documentHooks([this] { return tree_.shownMode(); }, services_.index))),
       folderGrid_(document_->list()),
       fileGrid_(files_),
       tree_(folderGrid_, fileGrid_),
-      readingStore_(parts_.platform, parts_.index, parts_.programFolder / std::string(BackupFolderName)) {
+      readingStore_(services_.platform, services_.index, services_.programFolder / std::string(BackupFolderName)) {
   catalog::makeCatalogList(document_->list());
   // The catalog index and the drive titles as the last run left them; both
   // are written back as they change and when the window closes.
-  parts_.index.load();
-  parts_.titleCache.load(parts_.platform.files, parts_.programFolder);
+  services_.index.load();
+  services_.titleCache.load(services_.platform.files, services_.programFolder);
   tree_.setDisplayMode(options_.displayMode);
   widthRight_ = rightPane();
   maingrid::configure(folderGrid_, Pane::Folder, options_, widthRight_, false);
   maingrid::configure(fileGrid_, Pane::File, options_, widthRight_, false);
   applyCursorColours();
-  searchWords_ = readSearchWords(parts_.platform.files, parts_.programFolder / SearchWordFileName).words;
+  searchWords_ = readSearchWords(services_.platform.files, services_.programFolder / SearchWordFileName).words;
 }
 
 MainWindowLogic::~MainWindowLogic() = default;
@@ -123,8 +123,8 @@ void MainWindowLogic::findGenre() {
   if (name.empty()) return;
   const int genre = listfilename::genreOf(name);
   std::string bytes;
-  const NativePath table = fileops::resolved(parts_.platform.files, parts_.catalogFolder / GenreTable::FileName);
-  if (!parts_.platform.files.readFile(table, bytes)) genre_ = GenreTable::decode(bytes).name(genre);
+  const NativePath table = fileops::resolved(services_.platform.files, services_.catalogFolder / GenreTable::FileName);
+  if (!services_.platform.files.readFile(table, bytes)) genre_ = GenreTable::decode(bytes).name(genre);
   if (genre_.empty()) genre_ = opt::defaultGenreName(genre);
 }
 
@@ -213,7 +213,7 @@ MainWindowEffects MainWindowLogic::run(Command command) {
 bool MainWindowLogic::askToKeep() {
   if (!document_->modified()) return true;
   const int answer =
-      parts_.platform.ui.showMessage(CatalogDocument::SaveQuestion, mb::YesNoCancel | mb::IconQuestion, u"");
+      services_.platform.ui.showMessage(CatalogDocument::SaveQuestion, mb::YesNoCancel | mb::IconQuestion, u"");
   if (answer == AnswerNo) return true;
   if (answer != AnswerYes) return false;
   return storeList();
@@ -222,14 +222,14 @@ bool MainWindowLogic::askToKeep() {
 MainWindowEffects MainWindowLogic::openListFile() {
   if (!hooks_.chooseListFile) return {};
   if (!askToKeep()) return {};
-  const std::optional<NativePath> chosen = hooks_.chooseListFile(parts_.catalogFolder, OpenListTitle, ListFilePattern);
+  const std::optional<NativePath> chosen = hooks_.chooseListFile(services_.catalogFolder, OpenListTitle, ListFilePattern);
   // Cancelled: the list stays, and so does its modified mark, so that closing
   // still asks about it.
   if (!chosen) return {};
   std::error_code ignored;
-  if (!std::filesystem::equivalent(chosen->parent_path(), parts_.catalogFolder, ignored)) {
+  if (!std::filesystem::equivalent(chosen->parent_path(), services_.catalogFolder, ignored)) {
     // Catalogs live in the catalog folder; a list file elsewhere is not one of them.
-    parts_.platform.ui.beep();
+    services_.platform.ui.beep();
     return {};
   }
   document_->setModified(false);  // answered above
@@ -314,7 +314,7 @@ MainWindowEffects MainWindowLogic::newReading() {
   // Nothing is written yet: the new list is stored by a save or by the save
   // question, and counts as modified until then.
   if (list.rowCount() > 0) document_->setModified(true);
-  document_->setIconStamp(parts_.icons && parts_.icons->stamp() != IconTable::NoStamp ? parts_.icons->stamp()
+  document_->setIconStamp(services_.icons && services_.icons->stamp() != IconTable::NoStamp ? services_.icons->stamp()
                                                                                       : Text());
   pendingReading_ = reading;
   return e;
@@ -349,7 +349,7 @@ MainWindowEffects MainWindowLogic::changeTitle() {
 
 MainWindowEffects MainWindowLogic::deleteCatalog() {
   const DeleteOutcome outcome =
-      zevro::deleteCatalog(parts_.platform, parts_.index, document_->currentFile(), titleText());
+      zevro::deleteCatalog(services_.platform, services_.index, document_->currentFile(), titleText());
   if (outcome != DeleteOutcome::Deleted) return {};
   MainWindowEffects e = clearPanes();
   document_->setCurrentFile({});
@@ -363,9 +363,9 @@ MainWindowEffects MainWindowLogic::deleteCatalog() {
 
 MainWindowEffects MainWindowLogic::openHelp() {
   const std::optional<std::string> name =
-      parts_.platform.files.resolveName(parts_.programFolder, std::string(HelpFileName));
-  if (!name || !parts_.platform.ui.openWithDefault((parts_.programFolder / *name).native())) {
-    parts_.platform.ui.beep();
+      services_.platform.files.resolveName(services_.programFolder, std::string(HelpFileName));
+  if (!name || !services_.platform.ui.openWithDefault((services_.programFolder / *name).native())) {
+    services_.platform.ui.beep();
   }
   return {};
 }
@@ -401,7 +401,7 @@ MainWindowEffects MainWindowLogic::chooseLevel(int level) {
 
 MainWindowEffects MainWindowLogic::toggleSwitch(Command command) {
   MainWindowEffects e;
-  options_.toggle(command, parts_.options);
+  options_.toggle(command, services_.options);
   applyOptionsToGrids();
   e.settings = e.labels = true;
   e.grids.folder.full = e.grids.files.full = true;
@@ -410,7 +410,7 @@ MainWindowEffects MainWindowLogic::toggleSwitch(Command command) {
 
 MainWindowEffects MainWindowLogic::setInterleave(int value) {
   MainWindowEffects e;
-  options_.setInterleave(value, parts_.options);
+  options_.setInterleave(value, services_.options);
   applyOptionsToGrids();
   e.settings = e.labels = true;
   e.grids.folder.full = e.grids.files.full = true;
@@ -467,11 +467,11 @@ MainWindowLogic::KeyAnswer MainWindowLogic::key(Pane pane, int keyCode, int shif
 
   if (keyCode == gridkey::LetterA + ('X' - 'A') && ctrl) {
     // Cutting takes whole rows of names only with the cursor in another column.
-    if (!(g.store().selectedCount() > 0 && g.cursorColumn() != 0)) parts_.platform.ui.beep();
+    if (!(g.store().selectedCount() > 0 && g.cursorColumn() != 0)) services_.platform.ui.beep();
     return a;
   }
   if (keyCode == KeyDelete && withShift) {
-    if (!(g.store().selectedCount() <= 1 && g.cursorColumn() == maingrid::CommentColumn)) parts_.platform.ui.beep();
+    if (!(g.store().selectedCount() <= 1 && g.cursorColumn() == maingrid::CommentColumn)) services_.platform.ui.beep();
     return a;
   }
   if (keyCode == gridkey::Enter && !paneOpen() && g.rowCount() > 0) {
@@ -566,7 +566,7 @@ MainWindowLogic::ContextMenu MainWindowLogic::contextMenu(Pane pane) const {
 MainWindowEffects MainWindowLogic::指定カタログをロード(TextView fileName) {
   MainWindowEffects e;
   if (busy_) {
-    parts_.platform.ui.beep();
+    services_.platform.ui.beep();
     return e;
   }
   e.grids.folder.merge(folderGrid_.Grid_ClearSelection());
@@ -683,7 +683,7 @@ bool MainWindowLogic::canClose() {
 }
 
 void MainWindowLogic::shutDown(const Placement& placement) {
-  Platform& platform = parts_.platform;
+  Platform& platform = services_.platform;
   if (hooks_.unloadWindows) hooks_.unloadWindows();
   rememberFirstColumns();
   if (placement.normalState) {
@@ -693,13 +693,13 @@ void MainWindowLogic::shutDown(const Placement& placement) {
     options_.height = placement.height;
   }
   options_.displayMode = tree_.displayMode();
-  options_.write(parts_.options, placement.normalState);
-  saveSearchWords(platform, parts_.programFolder / SearchWordFileName, searchWords_);
-  if (parts_.titleCache.write(platform.files, parts_.programFolder)) {
-    platform.ui.showMessage(fileWriteErrorText(parts_.programFolder / TitleCache::FileName), mb::IconExclamation, u"");
+  options_.write(services_.options, placement.normalState);
+  saveSearchWords(platform, services_.programFolder / SearchWordFileName, searchWords_);
+  if (services_.titleCache.write(platform.files, services_.programFolder)) {
+    platform.ui.showMessage(fileWriteErrorText(services_.programFolder / TitleCache::FileName), mb::IconExclamation, u"");
   }
-  emptyWorkFolders(platform, parts_.programFolder);
-  saveOptions(platform, parts_.options);
+  emptyWorkFolders(platform, services_.programFolder);
+  saveOptions(platform, services_.options);
 }
 
 }  // namespace zevro

@@ -77,7 +77,7 @@ public:
   static constexpr int KeyDelete = 46;
   static constexpr int KeyInsert = 45;
 
-  struct Parts {
+  struct Services {
     Platform& platform;
     OptionStore& options;  // loaded
     CatalogIndex& index;
@@ -104,7 +104,7 @@ public:
     std::function<void()> unloadWindows;
   };
 
-  explicit MainWindowLogic(Parts parts);
+  explicit MainWindowLogic(Services services);
   ~MainWindowLogic();
   MainWindowLogic(const MainWindowLogic&) = delete;
   MainWindowLogic& operator=(const MainWindowLogic&) = delete;
@@ -117,8 +117,8 @@ public:
   GridModel& grid(Pane pane) { return pane == Pane::Folder ? folderGrid_ : fileGrid_; }
   TreeDisplay& tree() { return tree_; }
   const MainWindowOptions& options() const { return options_; }
-  const Text& versionText() const { return parts_.versionText; }
-  Ui& ui() { return parts_.platform.ui; }
+  const Text& versionText() const { return services_.versionText; }
+  Ui& ui() { return services_.platform.ui; }
   MainWindowOptions& options() { return options_; }
 
   // ---- State ----
@@ -262,7 +262,7 @@ private:
   bool commandStart();
   Text consoleOfList() const;
 
-  Parts parts_;
+  Services services_;
   Hooks hooks_;
   MainWindowOptions options_;
   std::unique_ptr<CatalogDocument> document_;

@@ -43,8 +43,8 @@ MediaReading::Outcome outcomeOf(CatalogNameResult::Failure failure) {
 
 }  // namespace
 
-MediaReading::MediaReading(Parts parts, Settings settings, Hooks hooks)
-    : parts_(std::move(parts)), settings_(std::move(settings)), hooks_(std::move(hooks)) {}
+MediaReading::MediaReading(Services services, Settings settings, Hooks hooks)
+    : services_(std::move(services)), settings_(std::move(settings)), hooks_(std::move(hooks)) {}
 
 MediaReading::Result MediaReading::read(TextView requested, RowStore& store) {
   Result result = attempt(requested, store);
@@ -61,10 +61,10 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   const Text path = catalogPath(requested);
   const Text drive(path.substr(0, std::min(path.size(), DriveLength)));
   const bool folderReading = path.size() > DriveLength;
-  Ui& ui = parts_.platform.ui;
+  Ui& ui = services_.platform.ui;
 
   const CatalogNameResult pattern =
-      CatalogName(parts_.drives, parts_.titles, ui, parts_.catalogFolder, path, AnyGenre, 0);
+      CatalogName(services_.drives, services_.titles, ui, services_.catalogFolder, path, AnyGenre, 0);
   if (!pattern) {
     result.outcome = outcomeOf(pattern.failure);
     return result;
@@ -90,9 +90,9 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
     }
   }
 
-  const CatalogNameResult name = CatalogName(parts_.drives, parts_.titles, ui, parts_.catalogFolder, path,
+  const CatalogNameResult name = CatalogName(services_.drives, services_.titles, ui, services_.catalogFolder, path,
                                              zeroPadded(settings_.genre, 2), sequence);
-  const std::optional<NativePath> folder = parts_.drives.rootOf(path);
+  const std::optional<NativePath> folder = services_.drives.rootOf(path);
   if (!name || !folder) {
     result.outcome = name ? Outcome::NoMedium : outcomeOf(name.failure);
     return result;
@@ -107,7 +107,7 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   if (hooks_.status) hooks_.status(Text(ReadingText) + result.mediumTitle);
   WalkOptions options = settings_.walk;
   options.mediumKind = result.mediumKind;
-  FolderWalker walker(parts_.platform.files, ui, parts_.icons, options, hooks_.progress, hooks_.walk);
+  FolderWalker walker(services_.platform.files, ui, services_.icons, options, hooks_.progress, hooks_.walk);
   const bool finished = walker.WalkFolder(*folder, path, result.mediumTitle, store);
   result.problems = walker.problems();
 
@@ -126,14 +126,14 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   if (result.outcome != Outcome::Read) return result;
   if (hooks_.status) hooks_.status(SizePassText);
   result.total = FolderWalker::AddFolderSizes(store);
-  result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(parts_.drives.Capacity(drive).free);
+  result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
   return result;
 }
 
 bool MediaReading::listCatalogFolder(std::vector<Text>& names) {
   for (;;) {
     IoError error;
-    const std::vector<DirEntry> entries = parts_.platform.files.list(parts_.catalogFolder, &error);
+    const std::vector<DirEntry> entries = services_.platform.files.list(services_.catalogFolder, &error);
     if (!error) {
       for (const DirEntry& e : entries)
         if (!e.isFolder()) names.push_back(fileops::nameOf(e));
@@ -141,8 +141,8 @@ bool MediaReading::listCatalogFolder(std::vector<Text>& names) {
     }
     Text text(CatalogFolderMessage);
     text += u"||　　";
-    text += cp932::fromNativeName(parts_.catalogFolder.native());
-    if (parts_.platform.ui.showMessage(text, mb::OkCancel | mb::IconExclamation, {}) != AnswerOk) return false;
+    text += cp932::fromNativeName(services_.catalogFolder.native());
+    if (services_.platform.ui.showMessage(text, mb::OkCancel | mb::IconExclamation, {}) != AnswerOk) return false;
   }
 }
 
@@ -153,12 +153,12 @@ std::optional<MediaReading::ExistingCatalog> MediaReading::findExisting(const st
   if (it == names.end()) return std::nullopt;
   ExistingCatalog existing;
   existing.fileName = *it;
-  existing.path = parts_.catalogFolder / cp932::toNativeName(*it);
+  existing.path = services_.catalogFolder / cp932::toNativeName(*it);
   std::string bytes;
-  parts_.platform.files.readFile(existing.path, bytes);
+  services_.platform.files.readFile(existing.path, bytes);
   existing.title = existingTitle(bytes, *it);
   existing.drive = Text(drive);
-  existing.displayTitle = parts_.titles.DisplayTitle(drive);
+  existing.displayTitle = services_.titles.DisplayTitle(drive);
   return existing;
 }
 

@@ -83,7 +83,7 @@ public:
     bool ok() const { return outcome == Outcome::Read; }
   };
 
-  struct Parts {
+  struct Services {
     Platform& platform;
     DriveInfo& drives;
     TitleFile& titles;
@@ -104,7 +104,7 @@ public:
     WalkHooks walk;
   };
 
-  MediaReading(Parts parts, Settings settings, Hooks hooks = {});
+  MediaReading(Services services, Settings settings, Hooks hooks = {});
 
   // Reads the drive or folder into the store (emptied first; its sort
   // order becomes the reading's: 2 name, 3 extension, 4 kind). A reading
@@ -125,7 +125,7 @@ private:
   std::optional<ExistingCatalog> findExisting(const std::vector<Text>& names, TextView pattern, TextView drive);
   int freeSequence(const std::vector<Text>& names, TextView pattern) const;
 
-  Parts parts_;
+  Services services_;
   Settings settings_;
   Hooks hooks_;
 };

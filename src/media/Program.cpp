@@ -80,13 +80,13 @@ CatalogIndex& Program::index() {
   return *index_;
 }
 
-MediaReading::Parts Program::readingParts() {
+MediaReading::Services Program::readingServices() {
   return {platform_, driveInfo(), titleFile(), icons(), catalogFolder_};
 }
 
 MediaReading Program::reading(MediaReading::Settings settings, MediaReading::Hooks hooks) {
   settings.walk.zone = listTimeZone();
-  return MediaReading(readingParts(), std::move(settings), std::move(hooks));
+  return MediaReading(readingServices(), std::move(settings), std::move(hooks));
 }
 
 ReadingStore& Program::readingStore() {

@@ -76,7 +76,7 @@ public:
   IconTable& icons();
   CatalogIndex& index();
 
-  MediaReading::Parts readingParts();
+  MediaReading::Services readingServices();
   MediaReading reading(MediaReading::Settings settings, MediaReading::Hooks hooks = {});
   ReadingStore& readingStore();
 

@@ -22,7 +22,7 @@ int numberOfBox(bool on) { return on ? -1 : 0; }
 
 }  // namespace
 
-ScanFormLogic::ScanFormLogic(Parts parts, Hooks hooks) : parts_(std::move(parts)), hooks_(std::move(hooks)) {}
+ScanFormLogic::ScanFormLogic(Services services, Hooks hooks) : services_(std::move(services)), hooks_(std::move(hooks)) {}
 
 // ------------------------------------------------------------------ opening
 
@@ -35,7 +35,7 @@ void ScanFormLogic::load() {
 }
 
 void ScanFormLogic::loadBoxes() {
-  const OptionStore& options = parts_.options;
+  const OptionStore& options = services_.options;
   const int sort = opt::readNumber(options, opt::RecordSort);
   boxes_.sortByExtension = sort == optionValue(WalkOrder::Extension);
   boxes_.sortByKind = sort == optionValue(WalkOrder::Kind);
@@ -46,7 +46,7 @@ void ScanFormLogic::loadBoxes() {
 }
 
 void ScanFormLogic::storeBoxes() {
-  OptionStore& options = parts_.options;
+  OptionStore& options = services_.options;
   options.writeNumber(opt::RecordSort, recordSort());
   options.writeNumber(opt::AutoCreate, numberOfBox(boxes_.autoCreate));
   options.writeNumber(opt::RecordUnzip, numberOfBox(boxes_.recordUnzip));
@@ -62,7 +62,7 @@ int ScanFormLogic::recordSort() const {
 // The letters the machine has now, keeping the selected one where it is still there.
 void ScanFormLogic::fillDrives() {
   const char kept = selected_ >= 0 && selected_ < static_cast<int>(drives_.size()) ? drives_[selected_].letter : 0;
-  DriveInfo& info = parts_.reading.drives;
+  DriveInfo& info = services_.reading.drives;
   info.RefreshDriveTypes();
   Drives& machine = info.drives();
   drives_.clear();
@@ -99,7 +99,7 @@ int ScanFormLogic::indexOfLetter(char letter) const {
   return it == drives_.end() ? -1 : static_cast<int>(it - drives_.begin());
 }
 
-int ScanFormLogic::typeOf(char letter) const { return parts_.reading.drives.DriveType(driveText(letter)); }
+int ScanFormLogic::typeOf(char letter) const { return services_.reading.drives.DriveType(driveText(letter)); }
 
 Text ScanFormLogic::selectedDriveText() const {
   if (selected_ < 0 || selected_ >= static_cast<int>(drives_.size())) return {};
@@ -123,9 +123,9 @@ void ScanFormLogic::selectDrive(int index) {
 
 void ScanFormLogic::browse() {
   if (!browseEnabled()) return;
-  Drives& machine = parts_.reading.drives.drives();
+  Drives& machine = services_.reading.drives.drives();
   const std::optional<NativePath> root = machine.root(drives_[selected_].letter);
-  Ui& ui = parts_.reading.platform.ui;
+  Ui& ui = services_.reading.platform.ui;
   const Text chosen = ui.browseForFolder(root ? cp932::fromNativeName(root->native()) : Text(), FolderChooserTitle);
   if (chosen.empty()) return;
   const std::optional<Text> drivePath = drivepath::drivePathOf(machine, NativePath(cp932::toNativeName(chosen)));
@@ -196,7 +196,7 @@ void ScanFormLogic::stop() {
     return;
   }
   if (!reading_ || state_ != RunState::Started) return;
-  const int answer = parts_.reading.platform.ui.showMessage(StopQuestion, mb::YesNo | mb::DefaultSecond, {});
+  const int answer = services_.reading.platform.ui.showMessage(StopQuestion, mb::YesNo | mb::DefaultSecond, {});
   if (answer == AnswerNo) return;
   state_ = RunState::Stopped;
   changed();
@@ -233,7 +233,7 @@ std::optional<MediaReading::Result> ScanFormLogic::readMedium(RowStore& store) {
   changed();
   const Text path = folder_.empty() ? selectedDriveText() : folder_;
   reading_ = true;
-  MediaReading reading(parts_.reading, readingSettings(), readingHooks());
+  MediaReading reading(services_.reading, readingSettings(), readingHooks());
   MediaReading::Result result = reading.read(path, store);
   reading_ = false;
   // A stop that came after the last look of the walk still counts.
@@ -242,7 +242,7 @@ std::optional<MediaReading::Result> ScanFormLogic::readMedium(RowStore& store) {
 }
 
 MediaReading::Settings ScanFormLogic::readingSettings() const {
-  const OptionStore& options = parts_.options;
+  const OptionStore& options = services_.options;
   MediaReading::Settings settings;
   settings.genre = std::clamp(opt::readNumber(options, opt::CurrentJanreNo), 0, LastGenre);
   settings.walk.sortOrder = walkOrderOf(recordSort()).value_or(WalkOrder::Name);
@@ -271,8 +271,8 @@ MediaReading::Hooks ScanFormLogic::readingHooks() {
     return state_ == RunState::Started;
   };
   hooks.progress.lowPriority = [this] { return boxes_.lowPriority; };
-  hooks.walk.comments = boxes_.autoCreate ? parts_.comments : nullptr;
-  hooks.walk.archives = readingSettings().walk.archives ? parts_.archives : nullptr;
+  hooks.walk.comments = boxes_.autoCreate ? services_.comments : nullptr;
+  hooks.walk.archives = readingSettings().walk.archives ? services_.archives : nullptr;
   return hooks;
 }
 
@@ -295,14 +295,14 @@ std::optional<MediaReading::Result> ScanFormLogic::finish(RowStore& store,
 // ------------------------------------------------------------------ unloading
 
 void ScanFormLogic::unload(int xTwips, int yTwips) {
-  OptionStore& options = parts_.options;
+  OptionStore& options = services_.options;
   options.writeNumber(opt::ScanX, xTwips);
   options.writeNumber(opt::ScanY, yTwips);
   options.writeNumber(opt::HideScan, numberOfBox(boxes_.hideScan));
 }
 
 std::optional<std::pair<int, int>> ScanFormLogic::storedPosition() const {
-  const OptionStore& options = parts_.options;
+  const OptionStore& options = services_.options;
   if (!options.has(opt::ScanX) || !options.has(opt::ScanY)) return std::nullopt;
   return std::pair{options.readNumber(opt::ScanX, 0), options.readNumber(opt::ScanY, 0)};
 }

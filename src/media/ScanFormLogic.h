@@ -82,8 +82,8 @@ public:
     bool hideScan = false;         // HIDSEL, option HideScan: the list window is hidden
   };
 
-  struct Parts {
-    MediaReading::Parts reading;   // platform, drives, title files, icons, catalog folder
+  struct Services {
+    MediaReading::Services reading;   // platform, drives, title files, icons, catalog folder
     OptionStore& options;
     // The comment generator; nullptr: comments stay empty.
     CommentSource* comments = nullptr;
@@ -109,7 +109,7 @@ public:
     std::function<void(bool busy)> busy;
   };
 
-  ScanFormLogic(Parts parts, Hooks hooks = {});
+  ScanFormLogic(Services services, Hooks hooks = {});
   void setHooks(Hooks hooks) { hooks_ = std::move(hooks); }
 
   // Opening the window: the boxes from the options, the drive list, and the
@@ -164,7 +164,7 @@ public:
   const Boxes& boxes() const { return boxes_; }
   // The option RecordSort for the boxes: 1 by extension, 2 by kind, 0 by name.
   int recordSort() const;
-  bool archivesAvailable() const { return parts_.archives != nullptr; }
+  bool archivesAvailable() const { return services_.archives != nullptr; }
   bool driveListEnabled() const { return choosing_; }
   bool settingsEnabled() const { return choosing_; }
   bool startEnabled() const { return choosing_; }
@@ -196,7 +196,7 @@ private:
   std::optional<MediaReading::Result> finish(RowStore& store, std::optional<MediaReading::Result> result);
   void changed();
 
-  Parts parts_;
+  Services services_;
   Hooks hooks_;
   Boxes boxes_;
   std::vector<DriveEntry> drives_;

@@ -64,7 +64,7 @@ protected:
         DriveMapFile::header() + "K\t" + path("disc").native() + "\tHD\tWORK\n");
     std::filesystem::create_directories(catalogs);
     icons.BuildStandardTables();
-    form = std::make_unique<ScanForm>(ScanFormLogic::Parts{{platform, info, titleFile, icons, catalogs}, options});
+    form = std::make_unique<ScanForm>(ScanFormLogic::Services{{platform, info, titleFile, icons, catalogs}, options});
   }
 
   int indexOf(char letter) const {

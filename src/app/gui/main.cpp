@@ -91,7 +91,7 @@ int showListWindow(QApplication& app, Program& program, const StartupState& stat
   MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
                          program.programFolder(), program.catalogFolder(), state.versionText, &program.icons()});
   MainWindow window(logic);
-  ScanForm form({program.readingParts(), program.options()}, &window);
+  ScanForm form({program.readingServices(), program.options()}, &window);
   logic.hooks().unloadWindows = [&form] { form.unload(); };
   logic.hooks().readMedium = [&form](RowStore& store) {
     std::optional<MediaReading::Result> result = form.readMedium(store);

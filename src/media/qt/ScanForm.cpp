@@ -52,9 +52,9 @@ void setChecked(QAbstractButton* button, bool on) {
 
 }  // namespace
 
-ScanForm::ScanForm(ScanFormLogic::Parts parts, QWidget* mainWindow)
+ScanForm::ScanForm(ScanFormLogic::Services services, QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      logic_(std::move(parts)),
+      logic_(std::move(services)),
       mainWindow_(mainWindow),
       throttle_(
           [this] {

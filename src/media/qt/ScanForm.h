@@ -29,7 +29,7 @@ class ScanForm : public QWidget {
 public:
   // mainWindow: the list window ("ﾘｽﾄ画面を隠す" hides it, the window is
   // placed at its top left until a position is stored); may be null.
-  explicit ScanForm(ScanFormLogic::Parts parts, QWidget* mainWindow = nullptr);
+  explicit ScanForm(ScanFormLogic::Services services, QWidget* mainWindow = nullptr);
 
   // One new reading (see ScanFormLogic::readMedium): shows the window, lets
   // events run until Start, Stop or the close box, reads with the progress
