@@ -20,7 +20,8 @@ inline void appendRow(RowStore& store, int level, int kind, const Text& name, un
   const Text date = number(i % 30 + 90, 2).substr(0, 2) + u"/0" + number(i % 9 + 1, 1) + u"/1" + number(i % 9, 1) +
                     u" 12:" + number(i % 60, 2);
   const Text size = number(i % 900 + 100, 3) + u"," + number(i * 37 % 1000, 3);
-  const Text comment = kind == catalog::KindFolder ? u"フォルダーの説明 " + number(i, 6) : u"ファイルの注釈 日本語テキスト " + number(i, 6);
+  const Text comment = kind == catalog::KindFolder ? u"フォルダーの説明 " + number(i, 6)
+                                                   : u"ファイルの注釈 日本語テキスト " + number(i, 6);
   store.appendShown(catalog::buildRecord({name, comment, date, size, u"0"}), catalog::colourIndexFor(kind, level), 0,
                     kind, level);
 }

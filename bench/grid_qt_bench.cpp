@@ -129,7 +129,8 @@ void configure(GridModel& grid) {
 
 // A grid and its painter over an image of one screen.
 struct Screen {
-  explicit Screen(RowStore& store) : grid(store), painter(grid), image(SurfaceWidth, SurfaceHeight, QImage::Format_RGB32) {
+  explicit Screen(RowStore& store)
+      : grid(store), painter(grid), image(SurfaceWidth, SurfaceHeight, QImage::Format_RGB32) {
     configure(grid);
     const QFont font = gridfonts::fontFor(grid.settings().font);
     painter.setFonts(font, gridfonts::fontFor(grid.settings().altFont));

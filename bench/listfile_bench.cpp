@@ -23,10 +23,10 @@
 
 #include "LimitCatalog.h"
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/ListFile.h"
 #include "core/RowStore.h"
 #include "platform/LinuxFileSystem.h"
+#include "text/Cp932.h"
 
 namespace {
 

@@ -36,9 +36,9 @@ const Sample& sample() {
   static const Sample s = [] {
     Sample out;
     for (unsigned i = 0; i < 1024; ++i) {
-      const Text name = u"FILE" + digits(i, 4) + u".TXT";                      // 12
-      const Text comment = u"comment text " + digits(i * 7919u, 7);           // 20
-      const Text date = digits(i % 100, 2) + u"/04/05 12:" + digits(i % 60, 2);  // 14
+      const Text name = u"FILE" + digits(i, 4) + u".TXT";                                            // 12
+      const Text comment = u"comment text " + digits(i * 7919u, 7);                                  // 20
+      const Text date = digits(i % 100, 2) + u"/04/05 12:" + digits(i % 60, 2);                      // 14
       const Text size = digits(i % 1000 + 1, 3) + u"," + digits(i * 31u % 1000, 3) + u"," + u"123";  // 11
       out.records.push_back(zevro::catalog::buildRecord({name, comment, date, size, u"0"}));
     }
@@ -96,7 +96,8 @@ void BM_AppendAndReadMillionRows(benchmark::State& state) {
     benchmark::DoNotOptimize(readAll(store));
   }
   setMemoryCounters(state, store);
-  state.counters["rows_per_s"] = benchmark::Counter(static_cast<double>(Rows), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["rows_per_s"] =
+      benchmark::Counter(static_cast<double>(Rows), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_AppendAndReadMillionRows)->Unit(benchmark::kMillisecond);
 

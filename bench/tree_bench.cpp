@@ -12,9 +12,9 @@
 
 #include "GridBenchCatalog.h"
 #include "core/CatalogList.h"
+#include "grid/GridModel.h"
 #include "listview/DisplayMode.h"
 #include "listview/FolderViewBuilder.h"
-#include "grid/GridModel.h"
 #include "listview/ListSorter.h"
 #include "listview/TreeDisplay.h"
 
@@ -38,7 +38,8 @@ const RowStore& bigCatalog() {
 // folder has them.
 const RowStore& bigFolder() {
   static const std::unique_ptr<RowStore> store = [] {
-    constexpr const char16_t* Extensions[] = {u"JPG", u"txt", u"Doc", u"ZIP", u"mp3", u"XYZ", u"pdf", u"c", u"", u"html"};
+    constexpr const char16_t* Extensions[] = {u"JPG", u"txt", u"Doc", u"ZIP", u"mp3",
+                                              u"XYZ", u"pdf", u"c",   u"",    u"html"};
     auto s = std::make_unique<RowStore>();
     catalog::makeCatalogList(*s);
     s->appendShown(catalog::buildRecord({u"DISK"}), 1, 0, catalog::KindTitleHD, 0);
@@ -140,7 +141,8 @@ BENCHMARK(BM_SwitchModes)->Unit(benchmark::kMillisecond);
 void BM_BuildMode(benchmark::State& state) {
   RowStore store;
   const RowStore& source = bigCatalog();
-  store.loadBlocks(source.heap(), source.levelBlock(), source.treeFlagBlock(), source.kindBlock(), source.colourBlock());
+  store.loadBlocks(source.heap(), source.levelBlock(), source.treeFlagBlock(), source.kindBlock(),
+                   source.colourBlock());
   const int mode = static_cast<int>(state.range(0));
   const bool keepState = state.range(1) != 0;
   FolderViewBuilder builder;

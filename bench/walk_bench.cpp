@@ -12,11 +12,11 @@
 //   BM_FindPrintf        the find command above, through the shell
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <fcntl.h>
+#include <unistd.h>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "core/IconTable.h"
 #include "core/ListFile.h"

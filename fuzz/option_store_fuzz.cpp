@@ -24,9 +24,9 @@
 #include <string_view>
 #include <vector>
 
-#include "text/Cp932.h"
 #include "core/OptionValue.h"
 #include "core/ProfileDocument.h"
+#include "text/Cp932.h"
 
 namespace {
 

@@ -13,11 +13,9 @@ TEST(BlockDevicesTest, SerialOfUuid) {
     const char* uuid;
     std::uint32_t serial;
   } rows[] = {
-      {"1A2B-3C4D", 0x1A2B3C4Du},          // FAT, as the system that made it reports it
-      {"1a2b-3c4d", 0x1A2B3C4Du},
-      {"0000-0001", 0x00000001u},
-      {"FFFF-FFFF", 0xFFFFFFFFu},
-      {"0123456789ABCDEF", 0x89ABCDEFu},   // NTFS: the low half
+      {"1A2B-3C4D", 0x1A2B3C4Du},  // FAT, as the system that made it reports it
+      {"1a2b-3c4d", 0x1A2B3C4Du}, {"0000-0001", 0x00000001u},
+      {"FFFF-FFFF", 0xFFFFFFFFu}, {"0123456789ABCDEF", 0x89ABCDEFu},  // NTFS: the low half
   };
   for (const Row& row : rows) EXPECT_EQ(BlockDevices::serialOfUuid(row.uuid), row.serial) << row.uuid;
 }
@@ -27,7 +25,8 @@ TEST(BlockDevicesTest, OtherUuidsHashToDistinctSerials) {
                          "6f1c7e0a-3b9d-4c51-a0f2-9e3d2b1c4a56", "1A2B-3C4G", "1A2B3C4D"};
   for (std::size_t i = 0; i < std::size(uuids); ++i) {
     for (std::size_t j = i + 1; j < std::size(uuids); ++j)
-      EXPECT_NE(BlockDevices::serialOfUuid(uuids[i]), BlockDevices::serialOfUuid(uuids[j])) << uuids[i] << " " << uuids[j];
+      EXPECT_NE(BlockDevices::serialOfUuid(uuids[i]), BlockDevices::serialOfUuid(uuids[j]))
+          << uuids[i] << " " << uuids[j];
   }
   // Not read as FAT hex: "1A2B3C4D" would be 0x1A2B3C4D.
   EXPECT_NE(BlockDevices::serialOfUuid("1A2B3C4D"), 0x1A2B3C4Du);
@@ -72,12 +71,11 @@ TEST_F(BlockDevicesTreeTest, DeviceOfAMount) {
     std::optional<std::string> name;
     bool removable;
   } rows[] = {
-      {8, 2, "/dev/sda2", "sda2", false},     // a partition of a fixed disk
-      {8, 17, "/dev/sdb1", "sdb1", true},     // a partition: the disk tells "removable"
-      {11, 0, "/dev/sr0", "sr0", true},       // a whole drive
-      {8, 99, "/dev/sdz9", "sdz9", false},    // unknown to sysfs: the source's name
-      {0, 45, "nas:/share", std::nullopt, false},
-      {0, 46, "tmpfs", std::nullopt, false},
+      {8, 2, "/dev/sda2", "sda2", false},   // a partition of a fixed disk
+      {8, 17, "/dev/sdb1", "sdb1", true},   // a partition: the disk tells "removable"
+      {11, 0, "/dev/sr0", "sr0", true},     // a whole drive
+      {8, 99, "/dev/sdz9", "sdz9", false},  // unknown to sysfs: the source's name
+      {0, 45, "nas:/share", std::nullopt, false}, {0, 46, "tmpfs", std::nullopt, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.source);

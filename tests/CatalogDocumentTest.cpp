@@ -9,14 +9,14 @@
 #include <sstream>
 
 #include "core/CatalogList.h"
-#include "core/Record.h"
-#include "text/Cp932.h"
 #include "core/IconTable.h"
 #include "core/ListFile.h"
+#include "core/Record.h"
 #include "core/Strings.h"
 #include "platform/FakeUi.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -214,8 +214,7 @@ TEST_F(CatalogDocumentTest, LoadAsksBeforeAModifiedCatalogIsReplaced) {
     const char16_t* shownTitle;
     const char16_t* titleOnDiskOfA;
   } rows[] = {
-      {"Cancel keeps the edited catalog", AnswerCancel, CatalogDocument::LoadResult::Cancelled, u"Edited",
-       u"Alpha"},
+      {"Cancel keeps the edited catalog", AnswerCancel, CatalogDocument::LoadResult::Cancelled, u"Edited", u"Alpha"},
       {"No discards the edit", AnswerNo, CatalogDocument::LoadResult::Loaded, u"Beta", u"Alpha"},
       {"Yes saves first", AnswerYes, CatalogDocument::LoadResult::Loaded, u"Beta", u"Edited"},
   };
@@ -407,8 +406,13 @@ TEST_F(CatalogDocumentTest, SaveAsksForATitleOnlyWhenTitleAndLabelAreEmpty) {
       {"a label is enough", {u"VOL", u""}, {}, true, 0, {}, u""},
       {"a title is enough", {u"", u"Title"}, {}, true, 0, {}, u"Title"},
       {"both empty: the title asked for is saved", {u"", u""}, {u"Given"}, true, 1, {}, u"Given"},
-      {"both empty, no title given: not saved, said why", {u"", u""}, {u""}, false, 1,
-       {Text(CatalogDocument::TitleRequiredMessage)}, u"Old"},
+      {"both empty, no title given: not saved, said why",
+       {u"", u""},
+       {u""},
+       false,
+       1,
+       {Text(CatalogDocument::TitleRequiredMessage)},
+       u"Old"},
   };
   for (const Row& r : rows) {
     putCatalog("_03FD_T.cct", {u"VOL", u"Old"});
@@ -633,8 +637,8 @@ TEST_F(CatalogDocumentTest, FindsTheCatalogOfAMediumByKindAndLabel) {
   for (const Row& r : rows) {
     ui.calls.clear();
     EXPECT_EQ(doc().findCatalogOfMedium(r.kind, r.title), r.found) << r.what;
-    EXPECT_EQ(ui.messages(), r.found ? std::vector<Text>{}
-                                     : std::vector<Text>{Text(CatalogDocument::MediumCatalogNotFoundMessage)})
+    EXPECT_EQ(ui.messages(),
+              r.found ? std::vector<Text>{} : std::vector<Text>{Text(CatalogDocument::MediumCatalogNotFoundMessage)})
         << r.what;
   }
 }

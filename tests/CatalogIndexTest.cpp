@@ -53,16 +53,26 @@ TEST(CatalogIndexFormat, EncodesEntriesBetweenCode2WithCode8BeforeTheTitle) {
       {"empty index", {}, EmptyIndex},
       {"two catalogs",
        {{u"_00cd_a.cct", u"Alpha"}, {u"_00cd_b.cct", u"Beta"}},
-       bytesOf({"\x02_00cd_a.cct\x08" "Alpha\x02_00cd_b.cct\x08" "Beta\x02", std::string_view("\0", 1)})},
+       bytesOf({"\x02_00cd_a.cct\x08"
+                "Alpha\x02_00cd_b.cct\x08"
+                "Beta\x02",
+                std::string_view("\0", 1)})},
       {"untitled catalog in Shift-JIS",
        {{u"_00cd_abc.cct", u"無題(ABC)"}},
        bytesOf({"\x02_00cd_abc.cct\x08\x96\xB3\x91\xE8(ABC)\x02", std::string_view("\0", 1)})},
       {"tab inside a title kept",
        {{u"_00cd_t.cct", u"A\tB"}},
-       bytesOf({"\x02_00cd_t.cct\x08" "A\tB\x02", std::string_view("\0", 1)})},
+       bytesOf({"\x02_00cd_t.cct\x08"
+                "A\tB\x02",
+                std::string_view("\0", 1)})},
       {"reserved codes in a title become blanks",
-       {{u"_00cd_r.cct", Text(u"A\x02" u"B\x08" u"C") + char16_t(0) + u"D"}},
-       bytesOf({"\x02_00cd_r.cct\x08" "A B C D\x02", std::string_view("\0", 1)})},
+       {{u"_00cd_r.cct", Text(u"A\x02"
+                              u"B\x08"
+                              u"C") +
+                             char16_t(0) + u"D"}},
+       bytesOf({"\x02_00cd_r.cct\x08"
+                "A B C D\x02",
+                std::string_view("\0", 1)})},
   };
   for (const Row& row : rows) EXPECT_EQ(CatalogIndex::encode(row.entries), row.bytes) << row.what;
 }
@@ -75,15 +85,49 @@ TEST(CatalogIndexFormat, DecodesEntriesAndIgnoresWhatCannotBeAnEntry) {
   } rows[] = {
       {"empty index", EmptyIndex, {}},
       {"nothing at all", "", {}},
-      {"two entries", bytesOf({"\x02" "a.cct\x08" "Alpha\x02" "b.cct\x08" "Beta\x02", std::string_view("\0", 1)}),
+      {"two entries",
+       bytesOf({"\x02"
+                "a.cct\x08"
+                "Alpha\x02"
+                "b.cct\x08"
+                "Beta\x02",
+                std::string_view("\0", 1)}),
        {{u"a.cct", u"Alpha"}, {u"b.cct", u"Beta"}}},
       {"text after the first code 0 ignored",
-       bytesOf({"\x02" "a.cct\x08" "A\x02", std::string_view("\0", 1), "b.cct\x08" "B\x02"}), {{u"a.cct", u"A"}}},
-      {"not starting with code 2", "a.cct\x08" "A\x02", {}},
-      {"piece without code 8 dropped", "\x02junk\x02" "a.cct\x08" "A\x02", {{u"a.cct", u"A"}}},
-      {"piece without a name dropped", "\x02\x08Nameless\x02" "a.cct\x08" "A\x02", {{u"a.cct", u"A"}}},
-      {"later code 8 belongs to the title", "\x02" "a.cct\x08" "A\x08" "B\x02", {{u"a.cct", u"A\x08" u"B"}}},
-      {"missing final code 2", "\x02" "a.cct\x08" "A", {{u"a.cct", u"A"}}},
+       bytesOf({"\x02"
+                "a.cct\x08"
+                "A\x02",
+                std::string_view("\0", 1),
+                "b.cct\x08"
+                "B\x02"}),
+       {{u"a.cct", u"A"}}},
+      {"not starting with code 2",
+       "a.cct\x08"
+       "A\x02",
+       {}},
+      {"piece without code 8 dropped",
+       "\x02junk\x02"
+       "a.cct\x08"
+       "A\x02",
+       {{u"a.cct", u"A"}}},
+      {"piece without a name dropped",
+       "\x02\x08Nameless\x02"
+       "a.cct\x08"
+       "A\x02",
+       {{u"a.cct", u"A"}}},
+      {"later code 8 belongs to the title",
+       "\x02"
+       "a.cct\x08"
+       "A\x08"
+       "B\x02",
+       {{u"a.cct",
+         u"A\x08"
+         u"B"}}},
+      {"missing final code 2",
+       "\x02"
+       "a.cct\x08"
+       "A",
+       {{u"a.cct", u"A"}}},
   };
   for (const Row& row : rows) EXPECT_EQ(CatalogIndex::decode(row.bytes), row.entries) << row.what;
 }
@@ -102,7 +146,11 @@ TEST(CatalogIndexFormat, TitleOfAListFileFromItsTitleLine) {
       {"blank title: label wrapped", currentListFile(u"ABC", u"  \t"), u"無題(ABC)"},
       {"neither title nor label", currentListFile(u"", u""), u""},
       {"label beyond 512 characters still ends at its marker", currentListFile(longLabel, u"Far"), u"Far"},
-      {"code 8 in the title becomes a blank", currentListFile(u"X", u"A\x08" u"B"), u"A B"},
+      {"code 8 in the title becomes a blank",
+       currentListFile(u"X",
+                       u"A\x08"
+                       u"B"),
+       u"A B"},
       {"old layout title", oldListFile(u"DISC", u"Old Title"), u"Old Title"},
       {"old layout without title", oldListFile(u"DISC", u""), u"無題(DISC)"},
       {"old layout second name not part of the label", oldListFile(u"DISC\x07LONG NAME", u""), u"無題(DISC)"},
@@ -117,8 +165,12 @@ TEST(CatalogIndexFormat, TitleOfAListFileFromItsTitleLine) {
 TEST_F(CatalogIndexTest, LoadDropsEntriesOfMissingFilesMatchingNamesWithoutCase) {
   putList("_00CD_A.CCT", u"A", u"Alpha");  // the entry is lower case, the file is not
   putList("_00cd_c.cct", u"C", u"Gamma");
-  putIndex(bytesOf({"\x02_00cd_a.cct\x08" "Alpha\x02_00cd_b.cct\x08" "Beta\x02_00cd_c.cct\x08" "Gamma\x02",
-                    std::string_view("\0", 1)}));
+  putIndex(
+      bytesOf({"\x02_00cd_a.cct\x08"
+               "Alpha\x02_00cd_b.cct\x08"
+               "Beta\x02_00cd_c.cct\x08"
+               "Gamma\x02",
+               std::string_view("\0", 1)}));
 
   EXPECT_FALSE(index.load());
 
@@ -130,7 +182,10 @@ TEST_F(CatalogIndexTest, LoadDropsEntriesOfMissingFilesMatchingNamesWithoutCase)
 
 TEST_F(CatalogIndexTest, LoadWithoutDroppingLeavesTheFileUnwritten) {
   putList("_00cd_a.cct", u"A", u"Alpha");
-  const std::string bytes = bytesOf({"\x02_00cd_a.cct\x08" "Alpha\x02", std::string_view("\0", 1), "tail"});
+  const std::string bytes =
+      bytesOf({"\x02_00cd_a.cct\x08"
+               "Alpha\x02",
+               std::string_view("\0", 1), "tail"});
   putIndex(bytes);
 
   EXPECT_FALSE(index.load());
@@ -157,7 +212,10 @@ TEST_F(CatalogIndexTest, LoadOfAMissingOrEmptyIndexGivesTheEmptyIndex) {
 }
 
 TEST_F(CatalogIndexTest, LoadKeepsEveryEntryWhenTheFolderCannotBeListed) {
-  putIndex(bytesOf({"\x02_00cd_a.cct\x08" "Alpha\x02", std::string_view("\0", 1)}));
+  putIndex(
+      bytesOf({"\x02_00cd_a.cct\x08"
+               "Alpha\x02",
+               std::string_view("\0", 1)}));
   faulty.fail(Op::List, EIO);
 
   EXPECT_FALSE(index.load());
@@ -166,7 +224,10 @@ TEST_F(CatalogIndexTest, LoadKeepsEveryEntryWhenTheFolderCannotBeListed) {
 }
 
 TEST_F(CatalogIndexTest, AnUnreadableIndexIsNeverOverwritten) {
-  const std::string bytes = bytesOf({"\x02_00cd_a.cct\x08" "Alpha\x02", std::string_view("\0", 1)});
+  const std::string bytes =
+      bytesOf({"\x02_00cd_a.cct\x08"
+               "Alpha\x02",
+               std::string_view("\0", 1)});
   putIndex(bytes);
   putList("_00cd_b.cct", u"B", u"Beta");
   faulty.fail(Op::Read, EIO, folder.path("Catalog/CatList.CCZ"));
@@ -188,19 +249,24 @@ TEST_F(CatalogIndexTest, TitleOfAFileWithoutEntryIsReadAndAppendedInOrder) {
 
   EXPECT_EQ(index.titleOf(u"_00cd_a.cct"), u"Alpha");
   EXPECT_EQ(index.titleOf(u"_00CD_B.cct"), u"Beta");
-  EXPECT_EQ(index.titleOf(u"_00cd_e.cct"), u"");        // neither title nor label: not listed
-  EXPECT_EQ(index.titleOf(u"_00cd_gone.cct"), u"");     // no such file
+  EXPECT_EQ(index.titleOf(u"_00cd_e.cct"), u"");     // neither title nor label: not listed
+  EXPECT_EQ(index.titleOf(u"_00cd_gone.cct"), u"");  // no such file
   EXPECT_TRUE(index.changed());
   EXPECT_FALSE(index.writeIfChanged());
 
-  EXPECT_EQ(indexBytes(), bytesOf({"\x02_00cd_a.cct\x08" "Alpha\x02_00cd_b.cct\x08" "Beta\x02",
+  EXPECT_EQ(indexBytes(), bytesOf({"\x02_00cd_a.cct\x08"
+                                   "Alpha\x02_00cd_b.cct\x08"
+                                   "Beta\x02",
                                    std::string_view("\0", 1)}));
   EXPECT_FALSE(index.changed());
 }
 
 TEST_F(CatalogIndexTest, TitleComesFromTheEntryOnceThereIsOne) {
   putList("_00cd_a.cct", u"A", u"From the file");
-  putIndex(bytesOf({"\x02_00cd_a.cct\x08" "From the index\x02", std::string_view("\0", 1)}));
+  putIndex(
+      bytesOf({"\x02_00cd_a.cct\x08"
+               "From the index\x02",
+               std::string_view("\0", 1)}));
   ASSERT_FALSE(index.load());
 
   EXPECT_EQ(index.titleOf(u"_00CD_A.CCT"), u"From the index");
@@ -224,7 +290,10 @@ TEST_F(CatalogIndexTest, RemovingEntriesMatchesWholeNamesAndLeavesCode2Code0) {
 TEST_F(CatalogIndexTest, AFailedWriteKeepsTheOldFileAndEveryEntry) {
   putList("_00cd_a.cct", u"A", u"Alpha");
   putList("_00cd_b.cct", u"B", u"Beta");
-  const std::string before = bytesOf({"\x02_00cd_a.cct\x08" "Alpha\x02", std::string_view("\0", 1)});
+  const std::string before =
+      bytesOf({"\x02_00cd_a.cct\x08"
+               "Alpha\x02",
+               std::string_view("\0", 1)});
   putIndex(before);
   ASSERT_FALSE(index.load());
   index.titleOf(u"_00cd_b.cct");
@@ -254,7 +323,9 @@ TEST_F(CatalogIndexTest, AFailedRemovalWriteIsRetriedByTheNextWrite) {
   EXPECT_EQ(indexBytes(), before);
 
   EXPECT_FALSE(index.writeIfChanged());
-  EXPECT_EQ(indexBytes(), bytesOf({"\x02_00cd_b.cct\x08" "Beta\x02", std::string_view("\0", 1)}));
+  EXPECT_EQ(indexBytes(), bytesOf({"\x02_00cd_b.cct\x08"
+                                   "Beta\x02",
+                                   std::string_view("\0", 1)}));
 }
 
 TEST_F(CatalogIndexTest, WritingReplacesAnIndexSpelledInAnotherCase) {

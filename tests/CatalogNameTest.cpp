@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "MediaFixture.h"
-#include "text/Cp932.h"
 #include "core/ListFileName.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {

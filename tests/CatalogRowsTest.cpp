@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "text/Cp932.h"
 #include "search/CatalogRows.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {

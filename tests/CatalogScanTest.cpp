@@ -11,7 +11,6 @@
 #include "SearchTestText.h"
 #include "TempFolder.h"
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/ListFile.h"
 #include "core/RowStore.h"
 #include "platform/FaultyFileSystem.h"
@@ -19,6 +18,7 @@
 #include "search/CatalogMatcher.h"
 #include "search/SearchList.h"
 #include "search/SearchResults.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -51,7 +51,9 @@ std::string listFileOf(const std::vector<Row>& rows) {
   catalog::makeCatalogList(store);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const Row& r = rows[i];
-    const Text record = u"\x10" + r.name + u"\x11" + r.comment + u"\x12" + r.date + u"\x13" + r.size + u"\x14" u"0";
+    const Text record = u"\x10" + r.name + u"\x11" + r.comment + u"\x12" + r.date + u"\x13" + r.size +
+                        u"\x14"
+                        u"0";
     const int kind = i == 0 ? catalog::KindTitleCD : (r.size.empty() ? catalog::KindFolder : catalog::KindFile);
     EXPECT_TRUE(store.appendShown(record, 0, 0, kind, r.level));
   }
@@ -141,51 +143,127 @@ struct ResultCase {
 TEST_F(CatalogScanTest, ResultRowsHoldTheHitRowsFieldsInCatalogAndRowOrder) {
   putFourCatalogs();
   const std::vector<ResultCase> cases = {
-      {"a plain term; one term takes a date after its leading blanks", u"README", "", Both, Off, u"",
+      {"a plain term; one term takes a date after its leading blanks",
+       u"README",
+       "",
+       Both,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / DOCS\\README.TXT / 99/12/31 23:55 / Read me first",
         u"_01FD_BETA.cct: Beta readme notes / notes.txt / 1/02/03 04:05 / README copy",
         u"_05HD_GAMMA.cct: Gamma / DOCS\\OLD\\README.TXT / 98/01/01 00:00 / old copy"}},
-      {"case folding finds the title line, its path is the volume label", u"readme", "c", Both, Off, u"",
+      {"case folding finds the title line, its path is the volume label",
+       u"readme",
+       "c",
+       Both,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / DOCS\\README.TXT / 99/12/31 23:55 / Read me first",
         u"_01FD_BETA.cct: Beta readme notes / BETA /  / Beta readme notes",
         u"_01FD_BETA.cct: Beta readme notes / notes.txt / 1/02/03 04:05 / README copy",
         u"_05HD_GAMMA.cct: Gamma / DOCS\\OLD\\README.TXT / 98/01/01 00:00 / old copy",
         u"_21CD_DELTA.cct: Delta / readme.md / 03/03/03 03:03 / "}},
-      {"a hit in the catalog title", u"Alpha disc", "", Both, Off, u"",
+      {"a hit in the catalog title",
+       u"Alpha disc",
+       "",
+       Both,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / ALPHA /  / Alpha disc"}},
-      {"a row with the term in name and comment is one result", u"cat", "", Both, Off, u"",
+      {"a row with the term in name and comment is one result",
+       u"cat",
+       "",
+       Both,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / DOCS\\concat.c / 00/01/01 00:00 / cat and dog",
         u"_00CD_ALPHA.cct: Alpha disc / cat.txt / 01/02/03 04:05 / cat"}},
-      {"comments only still finds a row with the term in both", u"cat", "", Comments, Off, u"",
+      {"comments only still finds a row with the term in both",
+       u"cat",
+       "",
+       Comments,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / DOCS\\concat.c / 00/01/01 00:00 / cat and dog",
         u"_00CD_ALPHA.cct: Alpha disc / cat.txt / 01/02/03 04:05 / cat"}},
-      {"comments only: the date counts as comment column", u"99/12", "", Comments, Off, u"",
+      {"comments only: the date counts as comment column",
+       u"99/12",
+       "",
+       Comments,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / DOCS / 99/12/31 23:55 / ",
         u"_00CD_ALPHA.cct: Alpha disc / DOCS\\README.TXT / 99/12/31 23:55 / Read me first"}},
-      {"comments only: the size counts as comment column", u"12,345", "", Comments, Off, u"",
+      {"comments only: the size counts as comment column",
+       u"12,345",
+       "",
+       Comments,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / ALPHA /  / Alpha disc"}},
       {"names only: a term in the date is no hit", u"99/12", "", Names, Off, u"", {}},
       {"names only: a term in the comment is no hit", u"Read me", "", Names, Off, u"", {}},
-      {"whole words in names", u"cat", "t", Names, Off, u"", {u"_00CD_ALPHA.cct: Alpha disc / cat.txt / 01/02/03 04:05 / cat"}},
+      {"whole words in names",
+       u"cat",
+       "t",
+       Names,
+       Off,
+       u"",
+       {u"_00CD_ALPHA.cct: Alpha disc / cat.txt / 01/02/03 04:05 / cat"}},
       {"a term's bytes inside a double-byte character are no hit", u"AB", "", Both, Off, u"", {}},
-      {"the double-byte character itself is found", u"アB", "", Both, Off, u"",
+      {"the double-byte character itself is found",
+       u"アB",
+       "",
+       Both,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / アB.txt / 02/02/02 02:02 / "}},
-      {"width folding after text it shortened gives the right row", u"ｶﾞｲﾄﾞ", "w", Both, Off, u"",
+      {"width folding after text it shortened gives the right row",
+       u"ｶﾞｲﾄﾞ",
+       "w",
+       Both,
+       Off,
+       u"",
        {u"_01FD_BETA.cct: Beta readme notes / ガイド.txt / 03/03/03 03:03 / "}},
-      {"a pattern", u"RE*ME", "p", Both, Off, u"",
+      {"a pattern",
+       u"RE*ME",
+       "p",
+       Both,
+       Off,
+       u"",
        {u"_00CD_ALPHA.cct: Alpha disc / DOCS\\README.TXT / 99/12/31 23:55 / Read me first",
         u"_01FD_BETA.cct: Beta readme notes / notes.txt / 1/02/03 04:05 / README copy",
         u"_05HD_GAMMA.cct: Gamma / DOCS\\OLD\\README.TXT / 98/01/01 00:00 / old copy"}},
-      {"AND in one row; two terms take only a date that starts with a digit", u"README", "", Both, And, u"copy",
+      {"AND in one row; two terms take only a date that starts with a digit",
+       u"README",
+       "",
+       Both,
+       And,
+       u"copy",
        {u"_01FD_BETA.cct: Beta readme notes / notes.txt /  / README copy",
         u"_05HD_GAMMA.cct: Gamma / DOCS\\OLD\\README.TXT / 98/01/01 00:00 / old copy"}},
-      {"AND in names", u"README", "", Names, And, u"TXT",
+      {"AND in names",
+       u"README",
+       "",
+       Names,
+       And,
+       u"TXT",
        {u"_00CD_ALPHA.cct: Alpha disc / DOCS\\README.TXT / 99/12/31 23:55 / Read me first",
         u"_05HD_GAMMA.cct: Gamma / DOCS\\OLD\\README.TXT / 98/01/01 00:00 / old copy"}},
-      {"OR lists each row once, in row order", u"cat", "", Both, Or, u"concat",
+      {"OR lists each row once, in row order",
+       u"cat",
+       "",
+       Both,
+       Or,
+       u"concat",
        {u"_00CD_ALPHA.cct: Alpha disc / DOCS\\concat.c / 00/01/01 00:00 / cat and dog",
         u"_00CD_ALPHA.cct: Alpha disc / cat.txt / 01/02/03 04:05 / cat"}},
-      {"OR across catalogs", u"GAMMA", "", Both, Or, u"DELTA",
+      {"OR across catalogs",
+       u"GAMMA",
+       "",
+       Both,
+       Or,
+       u"DELTA",
        {u"_05HD_GAMMA.cct: Gamma / GAMMA /  / Gamma", u"_21CD_DELTA.cct: Delta / DELTA /  / Delta"}},
       {"nothing found", u"absent", "", Both, Off, u"", {}},
   };
@@ -268,10 +346,18 @@ TEST(SearchResultsTest, HitNumbersAreFourHexDigitsThatWrap) {
     std::uint32_t number;
     Text record;
   } cases[] = {
-      {0, u"\x10T\x11P\x12\x13\x14" u"0000\x15"},
-      {0xFFFF, u"\x10T\x11P\x12\x13\x14" u"FFFF\x15"},
-      {0x10000, u"\x10T\x11P\x12\x13\x14" u"0000\x15"},
-      {0x1234F, u"\x10T\x11P\x12\x13\x14" u"234F\x15"},
+      {0,
+       u"\x10T\x11P\x12\x13\x14"
+       u"0000\x15"},
+      {0xFFFF,
+       u"\x10T\x11P\x12\x13\x14"
+       u"FFFF\x15"},
+      {0x10000,
+       u"\x10T\x11P\x12\x13\x14"
+       u"0000\x15"},
+      {0x1234F,
+       u"\x10T\x11P\x12\x13\x14"
+       u"234F\x15"},
   };
   for (const auto& c : cases) EXPECT_EQ(SearchResults::recordOf({u"T", u"P", u"", u""}, c.number), c.record);
 }
@@ -292,20 +378,31 @@ TEST_F(CatalogScanTest, MediaAndGenreFiltersChooseTheCatalogs) {
     GenreFilter genres;
     std::vector<Text> titles;  // of the catalogs searched, in the folder's order
   } cases[] = {
-      {"all media; any medium letter passes", media::All, {},
+      {"all media; any medium letter passes",
+       media::All,
+       {},
        {u"Alpha disc", u"odd", u"Beta readme notes", u"lower", u"Gamma", u"no genre", u"Delta"}},
       {"CD", media::CD, {}, {u"Alpha disc", u"no genre", u"Delta"}},
       {"floppy", media::FD, {}, {u"Beta readme notes"}},
       {"hard disk, any case of the name", media::HD, {}, {u"lower", u"Gamma"}},
-      {"CD and floppy", media::CD | media::FD, {}, {u"Alpha disc", u"odd", u"Beta readme notes", u"no genre", u"Delta"}},
-      {"CD and hard disk", media::CD | media::HD, {},
+      {"CD and floppy",
+       media::CD | media::FD,
+       {},
+       {u"Alpha disc", u"odd", u"Beta readme notes", u"no genre", u"Delta"}},
+      {"CD and hard disk",
+       media::CD | media::HD,
+       {},
        {u"Alpha disc", u"odd", u"lower", u"Gamma", u"no genre", u"Delta"}},
       {"floppy and hard disk", media::FD | media::HD, {}, {u"odd", u"Beta readme notes", u"lower", u"Gamma"}},
       {"genre 0 only", media::All, genres(u"10000000000000000000"), {u"Alpha disc", u"odd"}},
       {"genres 1 and 5", media::All, genres(u"01000100000000000000"), {u"Beta readme notes", u"Gamma"}},
-      {"genre 21 and a name without a genre never with the filter on", media::All, genres(u"11111111111111111111"),
+      {"genre 21 and a name without a genre never with the filter on",
+       media::All,
+       genres(u"11111111111111111111"),
        {u"Alpha disc", u"odd", u"Beta readme notes", u"lower", u"Gamma"}},
-      {"the filter off searches every genre", media::All, GenreFilter{false, u"00000000000000000000"},
+      {"the filter off searches every genre",
+       media::All,
+       GenreFilter{false, u"00000000000000000000"},
        {u"Alpha disc", u"odd", u"Beta readme notes", u"lower", u"Gamma", u"no genre", u"Delta"}},
   };
   for (const auto& c : cases) {
@@ -339,8 +436,9 @@ TEST_F(CatalogScanTest, SearchListEntriesKeepNameKindAndTitleApart) {
 TEST_F(CatalogScanTest, ATabInACatalogTitleKeepsTheCatalogInTheSearch) {
   putCatalog("_00CD_TAB.cct", {{0, u"TAB", u"Tab\tTitle"}, {1, u"wanted.txt", u"", u"", u"1"}});
   putCatalog("_00CD_ZZZ.cct", {{0, u"ZZZ", u"Plain"}, {1, u"wanted.doc", u"", u"", u"1"}});
-  EXPECT_EQ(lines(SearchRequest(u"wanted", switches(""))),
-            (std::vector<Text>{u"_00CD_TAB.cct: Tab\tTitle / wanted.txt /  / ", u"_00CD_ZZZ.cct: Plain / wanted.doc /  / "}));
+  EXPECT_EQ(
+      lines(SearchRequest(u"wanted", switches(""))),
+      (std::vector<Text>{u"_00CD_TAB.cct: Tab\tTitle / wanted.txt /  / ", u"_00CD_ZZZ.cct: Plain / wanted.doc /  / "}));
 }
 
 TEST_F(CatalogScanTest, OldDamagedAndVanishedFilesAreSkippedAndTheRestSearched) {
@@ -366,8 +464,8 @@ TEST_F(CatalogScanTest, OldDamagedAndVanishedFilesAreSkippedAndTheRestSearched) 
     return out;
   };
   const std::vector<std::pair<Text, R>> skipped = {
-      {u"_00CD_A_OLD.cct", R::OldLayout}, {u"_00CD_C_OLD.cct", R::OldLayout}, {u"_00CD_D_TAG.cct", R::Damaged},
-      {u"_00CD_E_SHORT.cct", R::Damaged}, {u"_00CD_F_HEX.cct", R::Damaged},   {u"_00CD_G_HEAP.cct", R::Damaged},
+      {u"_00CD_A_OLD.cct", R::OldLayout},     {u"_00CD_C_OLD.cct", R::OldLayout}, {u"_00CD_D_TAG.cct", R::Damaged},
+      {u"_00CD_E_SHORT.cct", R::Damaged},     {u"_00CD_F_HEX.cct", R::Damaged},   {u"_00CD_G_HEAP.cct", R::Damaged},
       {u"_00CD_H_LOCKED.cct", R::Unreadable},
   };
   const std::vector<Text> found = {u"_00CD_B_GOOD.cct: Good / wanted.txt /  / ",

@@ -13,8 +13,14 @@ namespace zevro::testfiles {
 // record is the title line (label, title) and one file row, the end marker.
 inline std::string currentListFile(TextView label, TextView title) {
   std::string bytes = "BX" + std::string(62, '0');
-  Text heap = u"\x10" + Text(label) + u"\x11" + Text(title) + u"\x12\x13" u"1,234\x14" u"0";
-  heap += u"\x10README.TXT\x11\x12\x13" u"12\x14" u"0";
+  Text heap = u"\x10" + Text(label) + u"\x11" + Text(title) +
+              u"\x12\x13"
+              u"1,234\x14"
+              u"0";
+  heap +=
+      u"\x10README.TXT\x11\x12\x13"
+      u"12\x14"
+      u"0";
   heap += char16_t(0);
   return bytes + cp932::encode(heap);
 }
@@ -23,8 +29,12 @@ inline std::string currentListFile(TextView label, TextView title) {
 // by the marker code 1 with fields separated by code 2.
 inline std::string oldListFile(TextView label, TextView title) {
   std::string bytes = "AX" + std::string(19, '0');
-  Text heap = u"\x01" + Text(label) + u"\x02" + Text(title) + u"\x02\x02" u"1,234";
-  heap += u"\x01README.TXT\x02\x02\x02" u"12";
+  Text heap = u"\x01" + Text(label) + u"\x02" + Text(title) +
+              u"\x02\x02"
+              u"1,234";
+  heap +=
+      u"\x01README.TXT\x02\x02\x02"
+      u"12";
   heap += char16_t(0);
   return bytes + cp932::encode(heap);
 }

@@ -13,12 +13,12 @@ TEST(CharClassTest, ClassesOfSingleCharacters) {
     int expected;
   };
   const std::vector<Case> cases = {
-      {u' ', 0},  {u'.', 0},  {17, 0},     {0, 0},      {u'0', 1},  {u'０', 1}, {u'a', 2},
-      {u'Ｚ', 2}, {u'_', 2},  {u'＿', 4},  {u'あ', 3},  {u'ゝ', 4}, {u'ァ', 3}, {u'ヴ', 3},
-      {u'ヵ', 4}, {u'ー', 3}, {u'ｱ', 3},   {u'｡', 3},   {u'。', 0}, {u'、', 0}, {u'　', 0},
-      {u'！', 0}, {u'／', 0}, {u'：', 0},  {u'；', 0},  {u'，', 0}, {u'＝', 4}, {u'［', 4},
-      {u'漢', 4}, {u'α', 4},  {u'・', 4},  {u'ん', 3},  {u'ヶ', 4},
-      {0xDCA0, 3},  // byte 0xA0, kept as a raw byte, sits with the half-width katakana
+      {u' ', 0},   {u'.', 0},  {17, 0},    {0, 0},     {u'0', 1},  {u'０', 1}, {u'a', 2},   {u'Ｚ', 2}, {u'_', 2},
+      {u'＿', 4},  {u'あ', 3}, {u'ゝ', 4}, {u'ァ', 3}, {u'ヴ', 3}, {u'ヵ', 4}, {u'ー', 3},  {u'ｱ', 3},  {u'｡', 3},
+      {u'。', 0},  {u'、', 0}, {u'　', 0}, {u'！', 0}, {u'／', 0}, {u'：', 0}, {u'；', 0},  {u'，', 0}, {u'＝', 4},
+      {u'［', 4},  {u'漢', 4}, {u'α', 4},  {u'・', 4}, {u'ん', 3}, {u'ヶ', 4}, {0xDCA0, 3},  // byte 0xA0, kept as a raw
+                                                                                             // byte, sits with the
+                                                                                             // half-width katakana
       {0xDC80, 0},  // other raw bytes are single-byte punctuation
   };
   for (const Case& c : cases) {

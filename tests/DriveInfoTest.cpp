@@ -22,9 +22,9 @@ TEST_F(DriveInfoTest, KindFollowsTheStoredType) {
     int type;
     const char16_t* kind;
   } rows[] = {
-      {drivetype::Unknown, 0, u"HD"},   {drivetype::NoRoot, 1, u"HD"},    {drivetype::Removable, 2, u"FD"},
-      {drivetype::Fixed, 3, u"HD"},     {drivetype::Network, 4, u"HD"},   {drivetype::CdRom, 5, u"CD"},
-      {drivetype::RamDisk, 6, u"HD"},   {drivetype::Changing, 2, u"FD"},  // a changing drive counts as removable
+      {drivetype::Unknown, 0, u"HD"}, {drivetype::NoRoot, 1, u"HD"},   {drivetype::Removable, 2, u"FD"},
+      {drivetype::Fixed, 3, u"HD"},   {drivetype::Network, 4, u"HD"},  {drivetype::CdRom, 5, u"CD"},
+      {drivetype::RamDisk, 6, u"HD"}, {drivetype::Changing, 2, u"FD"},  // a changing drive counts as removable
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.stored);
@@ -42,10 +42,14 @@ TEST_F(DriveInfoTest, MediumKindNumberOfACatalogName) {
     const char16_t* name;
     int number;
   } rows[] = {
-      {u"_03CD_GAMES.CCT", 1},          {u"_03fd_My Disk.cct", 2},
-      {u"_00HD_WORK SOFT&TOOLS.CCT", 3}, {u"/home/kaori/CatList/_03CD_X.cct", 1},
-      {u"C:\\CAT\\_03FD_X.CCT", 2},      {u"/cd/_03HD_X.cct", 3},  // the folder's "cd" does not count
-      {u"X", 3},                         {u"", 3},
+      {u"_03CD_GAMES.CCT", 1},
+      {u"_03fd_My Disk.cct", 2},
+      {u"_00HD_WORK SOFT&TOOLS.CCT", 3},
+      {u"/home/kaori/CatList/_03CD_X.cct", 1},
+      {u"C:\\CAT\\_03FD_X.CCT", 2},
+      {u"/cd/_03HD_X.cct", 3},  // the folder's "cd" does not count
+      {u"X", 3},
+      {u"", 3},
   };
   for (const Row& row : rows) EXPECT_EQ(DriveInfo::MediumKindNumber(row.name), row.number) << toUtf8(row.name);
 }
@@ -92,7 +96,9 @@ TEST_F(DriveInfoTest, SyntheticLabelFromTheRootFolders) {
       {"several folders joined in listing order", {"SETUP", "DATA", ".hidden"}, {"README.TXT"}, u"DATASETUP"},
       {"one folder with its date stamp", {"DATA", ".git"}, {"A.TXT"}, u"DATA_010203040506"},
       {"files only", {}, {"A.TXT"}, u""},
-      {"cut to 220 characters", {"A" + std::string(150, 'L'), "B" + std::string(150, 'L')}, {},
+      {"cut to 220 characters",
+       {"A" + std::string(150, 'L'), "B" + std::string(150, 'L')},
+       {},
        (u"A" + longName + u"B" + longName).substr(0, 220)},
       {"names as catalog text", {"表示", "ソフト"}, {}, u"ソフト表示"},
   };
@@ -138,12 +144,10 @@ TEST_F(DriveInfoTest, AudioCdIdentity) {
     bool hasSerial;
     const char16_t* identity;
   } rows[] = {
-      {0x1A2B3C4Du, true, u"CDA1A2B3C4D"},
-      {0x00ABCDEFu, true, u"CDAABCDEF"},   // leading zeros dropped
-      {0xFFFFFFFFu, true, u"CDAFFFFFFFF"}, // a negative serial as its two's complement
-      {0x80000000u, true, u"CDA80000000"},
-      {0u, true, u"CDA0"},
-      {0x1234u, false, u"Audio CD"},       // no serial to be had
+      {0x1A2B3C4Du, true, u"CDA1A2B3C4D"}, {0x00ABCDEFu, true, u"CDAABCDEF"},  // leading zeros dropped
+      {0xFFFFFFFFu, true, u"CDAFFFFFFFF"},  // a negative serial as its two's complement
+      {0x80000000u, true, u"CDA80000000"}, {0u, true, u"CDA0"},
+      {0x1234u, false, u"Audio CD"},  // no serial to be had
   };
   for (const Row& row : rows) {
     addDrive('D', drivetype::CdRom, u"Audio CD", row.serial, row.hasSerial);
@@ -167,9 +171,9 @@ TEST_F(DriveInfoTest, LabelCapacityAndMedium) {
   } rows[] = {
       {u"D:\\", u"GAMES", 1'000'000, 400'000, true},
       {u"e:", u"STICK", 1'000'000, 400'000, true},
-      {u"F:", u"ZIP", 0, 0, false},      // a removable drive of capacity 0 holds nothing
-      {u"G:", u"", 0, 0, false},         // the empty CD drive
-      {u"Q:", u"", 0, 0, false},         // no such drive
+      {u"F:", u"ZIP", 0, 0, false},  // a removable drive of capacity 0 holds nothing
+      {u"G:", u"", 0, 0, false},     // the empty CD drive
+      {u"Q:", u"", 0, 0, false},     // no such drive
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(toUtf8(row.drive));

@@ -46,11 +46,11 @@ TEST(DriveMapFileTest, LinesAreReadWithOptionalKindAndLabel) {
 
 TEST(DriveMapFileTest, LinesThatCannotBeUsedAreIgnored) {
   const char* rows[] = {
-      "C\t/srv/other",        // C: is always "/"
-      "DE\t/srv/x",           // not a letter
+      "C\t/srv/other",  // C: is always "/"
+      "DE\t/srv/x",     // not a letter
       "1\t/srv/x",
-      "F\trelative/folder",   // folders are absolute
-      "G",                    // no folder
+      "F\trelative/folder",  // folders are absolute
+      "G",                   // no folder
       "G\t",
       "  # indented comment\tx",
   };

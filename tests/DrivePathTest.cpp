@@ -36,8 +36,8 @@ TEST_F(DrivePathTest, DrivePathsToFoldersOfThisMachine) {
       {u"E:\\SOFT\\TOOLS", "/media/kaori/GAMES/SOFT/TOOLS"},
       {u"E:/SOFT/TOOLS/", "/media/kaori/GAMES/SOFT/TOOLS"},
       {u"E:\\表示\\a.txt", "/media/kaori/GAMES/表示/a.txt"},  // 表 ends in byte 0x5C in CP932
-      {u"G:\\X", std::nullopt},                              // no medium
-      {u"Q:\\X", std::nullopt},                              // no such drive
+      {u"G:\\X", std::nullopt},                               // no medium
+      {u"Q:\\X", std::nullopt},                               // no such drive
       {u"?:\\X", std::nullopt},
   };
   for (const Row& row : rows) {
@@ -57,12 +57,12 @@ TEST_F(DrivePathTest, FoldersOfThisMachineToDrivePaths) {
       {"/media/kaori/GAMES", u"E:\\"},
       {"/media/kaori/GAMES/", u"E:\\"},
       {"/media/kaori/GAMES/SOFT/表示", u"E:\\SOFT\\表示"},
-      {"/media/kaori/GAMES/SUB/X", u"F:\\X"},          // the closest root wins
-      {"/media/kaori/GAMES/SUBWAY", u"E:\\SUBWAY"},    // whole names only
+      {"/media/kaori/GAMES/SUB/X", u"F:\\X"},        // the closest root wins
+      {"/media/kaori/GAMES/SUBWAY", u"E:\\SUBWAY"},  // whole names only
       {"/media/kaori/GAMES/./SOFT/../DOCS", u"E:\\DOCS"},
       {"/home/kaori", u"C:\\home\\kaori"},
       {"/", u"C:\\"},
-      {"/media/empty/X", u"C:\\media\\empty\\X"},      // a drive without a medium holds nothing
+      {"/media/empty/X", u"C:\\media\\empty\\X"},  // a drive without a medium holds nothing
       {"relative/path", std::nullopt},
   };
   for (const Row& row : rows) EXPECT_EQ(drivepath::drivePathOf(drives, row.native), row.drivePath) << row.native;

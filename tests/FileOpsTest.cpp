@@ -8,10 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "TempFolder.h"
 #include "platform/FakeUi.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
-#include "TempFolder.h"
 
 namespace zevro {
 namespace {
@@ -21,9 +21,7 @@ using namespace fileops;
 
 class FileOpsTest : public ::testing::Test, protected test::TempFolder {
 protected:
-  FileOpsTest() : TempFolder("zevro-fileops") {
-    faulty.setHome(root / "home-of-user");
-  }
+  FileOpsTest() : TempFolder("zevro-fileops") { faulty.setHome(root / "home-of-user"); }
 
   NativePath root = TempFolder::root();
   LinuxFileSystem disk;
@@ -49,16 +47,26 @@ TEST(FileOpsWildcard, MatchesLikeTheCatalogsFileSystems) {
     const char16_t* name;
     bool matches;
   } rows[] = {
-      {u"_????_*.CCT", u"_03cd_x.cct", true},  {u"_????_*.CCT", u"_03CD_.CCT", true},
-      {u"_????_*.CCT", u"_3cd_x.cct", false},  {u"_????_*.CCT", u"_03cd_x.cctx", false},
-      {u"*", u"", true},                       {u"*", u".hidden", true},
-      {u"?", u"", false},                      {u"?.TXT", u".TXT", false},
-      {u"*.*", u"README", false},              {u"*.TXT", u"A.B.TXT", true},
-      {u"a*b*c", u"aXXbYYbc", true},           {u"a*b*c", u"aXXbYYbcd", false},
-      {u"README", u"readme", true},            {u"表*", u"表示.txt", true},
-      {u"ＡＢ", u"ａｂ", false},               {u"?", u"表", true},
-      {u"", u"", true},                        {u"", u"a", false},
-      {u"**x", u"abx", true},                  {u"[a]", u"a", false},
+      {u"_????_*.CCT", u"_03cd_x.cct", true},
+      {u"_????_*.CCT", u"_03CD_.CCT", true},
+      {u"_????_*.CCT", u"_3cd_x.cct", false},
+      {u"_????_*.CCT", u"_03cd_x.cctx", false},
+      {u"*", u"", true},
+      {u"*", u".hidden", true},
+      {u"?", u"", false},
+      {u"?.TXT", u".TXT", false},
+      {u"*.*", u"README", false},
+      {u"*.TXT", u"A.B.TXT", true},
+      {u"a*b*c", u"aXXbYYbc", true},
+      {u"a*b*c", u"aXXbYYbcd", false},
+      {u"README", u"readme", true},
+      {u"表*", u"表示.txt", true},
+      {u"ＡＢ", u"ａｂ", false},
+      {u"?", u"表", true},
+      {u"", u"", true},
+      {u"", u"a", false},
+      {u"**x", u"abx", true},
+      {u"[a]", u"a", false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(toUtf8(Text(r.pattern)) + " ~ " + toUtf8(Text(r.name)));
@@ -78,9 +86,9 @@ TEST_F(FileOpsTest, FileExistsMatchesFilesOnlyIgnoringCase) {
     const char* path;
     bool exists;
   } rows[] = {
-      {"data/_????_*.CCT", true}, {"data/*.cct", true},      {"data/README.txt", true},
-      {"data/Docs.CCT", false},   {"data/Doc?.CCT", false},  {"data/sub", false},
-      {"data/folderLink", false}, {"data/missing", false},   {"missing/*", false},
+      {"data/_????_*.CCT", true}, {"data/*.cct", true},     {"data/README.txt", true},
+      {"data/Docs.CCT", false},   {"data/Doc?.CCT", false}, {"data/sub", false},
+      {"data/folderLink", false}, {"data/missing", false},  {"missing/*", false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.path);
@@ -97,8 +105,8 @@ TEST_F(FileOpsTest, FolderExistsMatchesFoldersAndLinksToThem) {
     const char* path;
     bool exists;
   } rows[] = {
-      {"data", true},          {"data/", true},          {"data/backup", true}, {"data/BACK*", true},
-      {"data/link", true},     {"data/file.txt", false}, {"data/none", false},  {"none/Backup", false},
+      {"data", true},      {"data/", true},          {"data/backup", true}, {"data/BACK*", true},
+      {"data/link", true}, {"data/file.txt", false}, {"data/none", false},  {"none/Backup", false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.path);
@@ -220,8 +228,7 @@ TEST_F(FileOpsTest, DeleteFolderTreeReportsFileThatStaysAndGoesOn) {
   EXPECT_EQ(namesIn("tree"), std::vector<std::string>{"stuck.txt"});
   ASSERT_EQ(ui.messages().size(), 1u);
   EXPECT_EQ(ui.calls[0].text, cannotDeleteText(path("tree/stuck.txt")));
-  EXPECT_EQ(ui.calls[0].text,
-            Text(u"ファイルを削除できません\r\r") + fromUtf8(path("tree/stuck.txt").native()));
+  EXPECT_EQ(ui.calls[0].text, Text(u"ファイルを削除できません\r\r") + fromUtf8(path("tree/stuck.txt").native()));
   EXPECT_EQ(ui.calls[0].flags, mb::Ok);
 }
 
@@ -364,10 +371,9 @@ TEST_F(FileOpsTest, CopyFailingForSpaceInMountRootShowsRootFolderText) {
   faulty.fail(FaultyFileSystem::Op::Copy, ENOSPC);
   EXPECT_FALSE(copyFile(platform, path("src.dat"), path("medium/x.dat")));
   ASSERT_EQ(ui.calls.size(), 1u);
-  EXPECT_EQ(ui.calls[0].text,
-            Text(MsgRootFolderFull) + u"\r" + Text(MsgRootFolderFullWhy) + u"\r\r" + Text(MsgRootFolderFullHint1) +
-                u"\r" + Text(MsgRootFolderFullHint2) + u"\r\r" + Text(MsgCopyFileLabel) +
-                fromUtf8(path("medium/x.dat").native()));
+  EXPECT_EQ(ui.calls[0].text, Text(MsgRootFolderFull) + u"\r" + Text(MsgRootFolderFullWhy) + u"\r\r" +
+                                  Text(MsgRootFolderFullHint1) + u"\r" + Text(MsgRootFolderFullHint2) + u"\r\r" +
+                                  Text(MsgCopyFileLabel) + fromUtf8(path("medium/x.dat").native()));
 
   // The same error one level deeper is an ordinary error.
   fs::create_directories(path("medium/sub"));

@@ -1,18 +1,17 @@
-#include "media/FolderWalker.h"
 #include "TempFolder.h"
+#include "media/FolderWalker.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <limits>
 #include <map>
-#include <sys/stat.h>
-#include <sys/types.h>
 
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/Numbers.h"
 #include "media/ExtensionGroups.h"
 #include "media/ListTime.h"
@@ -20,6 +19,7 @@
 #include "platform/FakeUi.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -77,8 +77,8 @@ std::ostream& operator<<(std::ostream& os, const Row& r) {
 std::vector<Row> rowsOf(const RowStore& store) {
   std::vector<Row> rows;
   for (int r = 0; r < store.rowCount(); ++r)
-    rows.push_back({store.level(r), store.kind(r), store.field(catalog::FieldName, r), store.field(catalog::FieldDate, r),
-                    store.field(catalog::FieldSize, r)});
+    rows.push_back({store.level(r), store.kind(r), store.field(catalog::FieldName, r),
+                    store.field(catalog::FieldDate, r), store.field(catalog::FieldSize, r)});
   return rows;
 }
 
@@ -148,14 +148,10 @@ TEST_F(FolderWalkerTest, FilesComeBeforeSubfoldersDepthFirstWithLevels) {
 
   ASSERT_TRUE(walk());
   const std::vector<Row> walked = {
-      {0, catalog::KindTitleHD, u"TITLE", u"", u"10"},
-      {1, kindOf(u"txt"), u"r.txt", u"21/01/01 01:30", u"10"},
-      {1, catalog::KindFolder, u"A", u"", u"1,234,667"},
-      {2, 6, u"a1", u"21/01/01 01:30", u"100"},
-      {2, 6, u"a2", u"21/01/01 01:30", u"1,234,567"},
-      {1, catalog::KindFolder, u"B", u"", u"0"},
-      {2, catalog::KindFolder, u"B1", u"", u"5"},
-      {3, kindOf(u"dat"), u"b.dat", u"21/01/01 01:30", u"5"},
+      {0, catalog::KindTitleHD, u"TITLE", u"", u"10"},   {1, kindOf(u"txt"), u"r.txt", u"21/01/01 01:30", u"10"},
+      {1, catalog::KindFolder, u"A", u"", u"1,234,667"}, {2, 6, u"a1", u"21/01/01 01:30", u"100"},
+      {2, 6, u"a2", u"21/01/01 01:30", u"1,234,567"},    {1, catalog::KindFolder, u"B", u"", u"0"},
+      {2, catalog::KindFolder, u"B1", u"", u"5"},        {3, kindOf(u"dat"), u"b.dat", u"21/01/01 01:30", u"5"},
   };
   EXPECT_EQ(rowsOf(store), walked);
   EXPECT_TRUE(problems.empty());
@@ -173,9 +169,18 @@ TEST_F(FolderWalkerTest, RecordsEndWithTheFifthMarkerAndCarryFlagZero) {
   ASSERT_TRUE(walk(u"E:", u"DISC"));
   FolderWalker::AddFolderSizes(store);
   ASSERT_EQ(store.rowCount(), 3);
-  EXPECT_EQ(store.record(0), Text(u"\x10" u"DISC\x11\x12\x13" u"1,234\x14" u"0\x15"));
-  EXPECT_EQ(store.record(1), Text(u"\x10" u"DOCS\x11\x12\x13" u"1,234\x14" u"0\x15"));
-  EXPECT_EQ(store.record(2), Text(u"\x10MANUAL.TXT\x11\x12" u"21/01/01 01:30\x13" u"1,234\x14" u"0\x15"));
+  EXPECT_EQ(store.record(0), Text(u"\x10"
+                                  u"DISC\x11\x12\x13"
+                                  u"1,234\x14"
+                                  u"0\x15"));
+  EXPECT_EQ(store.record(1), Text(u"\x10"
+                                  u"DOCS\x11\x12\x13"
+                                  u"1,234\x14"
+                                  u"0\x15"));
+  EXPECT_EQ(store.record(2), Text(u"\x10MANUAL.TXT\x11\x12"
+                                  u"21/01/01 01:30\x13"
+                                  u"1,234\x14"
+                                  u"0\x15"));
   EXPECT_EQ(store.heap().back(), ch::Null);
   EXPECT_EQ(store.colour(1), catalog::colourIndexFor(catalog::KindFolder, 1));
 }
@@ -208,7 +213,8 @@ TEST_F(FolderWalkerTest, SizeTextsHaveThousandsCommas) {
     fs::resize_file(path(row.name), row.size);  // sparse: no disk space needed
   }
   ASSERT_TRUE(walk());
-  for (std::size_t i = 0; i < std::size(rows); ++i) EXPECT_EQ(store.field(catalog::FieldSize, static_cast<int>(i) + 1), rows[i].text);
+  for (std::size_t i = 0; i < std::size(rows); ++i)
+    EXPECT_EQ(store.field(catalog::FieldSize, static_cast<int>(i) + 1), rows[i].text);
 }
 
 TEST_F(FolderWalkerTest, FolderTotalsAreTheSumsOfTheFilesBelowThem) {
@@ -218,8 +224,8 @@ TEST_F(FolderWalkerTest, FolderTotalsAreTheSumsOfTheFilesBelowThem) {
     const char* path;
     std::size_t size;
   } files[] = {
-      {"top.bin", 3},    {"A/a.bin", 11},    {"A/B/b.bin", 13},   {"A/B/C/c.bin", 17}, {"A/B/C/c2.bin", 19},
-      {"A/D/d.bin", 23}, {"E/e.bin", 29},    {"E/F/G/H/h.bin", 31}, {"I/i.bin", 0},
+      {"top.bin", 3},    {"A/a.bin", 11}, {"A/B/b.bin", 13},     {"A/B/C/c.bin", 17}, {"A/B/C/c2.bin", 19},
+      {"A/D/d.bin", 23}, {"E/e.bin", 29}, {"E/F/G/H/h.bin", 31}, {"I/i.bin", 0},
   };
   std::int64_t all = 0;
   for (const auto& f : files) {
@@ -284,10 +290,8 @@ TEST(ListTimeTest, NineHoursAfterUtcAcrossDayMonthAndYearEnds) {
     const char16_t* text;
   } rows[] = {
       {utc(2020, 12, 31, 16, 30, 59), u"21/01/01 01:30"},  // seconds dropped, new year
-      {utc(2020, 12, 31, 14, 59), u"20/12/31 23:59"},
-      {utc(2024, 2, 28, 15, 0), u"24/02/29 00:00"},  // leap day
-      {utc(2023, 2, 28, 15, 0), u"23/03/01 00:00"},
-      {utc(1999, 12, 31, 15, 0), u"00/01/01 00:00"},
+      {utc(2020, 12, 31, 14, 59), u"20/12/31 23:59"},     {utc(2024, 2, 28, 15, 0), u"24/02/29 00:00"},  // leap day
+      {utc(2023, 2, 28, 15, 0), u"23/03/01 00:00"},       {utc(1999, 12, 31, 15, 0), u"00/01/01 00:00"},
       {utc(1969, 12, 31, 14, 0, 30), u"69/12/31 23:00"},  // before 1970
       {utc(2038, 1, 19, 3, 14, 8), u"38/01/19 12:14"},    // past 32-bit seconds
   };
@@ -330,8 +334,8 @@ TEST_F(FolderWalkerTest, SkipRulesForRecycledDotFoldersAndTheTitleFile) {
   file(".cache/z", 1);
   file("SUB/VolName.txt", 1);  // not at the root
   ASSERT_TRUE(walk(u"E:"));
-  EXPECT_EQ(namesOf(store), (std::vector<Text>{u"TITLE", u".profile", u"volname.dat", u"VolName.txt", u"Recycled",
-                                               u"y", u"SUB", u"VolName.txt"}));
+  EXPECT_EQ(namesOf(store), (std::vector<Text>{u"TITLE", u".profile", u"volname.dat", u"VolName.txt", u"Recycled", u"y",
+                                               u"SUB", u"VolName.txt"}));
 }
 
 TEST_F(FolderWalkerTest, TitleFileOfAFolderReadAsTheMediumIsListed) {
@@ -374,9 +378,12 @@ TEST(FolderWalkerSortKey, KeysOfTheThreeOrders) {
     WalkOrder order;
     const char16_t* key;
   } rows[] = {
-      {u"b.txt", WalkOrder::Name, u"b.txt"},       {u"b.txt", WalkOrder::Extension, u"txt.b"},
-      {u"c", WalkOrder::Extension, u".c"},         {u"a.zip", WalkOrder::Kind, u"97:zip.a"},
-      {u"c", WalkOrder::Kind, u"99:.c"},           {u"x.tar.gz", WalkOrder::Extension, u"gz.x.tar"},
+      {u"b.txt", WalkOrder::Name, u"b.txt"},
+      {u"b.txt", WalkOrder::Extension, u"txt.b"},
+      {u"c", WalkOrder::Extension, u".c"},
+      {u"a.zip", WalkOrder::Kind, u"97:zip.a"},
+      {u"c", WalkOrder::Kind, u"99:.c"},
+      {u"x.tar.gz", WalkOrder::Extension, u"gz.x.tar"},
       {u"x.config", WalkOrder::Extension, u".x.config"},  // a "." further than six from the end starts no extension
       {u"slk.SLK", WalkOrder::Kind, u"40:SLK.slk"},
   };
@@ -388,9 +395,9 @@ TEST(ExtensionGroupsTest, GroupOfListedAndUnlistedExtensions) {
     const char16_t* extension;
     const char16_t* group;
   } rows[] = {
-      {u"DOC", u"00"}, {u"txt", u"10"}, {u"Me", u"13"}, {u"html", u"20"}, {u"SLK", u"40"}, {u"jpeg", u"50"},
-      {u"OML2", u"65"}, {u"c", u"87"}, {u"h", u"88"},  {u"zip", u"97"},  {u"BAT", u"98"}, {u"xyz", u"99"},
-      {u"", u"99"},     {u"C|", u"99"}, {u"ＴＸＴ", u"99"},
+      {u"DOC", u"00"},  {u"txt", u"10"},  {u"Me", u"13"}, {u"html", u"20"}, {u"SLK", u"40"},
+      {u"jpeg", u"50"}, {u"OML2", u"65"}, {u"c", u"87"},  {u"h", u"88"},    {u"zip", u"97"},
+      {u"BAT", u"98"},  {u"xyz", u"99"},  {u"", u"99"},   {u"C|", u"99"},   {u"ＴＸＴ", u"99"},
   };
   for (const auto& row : rows) EXPECT_EQ(ExtensionGroups::groupOf(row.extension), row.group) << toUtf8(row.extension);
   EXPECT_TRUE(ExtensionGroups::table().starts_with(u"00.DOC|01.DOT|"));
@@ -447,7 +454,9 @@ TEST_F(FolderWalkerTest, YearLimitFollowsTheListTime) {
 
 TEST(FolderWalkerMessage, BadDateMessageMarksPathBoldAndColoursItsParts) {
   const Text m = FolderWalker::badDateMessage(u"E:\\OLD");
-  EXPECT_TRUE(m.starts_with(Text(u"フォルダー \x08" u"E:\\OLD\x07|に記録されたファイルは、\x05")));
+  EXPECT_TRUE(
+      m.starts_with(Text(u"フォルダー \x08"
+                         u"E:\\OLD\x07|に記録されたファイルは、\x05")));
   EXPECT_NE(m.find(Text(u"ありません。") + Text(1, u'\0') + u"||このフォルダーの情報は記録できません||\x03※"),
             Text::npos);
   EXPECT_TRUE(m.ends_with(u"|　　・CDならクリーニングを行なってみてください"));
@@ -533,7 +542,9 @@ TEST_F(FolderWalkerTest, DepthStopsAtLevel127) {
 }
 
 TEST_F(FolderWalkerTest, NamesOutsideCp932AndControlCharactersSurviveInRecords) {
-  put("a\x10" "b.txt", "1");
+  put("a\x10"
+      "b.txt",
+      "1");
   put("\xff.bin", "22");
   put("😀.txt", "333");
   ASSERT_TRUE(walk());
@@ -602,12 +613,11 @@ TEST(ThrottledPumpTest, PassesOneCallPerIntervalAndRemembersStop) {
     bool result;
     int innerCalls;
   } steps[] = {
-      {0, true, true, 1},   // the first call always gets through
-      {10, true, true, 1},  // within the interval
-      {40, true, true, 2},  // 50 ms after the first
-      {49, false, true, 2},
-      {1, false, false, 3},  // the stop is seen …
-      {100, true, false, 3},  // … and kept
+      {0, true, true, 1},                           // the first call always gets through
+      {10, true, true, 1},                          // within the interval
+      {40, true, true, 2},                          // 50 ms after the first
+      {49, false, true, 2},  {1, false, false, 3},  // the stop is seen …
+      {100, true, false, 3},                        // … and kept
   };
   for (const auto& s : steps) {
     now += milliseconds(s.advanceMs);
@@ -665,7 +675,8 @@ TEST_F(FolderWalkerTest, ArchivesGoToTheListerOnlyWhenWantedAndWhenRegularFiles)
   options.archives = true;
   ASSERT_TRUE(walk());
   EXPECT_EQ(archives.seen, std::vector<Text>{u"a.zip"});
-  EXPECT_EQ(namesOf(store), (std::vector<Text>{u"TITLE", u"a.zip", u"member.txt", u"pipe.lzh", u"folder.zip", u"in.txt"}));
+  EXPECT_EQ(namesOf(store),
+            (std::vector<Text>{u"TITLE", u"a.zip", u"member.txt", u"pipe.lzh", u"folder.zip", u"in.txt"}));
   EXPECT_EQ(store.kind(1), kindOf(u"zip"));
   EXPECT_EQ(store.level(2), 2);
 }

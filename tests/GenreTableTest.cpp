@@ -6,9 +6,9 @@
 
 #include "CatalogTestFiles.h"
 #include "TempFolder.h"
-#include "text/Cp932.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -54,10 +54,8 @@ TEST(GenreTableFormat, RoundTripsNamesThatOnlyLookLikeSeparators) {
     Text name;
     Text readBack;
   } rows[] = {
-      {"Japanese name", u"ゲーム", u"ゲーム"},
-      {"second byte 0x7C (ポ)", u"ポップス", u"ポップス"},
-      {"second byte 0x5C (表)", u"表計算", u"表計算"},
-      {"a real bar becomes the full-width bar", u"A|B", u"A｜B"},
+      {"Japanese name", u"ゲーム", u"ゲーム"},           {"second byte 0x7C (ポ)", u"ポップス", u"ポップス"},
+      {"second byte 0x5C (表)", u"表計算", u"表計算"},   {"a real bar becomes the full-width bar", u"A|B", u"A｜B"},
       {"character Shift-JIS lacks", u"音楽🎵", u"音楽🎵"},
   };
   for (const Row& row : rows) {
@@ -114,12 +112,24 @@ TEST_F(GenreTableTest, MigrationTakesNamedGenresAndGenresWithListFiles) {
     std::vector<std::pair<int, Text>> genres;  // in position order
     Text state;
   } rows[] = {
-      {"empty folder, no options: three genres", {}, {}, u"",
-       {{0, u"ジャンル00"}, {1, u"ジャンル01"}, {2, u"ジャンル02"}}, u"00000000000000000000"},
-      {"option names and list files", {"_03CD_X.cct", "_07hd_y.CCT"}, {{1, u"音楽"}, {7, u"仕事"}},
-       u"03000003000000000000", {{1, u"音楽"}, {3, u"ジャンル03"}, {7, u"仕事"}}, u"03000003000000000000"},
+      {"empty folder, no options: three genres",
+       {},
+       {},
+       u"",
+       {{0, u"ジャンル00"}, {1, u"ジャンル01"}, {2, u"ジャンル02"}},
+       u"00000000000000000000"},
+      {"option names and list files",
+       {"_03CD_X.cct", "_07hd_y.CCT"},
+       {{1, u"音楽"}, {7, u"仕事"}},
+       u"03000003000000000000",
+       {{1, u"音楽"}, {3, u"ジャンル03"}, {7, u"仕事"}},
+       u"03000003000000000000"},
       {"a name without files still counts", {}, {{19, u"Last"}}, u"", {{19, u"Last"}}, u"00000000000000000000"},
-      {"short state string padded with closed genres", {"_00FD_A.cct"}, {}, u"3", {{0, u"ジャンル00"}},
+      {"short state string padded with closed genres",
+       {"_00FD_A.cct"},
+       {},
+       u"3",
+       {{0, u"ジャンル00"}},
        u"30000000000000000000"},
   };
   for (const Row& row : rows) {

@@ -30,8 +30,8 @@ void fillCatalog(RowStore& store, const std::vector<Row>& rows) {
   store.clear();
   makeCatalogList(store);
   for (const Row& r : rows) {
-    ASSERT_TRUE(store.appendShown(buildRecord({r.name, u"comment"}), colourIndexFor(r.kind, r.level), 0, r.kind,
-                                  r.level));
+    ASSERT_TRUE(
+        store.appendShown(buildRecord({r.name, u"comment"}), colourIndexFor(r.kind, r.level), 0, r.kind, r.level));
   }
   ASSERT_TRUE(store.deriveIndexAndTreeFlags());
 }
@@ -143,7 +143,7 @@ TEST(GridModelTest, LeftAndRightMoveTheCursorColumnWithinTheColumns) {
     int key;
     int column;
   } steps[] = {
-      {"left at column 0 stays", k::Left, 0},  {"right", k::Right, 1}, {"right", k::Right, 2},
+      {"left at column 0 stays", k::Left, 0},          {"right", k::Right, 1}, {"right", k::Right, 2},
       {"right at the last column stays", k::Right, 2}, {"left", k::Left, 1},
   };
   for (const auto& s : steps) {
@@ -167,8 +167,8 @@ TEST(GridModelTest, KeysOnAnEmptyGridDoNothing) {
 struct SelectionCase {
   const char* behaviour;
   SelectionMode mode;
-  std::set<int> before;  // selected before the keys (by Ctrl+Space-free marking)
-  int cursor;            // cursor row before the keys
+  std::set<int> before;                   // selected before the keys (by Ctrl+Space-free marking)
+  int cursor;                             // cursor row before the keys
   std::vector<std::pair<int, int>> keys;  // key, shift state
   std::set<int> selected;
   int anchor;  // -2: do not check
@@ -178,34 +178,90 @@ TEST(GridModelTest, KeysSelectByTheSelectionMode) {
   const SelectionCase cases[] = {
       {"space selects the cursor row and makes it the anchor", SelectionMode::Multiple, {}, 2, {{k::Space, 0}}, {2}, 2},
       {"enter acts as space", SelectionMode::Multiple, {}, 2, {{k::Enter, 0}}, {2}, 2},
-      {"space in mode 2 leaves the cursor row the only one", SelectionMode::Multiple, {5, 6}, 2, {{k::Space, 0}}, {2}, 2},
-      {"space on a selected cursor row in mode 2 keeps it the only one", SelectionMode::Multiple, {2, 6}, 2,
-       {{k::Space, 0}}, {2}, 2},
-      {"ctrl+space toggles and keeps the others", SelectionMode::Multiple, {5}, 2, {{k::Space, k::CtrlMask}}, {2, 5}, 2},
+      {"space in mode 2 leaves the cursor row the only one",
+       SelectionMode::Multiple,
+       {5, 6},
+       2,
+       {{k::Space, 0}},
+       {2},
+       2},
+      {"space on a selected cursor row in mode 2 keeps it the only one",
+       SelectionMode::Multiple,
+       {2, 6},
+       2,
+       {{k::Space, 0}},
+       {2},
+       2},
+      {"ctrl+space toggles and keeps the others",
+       SelectionMode::Multiple,
+       {5},
+       2,
+       {{k::Space, k::CtrlMask}},
+       {2, 5},
+       2},
       {"space on the last row does not toggle", SelectionMode::Multiple, {}, 9, {{k::Space, 0}}, {}, -2},
-      {"space toggles in mode 1", SelectionMode::Toggle, {5}, 2, {{k::Space, 0}, {k::Down, 0}, {k::Space, 0}},
-       {2, 3, 5}, 3},
+      {"space toggles in mode 1",
+       SelectionMode::Toggle,
+       {5},
+       2,
+       {{k::Space, 0}, {k::Down, 0}, {k::Space, 0}},
+       {2, 3, 5},
+       3},
       {"space twice unselects in mode 1", SelectionMode::Toggle, {}, 2, {{k::Space, 0}, {k::Space, 0}}, {}, 2},
       {"space selects in mode 3 too", SelectionMode::Single, {}, 2, {{k::Space, 0}}, {2}, 2},
       {"space selects nothing in mode 0", SelectionMode::None, {}, 2, {{k::Space, 0}}, {}, -2},
       {"a move in mode 2 clears the selection", SelectionMode::Multiple, {5, 6}, 2, {{k::Down, 0}}, {}, -1},
-      {"ctrl keeps the selection while moving", SelectionMode::Multiple, {5, 6}, 2, {{k::Down, k::CtrlMask}}, {5, 6},
+      {"ctrl keeps the selection while moving",
+       SelectionMode::Multiple,
+       {5, 6},
+       2,
+       {{k::Down, k::CtrlMask}},
+       {5, 6},
        -2},
       {"a move in mode 3 clears the selection", SelectionMode::Single, {5}, 2, {{k::Down, k::CtrlMask}}, {}, -1},
       {"a move in mode 1 keeps the selection", SelectionMode::Toggle, {5}, 2, {{k::Down, 0}}, {5}, -2},
-      {"shift+down extends from the cursor row", SelectionMode::Multiple, {}, 2,
-       {{k::Down, k::ShiftMask}, {k::Down, k::ShiftMask}, {k::Down, k::ShiftMask}}, {2, 3, 4, 5}, 2},
-      {"shift+up shrinks the extension again", SelectionMode::Multiple, {}, 2,
-       {{k::Down, k::ShiftMask}, {k::Down, k::ShiftMask}, {k::Up, k::ShiftMask}}, {2, 3}, 2},
-      {"shift+up past the anchor turns the range around", SelectionMode::Multiple, {}, 4,
-       {{k::Down, k::ShiftMask}, {k::Up, k::ShiftMask}, {k::Up, k::ShiftMask}, {k::Up, k::ShiftMask}}, {2, 3, 4},
+      {"shift+down extends from the cursor row",
+       SelectionMode::Multiple,
+       {},
+       2,
+       {{k::Down, k::ShiftMask}, {k::Down, k::ShiftMask}, {k::Down, k::ShiftMask}},
+       {2, 3, 4, 5},
+       2},
+      {"shift+up shrinks the extension again",
+       SelectionMode::Multiple,
+       {},
+       2,
+       {{k::Down, k::ShiftMask}, {k::Down, k::ShiftMask}, {k::Up, k::ShiftMask}},
+       {2, 3},
+       2},
+      {"shift+up past the anchor turns the range around",
+       SelectionMode::Multiple,
+       {},
+       4,
+       {{k::Down, k::ShiftMask}, {k::Up, k::ShiftMask}, {k::Up, k::ShiftMask}, {k::Up, k::ShiftMask}},
+       {2, 3, 4},
        4},
-      {"shift+end extends from the anchor to the last row", SelectionMode::Multiple, {}, 6,
-       {{k::Space, 0}, {k::End, k::ShiftMask}}, {6, 7, 8, 9}, 6},
-      {"ctrl+a selects every row in mode 2", SelectionMode::Multiple, {}, 4, {{k::LetterA, k::CtrlMask}},
-       {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 0},
-      {"ctrl+a selects every row in mode 1", SelectionMode::Toggle, {}, 4, {{k::LetterA, k::CtrlMask}},
-       {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 0},
+      {"shift+end extends from the anchor to the last row",
+       SelectionMode::Multiple,
+       {},
+       6,
+       {{k::Space, 0}, {k::End, k::ShiftMask}},
+       {6, 7, 8, 9},
+       6},
+      {"ctrl+a selects every row in mode 2",
+       SelectionMode::Multiple,
+       {},
+       4,
+       {{k::LetterA, k::CtrlMask}},
+       {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+       0},
+      {"ctrl+a selects every row in mode 1",
+       SelectionMode::Toggle,
+       {},
+       4,
+       {{k::LetterA, k::CtrlMask}},
+       {0, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+       0},
       {"ctrl+a selects nothing in mode 3", SelectionMode::Single, {}, 4, {{k::LetterA, k::CtrlMask}}, {}, -2},
       {"ctrl+a selects nothing in mode 0", SelectionMode::None, {}, 4, {{k::LetterA, k::CtrlMask}}, {}, -2},
       {"escape clears the selection", SelectionMode::Multiple, {1, 5}, 4, {{k::Escape, 0}}, {}, -1},
@@ -299,14 +355,19 @@ TEST(GridModelTest, ClicksSelectByTheSelectionMode) {
   const MouseCase cases[] = {
       {"a click selects the clicked row", SelectionMode::Multiple, {{0, 2}}, {2}, 2},
       {"shift+click selects from the anchor", SelectionMode::Multiple, {{0, 1}, {k::ShiftMask, 3}}, {1, 2, 3}, 3},
-      {"a second shift+click replaces the range", SelectionMode::Multiple,
-       {{0, 1}, {k::ShiftMask, 3}, {k::ShiftMask, 2}}, {1, 2}, 2},
-      {"ctrl+click toggles one row", SelectionMode::Multiple, {{0, 1}, {k::ShiftMask, 3}, {k::CtrlMask, 2}}, {1, 3},
+      {"a second shift+click replaces the range",
+       SelectionMode::Multiple,
+       {{0, 1}, {k::ShiftMask, 3}, {k::ShiftMask, 2}},
+       {1, 2},
        2},
+      {"ctrl+click toggles one row", SelectionMode::Multiple, {{0, 1}, {k::ShiftMask, 3}, {k::CtrlMask, 2}}, {1, 3}, 2},
       {"ctrl+click adds a row", SelectionMode::Multiple, {{0, 1}, {k::CtrlMask, 3}}, {1, 3}, 3},
       {"a plain click replaces the selection", SelectionMode::Multiple, {{0, 1}, {k::ShiftMask, 3}, {0, 0}}, {0}, 0},
-      {"shift+click without an anchor extends from the cursor row", SelectionMode::Multiple, {{k::ShiftMask, 2}},
-       {0, 1, 2}, 2},
+      {"shift+click without an anchor extends from the cursor row",
+       SelectionMode::Multiple,
+       {{k::ShiftMask, 2}},
+       {0, 1, 2},
+       2},
       {"mode 1 toggles every click", SelectionMode::Toggle, {{0, 1}, {0, 3}, {0, 1}}, {3}, 1},
       {"mode 3 keeps one row", SelectionMode::Single, {{0, 1}, {k::CtrlMask, 3}}, {3}, 3},
       {"mode 0 only moves the cursor", SelectionMode::None, {{0, 1}, {k::ShiftMask, 3}}, {}, 3},
@@ -536,21 +597,70 @@ struct LayoutCase {
 
 TEST(GridModelTest, ColumnLayoutPlacesEveryColumn) {
   const LayoutCase cases[] = {
-      {"last width 0 takes the rest", {{200, false}, {100, false}, {0, false}}, 500, 1, 0, -1, {0, 201, 301},
-       {200, 300, 500}, {200, 300, 500}},
-      {"wider rules split around the edge", {{200, false}, {100, false}, {0, false}}, 500, 2, 0, -1, {0, 201, 301},
-       {199, 299, 499}, {200, 300, 500}},
-      {"the scroll bar narrows the last column", {{200, false}, {0, false}}, 500, 1, 16, -1, {0, 201}, {200, 483},
+      {"last width 0 takes the rest",
+       {{200, false}, {100, false}, {0, false}},
+       500,
+       1,
+       0,
+       -1,
+       {0, 201, 301},
+       {200, 300, 500},
+       {200, 300, 500}},
+      {"wider rules split around the edge",
+       {{200, false}, {100, false}, {0, false}},
+       500,
+       2,
+       0,
+       -1,
+       {0, 201, 301},
+       {199, 299, 499},
+       {200, 300, 500}},
+      {"the scroll bar narrows the last column",
+       {{200, false}, {0, false}},
+       500,
+       1,
+       16,
+       -1,
+       {0, 201},
+       {200, 483},
        {200, 500}},
-      {"a free column beyond the grid takes the rest", {{300, false}, {300, false}}, 500, 1, 0, -1, {0, 301},
-       {300, 500}, {300, 500}},
+      {"a free column beyond the grid takes the rest",
+       {{300, false}, {300, false}},
+       500,
+       1,
+       0,
+       -1,
+       {0, 301},
+       {300, 500},
+       {300, 500}},
       {"fixed columns take their room from the free one before them",
-       {{300, false}, {150, true}, {150, true}}, 500, 1, 0, -1, {0, 201, 351}, {200, 350, 500}, {200, 350, 500}},
+       {{300, false}, {150, true}, {150, true}},
+       500,
+       1,
+       0,
+       -1,
+       {0, 201, 351},
+       {200, 350, 500},
+       {200, 350, 500}},
       {"the giving column keeps 20 px", {{30, false}, {480, true}}, 400, 1, 0, -1, {0, 21}, {20, 400}, {20, 400}},
-      {"the stretch column takes what the others leave", {{200, false}, {50, false}, {96, true}, {80, true}}, 600, 1,
-       0, 1, {0, 201, 425, 521}, {200, 424, 520, 600}, {200, 424, 520, 600}},
-      {"the stretch column keeps 2 px", {{300, false}, {50, false}, {200, true}, {200, true}}, 600, 1, 0, 1,
-       {0, 301, 303, 503}, {300, 302, 502, 600}, {300, 302, 502, 600}},
+      {"the stretch column takes what the others leave",
+       {{200, false}, {50, false}, {96, true}, {80, true}},
+       600,
+       1,
+       0,
+       1,
+       {0, 201, 425, 521},
+       {200, 424, 520, 600},
+       {200, 424, 520, 600}},
+      {"the stretch column keeps 2 px",
+       {{300, false}, {50, false}, {200, true}, {200, true}},
+       600,
+       1,
+       0,
+       1,
+       {0, 301, 303, 503},
+       {300, 302, 502, 600},
+       {300, 302, 502, 600}},
   };
   for (const LayoutCase& c : cases) {
     ColumnLayout layout;
@@ -592,31 +702,57 @@ struct DragCase {
   const char* behaviour;
   std::vector<ColumnSpec> columns;
   int press;
-  int release;  // ignored when no drag starts
-  int dragged;  // resized column, -1 none
+  int release;              // ignored when no drag starts
+  int dragged;              // resized column, -1 none
   std::vector<int> widths;  // after the release
 };
 
 TEST(GridModelTest, ItemBarDragKeepsItsLimits) {
   const DragCase cases[] = {
-      {"press on the right boundary, inside", {{200, false}, {200, false}, {200, false}}, 395, 450, 1,
-       {200, 250, 150}},
-      {"press on the left side of the next column", {{200, false}, {200, false}, {200, false}}, 405, 350, 1,
+      {"press on the right boundary, inside", {{200, false}, {200, false}, {200, false}}, 395, 450, 1, {200, 250, 150}},
+      {"press on the left side of the next column",
+       {{200, false}, {200, false}, {200, false}},
+       405,
+       350,
+       1,
        {200, 150, 250}},
-      {"the guide stops 80 px short of the next column's right", {{200, false}, {200, false}, {200, false}}, 398, 590,
-       1, {200, 320, 80}},
-      {"the guide stops 80 px past the column's left", {{200, false}, {200, false}, {200, false}}, 398, 100, 1,
+      {"the guide stops 80 px short of the next column's right",
+       {{200, false}, {200, false}, {200, false}},
+       398,
+       590,
+       1,
+       {200, 320, 80}},
+      {"the guide stops 80 px past the column's left",
+       {{200, false}, {200, false}, {200, false}},
+       398,
+       100,
+       1,
        {200, 81, 319}},
-      {"the next column never ends narrower than 20 px", {{200, false}, {50, false}, {30, false}}, 250, 260, 1,
+      {"the next column never ends narrower than 20 px",
+       {{200, false}, {50, false}, {30, false}},
+       250,
+       260,
+       1,
        {200, 60, 20}},
-      {"a press in the middle of a title starts no drag", {{200, false}, {200, false}, {200, false}}, 300, 350, -1,
+      {"a press in the middle of a title starts no drag",
+       {{200, false}, {200, false}, {200, false}},
+       300,
+       350,
+       -1,
        {200, 200, 200}},
-      {"the boundary before a fixed column cannot be dragged", {{200, false}, {200, false}, {100, true}}, 397, 350,
-       -1, {200, 200, 100}},
+      {"the boundary before a fixed column cannot be dragged",
+       {{200, false}, {200, false}, {100, true}},
+       397,
+       350,
+       -1,
+       {200, 200, 100}},
       {"nor from the fixed column's side", {{200, false}, {200, false}, {100, true}}, 404, 350, -1, {200, 200, 100}},
-      {"the last column's right boundary cannot be dragged", {{200, false}, {200, false}}, 398, 350, -1,
-       {200, 200}},
-      {"column 0 is resized from its right boundary", {{200, false}, {200, false}, {200, false}}, 203, 250, 0,
+      {"the last column's right boundary cannot be dragged", {{200, false}, {200, false}}, 398, 350, -1, {200, 200}},
+      {"column 0 is resized from its right boundary",
+       {{200, false}, {200, false}, {200, false}},
+       203,
+       250,
+       0,
        {250, 150, 200}},
   };
   for (const DragCase& c : cases) {
@@ -678,9 +814,12 @@ TEST(GridModelTest, TreeLineColourFollowsTheBackgroundBrightness) {
     Colour background;
     Colour line;
   } cases[] = {
-      {"white", 0xFFFFFF, 0xC0C0C0},          {"black", 0x000000, 0xC0C0C0},
-      {"L = 769 is grey", rgb(1, 192, 192), 0x808080},    {"L = 768 is light", rgb(0, 192, 192), 0xC0C0C0},
-      {"L = 1088 is grey", rgb(68, 255, 255), 0x808080},  {"L = 1089 is light", rgb(69, 255, 255), 0xC0C0C0},
+      {"white", 0xFFFFFF, 0xC0C0C0},
+      {"black", 0x000000, 0xC0C0C0},
+      {"L = 769 is grey", rgb(1, 192, 192), 0x808080},
+      {"L = 768 is light", rgb(0, 192, 192), 0xC0C0C0},
+      {"L = 1088 is grey", rgb(68, 255, 255), 0x808080},
+      {"L = 1089 is light", rgb(69, 255, 255), 0xC0C0C0},
   };
   for (const auto& c : cases) EXPECT_EQ(gridcolours::treeLine(c.background), c.line) << c.behaviour;
 }
@@ -746,8 +885,13 @@ TEST(GridModelTest, RowBackgroundByMode) {
   };
   for (const auto& c : cases) {
     s.backgroundMode = c.mode;
-    const RowLook row{.displayRow = c.displayRow, .level = 5, .colourIndex = 0, .highlight = 2,
-                      .selected = c.selected, .line = c.line, .visibleRows = 10};
+    const RowLook row{.displayRow = c.displayRow,
+                      .level = 5,
+                      .colourIndex = 0,
+                      .highlight = 2,
+                      .selected = c.selected,
+                      .line = c.line,
+                      .visibleRows = 10};
     EXPECT_EQ(gridcolours::rowBackground(s, row, c.column), c.expected) << c.behaviour;
   }
 }
@@ -812,10 +956,11 @@ TEST_F(GridTreeTest, RowsGetConnectorsAncestorLinesAndBoxes) {
     std::vector<TreeBox> boxes;
   } cases[] = {
       {"title line: a stub at the first child's connector", 0, {{11, 6, 11, 13}}, {}},
-      {"open folder with a later sibling: through line, connector, line down, minus box", 1,
-       {{11, 4, 11, 27}, {11, 21, 24, 21}, {27, 21, 27, 27}}, {{11, 21, false}}},
-      {"file under A: A's line continues at the left", 2,
-       {{11, 28, 11, 41}, {27, 18, 27, 41}, {27, 35, 40, 35}}, {}},
+      {"open folder with a later sibling: through line, connector, line down, minus box",
+       1,
+       {{11, 4, 11, 27}, {11, 21, 24, 21}, {27, 21, 27, 27}},
+       {{11, 21, false}}},
+      {"file under A: A's line continues at the left", 2, {{11, 28, 11, 41}, {27, 18, 27, 41}, {27, 35, 40, 35}}, {}},
       {"last folder in A: line ends at the middle", 3, {{11, 42, 11, 55}, {27, 32, 27, 49}, {27, 49, 40, 49}}, {}},
       {"file under B: A continues, B was the last", 4, {{11, 56, 11, 69}, {43, 46, 43, 63}, {43, 63, 56, 63}}, {}},
       {"last folder of the medium", 5, {{11, 60, 11, 77}, {11, 77, 24, 77}}, {}},
@@ -941,8 +1086,8 @@ TEST(GridModelTest, EditRectCoversTheCellInsideItsBoundaries) {
 
 // 0 TITLE, 1 A, 2 a1.txt, 3 a2.txt, 4 B, 5 b1.txt, 6 C, 7 c1.txt
 std::vector<Row> treeWithFiles() {
-  return {{u"TITLE", 0, KindTitleHD}, {u"A", 1, KindFolder}, {u"a1.txt", 2, KindFile}, {u"a2.txt", 2, KindFile},
-          {u"B", 2, KindFolder},      {u"b1.txt", 3, KindFile}, {u"C", 1, KindFolder}, {u"c1.txt", 2, KindFile}};
+  return {{u"TITLE", 0, KindTitleHD}, {u"A", 1, KindFolder},    {u"a1.txt", 2, KindFile}, {u"a2.txt", 2, KindFile},
+          {u"B", 2, KindFolder},      {u"b1.txt", 3, KindFile}, {u"C", 1, KindFolder},    {u"c1.txt", 2, KindFile}};
 }
 
 // Marks a folder directly followed by a file as having files, as the tree
@@ -971,42 +1116,64 @@ TEST(GridModelTest, DeleteRemovesExactlyTheSelectedRowsAndTheirSubtrees) {
   const std::vector<Text> all = {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"B", u"b1.txt", u"C", u"c1.txt"};
   const DeleteCase cases[] = {
       {"a file beside the hidden subfolders of a collapsed folder goes alone",
-       {0, 1, 2, 3, 6, 7}, {1}, {3}, false,
+       {0, 1, 2, 3, 6, 7},
+       {1},
+       {3},
+       false,
        {u"TITLE", u"A", u"a1.txt", u"B", u"b1.txt", u"C", u"c1.txt"},
        {u"TITLE", u"A", u"a1.txt", u"C", u"c1.txt"},
        {{u"A", TreeHasChildren | TreeHasFiles}},
        3},
       {"a collapsed folder takes its hidden rows with it",
-       {0, 1, 2, 3, 6, 7}, {1}, {1}, true,
+       {0, 1, 2, 3, 6, 7},
+       {1},
+       {1},
+       true,
        {u"TITLE", u"C", u"c1.txt"},
        {u"TITLE", u"C", u"c1.txt"},
        {{u"C", TreeLast | TreeHasFiles}},
        1},
       {"the last files of a folder: it has files no more",
-       {0, 1, 2, 3, 4, 5, 6, 7}, {}, {2, 3}, false,
+       {0, 1, 2, 3, 4, 5, 6, 7},
+       {},
+       {2, 3},
+       false,
        {u"TITLE", u"A", u"B", u"b1.txt", u"C", u"c1.txt"},
        {u"TITLE", u"A", u"B", u"b1.txt", u"C", u"c1.txt"},
        {{u"A", TreeHasChildren}},
        2},
       {"the last subfolder: no children, the file before it becomes the last",
-       {0, 1, 2, 3, 4, 5, 6, 7}, {}, {4}, true,
+       {0, 1, 2, 3, 4, 5, 6, 7},
+       {},
+       {4},
+       true,
        {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"C", u"c1.txt"},
        {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"C", u"c1.txt"},
        {{u"A", TreeHasFiles}, {u"a2.txt", TreeLast}},
        4},
       {"a folder with all of its rows selected is complete",
-       {0, 1, 2, 3, 4, 5, 6, 7}, {}, {4, 5}, false,
+       {0, 1, 2, 3, 4, 5, 6, 7},
+       {},
+       {4, 5},
+       false,
        {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"C", u"c1.txt"},
        {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"C", u"c1.txt"},
        {{u"A", TreeHasFiles}},
        4},
       {"the last rows of the list: the one before becomes the last",
-       {0, 1, 2, 3, 4, 5, 6, 7}, {}, {6}, true,
+       {0, 1, 2, 3, 4, 5, 6, 7},
+       {},
+       {6},
+       true,
        {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"B", u"b1.txt"},
        {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"B", u"b1.txt"},
        {{u"A", TreeHasChildren | TreeLast | TreeHasFiles}, {u"B", TreeLast | TreeHasFiles}, {u"b1.txt", TreeLast}},
        5},
-      {"only file of the last folder", {0, 1, 2, 3, 4, 5, 6, 7}, {}, {7}, false,
+      {"only file of the last folder",
+       {0, 1, 2, 3, 4, 5, 6, 7},
+       {},
+       {7},
+       false,
        {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"B", u"b1.txt", u"C"},
        {u"TITLE", u"A", u"a1.txt", u"a2.txt", u"B", u"b1.txt", u"C"},
        {{u"C", TreeLast}},
@@ -1048,8 +1215,11 @@ TEST(GridModelTest, DeleteInASortedFilePaneTakesOnlyTheSelectedRows) {
   // A file pane: files at level 0, an archive with two members below it.
   RowStore store;
   makeCatalogList(store);
-  const std::vector<Row> rows = {{u"b.txt", 0, KindFile}, {u"x.zip", 0, KindFile + 5}, {u"m1", 1, KindFile},
-                                 {u"m2", 1, KindFile},    {u"a.txt", 0, KindFile}};
+  const std::vector<Row> rows = {{u"b.txt", 0, KindFile},
+                                 {u"x.zip", 0, KindFile + 5},
+                                 {u"m1", 1, KindFile},
+                                 {u"m2", 1, KindFile},
+                                 {u"a.txt", 0, KindFile}};
   for (const Row& r : rows) store.appendShown(buildRecord({r.name}), 0, 0, r.kind, r.level);
   const struct {
     const char* behaviour;
@@ -1057,7 +1227,9 @@ TEST(GridModelTest, DeleteInASortedFilePaneTakesOnlyTheSelectedRows) {
     std::vector<Text> remaining;
     std::vector<Text> shownAfter;
   } cases[] = {
-      {"a file between others in name order", 1, {u"x.zip", u"m1", u"m2", u"a.txt"},
+      {"a file between others in name order",
+       1,
+       {u"x.zip", u"m1", u"m2", u"a.txt"},
        {u"a.txt", u"m1", u"m2", u"x.zip"}},
       {"an archive goes with its members", 4, {u"b.txt", u"a.txt"}, {u"a.txt", u"b.txt"}},
       {"a member goes alone", 2, {u"b.txt", u"x.zip", u"m2", u"a.txt"}, {u"a.txt", u"b.txt", u"m2", u"x.zip"}},

@@ -155,10 +155,8 @@ TEST(HitRowFinderTest, PatternsNeverRunIntoTheNextRow) {
 
 TEST(HitRowFinderTest, RowsCountRightAfterHalfWidthTextShrinks) {
   const std::vector<Row> rows = {
-      {u"VOL", u"ｶﾞｶﾞｶﾞｶﾞ", u"", u""},
-      {u"ｶﾞｶﾞｶﾞｶﾞ", u"ﾊﾟﾊﾟﾊﾟ", u"", u""},
-      {u"ﾊﾞﾊﾞ", u"", u"", u""},
-      {u"ドア", u"", u"", u""},
+      {u"VOL", u"ｶﾞｶﾞｶﾞｶﾞ", u"", u""}, {u"ｶﾞｶﾞｶﾞｶﾞ", u"ﾊﾟﾊﾟﾊﾟ", u"", u""},
+      {u"ﾊﾞﾊﾞ", u"", u"", u""},        {u"ドア", u"", u"", u""},
       {u"ﾄﾞｱ", u"", u"", u""},
   };
   check(rows, {

@@ -34,9 +34,9 @@ TEST(IconTableStandard, TableTextStartsEndsAndListsAlternativeSpellings) {
   const Text& types = IconTable::standardTypes();
   EXPECT_TRUE(types.starts_with(u"010.3GP|011.AA3|012.ADE|"));
   EXPECT_TRUE(types.ends_with(u"193.MPO|194.GIN|"));
-  for (const char16_t* pair : {u"073.HTM|073.HTML|", u"082.JPG|082.JPEG|", u"101.MID|101.MIDI|",
-                               u"113.MPEG|113.MPG|", u"129.PIC|129.PICT|", u"143.SHTM|143.SHTML|",
-                               u"150.TIF|150.TIFF|", u"160.WAV|160.WAVE|"})
+  for (const char16_t* pair :
+       {u"073.HTM|073.HTML|", u"082.JPG|082.JPEG|", u"101.MID|101.MIDI|", u"113.MPEG|113.MPG|", u"129.PIC|129.PICT|",
+        u"143.SHTM|143.SHTML|", u"150.TIF|150.TIFF|", u"160.WAV|160.WAVE|"})
     EXPECT_NE(types.find(pair), Text::npos) << toUtf8(pair);
   // 185 codes, 8 of them with a second spelling: 193 entries.
   EXPECT_EQ(std::count(types.begin(), types.end(), u'|'), 193);
@@ -48,8 +48,8 @@ TEST(IconTableStandard, IconCodeOfListedAndUnlistedExtensionsInAnyCase) {
     const char16_t* extension;
     int code;
   } rows[] = {
-      {u"jpeg", 82}, {u"JPEG", 82}, {u"Jpg", 82}, {u"HTML", 73}, {u"htm", 73}, {u"tar", 149},
-      {u"3gp", 10},  {u"GIN", 194}, {u"c", 32},   {u"TIFF", 150}, {u"mp3", 109}, {u"zip", 171},
+      {u"jpeg", 82}, {u"JPEG", 82}, {u"Jpg", 82},         {u"HTML", 73},  {u"htm", 73},   {u"tar", 149},
+      {u"3gp", 10},  {u"GIN", 194}, {u"c", 32},           {u"TIFF", 150}, {u"mp3", 109},  {u"zip", 171},
       {u"xyz", 6},   {u"", 6},      {u"HTM|073.HTML", 6}, {u"TAR.GZ", 6}, {u"ＪＰＧ", 6},
   };
   for (const Row& row : rows) EXPECT_EQ(table.IconCodeOf(row.extension), row.code) << toUtf8(row.extension);
@@ -68,7 +68,7 @@ TEST(IconTableStandard, IconMapGivesEveryStandardTypeAnIcon) {
     int kind;
     int icon;
   } rows[] = {
-      {0, 0},  {1, 1},    {5, 5},    {6, 6},   {7, 0},    {9, 0},    {10, 28}, {12, 6},  {82, 7},
+      {0, 0},    {1, 1},    {5, 5},    {6, 6},   {7, 0},    {9, 0},    {10, 28}, {12, 6},  {82, 7},
       {106, 26}, {109, 26}, {171, 18}, {149, 6}, {193, 46}, {194, 20}, {195, 0}, {255, 0},
   };
   for (const Row& row : rows) EXPECT_EQ(map[static_cast<std::size_t>(row.kind)], row.icon) << row.kind;
@@ -100,9 +100,9 @@ TEST(IconTableStamp, FileTimesAsNineHoursAheadOfUtc) {
     const char16_t* stamp;
   } rows[] = {
       {LastJanuaryAfternoon, u"240131235959"},
-      {LastJanuaryAfternoon + 1, u"240201000000"},   // 15:00 UTC is the next day
-      {1709218800, u"240301000000"},                 // after 29 February of a leap year
-      {1704034800 - 1, u"231231235959"},             // the year rolls over at 15:00 UTC
+      {LastJanuaryAfternoon + 1, u"240201000000"},  // 15:00 UTC is the next day
+      {1709218800, u"240301000000"},                // after 29 February of a leap year
+      {1704034800 - 1, u"231231235959"},            // the year rolls over at 15:00 UTC
       {0, u"700101090000"},
   };
   for (const Row& row : rows)
@@ -116,7 +116,10 @@ TEST(IconTableStamp, MachineTimeFollowsTheTimeZone) {
   ::setenv("TZ", "UTC", 1);
   ::tzset();
   const Text stamp = IconTable::stampOf(LastJanuaryAfternoon * Second, IconTable::Clock::MachineTime);
-  if (old) ::setenv("TZ", saved.c_str(), 1); else ::unsetenv("TZ");
+  if (old)
+    ::setenv("TZ", saved.c_str(), 1);
+  else
+    ::unsetenv("TZ");
   ::tzset();
   EXPECT_EQ(stamp, u"240131145959");
 }

@@ -155,12 +155,19 @@ TEST_F(LinuxDrivesTest, LettersAreKeptAcrossRuns) {
 TEST_F(LinuxDrivesTest, UserMapsFoldersAndDrivesToLetters) {
   fs::create_directories(path("disc"));
   fs::create_directories(path("plain"));
-  put(DriveMapFile::FileName, "# my letters\n"
-                              "K\t" + path("disc").native() + "\tCD\tGAMES\n"
-                              "L\t" + path("plain").native() + "/\n"
-                              "M\t" + path("missing").native() + "\n"
-                              "S\t/media/kaori/STICK\tHD\tRENAMED\n"
-                              "Z\t/dev/sr0\n");
+  put(DriveMapFile::FileName,
+      "# my letters\n"
+      "K\t" +
+          path("disc").native() +
+          "\tCD\tGAMES\n"
+          "L\t" +
+          path("plain").native() +
+          "/\n"
+          "M\t" +
+          path("missing").native() +
+          "\n"
+          "S\t/media/kaori/STICK\tHD\tRENAMED\n"
+          "Z\t/dev/sr0\n");
   LinuxDrives drives = look(std::string(RootLine) + DiscLine + StickLine);
   const Expect rows[] = {
       {'K', drivetype::CdRom, path("disc").native(), u"GAMES", std::nullopt},

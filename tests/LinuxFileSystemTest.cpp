@@ -1,17 +1,17 @@
-#include "platform/LinuxFileSystem.h"
 #include "TempFolder.h"
+#include "platform/LinuxFileSystem.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <limits>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/FaultyFileSystem.h"
 
@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 class LinuxFileSystemTest : public ::testing::Test, protected test::TempFolder {
 protected:
-  LinuxFileSystemTest() : TempFolder("zevro-lfs") { }
+  LinuxFileSystemTest() : TempFolder("zevro-lfs") {}
 
   NativePath root = TempFolder::root();
   LinuxFileSystem files;
@@ -44,8 +44,7 @@ TEST_F(LinuxFileSystemTest, ListingIsSortedBytewiseWithTypesSizesAndTimes) {
   fs::create_directory_symlink(path("sub"), path("link"));
   fs::create_symlink(path("nowhere"), path("dangling"));
   const FileTime t0 = 1'700'000'000'123'456'789;
-  for (const char* name : {"b.txt", "A.TXT", "a.txt", "sub"})
-    ASSERT_FALSE(files.setModified(path(name), t0 + name[0]));
+  for (const char* name : {"b.txt", "A.TXT", "a.txt", "sub"}) ASSERT_FALSE(files.setModified(path(name), t0 + name[0]));
 
   IoError error;
   std::vector<DirEntry> entries = files.list(root, &error);
@@ -58,9 +57,9 @@ TEST_F(LinuxFileSystemTest, ListingIsSortedBytewiseWithTypesSizesAndTimes) {
     bool linkToFolder;
   };
   const Row expected[] = {
-      {"A.TXT", DirEntry::Type::File, 5, false},   {"a.txt", DirEntry::Type::File, 1, false},
-      {"b.txt", DirEntry::Type::File, 3, false},   {"dangling", DirEntry::Type::Link, 0, false},
-      {"link", DirEntry::Type::Link, 0, true},     {"sub", DirEntry::Type::Folder, 0, false},
+      {"A.TXT", DirEntry::Type::File, 5, false}, {"a.txt", DirEntry::Type::File, 1, false},
+      {"b.txt", DirEntry::Type::File, 3, false}, {"dangling", DirEntry::Type::Link, 0, false},
+      {"link", DirEntry::Type::Link, 0, true},   {"sub", DirEntry::Type::Folder, 0, false},
   };
   ASSERT_EQ(entries.size(), std::size(expected));
   for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -125,9 +124,9 @@ TEST_F(LinuxFileSystemTest, ResolveNameTakesExactSpellingFirstThenIgnoresAsciiCa
     const char* asked;
     std::optional<std::string> found;
   } rows[] = {
-      {"data.cct", "data.cct"}, {"Data.CCT", "Data.CCT"}, {"DATA.CCT", "Data.CCT"},  // first in listing order
-      {"only.txt", "Only.TXT"}, {"ONLY.TXT", "Only.TXT"}, {"表.TXT", "表.txt"},
-      {"missing", std::nullopt}, {"", std::nullopt},      {"Only.TX", std::nullopt},
+      {"data.cct", "data.cct"},  {"Data.CCT", "Data.CCT"}, {"DATA.CCT", "Data.CCT"},  // first in listing order
+      {"only.txt", "Only.TXT"},  {"ONLY.TXT", "Only.TXT"}, {"表.TXT", "表.txt"},
+      {"missing", std::nullopt}, {"", std::nullopt},       {"Only.TX", std::nullopt},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.asked);

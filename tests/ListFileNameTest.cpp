@@ -53,7 +53,7 @@ TEST(ListFileName, NormalisesKindAndExtensionForWriting) {
       {u"_03cd_x.Cct", u"_03CD_x.cct"},
       {u"_00hd_v1.0 DOCS.CCT", u"_00HD_v1.0 DOCS.cct"},
       {u"_00hd_noext", u"_00HD_noext.cct"},
-      {u"_00hd_ab.c", u"_00HD_ab.c.cct"},  // not a three-character extension
+      {u"_00hd_ab.c", u"_00HD_ab.c.cct"},    // not a three-character extension
       {u"_03ｃｄ_x.CCT", u"_03ｃｄ_x.cct"},  // only ASCII letters change case
   };
   for (const Row& r : rows) EXPECT_EQ(normalizedForWriting(r.name), r.written) << toUtf8(r.name);
@@ -65,15 +65,9 @@ TEST(ListFileName, ReadsMediumKindAndGenreFromTheName) {
     int kind;
     int genre;
   } rows[] = {
-      {u"_03fd_My Disk.CCT", KindFD, 3},
-      {u"_03CD_X.cct", KindCD, 3},
-      {u"_19cD_X.cct", KindCD, 19},
-      {u"_00HD_X.cct", KindHD, 0},
-      {u"_99XX_X.cct", KindHD, 99},
-      {u"_7xFD_X.cct", KindFD, 7},
-      {u"_x3FD_X.cct", KindFD, 0},
-      {u"_0", KindHD, 0},
-      {u"", KindHD, 0},
+      {u"_03fd_My Disk.CCT", KindFD, 3}, {u"_03CD_X.cct", KindCD, 3},  {u"_19cD_X.cct", KindCD, 19},
+      {u"_00HD_X.cct", KindHD, 0},       {u"_99XX_X.cct", KindHD, 99}, {u"_7xFD_X.cct", KindFD, 7},
+      {u"_x3FD_X.cct", KindFD, 0},       {u"_0", KindHD, 0},           {u"", KindHD, 0},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(mediumKindOf(r.name), r.kind) << toUtf8(r.name);

@@ -25,10 +25,17 @@ using catalog::buildRecord;
 //   end marker and three spare characters        4 characters,  4 bytes
 // Blocks of 4 bytes each (3 rows + 1).
 const std::string HandHeap = std::string("\x10MYDISC\x11\x95\x5C\x8E\xA6", 12) +
-                             std::string("\x10" "DOCS\x11" "Docs", 10) +
-                             std::string("\x10\x83\x5C\x83\x74\x83\x67.TXT\x11\x83\x7C\\\x12" "03/04/05 12:34\x13"
-                                         "1,234\x14" "0",
-                                         38) +
+                             std::string(
+                                 "\x10"
+                                 "DOCS\x11"
+                                 "Docs",
+                                 10) +
+                             std::string(
+                                 "\x10\x83\x5C\x83\x74\x83\x67.TXT\x11\x83\x7C\\\x12"
+                                 "03/04/05 12:34\x13"
+                                 "1,234\x14"
+                                 "0",
+                                 38) +
                              std::string(4, '\0');
 const std::string HandLevels("\x00\x01\x02\x00", 4);
 const std::string HandKinds("\x04\x01\x06\x00", 4);
@@ -69,9 +76,9 @@ TEST(ListFileHandMade, LoadsWithEveryFieldIntact) {
     int field;
     const char16_t* text;
   } cells[] = {
-      {0, 0, u"MYDISC"},     {0, 1, u"表示"},           {0, 2, u""},       {1, 0, u"DOCS"},
-      {1, 1, u"Docs"},       {2, 0, u"ソフト.TXT"},     {2, 1, u"ポ\\"},  {2, 2, u"03/04/05 12:34"},
-      {2, 3, u"1,234"},      {2, 4, u"0"},              {2, 5, u""},
+      {0, 0, u"MYDISC"}, {0, 1, u"表示"},       {0, 2, u""},     {1, 0, u"DOCS"},
+      {1, 1, u"Docs"},   {2, 0, u"ソフト.TXT"}, {2, 1, u"ポ\\"}, {2, 2, u"03/04/05 12:34"},
+      {2, 3, u"1,234"},  {2, 4, u"0"},          {2, 5, u""},
   };
   for (const Cell& c : cells) EXPECT_EQ(store.field(c.field, c.row), c.text) << c.row << "/" << c.field;
 
@@ -165,7 +172,7 @@ TEST(ListFileDamaged, EveryCutOfAGoodFileLoadsWhatIsThereOrIsRefused) {
   for (std::size_t cut = 0; cut <= good.size(); ++cut) {
     RowStore store;
     const ReadResult result = parse(std::string_view(good).substr(0, cut), store);
-    const ReadStatus expected = cut < HeaderSize   ? ReadStatus::Damaged
+    const ReadStatus expected = cut < HeaderSize    ? ReadStatus::Damaged
                                 : cut < good.size() ? ReadStatus::Truncated
                                                     : ReadStatus::Ok;
     ASSERT_EQ(result.status, expected) << "cut at " << cut;
@@ -245,9 +252,9 @@ TEST(ListFileWrite, WritesTheHeaderAsTheLayoutSays) {
   EXPECT_NE(heap.find("\x95\x5C"), std::string::npos);  // 表
   const std::size_t blocksAt = HeaderSize + byteLengthOfCharacters(b.substr(HeaderSize), heapLength);
   EXPECT_EQ(b.size(), blocksAt + 4 * block);
-  EXPECT_EQ(b.substr(blocksAt, 3), std::string("\x00\x01\x02", 3));               // levels
-  EXPECT_EQ(b.substr(blocksAt + block, 3), std::string("\x04\x01\x06", 3));       // kinds
-  EXPECT_EQ(b.substr(blocksAt + 3 * block + 1, 1), std::string("\x02", 1));      // colour of a level-1 folder
+  EXPECT_EQ(b.substr(blocksAt, 3), std::string("\x00\x01\x02", 3));          // levels
+  EXPECT_EQ(b.substr(blocksAt + block, 3), std::string("\x04\x01\x06", 3));  // kinds
+  EXPECT_EQ(b.substr(blocksAt + 3 * block + 1, 1), std::string("\x02", 1));  // colour of a level-1 folder
 }
 
 TEST(ListFileWrite, WhatIsWrittenReadsBackUnchanged) {
@@ -360,7 +367,10 @@ TEST(ListFileLimits, RowsMustFitFiveHexadecimalDigits) {
 TEST(ListFileOldLayout, ReadsHeaderBlocksAndTrailer) {
   // Old records: marker 01, fields separated by code 2.
   // 18 characters in 19 bytes, then the end marker and one spare: 20 characters (hex 14).
-  const std::string heap = std::string("\x01MYDISC\x02\x95\x5C\x02\x01" "A.TXT\x02\x02") + std::string(2, '\0');
+  const std::string heap = std::string(
+                               "\x01MYDISC\x02\x95\x5C\x02\x01"
+                               "A.TXT\x02\x02") +
+                           std::string(2, '\0');
   const std::string blocks = std::string("\x04\x06\x00", 3) + std::string("\x00\x01\x00", 3);
   const std::string trailer = "S" + std::string("   123456789") + std::string(51, ' ');
   struct Row {
@@ -371,9 +381,11 @@ TEST(ListFileOldLayout, ReadsHeaderBlocksAndTrailer) {
     std::int64_t freeSpace;
     bool hasTrailer;
   } rows[] = {
-      {"with trailer, extension order", "AX0003000300001410000" + heap + blocks + trailer, true, ListSort::Extension, 123456789, true},
+      {"with trailer, extension order", "AX0003000300001410000" + heap + blocks + trailer, true, ListSort::Extension,
+       123456789, true},
       {"without trailer, name order", "AX0003000300001400000" + heap + blocks, true, ListSort::Name, 0, false},
-      {"trailer without S", "AX0003000300001400000" + heap + blocks + "X" + trailer.substr(1), true, ListSort::Name, 0, true},
+      {"trailer without S", "AX0003000300001400000" + heap + blocks + "X" + trailer.substr(1), true, ListSort::Name, 0,
+       true},
       {"damaged header", "AX00G3000300001400000" + heap + blocks, false, ListSort::None, 0, false},
       {"short header", "AX000300030000", false, ListSort::None, 0, false},
       {"current tag", "BX0003000300001400000" + heap + blocks, false, ListSort::None, 0, false},
@@ -397,7 +409,10 @@ TEST(ListFileOldLayout, ReadsHeaderBlocksAndTrailer) {
 
 TEST(ListFileProbe, TellsTheTitleLineLabelFromTheFileStart) {
   const std::string good = handFile();
-  std::string noMarker = handHeader("BX", "000005") + std::string("\x10" "ABC\x00", 5);
+  std::string noMarker = handHeader("BX", "000005") + std::string(
+                                                          "\x10"
+                                                          "ABC\x00",
+                                                          5);
   struct Row {
     const char* what;
     std::string bytes;
@@ -421,11 +436,17 @@ TEST(ListFileProbe, CountsCp932Characters) {
   } rows[] = {
       {"abc", 2, 2},
       {"abc", 9, 3},
-      {"\x95\x5C" "a", 1, 2},          // 表 is one character
-      {"\x95\x5C" "a", 2, 3},
-      {"\x95\x10" "a", 1, 1},          // a lead byte before a marker stands alone
-      {"\x95", 1, 1},                  // and at the end
-      {"\xB1\xB2", 1, 1},              // half-width katakana are single bytes
+      {"\x95\x5C"
+       "a",
+       1, 2},  // 表 is one character
+      {"\x95\x5C"
+       "a",
+       2, 3},
+      {"\x95\x10"
+       "a",
+       1, 1},              // a lead byte before a marker stands alone
+      {"\x95", 1, 1},      // and at the end
+      {"\xB1\xB2", 1, 1},  // half-width katakana are single bytes
       {std::string(20, 'x') + "\x83\x7C", 21, 22},
   };
   for (const Row& r : rows) EXPECT_EQ(byteLengthOfCharacters(r.bytes, r.characters), r.expectedBytes);

@@ -11,8 +11,8 @@
 #include "core/CatalogList.h"
 #include "core/OptionKeys.h"
 #include "core/Strings.h"
-#include "listview/DisplayMode.h"
 #include "grid/GridKeys.h"
+#include "listview/DisplayMode.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainMenu.h"
 #include "listview/MainWindowLayout.h"
@@ -131,9 +131,10 @@ TEST_F(MainWindowLogicTest, ControlArraysAreNumberedAndLevelsReadFromTheirComman
   EXPECT_EQ(mainmenu::indexed(C::MD_表示モード0, 2), C::MD_表示モード2);
   EXPECT_EQ(mainmenu::indexOf(C::MDD_行間ドット4), 4);
   EXPECT_EQ(mainmenu::entry(C::MD_表示モード2).name, u"MD_表示モード(2)");
-  const std::pair<Command, int> levels[] = {{C::MDL_総て表示, 0},  {C::MDL_レベル表示1, 1}, {C::MDL_レベル表示4, 4},
-                                            {C::ボタン_深度0, 0}, {C::ボタン_深度3, 3},     {C::MF_終了, -1}};
-  for (const auto& [command, level] : levels) EXPECT_EQ(mainmenu::levelOf(command), level) << toUtf8(mainmenu::entry(command).name);
+  const std::pair<Command, int> levels[] = {{C::MDL_総て表示, 0}, {C::MDL_レベル表示1, 1}, {C::MDL_レベル表示4, 4},
+                                            {C::ボタン_深度0, 0}, {C::ボタン_深度3, 3},    {C::MF_終了, -1}};
+  for (const auto& [command, level] : levels)
+    EXPECT_EQ(mainmenu::levelOf(command), level) << toUtf8(mainmenu::entry(command).name);
 }
 
 // ---------------------------------------------------------------- enabling
@@ -148,8 +149,9 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
     EXPECT_FALSE(mainmenu::entry(c).built);
     EXPECT_TRUE(logic.run(c).grids.folder.empty());
   }
-  for (Command c : {C::MF_リスト開く, C::MF_新規作成, C::MF_リスト削除, C::MF_タイトル変更, C::MF_終了, C::MD_表示モード0,
-                    C::MDL_レベル表示2, C::MD_文字色分け, C::MO_表示維持, C::MH_バージョン, C::POPL_CAN, C::ボタン_開く}) {
+  for (Command c :
+       {C::MF_リスト開く, C::MF_新規作成, C::MF_リスト削除, C::MF_タイトル変更, C::MF_終了, C::MD_表示モード0,
+        C::MDL_レベル表示2, C::MD_文字色分け, C::MO_表示維持, C::MH_バージョン, C::POPL_CAN, C::ボタン_開く}) {
     EXPECT_TRUE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
   }
 }
@@ -214,8 +216,8 @@ TEST_F(MainWindowLogicTest, NothingIsEnabledAndKeysAreSwallowedWhileAMediumIsRea
 struct QuestionCase {
   const char* name;
   int answer;
-  bool replaced;       // the other catalog is shown afterwards
-  bool savedBefore;    // the shown one was written with its change
+  bool replaced;     // the other catalog is shown afterwards
+  bool savedBefore;  // the shown one was written with its change
 };
 
 TEST_F(MainWindowLogicTest, TheSaveQuestionSavesOnYesDiscardsOnNoAndStopsOnCancel) {
@@ -419,7 +421,7 @@ TEST_F(MainWindowLogicTest, DisplayModeCommandsFollowTheMenuAndThePaneButtons) {
     Command command;
     int mode;
   };
-  const Step steps[] = {{C::MD_表示モード0, 0}, {C::MD_表示モード1, 1}, {C::ボタン_縦2列, 3}, {C::ボタン_縦2列, 1},
+  const Step steps[] = {{C::MD_表示モード0, 0}, {C::MD_表示モード1, 1}, {C::ボタン_縦2列, 3},  {C::ボタン_縦2列, 1},
                         {C::ボタン_横2列, 5},   {C::MD_表示モード2, 3}, {C::MD_表示モード3, 5}};
   for (const Step& s : steps) {
     const MainWindowEffects e = logic.run(s.command);
@@ -449,8 +451,8 @@ struct SwitchCase {
 
 TEST_F(MainWindowLogicTest, SwitchesFlipTheirCheckAndWriteTheirKeyAtOnce) {
   const SwitchCase cases[] = {
-      {C::MD_文字色分け, opt::ColorF, "OFF"},      {C::MDK_横罫線L, opt::KeiDispH, "-1"},
-      {C::MDK_縦罫線L, opt::KeiDispV, "0"},       {C::MDK_横罫線F, opt::KeiFileH, "0"},
+      {C::MD_文字色分け, opt::ColorF, "OFF"},        {C::MDK_横罫線L, opt::KeiDispH, "-1"},
+      {C::MDK_縦罫線L, opt::KeiDispV, "0"},          {C::MDK_横罫線F, opt::KeiFileH, "0"},
       {C::MD_ワードラップ, opt::ListWordWrap, "-1"}, {C::MD_固定ピッチ, opt::UseFixedPitch, "-1"},
       {C::MO_表示維持, opt::useSameView, "0"},
   };
@@ -532,8 +534,8 @@ struct SpacingCase {
 };
 
 TEST_F(MainWindowLogicTest, LineSpacingIsPixelsOrWholeTextLines) {
-  const SpacingCase cases[] = {{1, 13, 400, 1}, {4, 13, 400, 4}, {5, 13, 400, 17},
-                               {7, 13, 400, 43}, {6, 13, 50, 2}, {0, 13, 400, 2}};
+  const SpacingCase cases[] = {{1, 13, 400, 1},  {4, 13, 400, 4}, {5, 13, 400, 17},
+                               {7, 13, 400, 43}, {6, 13, 50, 2},  {0, 13, 400, 2}};
   for (const SpacingCase& c : cases)
     EXPECT_EQ(maingrid::lineSpacing(c.interleave, c.textHeight, c.surface), c.spacing) << c.interleave;
 }
@@ -618,9 +620,8 @@ struct ZoomCase {
 
 TEST_F(MainWindowLogicTest, ZoomKeysGoToTheDataWindowButNeverFromATextBox) {
   const ZoomCase cases[] = {
-      {u'+', false, true, true},  {u'-', false, true, true},  {u'=', false, true, true},
-      {u'-', true, true, false},  {u'+', true, true, false},  {u'-', false, false, false},
-      {u'a', false, true, false},
+      {u'+', false, true, true}, {u'-', false, true, true},   {u'=', false, true, true},  {u'-', true, true, false},
+      {u'+', true, true, false}, {u'-', false, false, false}, {u'a', false, true, false},
   };
   for (const ZoomCase& c : cases)
     EXPECT_EQ(MainWindowLogic::takesZoomKey(c.c, c.textInput, c.dataWindow), c.taken)
@@ -764,9 +765,9 @@ TEST_F(MainWindowLogicTest, ThePaneButtonsShowWhereTheFilePaneIs) {
 }
 
 TEST_F(MainWindowLogicTest, TheGenreLabelIsFixedInAWideWindowAndAThirdOfTheRestOtherwise) {
-  EXPECT_EQ(mainlayout::genreLabelWidth(9960, 100, 96), 106);   // 1600 twips
-  EXPECT_EQ(mainlayout::genreLabelWidth(9959, 500, 96), 100);   // (500 - 200) / 3
-  EXPECT_EQ(mainlayout::genreLabelWidth(9000, 100, 96), 20);    // never below 60 / 3
+  EXPECT_EQ(mainlayout::genreLabelWidth(9960, 100, 96), 106);  // 1600 twips
+  EXPECT_EQ(mainlayout::genreLabelWidth(9959, 500, 96), 100);  // (500 - 200) / 3
+  EXPECT_EQ(mainlayout::genreLabelWidth(9000, 100, 96), 20);   // never below 60 / 3
   EXPECT_EQ(mainlayout::genreLabelWidth(20000, 100, 192), 213);
 }
 

@@ -17,7 +17,7 @@ constexpr std::size_t None = Match::npos;
 struct Case {
   const char* behaviour;
   Text term;
-  Text text;  // marked(): ^ | ~ ` $ are codes 16 17 18 19 0
+  Text text;             // marked(): ^ | ~ ` $ are codes 16 17 18 19 0
   const char* switches;  // c case, w width, p pattern, t whole word
   std::size_t pos;       // in the folded text; None: not found
   std::size_t length;

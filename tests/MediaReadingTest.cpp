@@ -8,8 +8,8 @@
 #include "MediaFixture.h"
 #include "core/CatalogIndex.h"
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/Numbers.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -110,9 +110,9 @@ TEST_F(MediaReadingTest, NoMediumNoTitleAndMissingFolderEndWithoutQuestion) {
     const char16_t* path;
     Outcome outcome;
   } rows[] = {
-      {u"H:", Outcome::NoMedium},         // an empty CD drive gives no "_04CD_.CCT"
-      {u"Q:", Outcome::NoMedium},         // no such drive
-      {u"A:", Outcome::NoTitle},          // a removable medium the user gives no title
+      {u"H:", Outcome::NoMedium},  // an empty CD drive gives no "_04CD_.CCT"
+      {u"Q:", Outcome::NoMedium},  // no such drive
+      {u"A:", Outcome::NoTitle},   // a removable medium the user gives no title
       {u"X:\\MISSING", Outcome::Unreadable},
   };
   for (const auto& row : rows) {

@@ -62,7 +62,11 @@ TEST(MessageLayoutTest, TextSplitsIntoLinesAtBarsAndLineEnds) {
       {"CR, LF and CR LF each break once", u"a\rb\nc\r\nd", {u"a", u"b", u"c", u"d"}},
       {"CR LF twice gives an empty line", u"a\r\n\r\nb", {u"a", u"", u"b"}},
       {"an empty text is one empty line", u"", {u""}},
-      {"switch characters stay in their line", Text(u"\x01" u"青|") + u'\0' + u"黒", {u"\x01青", Text(1, u'\0') + u"黒"}},
+      {"switch characters stay in their line",
+       Text(u"\x01"
+            u"青|") +
+           u'\0' + u"黒",
+       {u"\x01青", Text(1, u'\0') + u"黒"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.behaviour);
@@ -79,23 +83,30 @@ TEST(MessageLayoutTest, RunsSwitchColourAndBoldAndCarryAcrossLines) {
   const Text black(1, u'\0');
   const std::vector<Case> cases = {
       {"a colour run ends at the next switch and the next run follows it",
-       u"\x01" u"blue" + black + u" x",
+       u"\x01"
+       u"blue" +
+           black + u" x",
        {{750, 210, u"blue", 0xE00000, false, 600}, {1350, 210, u" x", 0x000000, false, 300}}},
       {"a colour lasts across a line break until switched back",
-       u"\x02" u"green|still" + black + u"!",
+       u"\x02"
+       u"green|still" +
+           black + u"!",
        {{750, 210, u"green", 0x007000, false, 750},
         {750, 510, u"still", 0x007000, false, 750},
         {1500, 510, u"!", 0x000000, false, 150}}},
       {"bold runs are measured in bold and push the next run further",
-       u"\x08" u"bold\x07 plain",
+       u"\x08"
+       u"bold\x07 plain",
        {{750, 210, u"bold", 0x000000, true, 800}, {1550, 210, u" plain", 0x000000, false, 900}}},
       {"bold and colour switch independently",
-       u"\x05\x08" u"ab\x06" u"c\x07" u"d",
+       u"\x05\x08"
+       u"ab\x06"
+       u"c\x07"
+       u"d",
        {{750, 210, u"ab", 0x900090, true, 400},
         {1150, 210, u"c", 0x3050C0, true, 200},
         {1350, 210, u"d", 0x3050C0, false, 150}}},
-      {"a line of switches only draws nothing", u"\x03\x08||x",
-       {{750, 810, u"x", 0x903000, true, 200}}},
+      {"a line of switches only draws nothing", u"\x03\x08||x", {{750, 810, u"x", 0x903000, true, 200}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.behaviour);
@@ -113,7 +124,11 @@ TEST(MessageLayoutTest, WidthFollowsTheLongestLineMeasuredInBoldWhenTheTextHasBo
   const std::vector<Case> cases = {
       {"a long plain line: width + 750 + 90", w40, 6000 + 840},
       {"a long bold line is measured in bold", u"\x08" + w40 + u"\x07", 8000 + 840},
-      {"bold anywhere measures every line in bold", u"\x08" u"b\x07|" + w40, 8000 + 840},
+      {"bold anywhere measures every line in bold",
+       u"\x08"
+       u"b\x07|" +
+           w40,
+       8000 + 840},
       {"switches take no room", u"\x01\x02\x03" + w40 + u"\x04\x05\x06", 6000 + 840},
       {"the longest line counts, not the first", u"short|" + w40 + u"|mid", 6000 + 840},
   };
@@ -167,7 +182,9 @@ TEST(MessageLayoutTest, ButtonsStandInTheSetsOrderBelowTheText) {
        u"x|y",
        mb::YesNoCancel | mb::IconQuestion,
        {{B::Yes, {577, 930, 1215, 315}}, {B::No, {1852, 930, 1215, 315}}, {B::Cancel, {3127, 930, 1215, 315}}}},
-      {"Yes, No under a wide text", repeat(u'W', 60), mb::YesNo,
+      {"Yes, No under a wide text",
+       repeat(u'W', 60),
+       mb::YesNo,
        {{B::Yes, {3705, 630, 1215, 315}}, {B::No, {4980, 630, 1215, 315}}}},
   };
   for (const Case& c : cases) {
@@ -289,10 +306,8 @@ TEST(MessageLayoutTest, ColourTablesReadSixHexDigitsEverySevenCharacters) {
       {"true colour: code 6 is the last entry", ColourTable::trueColour(), 6, 0x3050C0},
       {"256 colours: code 1 is blue 128", ColourTable::lowColour(), 1, 0x800000},
       {"256 colours: code 4 is red 128", ColourTable::lowColour(), 4, 0x000080},
-      {"a screen of 256 colours takes the low table", ColourTable::forDisplayColours(screenColours(8, 1)), 1,
-       0x800000},
-      {"a true-colour screen takes the full table", ColourTable::forDisplayColours(screenColours(32, 1)), 1,
-       0xE00000},
+      {"a screen of 256 colours takes the low table", ColourTable::forDisplayColours(screenColours(8, 1)), 1, 0x800000},
+      {"a true-colour screen takes the full table", ColourTable::forDisplayColours(screenColours(32, 1)), 1, 0xE00000},
       {"257 colours count as more than 256", ColourTable::forDisplayColours(257), 2, 0x007000},
       {"lower-case digits read", ColourTable::parse("000000 abcdef"), 1, 0xABCDEF},
       {"a short table gives black for the missing entries", ColourTable::parse("000000 E00000"), 2, 0},
@@ -305,7 +320,10 @@ TEST(MessageLayoutTest, ColourTablesReadSixHexDigitsEverySevenCharacters) {
 }
 
 TEST(MessageLayoutTest, PlainTextForThePlatformBoxDropsTheMarkup) {
-  EXPECT_EQ(plainMessageText(u"\x08" u"a\x07|b" + Text(1, u'\0') + u"c|"), u" a \rb c\r");
+  EXPECT_EQ(plainMessageText(u"\x08"
+                             u"a\x07|b" +
+                             Text(1, u'\0') + u"c|"),
+            u" a \rb c\r");
 }
 
 // --- the input box ---------------------------------------------------------
@@ -356,11 +374,17 @@ TEST(InputLayoutTest, BoxSitsOnTheOwnersBottomCentredAndStaysOnTheScreen) {
       {"the frame counts in width and height", 0, InputOwner, {120, 450}, {4365, 8925, 6270, 1575}},
       {"a given top is kept", 3000, InputOwner, {}, {4425, 3000, 6150, 1125}},
       // bottom at 16200 would leave no room: lifted to 16200 - 25 px - 1125
-      {"an owner at the screen's bottom lifts the box 25 pixels", 0, {0, 7200, 12000, 9000}, {},
+      {"an owner at the screen's bottom lifts the box 25 pixels",
+       0,
+       {0, 7200, 12000, 9000},
+       {},
        {2925, 14700, 6150, 1125}},
       {"a given top that runs off the bottom is lifted too", 16000, InputOwner, {}, {4425, 14700, 6150, 1125}},
       {"an owner narrower than the box: left of the owner", 0, {3000, 0, 1500, 9000}, {}, {675, 7875, 6150, 1125}},
-      {"an owner narrower than the box at the left edge: never below 0", 0, {0, 0, 1500, 9000}, {},
+      {"an owner narrower than the box at the left edge: never below 0",
+       0,
+       {0, 0, 1500, 9000},
+       {},
        {0, 7875, 6150, 1125}},
   };
   for (const Case& c : cases) {
@@ -375,11 +399,16 @@ TEST(InputLayoutTest, PromptDrawsWithTheMarkupAtItsOwnMargins) {
     ColourTable colours;
     std::vector<PlacedRun> runs;
   };
-  const Text prompt = u"\x01" u"名前|\x08" u"太字";
+  const Text prompt =
+      u"\x01"
+      u"名前|\x08"
+      u"太字";
   const std::vector<Case> cases = {
-      {"true colour: code 1 is 0xE00000", ColourTable::trueColour(),
+      {"true colour: code 1 is 0xE00000",
+       ColourTable::trueColour(),
        {{780, 150, u"名前", 0xE00000, false, 300}, {780, 450, u"太字", 0xE00000, true, 400}}},
-      {"256 colours: code 1 is 0x800000", ColourTable::lowColour(),
+      {"256 colours: code 1 is 0x800000",
+       ColourTable::lowColour(),
        {{780, 150, u"名前", 0x800000, false, 300}, {780, 450, u"太字", 0x800000, true, 400}}},
   };
   for (const Case& c : cases) {

@@ -13,8 +13,8 @@ TEST(MountInfoTest, EscapesInPathsAreDecoded) {
       {"/media/kaori/MY\\040DISK", "/media/kaori/MY DISK"},
       {"/mnt/tab\\011and\\012line", "/mnt/tab\tand\nline"},
       {"/mnt/back\\134slash", "/mnt/back\\slash"},
-      {"/mnt/not\\04", "/mnt/not\\04"},          // too short for an escape
-      {"/mnt/not\\089", "/mnt/not\\089"},        // 8 and 9 are no octal digits
+      {"/mnt/not\\04", "/mnt/not\\04"},               // too short for an escape
+      {"/mnt/not\\089", "/mnt/not\\089"},             // 8 and 9 are no octal digits
       {"/mnt/\\346\\227\\245", "/mnt/\xE6\x97\xA5"},  // UTF-8 bytes of a Japanese name
       {"trailing\\", "trailing\\"},
   };

@@ -32,12 +32,9 @@ TEST(NumbersTest, ZeroPaddedKeepsRightmostDigits) {
 
 TEST(NumbersTest, RightAlignedHasSignPosition) {
   const std::vector<FieldCase> cases = {
-      {"blank padded", 123, 6, u"   123"},
-      {"negative", -12, 5, u"  -12"},
-      {"sign blank counts", 7, 2, u" 7"},
-      {"sign blank cut first", 123, 3, u"123"},
-      {"cut from the left", 12345, 3, u"345"},
-      {"negative in exact width", -1, 2, u"-1"},
+      {"blank padded", 123, 6, u"   123"},     {"negative", -12, 5, u"  -12"},
+      {"sign blank counts", 7, 2, u" 7"},      {"sign blank cut first", 123, 3, u"123"},
+      {"cut from the left", 12345, 3, u"345"}, {"negative in exact width", -1, 2, u"-1"},
   };
   for (const FieldCase& c : cases) {
     SCOPED_TRACE(c.behaviour);

@@ -26,8 +26,10 @@ TEST(OptionKeys, NumberedKeysAreGenerated) {
     Text name;
     Text expected;
   } rows[] = {
-      {opt::groupKey(0), u"Group00"},         {opt::groupKey(19), u"Group19"},
-      {opt::foreColorKey(1), u"ForeColor1"},  {opt::foreColorKey(12), u"ForeColor12"},
+      {opt::groupKey(0), u"Group00"},
+      {opt::groupKey(19), u"Group19"},
+      {opt::foreColorKey(1), u"ForeColor1"},
+      {opt::foreColorKey(12), u"ForeColor12"},
       {opt::defaultGenreName(3), u"ジャンル03"},
   };
   for (const Row& r : rows) EXPECT_EQ(r.name, r.expected);
@@ -66,8 +68,8 @@ TEST_F(OptionKeysStore, AnEmptyStoreReadsTheTablesDefaults) {
     TextView key;
     int value;
   } numbers[] = {
-      {opt::FileFrames, 4}, {opt::ListInterleave, 2}, {opt::isMsgModal, -1}, {opt::FindMode, 3},
-      {opt::SelMediaMode, 7}, {opt::FindWidth0, 200}, {opt::RomanFont, -1}, {opt::PrnWrap, 1},
+      {opt::FileFrames, 4},     {opt::ListInterleave, 2}, {opt::isMsgModal, -1}, {opt::FindMode, 3},
+      {opt::SelMediaMode, 7},   {opt::FindWidth0, 200},   {opt::RomanFont, -1},  {opt::PrnWrap, 1},
       {opt::ListWidthWm0, 215}, {opt::WIDTH, 0},
   };
   for (const NumberRow& r : numbers) EXPECT_EQ(opt::readNumber(store, r.key), r.value) << toUtf8(r.key);
@@ -76,7 +78,7 @@ TEST_F(OptionKeysStore, AnEmptyStoreReadsTheTablesDefaults) {
     TextView key;
     bool value;
   } flags[] = {
-      {opt::KeiDispH, false}, {opt::KeiDispV, true}, {opt::QueryDelete, true}, {opt::StartWithCatalog, true},
+      {opt::KeiDispH, false},      {opt::KeiDispV, true},     {opt::QueryDelete, true}, {opt::StartWithCatalog, true},
       {opt::StartWithFind, false}, {opt::UseExtactZip, true}, {opt::AlphaSame, false},
   };
   for (const FlagRow& r : flags) EXPECT_EQ(opt::readBoolean(store, r.key), r.value) << toUtf8(r.key);
@@ -86,8 +88,8 @@ TEST_F(OptionKeysStore, AnEmptyStoreReadsTheTablesDefaults) {
     Text key;
     std::uint32_t value;
   } colours[] = {
-      {Text(opt::SelBackCol), 0x8000000D}, {Text(opt::SelForeCol), 0x8000000E}, {Text(opt::CsrBackCol), 0xE8FFC8},
-      {Text(opt::TitleBackColL), 0xE0D090}, {opt::foreColorKey(1), 0x800000}, {opt::foreColorKey(12), 0x337033},
+      {Text(opt::SelBackCol), 0x8000000D},  {Text(opt::SelForeCol), 0x8000000E}, {Text(opt::CsrBackCol), 0xE8FFC8},
+      {Text(opt::TitleBackColL), 0xE0D090}, {opt::foreColorKey(1), 0x800000},    {opt::foreColorKey(12), 0x337033},
   };
   for (const ColourRow& r : colours) EXPECT_EQ(opt::readColour(store, r.key), r.value) << toUtf8(r.key);
 

@@ -404,8 +404,12 @@ TEST(OptionValue, NumberTextPutsABlankWhereTheSignWouldBe) {
     std::int64_t n;
     Text text;
   } rows[] = {
-      {5, u" 5"}, {0, u" 0"}, {-1, u"-1"}, {1234567, u" 1234567"},
-      {INT64_MAX, u" 9223372036854775807"}, {INT64_MIN, u"-9223372036854775808"},
+      {5, u" 5"},
+      {0, u" 0"},
+      {-1, u"-1"},
+      {1234567, u" 1234567"},
+      {INT64_MAX, u" 9223372036854775807"},
+      {INT64_MIN, u"-9223372036854775808"},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(optval::numberText(r.n), r.text);
@@ -415,7 +419,14 @@ TEST(OptionValue, NumberTextPutsABlankWhereTheSignWouldBe) {
 
 TEST(ProfileDocument, GivesBackTheBytesItWasMadeFrom) {
   const std::string rows[] = {
-      "", "\n", "\r\n", "a", "[x", "]\r\n=\r\n;[Options]\r\n", "\r\r\n\n", std::string("k=\0v\r\n", 6),
+      "",
+      "\n",
+      "\r\n",
+      "a",
+      "[x",
+      "]\r\n=\r\n;[Options]\r\n",
+      "\r\r\n\n",
+      std::string("k=\0v\r\n", 6),
       "[Options]\r\nK=\x83\x7C|\x81\r\n",
   };
   for (const std::string& bytes : rows) EXPECT_EQ(ProfileDocument(bytes).bytes(), bytes);

@@ -43,15 +43,23 @@ TEST_F(ProgramFolderTest, FirstGivenSourceWinsAndFolderIsCreated) {
     std::map<std::string, std::string> env;
     std::string expected;
   } rows[] = {
-      {"argument first", r + "/arg", {{"ZEVRO_HOME", r + "/zh"}, {"XDG_DATA_HOME", r + "/xdg"}, {"HOME", r + "/h"}},
+      {"argument first",
+       r + "/arg",
+       {{"ZEVRO_HOME", r + "/zh"}, {"XDG_DATA_HOME", r + "/xdg"}, {"HOME", r + "/h"}},
        r + "/arg"},
-      {"then ZEVRO_HOME", "", {{"ZEVRO_HOME", r + "/zh"}, {"XDG_DATA_HOME", r + "/xdg"}, {"HOME", r + "/h"}},
+      {"then ZEVRO_HOME",
+       "",
+       {{"ZEVRO_HOME", r + "/zh"}, {"XDG_DATA_HOME", r + "/xdg"}, {"HOME", r + "/h"}},
        r + "/zh"},
       {"then XDG_DATA_HOME", "", {{"XDG_DATA_HOME", r + "/xdg"}, {"HOME", r + "/h"}}, r + "/xdg/zevro"},
       {"then HOME", "", {{"HOME", r + "/h"}}, r + "/h/.local/share/zevro"},
-      {"empty values count as unset", "", {{"ZEVRO_HOME", ""}, {"XDG_DATA_HOME", ""}, {"HOME", r + "/h"}},
+      {"empty values count as unset",
+       "",
+       {{"ZEVRO_HOME", ""}, {"XDG_DATA_HOME", ""}, {"HOME", r + "/h"}},
        r + "/h/.local/share/zevro"},
-      {"relative XDG_DATA_HOME is ignored", "", {{"XDG_DATA_HOME", "rel/xdg"}, {"HOME", r + "/h2"}},
+      {"relative XDG_DATA_HOME is ignored",
+       "",
+       {{"XDG_DATA_HOME", "rel/xdg"}, {"HOME", r + "/h2"}},
        r + "/h2/.local/share/zevro"},
       {"trailing separators and dots go", r + "/a/./b//", {}, r + "/a/b"},
   };

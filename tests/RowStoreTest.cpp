@@ -35,8 +35,8 @@ RowStore catalogOf(const std::vector<Row>& rows) {
   RowStore store;
   makeCatalogList(store);
   for (const Row& r : rows) {
-    EXPECT_TRUE(store.appendShown(buildRecord({r.name, u"comment", u"01/02/03 04:05", u"1,234", u"0"}), 0, 0,
-                                  r.kind, r.level));
+    EXPECT_TRUE(
+        store.appendShown(buildRecord({r.name, u"comment", u"01/02/03 04:05", u"1,234", u"0"}), 0, 0, r.kind, r.level));
   }
   return store;
 }
@@ -63,8 +63,8 @@ std::vector<Text> allFields(const RowStore& store, int row) {
 TEST(RowStoreTest, ReadsFieldsAndEmptyOutsideTheRecordOrRange) {
   RowStore store;
   ASSERT_TRUE(store.appendShown(raw({u"TITLE", u"My disk", u"", u"9,999"}), 0, 0, KindTitleCD, 0));
-  ASSERT_TRUE(store.appendShown(raw({u"A.TXT", u"c", u"01/02/03 04:05", u"12", u"3", u"orig", u"pic", u"x"}), 0,
-                                0, KindFile, 1));
+  ASSERT_TRUE(store.appendShown(raw({u"A.TXT", u"c", u"01/02/03 04:05", u"12", u"3", u"orig", u"pic", u"x"}), 0, 0,
+                                KindFile, 1));
   struct Case {
     const char* behaviour;
     int k;
@@ -95,10 +95,28 @@ TEST(RowStoreTest, AllFieldsInOnePassAgreeWithSingleReads) {
       {"scanned row", buildRecord({u"NAME.TXT", u"a comment", u"01/02/03 04:05", u"1,234", u"0"}), 5},
       {"CR LF inside a comment is text", raw({u"N", u"line 1\r\nline 2", u"d"}), 3},
       {"marker at every offset of a long text", raw({u"abcdefghij", u"k", u"lm", u"nop", u"qrst", u"uvwxy"}), 6},
-      {"gap: field 1 absent", Text(u"\x10" u"A\x12" u"d"), 3},
-      {"out of order: the lower marker after a higher one is ignored", Text(u"\x10" u"A\x12" u"d\x11" u"c"), 3},
-      {"repeated marker: the first counts", Text(u"\x10" u"A\x11" u"x\x11" u"y"), 2},
-      {"marker 31", Text(u"\x10" u"A\x1F" u"z"), 16},
+      {"gap: field 1 absent",
+       Text(u"\x10"
+            u"A\x12"
+            u"d"),
+       3},
+      {"out of order: the lower marker after a higher one is ignored",
+       Text(u"\x10"
+            u"A\x12"
+            u"d\x11"
+            u"c"),
+       3},
+      {"repeated marker: the first counts",
+       Text(u"\x10"
+            u"A\x11"
+            u"x\x11"
+            u"y"),
+       2},
+      {"marker 31",
+       Text(u"\x10"
+            u"A\x1F"
+            u"z"),
+       16},
   };
   for (const Case& c : cases) {
     RowStore store;
@@ -108,7 +126,11 @@ TEST(RowStoreTest, AllFieldsInOnePassAgreeWithSingleReads) {
     for (int k = 0; k <= RowStore::MaxField; ++k) EXPECT_EQ(all[k], store.fieldView(k, 0)) << c.behaviour << " k=" << k;
   }
   RowStore store;
-  ASSERT_TRUE(store.appendShown(Text(u"\x10" u"A\x12" u"d\x11" u"c"), 0, 0, KindFile, 1));
+  ASSERT_TRUE(store.appendShown(Text(u"\x10"
+                                     u"A\x12"
+                                     u"d\x11"
+                                     u"c"),
+                                0, 0, KindFile, 1));
   EXPECT_EQ(store.field(FieldComment, 0), u"");
   EXPECT_EQ(store.field(FieldDate, 0), u"d");
   TextView two[2];
@@ -150,7 +172,10 @@ TEST(RowStoreTest, AppendRefusesRecordsAndLevelsThatCannotBeStored) {
       {"level 128 does not fit the level byte", raw({u"A"}), 128, false},
       {"negative level", raw({u"A"}), -1, false},
       {"empty record", u"", 1, false},
-      {"record without leading marker", u"A\x11" u"b", 1, false},
+      {"record without leading marker",
+       u"A\x11"
+       u"b",
+       1, false},
       {"code 0 would end the heap", raw({Text(u"A\0B", 3)}), 1, false},
       {"second code 16 would split the row", raw({u"A"}) + raw({u"B"}), 1, false},
   };
@@ -187,7 +212,9 @@ TEST(RowStoreTest, AppendStoresRowPartsAndMarksModified) {
       {"hidden row has no display row", store.displayRowOf(1), -1},
   };
   for (const Case& c : cases) EXPECT_EQ(c.got, c.expected) << c.behaviour;
-  EXPECT_EQ(store.heap(), TextView(u"\x10T\x10" u"F\0", 5));
+  EXPECT_EQ(store.heap(), TextView(u"\x10T\x10"
+                                   u"F\0",
+                                   5));
 }
 
 TEST(RowStoreTest, HiddenRowFlagsAreUpdatedLikeShownOnes) {
@@ -197,8 +224,8 @@ TEST(RowStoreTest, HiddenRowFlagsAreUpdatedLikeShownOnes) {
   ASSERT_TRUE(store.appendHidden(raw({u"A"}), 0, 0, KindFolder, 1, TreeCollapsed));
   ASSERT_TRUE(store.appendHidden(raw({u"B"}), 0, 0, KindFolder, 2, TreeHasFiles));
   ASSERT_TRUE(store.appendShown(raw({u"C"}), 0, 0, KindFolder, 1));
-  EXPECT_EQ(treeFlagsOf(store), (std::vector<int>{TreeHasChildren, TreeCollapsed | TreeHasChildren,
-                                                  TreeHasFiles | TreeLast, 0}));
+  EXPECT_EQ(treeFlagsOf(store),
+            (std::vector<int>{TreeHasChildren, TreeCollapsed | TreeHasChildren, TreeHasFiles | TreeLast, 0}));
   EXPECT_EQ(store.shownCount(), 2);
   EXPECT_EQ(store.shownField(FieldName, 1), u"C");
 }
@@ -218,8 +245,13 @@ TEST(RowStoreTest, TreeFlagsAfterAppendAndAfterDerive) {
        {0, 1, 2, 2, 1},
        {KindTitleCD, F, F, X, F},
        {C, C, 0, L, 0}},
-      {"drop of two levels marks the last row of each", {0, 1, 2, 3, 1}, {KindTitleCD, F, F, F, F}, {C, C, C | L, L, 0}},
-      {"walk back skips deeper rows", {0, 1, 2, 3, 3, 2, 3, 1}, {KindTitleCD, F, F, F, F, F, F, F},
+      {"drop of two levels marks the last row of each",
+       {0, 1, 2, 3, 1},
+       {KindTitleCD, F, F, F, F},
+       {C, C, C | L, L, 0}},
+      {"walk back skips deeper rows",
+       {0, 1, 2, 3, 3, 2, 3, 1},
+       {KindTitleCD, F, F, F, F, F, F, F},
        {C, C, C, 0, L, C | L, L, 0}},
       {"drop to the title level", {0, 1, 2, 0}, {KindTitleCD, F, F, F}, {C, C | L, L, 0}},
       {"flat list", {0, 1, 1, 1}, {KindTitleCD, F, F, F}, {C, 0, 0, 0}},
@@ -292,8 +324,14 @@ TEST(RowStoreTest, SetFieldAddsMissingMarkers) {
        raw({u"A", u"c", u"d", u"1", u"", u"", u"pic"})},
       {"next field", raw({u"A"}), FieldComment, raw({u"A", u"pic"})},
       {"present field replaced", raw({u"A", u"old", u"d"}), FieldComment, raw({u"A", u"pic", u"d"})},
-      {"damaged order: marker goes before the higher one", Text(u"\x10" u"A\x13" u"1"), FieldComment,
-       Text(u"\x10" u"A\x11pic\x13" u"1")},
+      {"damaged order: marker goes before the higher one",
+       Text(u"\x10"
+            u"A\x13"
+            u"1"),
+       FieldComment,
+       Text(u"\x10"
+            u"A\x11pic\x13"
+            u"1")},
   };
   for (const Case& c : cases) {
     RowStore store;
@@ -349,7 +387,10 @@ TEST(RowStoreTest, SetFieldStoresControlCharactersAsEscapes) {
     Text text;
     Text stored;
   } cases[] = {
-      {"field marker 16", Text(u"a\x10" u"b"), u"a&#x0010;b"},
+      {"field marker 16",
+       Text(u"a\x10"
+            u"b"),
+       u"a&#x0010;b"},
       {"marker of another field", Text(u"\x12"), cp932::escapeControl(0x12)},
       {"end marker", Text(u"a\0b", 3), u"a" + cp932::escapeControl(0) + u"b"},
       {"tab", Text(u"a\tb"), u"a" + cp932::escapeControl(9) + u"b"},
@@ -510,8 +551,8 @@ TEST(RowStoreTest, LoadBlocksRebuildsIndexAndStopsAtTheEndOfData) {
       {"cut inside a record", two.substr(0, two.size() - 2), std::string("\0\1", 2), 2, u"F", u""},
       {"short level block is padded", two, std::string("\0", 1), 2, u"F", u"c"},
       {"empty heap", u"", "", 0, u"", u""},
-      {"text after the end marker is ignored", two + Text(1, u'\0') + raw({u"GHOST"}), std::string("\0\1", 2), 2,
-       u"F", u"c"},
+      {"text after the end marker is ignored", two + Text(1, u'\0') + raw({u"GHOST"}), std::string("\0\1", 2), 2, u"F",
+       u"c"},
   };
   for (const Case& c : cases) {
     RowStore store;
@@ -630,11 +671,15 @@ TEST(RowStoreTest, BuildRecordLeavesOffTrailingEmptyFieldsAndEscapes) {
     std::vector<TextView> fields;
     Text expected;
   } cases[] = {
-      {"scanned row", {u"A.TXT", u"c", u"01/02/03 04:05", u"12", u"0"}, raw({u"A.TXT", u"c", u"01/02/03 04:05",
-                                                                              u"12", u"0"})},
+      {"scanned row",
+       {u"A.TXT", u"c", u"01/02/03 04:05", u"12", u"0"},
+       raw({u"A.TXT", u"c", u"01/02/03 04:05", u"12", u"0"})},
       {"trailing empties left off", {u"A", u"", u"d", u"", u""}, raw({u"A", u"", u"d"})},
       {"all empty keeps field 0", {u"", u""}, raw({u""})},
-      {"marker inside a name", {u"a\x11" u"b"}, raw({u"a&#x0011;b"})},
+      {"marker inside a name",
+       {u"a\x11"
+        u"b"},
+       raw({u"a&#x0011;b"})},
       {"control character", {u"a\x01"}, raw({u"a" + cp932::escapeControl(1)})},
       {"CR LF kept", {u"n", u"l1\r\nl2"}, raw({u"n", u"l1\r\nl2"})},
   };
@@ -647,8 +692,8 @@ TEST(RowStoreTest, ColourIndexesFollowLevelForFolderLikeRows) {
     int level;
     int colour;
   } cases[] = {
-      {KindTitleCD, 0, 1}, {KindFolder, 1, 2}, {KindFolder, 13, 14}, {KindFolder, 14, 1},
-      {KindArchiveFolder, 3, 4}, {KindFile, 2, 0}, {KindFile + 20, 5, 0}, {0, 15, 2},
+      {KindTitleCD, 0, 1},       {KindFolder, 1, 2}, {KindFolder, 13, 14},  {KindFolder, 14, 1},
+      {KindArchiveFolder, 3, 4}, {KindFile, 2, 0},   {KindFile + 20, 5, 0}, {0, 15, 2},
   };
   RowStore store;
   for (const Case& c : cases) ASSERT_TRUE(store.appendShown(raw({u"N"}), 9, 0, c.kind, c.level));

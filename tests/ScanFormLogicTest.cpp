@@ -12,11 +12,11 @@
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/OptionKeys.h"
 #include "core/OptionStore.h"
 #include "media/ReadQuestion.h"
 #include "media/ReadingStore.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -182,14 +182,26 @@ TEST_F(ScanFormLogicTest, MediumAlreadyCataloguedFollowsTheAnswer) {
     std::vector<std::string> catalogAfterSave;  // the catalog folder once a success is stored
     bool oldInBackup;
   } rows[] = {
-      {"replace: the old list goes to Backup once the new one is stored", Existing::Replace, Outcome::Read,
-       {"CatList.CCZ", "_01CD_GAMES-01.CCT", "_04CD_GAMES.cct"}, true},
-      {"another list: the first free number", Existing::AddAnother, Outcome::Read,
-       {"CatList.CCZ", "_01CD_GAMES-01.CCT", "_01CD_GAMES.CCT", "_04CD_GAMES-02.cct"}, false},
-      {"cancel: nothing is read or written", Existing::Cancel, Outcome::Declined,
-       {"_01CD_GAMES-01.CCT", "_01CD_GAMES.CCT"}, false},
-      {"the question closed by its frame counts as cancel", ReadQuestion::answerOf(-1), Outcome::Declined,
-       {"_01CD_GAMES-01.CCT", "_01CD_GAMES.CCT"}, false},
+      {"replace: the old list goes to Backup once the new one is stored",
+       Existing::Replace,
+       Outcome::Read,
+       {"CatList.CCZ", "_01CD_GAMES-01.CCT", "_04CD_GAMES.cct"},
+       true},
+      {"another list: the first free number",
+       Existing::AddAnother,
+       Outcome::Read,
+       {"CatList.CCZ", "_01CD_GAMES-01.CCT", "_01CD_GAMES.CCT", "_04CD_GAMES-02.cct"},
+       false},
+      {"cancel: nothing is read or written",
+       Existing::Cancel,
+       Outcome::Declined,
+       {"_01CD_GAMES-01.CCT", "_01CD_GAMES.CCT"},
+       false},
+      {"the question closed by its frame counts as cancel",
+       ReadQuestion::answerOf(-1),
+       Outcome::Declined,
+       {"_01CD_GAMES-01.CCT", "_01CD_GAMES.CCT"},
+       false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.behaviour);
@@ -347,7 +359,9 @@ TEST_F(ScanFormLogicTest, RemovableMediumWithoutTitle) {
     std::vector<std::string> catalog;
   } rows[] = {
       {"no title given: nothing is read", {}, Outcome::NoTitle, {}},
-      {"a title given: written to the medium and read", {u"My Disk"}, Outcome::Read,
+      {"a title given: written to the medium and read",
+       {u"My Disk"},
+       Outcome::Read,
        {"CatList.CCZ", "_04FD_My Disk.cct"}},
   };
   for (const auto& row : rows) {
@@ -388,11 +402,14 @@ TEST_F(ScanFormLogicTest, DriveOfferedFirst) {
     char offered;
   } rows[] = {
       {"the last removable drive when there is no CD-ROM drive",
-       {{'C', drivetype::Fixed}, {'E', drivetype::Removable}, {'F', drivetype::Removable}}, 'F'},
+       {{'C', drivetype::Fixed}, {'E', drivetype::Removable}, {'F', drivetype::Removable}},
+       'F'},
       {"a CD-ROM drive before removable ones",
-       {{'C', drivetype::Fixed}, {'D', drivetype::CdRom}, {'E', drivetype::Removable}}, 'D'},
+       {{'C', drivetype::Fixed}, {'D', drivetype::CdRom}, {'E', drivetype::Removable}},
+       'D'},
       {"the last of two CD-ROM drives",
-       {{'C', drivetype::Fixed}, {'D', drivetype::CdRom}, {'G', drivetype::CdRom}}, 'G'},
+       {{'C', drivetype::Fixed}, {'D', drivetype::CdRom}, {'G', drivetype::CdRom}},
+       'G'},
       {"the first entry never counts", {{'A', drivetype::Removable}, {'C', drivetype::Fixed}}, 'C'},
       {"fixed disks only: C:", {{'C', drivetype::Fixed}, {'X', drivetype::Fixed}}, 'C'},
   };
@@ -439,17 +456,20 @@ TEST_F(ScanFormLogicTest, OptionBoxesFollowTheirRulesAndAreStored) {
     int recordSort;
     int autoCreate;
   } rows[] = {
-      {"checking kind clears extension", [](ScanFormLogic& l) {
+      {"checking kind clears extension",
+       [](ScanFormLogic& l) {
          l.setSortByExtension(true);
          l.setSortByKind(true);
        },
        2, -1},
-      {"checking extension clears kind", [](ScanFormLogic& l) {
+      {"checking extension clears kind",
+       [](ScanFormLogic& l) {
          l.setSortByKind(true);
          l.setSortByExtension(true);
        },
        1, -1},
-      {"neither checked is stored as 0", [](ScanFormLogic& l) {
+      {"neither checked is stored as 0",
+       [](ScanFormLogic& l) {
          l.setSortByKind(false);
          l.setSortByExtension(false);
        },

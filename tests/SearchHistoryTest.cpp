@@ -104,7 +104,11 @@ TEST_F(SearchHistoryTest, AMissingFileReadsAsANewOne) {
 }
 
 TEST_F(SearchHistoryTest, AWordCannotEndItsLineEarly) {
-  ASSERT_TRUE(saveSearchWords(platform, words, {u"a\r\nb", u"c\x1A" u"d", u"", u"e"}));
+  ASSERT_TRUE(saveSearchWords(platform, words,
+                              {u"a\r\nb",
+                               u"c\x1A"
+                               u"d",
+                               u"", u"e"}));
   EXPECT_EQ(get(words), "[ZEVRO32]\r\n\r\na  b\r\nc d\r\ne\r\n" + End);
   EXPECT_EQ(readSearchWords(disk, words).words, (Words{u"a  b", u"c d", u"e"}));
 }
@@ -155,7 +159,10 @@ TEST_F(SearchHistoryTest, ReadsSecondTermsOfAnyLineEnd) {
     std::string bytes;
     Words terms;
   } rows[] = {
-      {"a\r\nb\r\n", {u"a", u"b"}}, {"a\nb", {u"a", u"b"}}, {"a\r\n\r\nb\r\n", {u"a", u"b"}}, {"", {}},
+      {"a\r\nb\r\n", {u"a", u"b"}},
+      {"a\nb", {u"a", u"b"}},
+      {"a\r\n\r\nb\r\n", {u"a", u"b"}},
+      {"", {}},
   };
   for (const Row& r : rows) EXPECT_EQ(parseSecondTerms(r.bytes), r.terms);
 }

@@ -3,8 +3,8 @@
 // matching switches written as letters.
 #include <string_view>
 
-#include "text/Text.h"
 #include "search/MatchSwitches.h"
+#include "text/Text.h"
 
 namespace zevro::searchtest {
 

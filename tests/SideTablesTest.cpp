@@ -6,12 +6,12 @@
 
 #include "CatalogTestFiles.h"
 #include "TempFolder.h"
-#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "core/TitleCache.h"
 #include "platform/FakeDrives.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -29,14 +29,10 @@ TEST(DriveTypeMerge, AFixedDriveThatComesAndGoesIsMarkedAsChanging) {
   } rows[] = {
       {dt::Fixed, dt::Removable, dt::Removable},  // 3 stored, 2 now: 2
       {dt::NoRoot, dt::Fixed, dt::Changing},      // 1 stored, 3 now: 18
-      {dt::Unknown, dt::Fixed, dt::Changing},
-      {dt::Fixed, dt::NoRoot, dt::Changing},
-      {dt::Fixed, dt::Unknown, dt::Changing},
-      {dt::Changing, dt::CdRom, dt::Changing},
-      {dt::Changing, dt::NoRoot, dt::Changing},
-      {dt::Removable, dt::CdRom, dt::CdRom},
-      {dt::NoRoot, dt::Removable, dt::Removable},
-      {dt::Fixed, dt::Fixed, dt::Fixed},
+      {dt::Unknown, dt::Fixed, dt::Changing},     {dt::Fixed, dt::NoRoot, dt::Changing},
+      {dt::Fixed, dt::Unknown, dt::Changing},     {dt::Changing, dt::CdRom, dt::Changing},
+      {dt::Changing, dt::NoRoot, dt::Changing},   {dt::Removable, dt::CdRom, dt::CdRom},
+      {dt::NoRoot, dt::Removable, dt::Removable}, {dt::Fixed, dt::Fixed, dt::Fixed},
       {dt::NoRoot, dt::NoRoot, dt::NoRoot},
   };
   for (const Row& row : rows)
@@ -52,7 +48,7 @@ TEST(DriveTypeLookup, AChangingDriveAnswersRemovable) {
     const char16_t* path;
     int type;
   } rows[] = {{u"C:\\", dt::Fixed}, {u"e:", dt::Removable}, {u"Q:\\DATA\\A.TXT", dt::CdRom},
-              {u"B:", dt::Unknown}, {u"", dt::Unknown}, {u"表:", dt::Unknown}};
+              {u"B:", dt::Unknown}, {u"", dt::Unknown},     {u"表:", dt::Unknown}};
   for (const Row& row : rows) EXPECT_EQ(table.DriveType(row.path), row.type) << toUtf8(row.path);
   EXPECT_EQ(table.stored('e'), dt::Changing);
 }
@@ -116,7 +112,7 @@ TEST_F(DriveTablesTest, AStoredTableIsMergedAndWrittenBack) {
   EXPECT_EQ(stored(), expected);
   EXPECT_EQ(table.DriveType(u"D:"), dt::Removable);
   EXPECT_EQ(titles.title('D'), u"USBDISK");
-  EXPECT_EQ(titles.title('G'), u"");    // a changing drive that is away has no label now
+  EXPECT_EQ(titles.title('G'), u"");      // a changing drive that is away has no label now
   EXPECT_EQ(titles.title('B'), u"KEPT");  // type 1: not asked
 }
 

@@ -169,7 +169,7 @@ TEST_F(StartupTest, ListFilesOfTheOldExtensionMoveToTheNewOne) {
   put("Catalog/NOTES.CAT", "not a list file");
   start();
   EXPECT_EQ(namesIn("Catalog"), (std::vector<std::string>{"CatList.CCZ", "NOTES.CAT", "ZEVRO32.CAT", "_00CD_GAMES.CCT",
-                                                         "_01fd_disk.CCT", "_02HD_KEPT.CCT"}));
+                                                          "_01fd_disk.CCT", "_02HD_KEPT.CCT"}));
   EXPECT_EQ(get("Catalog/_00CD_GAMES.CCT"), "games");
   EXPECT_EQ(get("Catalog/_01fd_disk.CCT"), "disk");
   EXPECT_EQ(get("Catalog/_02HD_KEPT.CCT"), "current");
@@ -210,8 +210,7 @@ TEST(StartupVersion, VersionTextTakesLastDigitsAndARevisionLetter) {
     VersionNumbers version;
     Text text;
   } rows[] = {
-      {{1, 2, 0}, u"1.2"},  {{1, 2, 1}, u"1.2A"}, {{3, 5, 26}, u"3.5Z"},
-      {{12, 30, 3}, u"2.0C"}, {{0, 0, 0}, u"0.0"},
+      {{1, 2, 0}, u"1.2"}, {{1, 2, 1}, u"1.2A"}, {{3, 5, 26}, u"3.5Z"}, {{12, 30, 3}, u"2.0C"}, {{0, 0, 0}, u"0.0"},
   };
   for (const Row& r : rows) EXPECT_EQ(versionText(r.version), r.text);
 }

@@ -25,17 +25,18 @@ void checkPath(const std::vector<PathCase>& cases, Text (*op)(TextView)) {
 }
 
 TEST(StringsTest, ParentFolderDropsSeparatorButKeepsDriveColon) {
-  checkPath({
-                {"file in folder", u"C:\\A\\B.TXT", u"C:\\A"},
-                {"folder on drive root", u"C:\\A", u"C:"},
-                {"drive root loses its separator", u"C:\\", u"C:"},
-                {"drive-relative name", u"C:B.TXT", u"C:"},
-                {"bare name has no parent", u"B.TXT", u""},
-                {"empty path", u"", u""},
-                {"folder named 表 is not split", u"C:\\表計算\\A.TXT", u"C:\\表計算"},
-                {"name ending in ソ is kept whole", u"C:\\ソ", u"C:"},
-            },
-            [](TextView p) { return parentFolder(p); });
+  checkPath(
+      {
+          {"file in folder", u"C:\\A\\B.TXT", u"C:\\A"},
+          {"folder on drive root", u"C:\\A", u"C:"},
+          {"drive root loses its separator", u"C:\\", u"C:"},
+          {"drive-relative name", u"C:B.TXT", u"C:"},
+          {"bare name has no parent", u"B.TXT", u""},
+          {"empty path", u"", u""},
+          {"folder named 表 is not split", u"C:\\表計算\\A.TXT", u"C:\\表計算"},
+          {"name ending in ソ is kept whole", u"C:\\ソ", u"C:"},
+      },
+      [](TextView p) { return parentFolder(p); });
 }
 
 TEST(StringsTest, FileNamePartAndFolderPartSplitAtLastSeparator) {
@@ -47,25 +48,27 @@ TEST(StringsTest, FileNamePartAndFolderPartSplitAtLastSeparator) {
       {"表 inside the name is no separator", u"C:\\データ\\表.TXT", u"表.TXT"},
   };
   checkPath(names, [](TextView p) { return fileNamePart(p); });
-  checkPath({
-                {"keeps trailing separator", u"C:\\A\\B.TXT", u"C:\\A\\"},
-                {"drive-relative keeps colon", u"C:B.TXT", u"C:"},
-                {"bare name has no folder", u"B.TXT", u""},
-                {"root stays root", u"C:\\", u"C:\\"},
-                {"表 folder kept whole", u"C:\\表\\A.TXT", u"C:\\表\\"},
-            },
-            [](TextView p) { return folderWithSeparator(p); });
+  checkPath(
+      {
+          {"keeps trailing separator", u"C:\\A\\B.TXT", u"C:\\A\\"},
+          {"drive-relative keeps colon", u"C:B.TXT", u"C:"},
+          {"bare name has no folder", u"B.TXT", u""},
+          {"root stays root", u"C:\\", u"C:\\"},
+          {"表 folder kept whole", u"C:\\表\\A.TXT", u"C:\\表\\"},
+      },
+      [](TextView p) { return folderWithSeparator(p); });
 }
 
 TEST(StringsTest, BaseNameCutsAtLastDotOfTheName) {
-  checkPath({
-                {"only the last extension goes", u"C:\\A\\ARCHIVE.TAR.GZ", u"ARCHIVE.TAR"},
-                {"drive prefix skipped", u"C:README", u"README"},
-                {"long extension still goes", u"A.VERYLONGEXT", u"A"},
-                {"dot in folder is not the name's", u"C:\\A.B\\C", u"C"},
-                {"表 name", u"C:\\表.TXT", u"表"},
-            },
-            [](TextView p) { return baseName(p); });
+  checkPath(
+      {
+          {"only the last extension goes", u"C:\\A\\ARCHIVE.TAR.GZ", u"ARCHIVE.TAR"},
+          {"drive prefix skipped", u"C:README", u"README"},
+          {"long extension still goes", u"A.VERYLONGEXT", u"A"},
+          {"dot in folder is not the name's", u"C:\\A.B\\C", u"C"},
+          {"表 name", u"C:\\表.TXT", u"表"},
+      },
+      [](TextView p) { return baseName(p); });
 }
 
 TEST(StringsTest, ExtensionIsLookedForInTheLastSixCharacters) {
@@ -142,10 +145,8 @@ TEST(StringsTest, DropLastRemovesCharactersFromTheEnd) {
     Text expected;
   };
   const std::vector<Case> cases = {
-      {"drops extension", u"ABC.TXT", 4, u"ABC"},
-      {"drops all", u"AB", 2, u""},
-      {"shorter than n gives empty", u"AB", 3, u""},
-      {"zero keeps all", u"AB", 0, u"AB"},
+      {"drops extension", u"ABC.TXT", 4, u"ABC"},    {"drops all", u"AB", 2, u""},
+      {"shorter than n gives empty", u"AB", 3, u""}, {"zero keeps all", u"AB", 0, u"AB"},
       {"negative keeps all", u"AB", -1, u"AB"},
   };
   for (const Case& c : cases) {
@@ -218,8 +219,7 @@ TEST(StringsTest, ControlDumpShowsControlCharactersInBrackets) {
       {"closing bracket added", u"ab\rc", 1, u"     1 [ab[CR]c]"},
       {"no second bracket after a named code", u"ab\r", 1, u"     1 [ab[CR]"},
       {"no second bracket after a text bracket", u"a]", 1, u"     1 [a]"},
-      {"named codes", Text(u"\0\b\t\n\v\f\r\x7F", 8) + u"x", 1,
-       u"     1 [[NL][BS][TB][LF][HM][CL][CR][DL]x]"},
+      {"named codes", Text(u"\0\b\t\n\v\f\r\x7F", 8) + u"x", 1, u"     1 [[NL][BS][TB][LF][HM][CL][CR][DL]x]"},
       {"other codes in hex", Text(u"\x01\x02\x10\x1F", 4) + u"x", 1, u"     1 [[01][02][10][1F]x]"},
       {"start is 1-based", u"abcdef", 3, u"     3 [cdef]"},
       {"start past the end", u"abc", 99, u"    99 []"},

@@ -238,15 +238,15 @@ TEST_F(TitleFileTest, DisplayTitleByDriveType) {
     char letter;
     Text title;
   } rows[] = {
-      {'A', u"My Disk"},        // removable: the title file, by the comma rule
-      {'B', u"LABEL"},          // removable without a title file: the label
-      {'C', Text(1, u'\0')},    // neither: one character 0, never an empty entry
-      {'D', u"WORK"},           // fixed disk: the label
+      {'A', u"My Disk"},      // removable: the title file, by the comma rule
+      {'B', u"LABEL"},        // removable without a title file: the label
+      {'C', Text(1, u'\0')},  // neither: one character 0, never an empty entry
+      {'D', u"WORK"},         // fixed disk: the label
       {'E', u"GAMES"},
-      {'F', u"CDA1A2B3C4D"},    // audio CD: its identity
-      {'G', u"DATASETUP"},      // CD without a label: the synthetic label
-      {'H', u""},               // other types: nothing
-      {'I', u"OLD TITLE"},      // a changing drive is removable; the old file is taken over
+      {'F', u"CDA1A2B3C4D"},  // audio CD: its identity
+      {'G', u"DATASETUP"},    // CD without a label: the synthetic label
+      {'H', u""},             // other types: nothing
+      {'I', u"OLD TITLE"},    // a changing drive is removable; the old file is taken over
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.letter);

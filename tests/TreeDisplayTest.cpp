@@ -32,11 +32,10 @@ struct Row {
 //    6 SUB   7 B.DOC   8 DEEP   9 C.TXT   10 DEEPER   11 D.TXT   12 EMPTY   13 PICS   14 P.JPG
 const std::vector<Row>& fixtureRows() {
   static const std::vector<Row> rows{
-      {u"VOL", 0, KindTitleHD},   {u"README.TXT", 1, KindText}, {u"DOCS", 1, KindFolder},
-      {u"A.TXT", 2, KindText},    {u"TOOLS.ZIP", 2, KindText},  {u"X.TXT", 3, KindText},
-      {u"SUB", 2, KindFolder},    {u"B.DOC", 3, KindText},      {u"DEEP", 3, KindFolder},
-      {u"C.TXT", 4, KindText},    {u"DEEPER", 4, KindFolder},   {u"D.TXT", 5, KindText},
-      {u"EMPTY", 2, KindFolder},  {u"PICS", 1, KindFolder},     {u"P.JPG", 2, KindText},
+      {u"VOL", 0, KindTitleHD},    {u"README.TXT", 1, KindText}, {u"DOCS", 1, KindFolder},   {u"A.TXT", 2, KindText},
+      {u"TOOLS.ZIP", 2, KindText}, {u"X.TXT", 3, KindText},      {u"SUB", 2, KindFolder},    {u"B.DOC", 3, KindText},
+      {u"DEEP", 3, KindFolder},    {u"C.TXT", 4, KindText},      {u"DEEPER", 4, KindFolder}, {u"D.TXT", 5, KindText},
+      {u"EMPTY", 2, KindFolder},   {u"PICS", 1, KindFolder},     {u"P.JPG", 2, KindText},
   };
   return rows;
 }
@@ -46,7 +45,8 @@ enum : int { VOL, README, DOCS, A_TXT, TOOLS, X_TXT, SUB, B_DOC, DEEP, C_TXT, DE
 void fillCatalog(RowStore& store, const std::vector<Row>& rows) {
   store.clear();
   makeCatalogList(store);
-  for (const Row& r : rows) ASSERT_TRUE(store.appendShown(buildRecord({r.name, u"c", u"", u"1"}), 0, 0, r.kind, r.level));
+  for (const Row& r : rows)
+    ASSERT_TRUE(store.appendShown(buildRecord({r.name, u"c", u"", u"1"}), 0, 0, r.kind, r.level));
   ASSERT_TRUE(store.deriveIndexAndTreeFlags());
 }
 
@@ -180,8 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
         LevelCase{"one tree, level 3", 1, 3,
                   names({VOL, README, DOCS, A_TXT, TOOLS, X_TXT, SUB, B_DOC, DEEP, EMPTY, PICS, P_JPG})},
         LevelCase{"one tree, level 4", 1, 4,
-                  names({VOL, README, DOCS, A_TXT, TOOLS, X_TXT, SUB, B_DOC, DEEP, C_TXT, DEEPER, EMPTY, PICS,
-                         P_JPG})},
+                  names({VOL, README, DOCS, A_TXT, TOOLS, X_TXT, SUB, B_DOC, DEEP, C_TXT, DEEPER, EMPTY, PICS, P_JPG})},
         LevelCase{"folders only, all levels", 0, 0, FoldersAll},
         LevelCase{"folders only, level 1", 0, 1, names({VOL, DOCS, PICS})},
         LevelCase{"folders only, level 2", 0, 2, names({VOL, DOCS, SUB, EMPTY, PICS})},
@@ -221,10 +220,10 @@ TEST(TreeDisplayBuild, DerivedMarksFollowWhatIsShown) {
     int marks;  // 8 and 0x20
   };
   const Case cases[] = {
-      {DOCS, 0},                                 // subfolders and files shown
-      {SUB, TreeCollapsed | TreeFilesHidden},    // below the limit
-      {TOOLS, TreeFilesHidden},                  // archive contents below the limit
-      {DEEP, TreeCollapsed | TreeFilesHidden},   // hidden itself: opens closed
+      {DOCS, 0},                                // subfolders and files shown
+      {SUB, TreeCollapsed | TreeFilesHidden},   // below the limit
+      {TOOLS, TreeFilesHidden},                 // archive contents below the limit
+      {DEEP, TreeCollapsed | TreeFilesHidden},  // hidden itself: opens closed
       {PICS, 0},
   };
   for (const Case& c : cases) {
@@ -322,7 +321,8 @@ TEST(DisplayModeTest, MenuItemsAndPaneButtonsChangeTheBits) {
   };
   for (const ModeStep& s : steps) {
     SCOPED_TRACE(s.behaviour);
-    const int got = s.item >= 0 ? DisplayMode::afterMenuItem(s.mode, s.item) : DisplayMode::afterPaneButton(s.mode, s.button);
+    const int got =
+        s.item >= 0 ? DisplayMode::afterMenuItem(s.mode, s.item) : DisplayMode::afterPaneButton(s.mode, s.button);
     EXPECT_EQ(got, s.expected);
   }
 }
@@ -334,16 +334,14 @@ TEST(DisplayModeTest, CheckMarksAndShownMode) {
     bool checks[4];
   };
   const Case cases[] = {
-      {0, 0, {true, false, false, false}},
-      {1, 1, {false, true, false, false}},
-      {2, 2, {false, false, true, false}},
-      {3, 2, {false, false, true, false}},
-      {5, 4, {false, false, false, true}},
+      {0, 0, {true, false, false, false}}, {1, 1, {false, true, false, false}}, {2, 2, {false, false, true, false}},
+      {3, 2, {false, false, true, false}}, {5, 4, {false, false, false, true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.mode);
     EXPECT_EQ(DisplayMode::shown(c.mode), c.shown);
-    for (int item = 0; item < DisplayMode::ItemCount; ++item) EXPECT_EQ(DisplayMode::menuChecked(c.mode, item), c.checks[item]);
+    for (int item = 0; item < DisplayMode::ItemCount; ++item)
+      EXPECT_EQ(DisplayMode::menuChecked(c.mode, item), c.checks[item]);
   }
   EXPECT_FALSE(DisplayMode::menuEnabled(DisplayMode::ItemOneTree, DisplayMode::MaxTreeRows + 1));
   EXPECT_TRUE(DisplayMode::menuEnabled(DisplayMode::ItemOneTree, DisplayMode::MaxTreeRows));
@@ -464,8 +462,8 @@ TEST(TreeDisplayToggle, ArchiveContentsShowOnlyWhenTheArchiveIsOpened) {
   f.tree.Grid_ToggleFiles(f.displayRow(TOOLS));  // hide X.TXT
   f.tree.Grid_ToggleFiles(f.displayRow(DOCS));   // hide the files of DOCS
   f.tree.Grid_ToggleFiles(f.displayRow(DOCS));   // and show them again
-  EXPECT_EQ(f.shown(), names({VOL, README, DOCS, A_TXT, TOOLS, SUB, B_DOC, DEEP, C_TXT, DEEPER, D_TXT, EMPTY, PICS,
-                              P_JPG}));
+  EXPECT_EQ(f.shown(),
+            names({VOL, README, DOCS, A_TXT, TOOLS, SUB, B_DOC, DEEP, C_TXT, DEEPER, D_TXT, EMPTY, PICS, P_JPG}));
   f.tree.Grid_ToggleFiles(f.displayRow(TOOLS));
   EXPECT_EQ(f.catalog.storedRowAt(f.displayRow(TOOLS) + 1), X_TXT);
 }
@@ -627,16 +625,11 @@ TEST(SortKeysTest, KeysByKindAndColumn) {
     const char16_t* key;
   };
   const Case cases[] = {
-      {0, 2, 0, u"readme.txt"},
-      {0, 1, 3, u"           1,234"},
-      {0, 2, 2, u"  03/04/05 12:34"},
-      {1, 2, 3, u"5678901234567890"},
-      {0, 3, 0, u"TXT.readme"},
-      {0, 4, 0, u"10:TXT.readme"},
-      {1, 3, 0, u".Makefile"},
-      {1, 4, 0, u"99:.Makefile"},
-      {2, 4, 0, u"40:SLK.data"},
-      {3, 3, 0, u".v1.0"},
+      {0, 2, 0, u"readme.txt"},       {0, 1, 3, u"           1,234"},
+      {0, 2, 2, u"  03/04/05 12:34"}, {1, 2, 3, u"5678901234567890"},
+      {0, 3, 0, u"TXT.readme"},       {0, 4, 0, u"10:TXT.readme"},
+      {1, 3, 0, u".Makefile"},        {1, 4, 0, u"99:.Makefile"},
+      {2, 4, 0, u"40:SLK.data"},      {3, 3, 0, u".v1.0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(toUtf8(c.key));
@@ -653,8 +646,8 @@ TEST(SortKeysTest, ComparesWithoutCase) {
     int sign;
   };
   const Case cases[] = {
-      {u"abc", u"ABC", 0},       {u"abc", u"ABD", -1}, {u"ab", u"abc", -1}, {u"ＡＢＣ", u"ａｂｃ", 0},
-      {u"_x", u"a", -1},         {u"Zeta", u"alpha", 1}, {u"あ", u"い", -1},
+      {u"abc", u"ABC", 0}, {u"abc", u"ABD", -1},   {u"ab", u"abc", -1}, {u"ＡＢＣ", u"ａｂｃ", 0},
+      {u"_x", u"a", -1},   {u"Zeta", u"alpha", 1}, {u"あ", u"い", -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(toUtf8(c.a));
@@ -676,15 +669,16 @@ TEST(ListSorterTest, NameColumnClickCycle) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.natural);
-    for (std::size_t i = 0; i + 1 < c.cycle.size(); ++i) EXPECT_EQ(ListSorter::nextNameKind(c.natural, c.cycle[i]), c.cycle[i + 1]);
+    for (std::size_t i = 0; i + 1 < c.cycle.size(); ++i)
+      EXPECT_EQ(ListSorter::nextNameKind(c.natural, c.cycle[i]), c.cycle[i + 1]);
   }
 }
 
 // A folder of files for sorting: stored in extension order (natural kind 3).
 std::vector<Row> sortRows() {
   return {
-      {u"VOL", 0, KindTitleHD},  {u"DIR", 1, KindFolder},  {u"b.csv", 2, KindText}, {u"z.doc", 2, KindText},
-      {u"c.slk", 2, KindText},   {u"a.xyz", 2, KindText},  {u"Y.ZIP", 2, KindText},
+      {u"VOL", 0, KindTitleHD}, {u"DIR", 1, KindFolder}, {u"b.csv", 2, KindText}, {u"z.doc", 2, KindText},
+      {u"c.slk", 2, KindText},  {u"a.xyz", 2, KindText}, {u"Y.ZIP", 2, KindText},
   };
 }
 

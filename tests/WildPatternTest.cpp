@@ -19,11 +19,11 @@ TEST(WildPatternTest, IsWildKeyDecidesWhichTermsArePatterns) {
     bool expected;
   };
   const std::vector<Case> cases = {
-      {u"a*b", true, true},    {u"a?c", true, true},   {u"[xy]z", true, true}, {u"ab*", true, true},
-      {u"*abc", true, false},  {u"?abc", true, false}, {u"abc", true, false},  {u"[]z", true, false},
-      {u"a[b", true, false},   {u"ab]", true, false},  {u"a]b[c", true, false}, {u"", true, false},
+      {u"a*b", true, true},     {u"a?c", true, true},     {u"[xy]z", true, true},  {u"ab*", true, true},
+      {u"*abc", true, false},   {u"?abc", true, false},   {u"abc", true, false},   {u"[]z", true, false},
+      {u"a[b", true, false},    {u"ab]", true, false},    {u"a]b[c", true, false}, {u"", true, false},
       {u"ａ＊ｂ", true, false},  // a width-folded star is no pattern character
-      {u"a*b", false, false},  {u"[xy]z", false, false},
+      {u"a*b", false, false},   {u"[xy]z", false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "pattern mode " << c.patternMode << ", term #" << (&c - cases.data()));

@@ -1,8 +1,8 @@
 #include "core/CatalogDeletion.h"
 
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/Strings.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -82,8 +82,8 @@ DeleteOutcome deleteCatalog(Platform& platform, CatalogIndex& index, const Nativ
 
   if (IoError error = index.removeEntry(CatalogIndex::indexName(onDisk))) {
     const NativePath indexFile = fileops::resolved(files, index.catalogFolder() / CatalogIndex::FileName);
-    platform.ui.systemMessage(fromUtf8(error.text) + ch::CR + Text(fileops::MsgMoveFileLabel) + fileops::shown(indexFile),
-                              mb::Ok, u"");
+    platform.ui.systemMessage(
+        fromUtf8(error.text) + ch::CR + Text(fileops::MsgMoveFileLabel) + fileops::shown(indexFile), mb::Ok, u"");
   }
   return DeleteOutcome::Deleted;
 }

@@ -7,8 +7,8 @@
 // ("_03CD_GAMES.cct", "_05cd_GAMES.cct") share it. It is deleted only with
 // the last of them.
 #include "core/CatalogIndex.h"
-#include "text/Text.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace zevro {
 

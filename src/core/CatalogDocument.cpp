@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/ListFileName.h"
 #include "core/Numbers.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -75,9 +75,7 @@ Text CatalogDocument::rowCountText(int rows) {
   return text;
 }
 
-Text CatalogDocument::nameOf(const NativePath& path) const {
-  return cp932::fromNativeName(path.filename().native());
-}
+Text CatalogDocument::nameOf(const NativePath& path) const { return cp932::fromNativeName(path.filename().native()); }
 
 NativePath CatalogDocument::backupFolder() const { return programFolder_ / BackupFolderName; }
 
@@ -101,8 +99,7 @@ bool CatalogDocument::confirmDiscard() {
 CatalogDocument::LoadResult CatalogDocument::load(TextView fileName, bool jump) {
   if (!confirmDiscard()) return LoadResult::Cancelled;
   list_.clear();
-  const std::optional<std::string> onDisk =
-      platform_.files.resolveName(catalogFolder_, cp932::toNativeName(fileName));
+  const std::optional<std::string> onDisk = platform_.files.resolveName(catalogFolder_, cp932::toNativeName(fileName));
   if (!onDisk) {
     platform_.ui.beep();
     current_.clear();
@@ -145,15 +142,11 @@ CatalogDocument::LoadResult CatalogDocument::load(TextView fileName, bool jump) 
 void CatalogDocument::reportRead(const listfile::ReadResult& result, TextView fileName) {
   platform_.ui.beep();
   switch (result.status) {
-    case listfile::ReadStatus::OldLayout:
-      message(withDetails(OldLayoutMessage, fileName), ErrorFlags);
-      return;
+    case listfile::ReadStatus::OldLayout: message(withDetails(OldLayoutMessage, fileName), ErrorFlags); return;
     case listfile::ReadStatus::CannotRead:
       message(withDetails(ReadFailedMessage, fromUtf8(result.error.text) + u"|" + Text(fileName)), ErrorFlags);
       return;
-    default:
-      message(withDetails(DamagedMessage, fileName), ErrorFlags);
-      return;
+    default: message(withDetails(DamagedMessage, fileName), ErrorFlags); return;
   }
 }
 
@@ -162,14 +155,9 @@ void CatalogDocument::reportRead(const listfile::ReadResult& result, TextView fi
 bool CatalogDocument::save() {
   if (hooks_.commitEdit) hooks_.commitEdit();
   switch (listfile::checkLimits(list_)) {
-    case listfile::Limit::TooManyRows:
-      message(TooManyRowsMessage, mb::Ok);
-      return false;
-    case listfile::Limit::TooManyCharacters:
-      message(TooManyCharactersMessage, mb::Ok);
-      return false;
-    case listfile::Limit::Ok:
-      break;
+    case listfile::Limit::TooManyRows: message(TooManyRowsMessage, mb::Ok); return false;
+    case listfile::Limit::TooManyCharacters: message(TooManyCharactersMessage, mb::Ok); return false;
+    case listfile::Limit::Ok: break;
   }
   if (current_.empty() || list_.rowCount() == 0) {
     platform_.ui.beep();

@@ -26,9 +26,9 @@
 #include "core/IconTable.h"
 #include "core/ListFile.h"
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "core/TitleCache.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -170,8 +170,7 @@ private:
   TitleOutcome askTitleAndSave(bool askFirst);
   bool saveWithTitle();
   listfile::Header headerFor(std::int64_t freeSpace, const Text& iconStamp) const;
-  WriteOutcome writeStore(const RowStore& store, const listfile::Header& header, const NativePath& path,
-                          bool keepTime);
+  WriteOutcome writeStore(const RowStore& store, const listfile::Header& header, const NativePath& path, bool keepTime);
   bool reportWrite(const WriteOutcome& outcome, const NativePath& path);
   void reportRead(const listfile::ReadResult& result, TextView fileName);
   void forget();  // no catalog shown

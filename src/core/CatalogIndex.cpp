@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/Record.h"
 #include "core/Strings.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 

@@ -25,8 +25,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 

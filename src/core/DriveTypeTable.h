@@ -13,10 +13,10 @@
 #include <string>
 #include <string_view>
 
-#include "text/Text.h"
 #include "core/TitleCache.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -4,8 +4,8 @@
 #include <system_error>
 #include <vector>
 
-#include "text/Cp932.h"
 #include "core/Strings.h"
+#include "text/Cp932.h"
 
 namespace zevro::fileops {
 
@@ -99,9 +99,7 @@ bool askYes(Ui& ui, const Text& text) { return ui.systemMessage(text, QuestionFl
 
 Text shown(const NativePath& path) { return cp932::fromNativeName(path.native()); }
 
-Text cannotDeleteText(const NativePath& path) {
-  return Text(MsgCannotDeleteFile) + Text(TwoLineBreaks) + shown(path);
-}
+Text cannotDeleteText(const NativePath& path) { return Text(MsgCannotDeleteFile) + Text(TwoLineBreaks) + shown(path); }
 
 Text rootQuestionText(const NativePath& root) {
   return Text(MsgRootQuestionHead) + shown(root) + Text(MsgRootQuestionTail) + Text(TwoLineBreaks) +

@@ -14,8 +14,8 @@
 // the copy is verified, and a folder tree is removed without following links.
 #include <cstdint>
 
-#include "text/Text.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace zevro::fileops {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/Numbers.h"
 #include "core/OptionKeys.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -78,7 +78,8 @@ std::string GenreTable::encode() const {
   Text names(1, NameSep);
   for (const Text& n : names_) names += n + NameSep;
 
-  Text text = padded(order, OrderWidth) + padded(state_, StateWidth) + zeroPadded(static_cast<std::int64_t>(cp932::fileLength(names)), LengthWidth) + names;
+  Text text = padded(order, OrderWidth) + padded(state_, StateWidth) +
+              zeroPadded(static_cast<std::int64_t>(cp932::fileLength(names)), LengthWidth) + names;
   return cp932::encode(text);
 }
 
@@ -121,8 +122,8 @@ GenreTable GenreTable::migrate(FileSystem& files, const NativePath& catalogFolde
   int next = 0;
   for (int g = 0; g < Count; ++g) {
     const Text& optionName = options.groupNames[slot(g)];
-    const bool hasFiles = optionName.empty() &&
-                          fileops::fileExists(files, catalogFolder, u"_" + genreDigits(g) + u"?D_*.CCT");
+    const bool hasFiles =
+        optionName.empty() && fileops::fileExists(files, catalogFolder, u"_" + genreDigits(g) + u"?D_*.CCT");
     if (optionName.empty() && !hasFiles) continue;
     table.setName(g, optionName.empty() ? opt::defaultGenreName(g) : optionName);
     table.setPosition(g, next++);

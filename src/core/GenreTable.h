@@ -21,8 +21,8 @@
 #include <string_view>
 
 #include "core/OptionStore.h"
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 

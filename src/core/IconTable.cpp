@@ -26,25 +26,25 @@ constexpr std::int64_t NanosPerSecond = 1'000'000'000;
 // The standard file types from kind code 10 on, one slot per code; a slot
 // with several spellings lists them in table order.
 constexpr const char* StandardExtensions[] = {
-    "3GP",  "AA3",  "ADE",  "ADN",      "ADP",  "AIF",  "AIFC", "AIFF",      "ALM",   "ANI",         // 10
-    "ASA",  "ASF",  "ASM",  "ASP",      "ASR",  "ASX",  "AU",   "AVI",       "AXD",   "BAS",         // 20
-    "BKF",  "BMP",  "C",    "CAT",      "CDX",  "CER",  "CFM",  "CGI",       "CHM",   "CLP",         // 30
-    "CLS",  "CRT",  "CS",   "CSD",      "CSS",  "CSV",  "CTL",  "DB",        "DEF",   "DIB",         // 40
-    "DIC",  "DIF",  "DOC",  "DOT",      "DRV",  "DRY",  "DSN",  "DSP",       "DSR",   "EMF",         // 50
-    "FDF",  "FLA",  "FLV",  "FON",      "FRM",  "GIF",  "GRA",  "H",         "HEX",   "HHC",         // 60
-    "HHP",  "HLP",  "HPP",  "HTM HTML", "ICO",  "IFO",  "INC",  "INF",       "INI",   "IQY",         // 70
-    "JFIF", "JPE",  "JPG JPEG", "JPN",  "JPP",  "JS",   "JSP",  "KEY",       "LIC",   "LOG",         // 80
-    "LST",  "LZH",  "M1V",  "M2V",      "MAK",  "MAP",  "MDA",  "MDB",       "MDI",   "MHT",         // 90
-    "MHTML", "MID MIDI", "MSG", "MMF",  "MOD",  "MOV",  "MP1",  "MP2",       "MP2V",  "MP3",         // 100
-    "MP4",  "MPA",  "MPE",  "MPEG MPG", "MPN",  "MPV2", "MSI",  "MSWMM",     "OBJ",   "OCA",         // 110
-    "OCX",  "OMA",  "OML2", "OMS2",     "PCX",  "PDF",  "PDX",  "PFX",       "PHP",   "PIC PICT",    // 120
-    "PNG",  "PPJ",  "QT",   "RA",       "RAM",  "RAW",  "REG",  "RM",        "RMM",   "RMS",         // 130
-    "RMX",  "RTF",  "RV",   "SHTM SHTML", "SLK", "SND", "SRC",  "SWF",       "SYS",   "TAR",         // 140
-    "TIF TIFF", "TTC", "TTF", "TXT",    "URL",  "VBG",  "VBP",  "VXD",       "VBX",   "WAB",         // 150
-    "WAV WAVE", "WMA", "WMF", "WMP",    "WMV",  "WRI",  "XLA",  "XLB",       "XLC",   "XLS",         // 160
-    "XML",  "ZIP",  "XBM",  "EXE",      "PCD",  "PRN",  "DAT",  "COM",       "BAT",   "DLL",         // 170
-    "CAB",  "CFG",  "DIR",  "CNT",      "SCR",  "TIP",  "NEW",  "BIN",       "LIB",   "1ST",         // 180
-    "CDA",  "VOB",  "AVN",  "MPO",      "GIN",                                                       // 190
+    "3GP",      "AA3",      "ADE",      "ADN",        "ADP", "AIF",  "AIFC", "AIFF",  "ALM",  "ANI",       // 10
+    "ASA",      "ASF",      "ASM",      "ASP",        "ASR", "ASX",  "AU",   "AVI",   "AXD",  "BAS",       // 20
+    "BKF",      "BMP",      "C",        "CAT",        "CDX", "CER",  "CFM",  "CGI",   "CHM",  "CLP",       // 30
+    "CLS",      "CRT",      "CS",       "CSD",        "CSS", "CSV",  "CTL",  "DB",    "DEF",  "DIB",       // 40
+    "DIC",      "DIF",      "DOC",      "DOT",        "DRV", "DRY",  "DSN",  "DSP",   "DSR",  "EMF",       // 50
+    "FDF",      "FLA",      "FLV",      "FON",        "FRM", "GIF",  "GRA",  "H",     "HEX",  "HHC",       // 60
+    "HHP",      "HLP",      "HPP",      "HTM HTML",   "ICO", "IFO",  "INC",  "INF",   "INI",  "IQY",       // 70
+    "JFIF",     "JPE",      "JPG JPEG", "JPN",        "JPP", "JS",   "JSP",  "KEY",   "LIC",  "LOG",       // 80
+    "LST",      "LZH",      "M1V",      "M2V",        "MAK", "MAP",  "MDA",  "MDB",   "MDI",  "MHT",       // 90
+    "MHTML",    "MID MIDI", "MSG",      "MMF",        "MOD", "MOV",  "MP1",  "MP2",   "MP2V", "MP3",       // 100
+    "MP4",      "MPA",      "MPE",      "MPEG MPG",   "MPN", "MPV2", "MSI",  "MSWMM", "OBJ",  "OCA",       // 110
+    "OCX",      "OMA",      "OML2",     "OMS2",       "PCX", "PDF",  "PDX",  "PFX",   "PHP",  "PIC PICT",  // 120
+    "PNG",      "PPJ",      "QT",       "RA",         "RAM", "RAW",  "REG",  "RM",    "RMM",  "RMS",       // 130
+    "RMX",      "RTF",      "RV",       "SHTM SHTML", "SLK", "SND",  "SRC",  "SWF",   "SYS",  "TAR",       // 140
+    "TIF TIFF", "TTC",      "TTF",      "TXT",        "URL", "VBG",  "VBP",  "VXD",   "VBX",  "WAB",       // 150
+    "WAV WAVE", "WMA",      "WMF",      "WMP",        "WMV", "WRI",  "XLA",  "XLB",   "XLC",  "XLS",       // 160
+    "XML",      "ZIP",      "XBM",      "EXE",        "PCD", "PRN",  "DAT",  "COM",   "BAT",  "DLL",       // 170
+    "CAB",      "CFG",      "DIR",      "CNT",        "SCR", "TIP",  "NEW",  "BIN",   "LIB",  "1ST",       // 180
+    "CDA",      "VOB",      "AVN",      "MPO",        "GIN",                                               // 190
 };
 constexpr int StandardKindCount = static_cast<int>(std::size(StandardExtensions));
 
@@ -113,7 +113,8 @@ Text buildStandardTypes() {
 
 IconTable::IconMap buildStandardIconMap() {
   IconTable::IconMap map{};
-  for (int kind = 1; kind <= catalog::KindFile; ++kind) map[static_cast<std::size_t>(kind)] = static_cast<std::uint8_t>(kind);
+  for (int kind = 1; kind <= catalog::KindFile; ++kind)
+    map[static_cast<std::size_t>(kind)] = static_cast<std::uint8_t>(kind);
   for (int i = 0; i < StandardKindCount; ++i) map[static_cast<std::size_t>(FirstFileKind + i)] = catalog::KindFile;
   for (const IconKinds& row : StandardIcons)
     for (int kind : row.kinds) map[static_cast<std::size_t>(kind)] = static_cast<std::uint8_t>(row.icon);
@@ -286,8 +287,8 @@ void ReDeriveKinds(RowStore& store, const IconTable& table, Text& catalogStamp,
       continue;
     }
     if (!beforeStamps && kind >= 1 && kind <= LastFolderLikeKind) continue;
-    const int code = kindFromName(table, store.fieldView(catalog::FieldName, row),
-                                  store.fieldView(catalog::FieldMediumName, row));
+    const int code =
+        kindFromName(table, store.fieldView(catalog::FieldName, row), store.fieldView(catalog::FieldMediumName, row));
     if (code <= LastFolderLikeKind && onLowCode) onLowCode(row, code);
     store.setKind(row, code);
   }

@@ -32,8 +32,8 @@
 #include <string_view>
 
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <new>
 
-#include "text/Cp932.h"
 #include "core/Numbers.h"
 #include "core/Record.h"
+#include "text/Cp932.h"
 
 namespace zevro::listfile {
 
@@ -36,7 +36,6 @@ constexpr std::size_t OldFieldWidth = 4;
 constexpr std::size_t OldTrailerSize = 64;
 constexpr std::size_t OldFreeSpaceAt = 1;
 constexpr std::size_t OldFreeSpaceWidth = 12;
-
 
 // A fixed-width hexadecimal field, every character a digit (either case).
 std::optional<std::size_t> hexAt(std::string_view bytes, std::size_t at, std::size_t width) {

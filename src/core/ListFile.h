@@ -44,8 +44,8 @@
 
 #include "core/ListSort.h"
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro::listfile {
 
@@ -115,9 +115,9 @@ std::optional<std::string> build(const RowStore& store, const Header& header);
 // The older layout's blocks, as the conversion of old data needs them. The
 // heap is in the older record format, so it is not put into a row store here.
 struct OldListBlocks {
-  Text heap;            // records, end marker, spare
-  std::string kinds;    // one byte per row
-  std::string levels;   // one byte per row
+  Text heap;                            // records, end marker, spare
+  std::string kinds;                    // one byte per row
+  std::string levels;                   // one byte per row
   ListSort sortOrder = ListSort::Name;  // name or extension
   std::int64_t freeSpace = 0;
   bool hasTrailer = false;

@@ -1,14 +1,14 @@
 #include "core/ListFileName.h"
 
-#include "text/Cp932.h"
 #include "core/Numbers.h"
+#include "text/Cp932.h"
 
 namespace zevro::listfilename {
 
 namespace {
 
-constexpr std::size_t KindAt = 3;       // "_03CD_…": C
-constexpr std::size_t GenreAt = 1;      // "_03CD_…": 0
+constexpr std::size_t KindAt = 3;   // "_03CD_…": C
+constexpr std::size_t GenreAt = 1;  // "_03CD_…": 0
 constexpr std::size_t ExtensionLength = 3;
 constexpr std::size_t LongestKeptExtension = 6;  // "." and up to five characters
 

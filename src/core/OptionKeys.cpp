@@ -12,7 +12,9 @@ namespace {
 using T = OptionType;
 
 OptionKey number(TextView name, std::int64_t value) { return {Text(name), T::Number, DefaultFrom::Table, value, {}}; }
-OptionKey boolean(TextView name, bool value) { return {Text(name), T::Boolean, DefaultFrom::Table, value ? -1 : 0, {}}; }
+OptionKey boolean(TextView name, bool value) {
+  return {Text(name), T::Boolean, DefaultFrom::Table, value ? -1 : 0, {}};
+}
 OptionKey onOff(TextView name, bool on) { return {Text(name), T::OnOff, DefaultFrom::Table, on ? -1 : 0, {}}; }
 OptionKey colour(TextView name, std::uint32_t value) { return {Text(name), T::Colour, DefaultFrom::Table, value, {}}; }
 OptionKey text(TextView name, TextView value) { return {Text(name), T::Text, DefaultFrom::Table, 0, Text(value)}; }
@@ -73,7 +75,8 @@ std::vector<OptionKey> buildTable() {
       colour(ListVLineCol, 11579568),
       colour(ListHLineCol, 10526880),
   };
-  for (int level = 1; level <= ForeColorCount; ++level) t.push_back(colour(foreColorKey(level), LevelColours[level - 1]));
+  for (int level = 1; level <= ForeColorCount; ++level)
+    t.push_back(colour(foreColorKey(level), LevelColours[level - 1]));
   const std::vector<OptionKey> rest = {
       callers(FontName, T::Text),  // the lists' designed font
       text(FontSize, u"9.75"),
@@ -94,7 +97,7 @@ std::vector<OptionKey> buildTable() {
       boolean(QueryDelete, true),
       boolean(PrevSingle, false),
       boolean(PrevUpDown, false),
-      callers(PicViewWidth, T::Number),  // half the main window's width
+      callers(PicViewWidth, T::Number),   // half the main window's width
       callers(PicViewHeight, T::Number),  // the main window's height
       boolean(useCommentFrame, false),
       boolean(UseExternal, false),

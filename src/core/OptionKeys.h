@@ -182,11 +182,11 @@ enum class OptionType { Text, Number, Boolean, OnOff, Colour };
 enum class DefaultFrom { Table, Caller };
 
 struct OptionKey {
-  Text name;                  // as written in the file, like u"ListInterleave"
+  Text name;  // as written in the file, like u"ListInterleave"
   OptionType type = OptionType::Number;
   DefaultFrom from = DefaultFrom::Table;
-  std::int64_t number = 0;    // Number, Boolean (-1/0), OnOff (-1/0), Colour (0x00BBGGRR)
-  Text text;                  // Text keys
+  std::int64_t number = 0;  // Number, Boolean (-1/0), OnOff (-1/0), Colour (0x00BBGGRR)
+  Text text;                // Text keys
 };
 
 // Every key, in the order of the table: 150 keys, Group00 … Group19 and

@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <limits>
 
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/OptionValue.h"
 #include "core/Strings.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -125,9 +125,7 @@ void OptionStore::writeColour(TextView key, std::uint32_t colour) {
   write(key, optval::colourText(colour));
 }
 
-void OptionStore::writePath(TextView key, const NativePath& path) {
-  write(key, cp932::fromNativeName(path.native()));
-}
+void OptionStore::writePath(TextView key, const NativePath& path) { write(key, cp932::fromNativeName(path.native())); }
 
 IoError OptionStore::save() {
   if (pending_.empty()) return {};

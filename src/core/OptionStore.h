@@ -28,8 +28,8 @@
 #include <vector>
 
 #include "core/ProfileDocument.h"
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -67,9 +67,9 @@ public:
   // it is: "on" stays for writeOnOff(true), "5" for writeNumber(5),
   // "2147483661" for writeColour(0x8000000D).
   void writeText(TextView key, TextView text);
-  void writeNumber(TextView key, std::int64_t n);    // 5 -> " 5", -1 -> "-1"
-  void writeBoolean(TextView key, bool value);       // "-1" / " 0"
-  void writeOnOff(TextView key, bool on);            // "ON" / "OFF"
+  void writeNumber(TextView key, std::int64_t n);        // 5 -> " 5", -1 -> "-1"
+  void writeBoolean(TextView key, bool value);           // "-1" / " 0"
+  void writeOnOff(TextView key, bool on);                // "ON" / "OFF"
   void writeColour(TextView key, std::uint32_t colour);  // 0x8000000D -> "-2147483635"
   // A native path as text: its bytes as a file name is read (UTF-8, with any
   // byte that is not UTF-8 kept), so that readPath gives the same path back.

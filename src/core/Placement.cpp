@@ -42,8 +42,7 @@ Rect besideHorizontally(const Rect& w, const Rect& o, const Rect& s, int width) 
 
 }  // namespace
 
-Placement placeBesideOwner(const Rect& window, const Rect& owner, const Rect& screen, int mode,
-                           bool ownerMaximized) {
+Placement placeBesideOwner(const Rect& window, const Rect& owner, const Rect& screen, int mode, bool ownerMaximized) {
   const Rect o = effectiveOwner(owner);
   Placement result;
   result.keepOnTop = ownerMaximized;

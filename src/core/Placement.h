@@ -9,7 +9,7 @@
 namespace zevro {
 
 struct Placement {
-  Rect rect;  // in pixels
+  Rect rect;               // in pixels
   bool keepOnTop = false;  // the owner is maximized, so the window would vanish behind it
 };
 
@@ -24,8 +24,7 @@ struct Placement {
 //     to that room. With no room on either side it overlaps the owner at the
 //     screen's right edge rather than shrinking to nothing.
 // An owner whose top is above 0 counts as starting at 0.
-Placement placeBesideOwner(const Rect& window, const Rect& owner, const Rect& screen, int mode,
-                           bool ownerMaximized);
+Placement placeBesideOwner(const Rect& window, const Rect& owner, const Rect& screen, int mode, bool ownerMaximized);
 
 // The window moved (not resized) so that it lies on the screen, its top-left
 // corner first when it is larger than the screen:

@@ -1,7 +1,7 @@
 #include "core/ProfileDocument.h"
 
-#include "text/Cp932.h"
 #include "core/Strings.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -56,8 +56,8 @@ ProfileDocument::ProfileDocument(std::string_view bytes) {
       break;
     }
     std::size_t contentEnd = lf > start && bytes[lf - 1] == '\r' ? lf - 1 : lf;
-    lines_.push_back(
-        parse(std::string(bytes.substr(start, contentEnd - start)), std::string(bytes.substr(contentEnd, lf + 1 - contentEnd))));
+    lines_.push_back(parse(std::string(bytes.substr(start, contentEnd - start)),
+                           std::string(bytes.substr(contentEnd, lf + 1 - contentEnd))));
     start = lf + 1;
   }
 }

@@ -56,8 +56,8 @@ private:
     std::string bytes;  // without its line end
     std::string end;    // "\r\n", "\n", or "" for a last line without one
     Kind kind = Kind::Other;
-    Text name;          // section or key name, ASCII lower case
-    Text value;         // a key's value as read
+    Text name;   // section or key name, ASCII lower case
+    Text value;  // a key's value as read
   };
 
   static Line parse(std::string bytes, std::string end);

@@ -28,7 +28,7 @@
 namespace zevro::record {
 
 inline constexpr char16_t FirstMarker = 16;  // field 0, and so the start of every record
-inline constexpr char16_t LastMarker = 31;                  // field 15
+inline constexpr char16_t LastMarker = 31;   // field 15
 inline constexpr int MaxField = LastMarker - FirstMarker;
 
 constexpr char16_t marker(int k) { return static_cast<char16_t>(FirstMarker + k); }

@@ -13,7 +13,6 @@ namespace zevro {
 
 namespace {
 
-
 // Keeps growth geometric however small the steps are asked for, so that a
 // million appends stay linear. realloc moves large blocks without copying,
 // so a quarter more each time keeps the spare memory small at little cost.
@@ -117,8 +116,7 @@ bool RowStore::appendHidden(TextView record, int colour, int highlight, int kind
   return append(record, colour, highlight, kind, level, treeFlags, false);
 }
 
-bool RowStore::append(TextView record, int colour, int highlight, int kind, int level, int treeFlags,
-                      bool shown) {
+bool RowStore::append(TextView record, int colour, int highlight, int kind, int level, int treeFlags, bool shown) {
   if (level < 0 || level > MaxLevel) return false;
   if (record.empty() || record.front() != record::FirstMarker) return false;
   for (std::size_t i = 1; i < record.size(); ++i) {
@@ -515,8 +513,8 @@ bool RowStore::deriveIndexAndTreeFlags() {
   return true;
 }
 
-bool RowStore::loadBlocks(TextView heap, std::string_view levels, std::string_view treeFlags,
-                          std::string_view kinds, std::string_view colours) {
+bool RowStore::loadBlocks(TextView heap, std::string_view levels, std::string_view treeFlags, std::string_view kinds,
+                          std::string_view colours) {
   return loadBlocks(
       heap.size(),
       [heap](char16_t* out) {
@@ -698,8 +696,8 @@ void RowStore::clearSelection() {
 std::size_t RowStore::allocatedBytes() const {
   return heap_.capacity() * sizeof(char16_t) + starts_.capacity() * sizeof(std::int32_t) + levels_.capacity() +
          flags_.capacity() + kinds_.capacity() + colours_.capacity() + highlights_.capacity() +
-         indents_.capacity() * sizeof(std::int16_t) + order_.capacity() * sizeof(std::int32_t) +
-         selected_.capacity() + displayFlags_.capacity();
+         indents_.capacity() * sizeof(std::int16_t) + order_.capacity() * sizeof(std::int32_t) + selected_.capacity() +
+         displayFlags_.capacity();
 }
 
 }  // namespace zevro

@@ -142,14 +142,13 @@ public:
   // heap: records + end marker + spare (code 0); the byte blocks are the
   // level string, tree flags, kind codes and colour indexes, each normally
   // rowCapacity() + 1 long. The capacities become those of the blocks.
-  bool loadBlocks(TextView heap, std::string_view levels, std::string_view treeFlags,
-                  std::string_view kinds, std::string_view colours);
+  bool loadBlocks(TextView heap, std::string_view levels, std::string_view treeFlags, std::string_view kinds,
+                  std::string_view colours);
   // The same, with the heap written straight into the store by `fillHeap`,
   // which gets room for `heapRoom` characters and returns how many it wrote
   // (a list file's heap is decoded in place this way, without a second copy).
-  bool loadBlocks(std::size_t heapRoom, const std::function<std::size_t(char16_t*)>& fillHeap,
-                  std::string_view levels, std::string_view treeFlags, std::string_view kinds,
-                  std::string_view colours);
+  bool loadBlocks(std::size_t heapRoom, const std::function<std::size_t(char16_t*)>& fillHeap, std::string_view levels,
+                  std::string_view treeFlags, std::string_view kinds, std::string_view colours);
 
   // Adds room for `rows` more rows to every per-row part. On failure the
   // error handler gets "Grid_ExpandListSize: " + the error text, the
@@ -201,8 +200,8 @@ public:
   // ---- Blocks for the list file (write each padded with code 0 to its capacity) ----
   TextView heap() const { return TextView(heap_.data(), heap_.size()); }  // ends with code 0
   int endPosition() const { return static_cast<int>(heap_.size()) - 1; }
-  int heapCapacity() const { return heapCapacity_; }  // characters, spare included
-  int rowCapacity() const { return rowCapacity_; }    // blocks hold rowCapacity() + 1
+  int heapCapacity() const { return heapCapacity_; }              // characters, spare included
+  int rowCapacity() const { return rowCapacity_; }                // blocks hold rowCapacity() + 1
   std::string_view levelBlock() const { return bytes(levels_); }  // rowCount() bytes
   std::string_view treeFlagBlock() const { return bytes(flags_); }
   std::string_view kindBlock() const { return bytes(kinds_); }
@@ -240,7 +239,7 @@ private:
     bool present = false;
     std::size_t begin = 0;  // field text [begin, end); absent: where its marker would go
     std::size_t end = 0;
-    int highest = -1;       // highest field seen before that place
+    int highest = -1;  // highest field seen before that place
   };
   FieldSpot locate(int k, int row) const;
   bool append(TextView record, int colour, int highlight, int kind, int level, int treeFlags, bool shown);

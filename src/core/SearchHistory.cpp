@@ -1,8 +1,8 @@
 #include "core/SearchHistory.h"
 
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/ShutdownMessages.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 

@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "text/Text.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace zevro {
 

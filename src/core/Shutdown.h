@@ -8,8 +8,8 @@
 //   saveOptions(platform, options);
 // Every failure is shown and the shutdown goes on.
 #include "core/OptionStore.h"
-#include "text/Text.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -1,13 +1,13 @@
 #include "core/Startup.h"
 
 #include "core/CatalogIndex.h"
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"
 #include "core/SearchHistory.h"
 #include "core/Strings.h"
 #include "core/TitleCache.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 

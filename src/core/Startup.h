@@ -14,8 +14,8 @@
 #include <string_view>
 
 #include "core/OptionStore.h"
-#include "text/Text.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace zevro {
 

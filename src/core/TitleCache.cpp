@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "text/Cp932.h"
 #include "core/FileOps.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -23,7 +23,8 @@ void TitleCache::setTitle(char letter, TextView title) {
   const int slot = driveSlot(letter);
   if (slot < 0) return;
   Text stored(title);
-  std::replace_if(stored.begin(), stored.end(), [](char16_t c) { return c == ch::CR || c == ch::LF; }, u' ');
+  std::replace_if(
+      stored.begin(), stored.end(), [](char16_t c) { return c == ch::CR || c == ch::LF; }, u' ');
   titles_[static_cast<std::size_t>(slot)] = std::move(stored);
 }
 

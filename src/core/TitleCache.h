@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -32,9 +32,7 @@ ColourTable ColourTable::trueColour() { return parse(TrueColourText); }
 
 ColourTable ColourTable::lowColour() { return parse(LowColourText); }
 
-ColourTable ColourTable::forDisplayColours(std::int64_t colours) {
-  return colours > 256 ? trueColour() : lowColour();
-}
+ColourTable ColourTable::forDisplayColours(std::int64_t colours) { return colours > 256 ? trueColour() : lowColour(); }
 
 std::uint32_t ColourTable::colour(int m) const {
   if (m < 0 || m >= Size) return 0;

@@ -16,8 +16,7 @@ int answerLineTop(int lineCount, int lineHeight, const Rect& icon, int twipsPerP
 
 // Centred on the owner, never left of the screen; the bottom on the owner's
 // bottom unless a top is given; 25 pixels kept free below.
-Rect placeBox(int top, int width, int height, const Rect& owner, const Rect& screen,
-                  int twipsPerPixelY) {
+Rect placeBox(int top, int width, int height, const Rect& owner, const Rect& screen, int twipsPerPixelY) {
   Rect box{owner.left + (owner.width - width) / 2, top, width, height};
   if (top == 0) box.top = owner.bottom() - height;
   const int bottomLimit = screen.bottom() - inputbox::ScreenBottomPixels * twipsPerPixelY;

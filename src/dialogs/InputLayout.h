@@ -12,10 +12,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/Text.h"
 #include "dialogs/ColourTable.h"
 #include "dialogs/DialogMetrics.h"
 #include "dialogs/MessageMarkup.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -47,9 +47,9 @@ struct InputLayout {
   int clientWidth = inputbox::ClientWidth;
   int clientHeight = 0;
   int lineCount = 0;
-  int lineHeight = 0;   // height of "A" + 2 pixels
-  Rect icon;        // in the client area
-  Rect answerLine;  // in the client area
+  int lineHeight = 0;           // height of "A" + 2 pixels
+  Rect icon;                    // in the client area
+  Rect answerLine;              // in the client area
   std::vector<PlacedRun> runs;  // the prompt, in the client area
 };
 

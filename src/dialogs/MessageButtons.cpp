@@ -6,27 +6,19 @@ namespace zevro {
 
 ButtonSet buttonSetOf(int flags) {
   switch (flags & mb::ButtonMask) {
-    case mb::OkCancel:
-      return ButtonSet::OkCancel;
-    case mb::YesNoCancel:
-      return ButtonSet::YesNoCancel;
-    case mb::YesNo:
-      return ButtonSet::YesNo;
-    default:
-      return ButtonSet::Ok;
+    case mb::OkCancel: return ButtonSet::OkCancel;
+    case mb::YesNoCancel: return ButtonSet::YesNoCancel;
+    case mb::YesNo: return ButtonSet::YesNo;
+    default: return ButtonSet::Ok;
   }
 }
 
 std::vector<MessageButton> buttonsOf(ButtonSet set) {
   switch (set) {
-    case ButtonSet::OkCancel:
-      return {MessageButton::Ok, MessageButton::Cancel};
-    case ButtonSet::YesNoCancel:
-      return {MessageButton::Yes, MessageButton::No, MessageButton::Cancel};
-    case ButtonSet::YesNo:
-      return {MessageButton::Yes, MessageButton::No};
-    case ButtonSet::Ok:
-      break;
+    case ButtonSet::OkCancel: return {MessageButton::Ok, MessageButton::Cancel};
+    case ButtonSet::YesNoCancel: return {MessageButton::Yes, MessageButton::No, MessageButton::Cancel};
+    case ButtonSet::YesNo: return {MessageButton::Yes, MessageButton::No};
+    case ButtonSet::Ok: break;
   }
   return {MessageButton::Ok};
 }
@@ -40,28 +32,20 @@ bool shows(ButtonSet set, MessageButton button) {
 
 int answerOf(MessageButton button) {
   switch (button) {
-    case MessageButton::Cancel:
-      return AnswerCancel;
-    case MessageButton::Yes:
-      return AnswerYes;
-    case MessageButton::No:
-      return AnswerNo;
-    case MessageButton::Ok:
-      break;
+    case MessageButton::Cancel: return AnswerCancel;
+    case MessageButton::Yes: return AnswerYes;
+    case MessageButton::No: return AnswerNo;
+    case MessageButton::Ok: break;
   }
   return AnswerOk;
 }
 
 TextView captionOf(MessageButton button) {
   switch (button) {
-    case MessageButton::Cancel:
-      return CancelCaption;
-    case MessageButton::Yes:
-      return YesCaption;
-    case MessageButton::No:
-      return NoCaption;
-    case MessageButton::Ok:
-      break;
+    case MessageButton::Cancel: return CancelCaption;
+    case MessageButton::Yes: return YesCaption;
+    case MessageButton::No: return NoCaption;
+    case MessageButton::Ok: break;
   }
   return OkCaption;
 }
@@ -72,12 +56,9 @@ MessageButton focusButtonOf(int flags) {
     case ButtonSet::YesNoCancel:
       if (second) return MessageButton::No;
       return (flags & mb::FocusThird) != 0 ? MessageButton::Cancel : MessageButton::Yes;
-    case ButtonSet::YesNo:
-      return second ? MessageButton::No : MessageButton::Yes;
-    case ButtonSet::OkCancel:
-      return second ? MessageButton::Cancel : MessageButton::Ok;
-    case ButtonSet::Ok:
-      break;
+    case ButtonSet::YesNo: return second ? MessageButton::No : MessageButton::Yes;
+    case ButtonSet::OkCancel: return second ? MessageButton::Cancel : MessageButton::Ok;
+    case ButtonSet::Ok: break;
   }
   return MessageButton::Ok;
 }
@@ -90,18 +71,14 @@ int escapeAnswerOf(ButtonSet set) {
 
 int answerForKey(ButtonSet set, MessageKey key, std::optional<MessageButton> focused) {
   switch (key) {
-    case MessageKey::Yes:
-      return shows(set, MessageButton::Yes) ? AnswerYes : AnswerNone;
-    case MessageKey::No:
-      return shows(set, MessageButton::No) ? AnswerNo : AnswerNone;
-    case MessageKey::Escape:
-      return escapeAnswerOf(set);
+    case MessageKey::Yes: return shows(set, MessageButton::Yes) ? AnswerYes : AnswerNone;
+    case MessageKey::No: return shows(set, MessageButton::No) ? AnswerNo : AnswerNone;
+    case MessageKey::Escape: return escapeAnswerOf(set);
     case MessageKey::Enter:
     case MessageKey::Space:
       if (focused && shows(set, *focused)) return answerOf(*focused);
       return shows(set, MessageButton::Ok) ? AnswerOk : AnswerNone;
-    case MessageKey::Other:
-      break;
+    case MessageKey::Other: break;
   }
   return AnswerNone;
 }

@@ -42,10 +42,10 @@ int escapeAnswerOf(ButtonSet set);
 
 // The keys the box looks at before its buttons do.
 enum class MessageKey {
-  Yes,     // "Y" or "y"
-  No,      // "N" or "n"
+  Yes,  // "Y" or "y"
+  No,   // "N" or "n"
   Escape,
-  Enter,   // Return or Enter
+  Enter,  // Return or Enter
   Space,
   Other,
 };

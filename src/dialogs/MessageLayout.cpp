@@ -43,8 +43,8 @@ Rect placeBox(int width, int height, const Rect& owner, const Rect& screen, int 
 
 }  // namespace
 
-MessageLayout layoutMessage(TextView text, int flags, const DialogMetrics& metrics, FrameSize frame,
-                            const Rect& owner, const Rect& screen) {
+MessageLayout layoutMessage(TextView text, int flags, const DialogMetrics& metrics, FrameSize frame, const Rect& owner,
+                            const Rect& screen) {
   MessageLayout layout;
   const std::vector<Text> lines = messageLines(text);
   layout.lineCount = static_cast<int>(lines.size());

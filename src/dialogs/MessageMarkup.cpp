@@ -16,8 +16,8 @@ Text normaliseMessage(TextView text) {
       out.push_back(c);
     }
   }
-  const bool endsWithBreak = !text.empty() && (text.back() == markup::LineBreak || text.back() == ch::CR ||
-                                               text.back() == ch::LF);
+  const bool endsWithBreak =
+      !text.empty() && (text.back() == markup::LineBreak || text.back() == ch::CR || text.back() == ch::LF);
   if (!endsWithBreak) out.push_back(markup::LineBreak);
   return out;
 }

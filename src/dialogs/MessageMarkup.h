@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/Text.h"
 #include "dialogs/ColourTable.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -48,9 +48,9 @@ Text plainMessageText(TextView text);
 
 // One piece of a line drawn in one colour and face, at its place in twips.
 struct PlacedRun {
-  int x = 0;  // left edge
-  int y = 0;  // top of the line
-  Text text;  // without switch characters, never empty
+  int x = 0;                 // left edge
+  int y = 0;                 // top of the line
+  Text text;                 // without switch characters, never empty
   std::uint32_t colour = 0;  // 0xBBGGRR
   bool bold = false;
   int width = 0;  // as measured in its face

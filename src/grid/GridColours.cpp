@@ -25,18 +25,13 @@ Colour treeLine(Colour background) {
 Colour rowBackground(const GridSettings& s, const RowLook& row, int column) {
   if (row.selected && s.selectionMode != SelectionMode::None) return s.selectionBack;
   switch (s.backgroundMode) {
-    case BackgroundMode::Plain:
-      return s.backColour;
-    case BackgroundMode::Highlight:
-      return paletteAt(s, row.highlight);
-    case BackgroundMode::Level:
-      return paletteAt(s, row.level);
-    case BackgroundMode::Stripes:
-      return paletteAt(s, row.displayRow % 2 == 0 ? s.stripeFirst : s.stripeSecond);
+    case BackgroundMode::Plain: return s.backColour;
+    case BackgroundMode::Highlight: return paletteAt(s, row.highlight);
+    case BackgroundMode::Level: return paletteAt(s, row.level);
+    case BackgroundMode::Stripes: return paletteAt(s, row.displayRow % 2 == 0 ? s.stripeFirst : s.stripeSecond);
     case BackgroundMode::Gradient:
       return gradientAt(paletteAt(s, s.stripeFirst), paletteAt(s, s.stripeSecond), row.line, row.visibleRows);
-    case BackgroundMode::Columns:
-      return paletteAt(s, column);
+    case BackgroundMode::Columns: return paletteAt(s, column);
   }
   return s.backColour;
 }
@@ -47,20 +42,17 @@ Colour cellText(const GridSettings& s, const RowLook& row, int column, bool curs
   const Colour byIndex = s.levelColours[static_cast<std::size_t>(row.colourIndex & 15)];
   if (s.colourColumn >= 0) return column == s.colourColumn ? byIndex : s.textColour;
   switch (s.textColourMode) {
-    case TextColourMode::Plain:
-      return s.textColour;
-    case TextColourMode::ByColourIndex:
-      return byIndex;
-    case TextColourMode::ByLevel:
-      return s.levelColours[static_cast<std::size_t>(row.level & 15)];
+    case TextColourMode::Plain: return s.textColour;
+    case TextColourMode::ByColourIndex: return byIndex;
+    case TextColourMode::ByLevel: return s.levelColours[static_cast<std::size_t>(row.level & 15)];
   }
   return s.textColour;
 }
 
 Colour cursorFill(const GridSettings& s, bool rowSelected, Colour background) {
   if (s.cursorColour == NoColour) return NoColour;
-  const bool vanishes = s.cursorColour == s.selectionBack && rowSelected &&
-                        s.selectionMode != SelectionMode::None && !s.cursorOutline;
+  const bool vanishes =
+      s.cursorColour == s.selectionBack && rowSelected && s.selectionMode != SelectionMode::None && !s.cursorOutline;
   return vanishes ? inverse(background) : s.cursorColour;
 }
 

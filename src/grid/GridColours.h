@@ -17,7 +17,7 @@ struct RowLook {
   int colourIndex = 0;
   int highlight = 0;
   bool selected = false;
-  int line = 0;          // display row - top row (for the gradient)
+  int line = 0;  // display row - top row (for the gradient)
   int visibleRows = 1;
 };
 

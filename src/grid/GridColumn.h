@@ -22,9 +22,9 @@ struct GridColumn {
   int defaultSort = 2;    // the sort kind a first click on the title selects
 
   // Set by the layout (pixels from the grid's left edge).
-  int left = 0;   // where the cell area starts
-  int right = 0;  // where it ends (exclusive)
-  int edge = 0;   // the column boundary
+  int left = 0;        // where the cell area starts
+  int right = 0;       // where it ends (exclusive)
+  int edge = 0;        // the column boundary
   int shownWidth = 0;  // the width the layout gave it
 };
 

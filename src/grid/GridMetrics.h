@@ -7,12 +7,12 @@
 namespace zevro {
 
 struct GridMetrics {
-  int textHeight = 12;    // height of "A" in the normal font
+  int textHeight = 12;  // height of "A" in the normal font
   int topMargin = 1;
   int bottomMargin = 1;
-  int lineHeight = 14;    // text height + spacing
-  int rowHeight = 14;     // line height + rule width + 1 in the embossed style
-  int visibleRows = 1;    // whole rows that fit, at least 1
+  int lineHeight = 14;  // text height + spacing
+  int rowHeight = 14;   // line height + rule width + 1 in the embossed style
+  int visibleRows = 1;  // whole rows that fit, at least 1
 
   // `ruleWidth` is the horizontal rule width when rules are on, else 0;
   // `surfaceHeight` the pixels below the item bar.

@@ -435,19 +435,14 @@ GridUpdate GridModel::Grid_KeyDown(int key, int shift) {
   const Move m{(shift & ShiftMask) != 0, (shift & CtrlMask) != 0};
   const bool alt = (shift & AltMask) != 0;
   switch (key) {
-    case Escape:
-      return settings_.selectionMode == SelectionMode::None ? GridUpdate{} : Grid_ClearSelection();
+    case Escape: return settings_.selectionMode == SelectionMode::None ? GridUpdate{} : Grid_ClearSelection();
     case Up:
-    case Down:
-      return upDownKey(key, shift);
+    case Down: return upDownKey(key, shift);
     case PageUp:
-    case PageDown:
-      return pageKey(key, m);
-    case Home:
-      return moveTo(0, m, false);
+    case PageDown: return pageKey(key, m);
+    case Home: return moveTo(0, m, false);
     case End:
-    case Help:
-      return moveTo(rowCount() - 1, m, false);
+    case Help: return moveTo(rowCount() - 1, m, false);
     case Left:
     case Right:
       if (!settings_.cursorMode) return {};
@@ -456,8 +451,7 @@ GridUpdate GridModel::Grid_KeyDown(int key, int shift) {
     case Enter:
       if (!settings_.cursorMode || cursorRow_ >= rowCount() - 1) return {};
       return toggleCursorRow(m);
-    default:
-      break;
+    default: break;
   }
   if (key == LetterA && m.ctrl && !alt) return selectAll();
   const char16_t c = initialOf(key);
@@ -481,11 +475,8 @@ GridUpdate GridModel::clickRow(int row, int column, int shift) {
   const bool withShift = (shift & gridkey::ShiftMask) != 0;
   const bool withCtrl = (shift & gridkey::CtrlMask) != 0;
   switch (settings_.selectionMode) {
-    case SelectionMode::None:
-      break;
-    case SelectionMode::Toggle:
-      u.merge(Grid_SelectRow(cursorRow_, !store_->selected(cursorRow_)));
-      break;
+    case SelectionMode::None: break;
+    case SelectionMode::Toggle: u.merge(Grid_SelectRow(cursorRow_, !store_->selected(cursorRow_))); break;
     case SelectionMode::Single:
       u.merge(Grid_ClearSelection());
       u.merge(Grid_SelectRow(cursorRow_, true));
@@ -639,7 +630,8 @@ int GridModel::iconOf(int row) const {
   const int s = store_->storedRowAt(row);
   if (s < 0 || icons_.count == 0) return 0;
   int icon = store_->kind(s);
-  if (!icons_.map.empty()) icon = icon < static_cast<int>(icons_.map.size()) ? icons_.map[static_cast<std::size_t>(icon)] : 0;
+  if (!icons_.map.empty())
+    icon = icon < static_cast<int>(icons_.map.size()) ? icons_.map[static_cast<std::size_t>(icon)] : 0;
   return icon >= 1 && icon <= icons_.count ? icon : 0;
 }
 
@@ -681,8 +673,7 @@ TreeGeometry GridModel::treeGeometry() const {
 // The ancestors of the first row are found through the level block (the
 // nearest earlier row one level up, and so on); after that each row tells
 // its own level's state to the rows below it.
-void GridModel::treeLines(int first, int last, std::vector<TreeLineSegment>& lines,
-                          std::vector<TreeBox>& boxes) const {
+void GridModel::treeLines(int first, int last, std::vector<TreeLineSegment>& lines, std::vector<TreeBox>& boxes) const {
   if (!settings_.treeMode || store_->indentWidth() <= 0) return;
   first = std::max(first, 0);
   last = std::min(last, rowCount() - 1);

@@ -26,13 +26,13 @@
 #include <vector>
 
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "grid/ColumnLayout.h"
 #include "grid/GridMetrics.h"
 #include "grid/GridSettings.h"
 #include "grid/GridUpdate.h"
 #include "grid/ItemBarDrag.h"
 #include "grid/TreeLines.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -52,7 +52,7 @@ struct GridIcons {
   int count = 0;
   int sourceWidth = 0;
   int sourceHeight = 0;
-  int width = 0;   // as drawn
+  int width = 0;  // as drawn
   int height = 0;
   std::vector<int> map;
 };

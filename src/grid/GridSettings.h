@@ -37,9 +37,9 @@ struct GridFontSetting {
 
 // What the rows' text colour follows.
 enum class TextColourMode : int {
-  Plain = 0,        // every row in the text colour
+  Plain = 0,          // every row in the text colour
   ByColourIndex = 1,  // the level colour of the row's colour index (no colour column set)
-  ByLevel = 2,      // the level colour of the row's level
+  ByLevel = 2,        // the level colour of the row's level
 };
 
 // What fills a row's background.
@@ -74,13 +74,11 @@ struct GridSettings {
   Colour vRuleColour = 0xB0B0B0;
 
   // Text colours by colour index (or level), index 0 to 15.
-  std::array<Colour, 16> levelColours{0x000000, 0xE03000, 0x7020B8, 0xA820B0, 0x108010, 0x908010,
-                                      0x007090, 0x666666, 0x444444, 0x504422, 0x333370, 0x603370,
-                                      0x337033, 0x686833, 0x106060, 0x333333};
+  std::array<Colour, 16> levelColours{0x000000, 0xE03000, 0x7020B8, 0xA820B0, 0x108010, 0x908010, 0x007090, 0x666666,
+                                      0x444444, 0x504422, 0x333370, 0x603370, 0x337033, 0x686833, 0x106060, 0x333333};
   // Backgrounds by highlight mark, level, stripe or column, index 0 to 15.
-  std::array<Colour, 16> palette{0xFFFFFF, 0xFFF0D8, 0xE4F4C4, 0xFCF0FC, 0xF4F4C4, 0xD0F8F8,
-                                 0xE8F0FF, 0xE8E8E4, 0xD0D0D0, 0xE0C8C8, 0xC8C8E0, 0xE0C8E0,
-                                 0xC8E0C8, 0xD8D8C0, 0xC8E0E0, 0xF8F8F8};
+  std::array<Colour, 16> palette{0xFFFFFF, 0xFFF0D8, 0xE4F4C4, 0xFCF0FC, 0xF4F4C4, 0xD0F8F8, 0xE8F0FF, 0xE8E8E4,
+                                 0xD0D0D0, 0xE0C8C8, 0xC8C8E0, 0xE0C8E0, 0xC8E0C8, 0xD8D8C0, 0xC8E0E0, 0xF8F8F8};
   int stripeFirst = 0;   // palette index of even stripes / the gradient's top
   int stripeSecond = 1;  // palette index of odd stripes / the gradient's bottom
 
@@ -98,8 +96,8 @@ struct GridSettings {
   GridFontSetting altFont;
   int lineSpacing = 2;  // pixels added to the text height of a line
 
-  bool treeMode = false;    // tree lines and expand boxes in column 0
-  bool cursorMode = true;   // a cell cursor that the keys move; off: the keys scroll
+  bool treeMode = false;   // tree lines and expand boxes in column 0
+  bool cursorMode = true;  // a cell cursor that the keys move; off: the keys scroll
   SelectionMode selectionMode = SelectionMode::Multiple;
 };
 

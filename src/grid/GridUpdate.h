@@ -20,11 +20,11 @@ struct GridCell {
 struct GridUpdate {
   bool cursorMoved = false;
   bool selectionChanged = false;
-  bool picked = false;   // item bar: a column title was picked (no resize drag)
-  bool full = false;     // every visible row must be painted again
-  bool itemBar = false;  // the column titles must be drawn again
-  bool layout = false;   // row count, row height or columns changed: scroll range and geometry
-  int scrolled = 0;      // the view moved by this many rows (positive: towards the end)
+  bool picked = false;          // item bar: a column title was picked (no resize drag)
+  bool full = false;            // every visible row must be painted again
+  bool itemBar = false;         // the column titles must be drawn again
+  bool layout = false;          // row count, row height or columns changed: scroll range and geometry
+  int scrolled = 0;             // the view moved by this many rows (positive: towards the end)
   std::vector<int> rows;        // display rows to draw again
   std::vector<GridCell> cells;  // cells to draw again
 

@@ -16,9 +16,9 @@ namespace zevro {
 
 class ItemBarDrag {
 public:
-  static constexpr int Zone = 10;      // how near a boundary the pointer must be
-  static constexpr int Keep = 80;      // the guide stops this far short of either neighbour
-  static constexpr int MinNext = 20;   // the column after the boundary keeps at least this much
+  static constexpr int Zone = 10;     // how near a boundary the pointer must be
+  static constexpr int Keep = 80;     // the guide stops this far short of either neighbour
+  static constexpr int MinNext = 20;  // the column after the boundary keeps at least this much
 
   // The column whose right boundary can be dragged from x, or -1.
   static int draggableAt(const ColumnLayout& columns, int x);

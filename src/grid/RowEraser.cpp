@@ -161,8 +161,7 @@ void RowEraser::repairFlags(RowStore& store, const std::vector<int>& rows) {
     const int level = store.level(r);
     const int end = endOf[static_cast<std::size_t>(r)];
     const bool deeperNext = r + 1 < count && store.level(r + 1) > level;
-    const bool children =
-        deeperNext && (!store.folderAware() || nextFolder[static_cast<std::size_t>(r) + 1] < end);
+    const bool children = deeperNext && (!store.folderAware() || nextFolder[static_cast<std::size_t>(r) + 1] < end);
     const bool files = r + 1 < count && store.level(r + 1) == level + 1 &&
                        (!catalog::isFolderLike(store.kind(r)) || !catalog::isFolderLike(store.kind(r + 1)));
     const bool last = level > 0 && (end == count || store.level(end) < level);

@@ -11,8 +11,7 @@ void TreeLines::vertical(int x, int y1, int y2, std::vector<TreeLineSegment>& li
   lines.push_back({x, y1, x, y2});
 }
 
-void TreeLines::plan(const TreeRowInput& row, std::vector<TreeLineSegment>& lines,
-                     std::vector<TreeBox>& boxes) const {
+void TreeLines::plan(const TreeRowInput& row, std::vector<TreeLineSegment>& lines, std::vector<TreeBox>& boxes) const {
   const int ipl = g_.indentPerLevel;
   if (ipl <= 0) return;
   const int bottom = row.rowTop + g_.rowHeight - 1;

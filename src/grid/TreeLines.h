@@ -38,10 +38,10 @@ struct TreeBox {
 
 struct TreeGeometry {
   int indentPerLevel = 16;
-  int right0 = 0;       // Right(0)
+  int right0 = 0;  // Right(0)
   int rowHeight = 14;
-  int ruleWidth = 0;    // horizontal rule width when rules are on
-  int emboss = 0;       // 1 in the embossed style
+  int ruleWidth = 0;  // horizontal rule width when rules are on
+  int emboss = 0;     // 1 in the embossed style
   int iconHeight = 16;
 };
 
@@ -49,8 +49,8 @@ struct TreeGeometry {
 struct TreeRowInput {
   int indent = 6;
   int level = 0;
-  int flags = 0;        // display flags
-  int rowTop = 0;       // y of the row on the surface
+  int flags = 0;   // display flags
+  int rowTop = 0;  // y of the row on the surface
   bool titleRow = false;
   bool hasShownChild = false;  // title row: a deeper display row follows
   // continues[l]: the ancestor at level l has a later sibling (index by level).

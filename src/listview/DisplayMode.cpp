@@ -15,18 +15,15 @@ int DisplayMode::forRows(int mode, int storedRows) {
 
 int DisplayMode::afterMenuItem(int mode, int item) {
   switch (item) {
-    case ItemFoldersOnly:
-      return 0;
-    case ItemOneTree:
-      return FilesInTree;
+    case ItemFoldersOnly: return 0;
+    case ItemOneTree: return FilesInTree;
     case ItemRightPane:
     case ItemBottomPane: {
       const int bit = item == ItemRightPane ? RightPane : BottomPane;
       if ((mode & bit) != 0) return mode;
       return (mode & ~PaneBits) | bit;
     }
-    default:
-      return mode;
+    default: return mode;
   }
 }
 
@@ -38,16 +35,11 @@ int DisplayMode::afterPaneButton(int mode, int paneBit) {
 
 bool DisplayMode::menuChecked(int mode, int item) {
   switch (item) {
-    case ItemFoldersOnly:
-      return mode == 0;
-    case ItemOneTree:
-      return mode == FilesInTree;
-    case ItemRightPane:
-      return (mode & RightPane) != 0;
-    case ItemBottomPane:
-      return (mode & BottomPane) != 0;
-    default:
-      return false;
+    case ItemFoldersOnly: return mode == 0;
+    case ItemOneTree: return mode == FilesInTree;
+    case ItemRightPane: return (mode & RightPane) != 0;
+    case ItemBottomPane: return (mode & BottomPane) != 0;
+    default: return false;
   }
 }
 

@@ -42,7 +42,8 @@ bool FilePane::fill(const RowStore& catalog, int folderRow, bool force, GridUpda
     map_.reserve(static_cast<std::size_t>(count));
     if (count > files.rowCapacity()) grid_->Grid_ExpandListSize(count - files.rowCapacity());
     for (int r = folderRow + 1; r < end; ++r) {
-      if (!files.appendShown(catalog.record(r), 0, catalog.highlight(r), catalog.kind(r), catalog.level(r) - level - 1)) {
+      if (!files.appendShown(catalog.record(r), 0, catalog.highlight(r), catalog.kind(r),
+                             catalog.level(r) - level - 1)) {
         break;
       }
       map_.push_back(r);

@@ -18,10 +18,10 @@
 #include <vector>
 
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "grid/GridModel.h"
 #include "grid/GridUpdate.h"
 #include "listview/ListSorter.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -24,14 +24,10 @@ int ListSorter::nextNameKind(int natural, int current) {
   constexpr TextView GroupCycle = u"24122";
   const bool inCycle = current >= 0 && current < static_cast<int>(ExtensionCycle.size());
   switch (natural) {
-    case KindStored:
-      return (current + 1) % 3;
-    case KindExtension:
-      return inCycle ? ExtensionCycle[static_cast<std::size_t>(current)] - u'0' : KindAscending;
-    case KindGroup:
-      return inCycle ? GroupCycle[static_cast<std::size_t>(current)] - u'0' : KindAscending;
-    default:
-      return current % 2 + 1;
+    case KindStored: return (current + 1) % 3;
+    case KindExtension: return inCycle ? ExtensionCycle[static_cast<std::size_t>(current)] - u'0' : KindAscending;
+    case KindGroup: return inCycle ? GroupCycle[static_cast<std::size_t>(current)] - u'0' : KindAscending;
+    default: return current % 2 + 1;
   }
 }
 
@@ -72,9 +68,8 @@ GridUpdate ListSorter::Grid_Sort() {
   RowStore& store = grid_->store();
   const int tracked = trackedRow();
   const int trackedStored = store.storedRowAt(tracked);
-  const int line = tracked >= grid_->topRow() && tracked < grid_->topRow() + grid_->visibleRows()
-                       ? tracked - grid_->topRow()
-                       : 0;
+  const int line =
+      tracked >= grid_->topRow() && tracked < grid_->topRow() + grid_->visibleRows() ? tracked - grid_->topRow() : 0;
   // Selection marks travel with their stored rows.
   const bool anySelected = store.selectedCount() > 0;
   if (anySelected) {

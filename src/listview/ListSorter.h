@@ -28,9 +28,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/Text.h"
 #include "grid/GridModel.h"
 #include "grid/GridUpdate.h"
+#include "text/Text.h"
 
 namespace zevro {
 

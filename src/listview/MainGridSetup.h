@@ -12,9 +12,9 @@
 // columns, the text height for multi-line rows) comes in as numbers the
 // window measured.
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "grid/GridModel.h"
 #include "listview/MainWindowOptions.h"
+#include "text/Text.h"
 
 namespace zevro::maingrid {
 

@@ -185,14 +185,14 @@ enum class Look : int {
 
 struct MenuEntry {
   Command id = Command::None;
-  TextView name;          // control name, u"MF_リスト開く", u"MD_表示モード(2)"
+  TextView name;                   // control name, u"MF_リスト開く", u"MD_表示モード(2)"
   Command parent = Command::None;  // the menu holding it; None for menus of the bar, context menus, buttons
-  TextView caption;       // as shown, u"リストを開く  (&O)"; buttons: their tooltip
-  std::string_view shortcut;  // "Ctrl+O", "F2", "Shift+F3"; empty for none
+  TextView caption;                // as shown, u"リストを開く  (&O)"; buttons: their tooltip
+  std::string_view shortcut;       // "Ctrl+O", "F2", "Shift+F3"; empty for none
   Look look = Look::Item;
-  bool hidden = false;          // in the menu but never shown
-  bool separatorBefore = false; // a line above it in its menu
-  bool built = true;            // false: the program does not have it yet (greyed)
+  bool hidden = false;           // in the menu but never shown
+  bool separatorBefore = false;  // a line above it in its menu
+  bool built = true;             // false: the program does not have it yet (greyed)
 };
 
 namespace mainmenu {

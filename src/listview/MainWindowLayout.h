@@ -16,9 +16,9 @@ namespace zevro::mainlayout {
 inline constexpr int MinWidthTwips = 7800;
 inline constexpr int MinHeightTwips = 2640;
 inline constexpr int MinHeightWithPaneTwips = 4800;
-inline constexpr int SplitMinSideTwips = 2800;      // either pane beside the other
-inline constexpr int SplitMinTopTwips = 1800;       // the folder pane above a file pane
-inline constexpr int SplitMinBottomTwips = 2800;    // the file pane below it
+inline constexpr int SplitMinSideTwips = 2800;    // either pane beside the other
+inline constexpr int SplitMinTopTwips = 1800;     // the folder pane above a file pane
+inline constexpr int SplitMinBottomTwips = 2800;  // the file pane below it
 inline constexpr int DefaultPercent = 50;
 
 struct Size {

@@ -6,7 +6,6 @@
 
 #include "core/CatalogDeletion.h"
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/GenreTable.h"
 #include "core/ListFileName.h"
@@ -17,9 +16,10 @@
 #include "core/ShutdownMessages.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
-#include "listview/DisplayMode.h"
 #include "grid/GridKeys.h"
+#include "listview/DisplayMode.h"
 #include "listview/MainWindowLayout.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -88,8 +88,8 @@ MainWindowLogic::MainWindowLogic(Services services)
     : services_(std::move(services)),
       options_(MainWindowOptions::read(services_.options)),
       document_(std::make_unique<CatalogDocument>(
-          CatalogDocument::Services{services_.platform, services_.catalogFolder, services_.programFolder, services_.index,
-                                 services_.titleCache, services_.icons},
+          CatalogDocument::Services{services_.platform, services_.catalogFolder, services_.programFolder,
+                                    services_.index, services_.titleCache, services_.icons},
           documentHooks([this] { return tree_.shownMode(); }, services_.index))),
       folderGrid_(document_->list()),
       fileGrid_(files_),
@@ -136,7 +136,8 @@ bool MainWindowLogic::isEnabled(Command command) const {
   if (e.id == C::None || !e.built) return false;
   if (command == C::MF_上書保存) return document_->modified();
   if (between(command, C::MD_ソート0, C::MD_ソート2)) return paneOpen();
-  if (command == C::MD_表示モード1) return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
+  if (command == C::MD_表示モード1)
+    return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
   return true;
 }
 
@@ -168,7 +169,8 @@ bool MainWindowLogic::commandStart() {
 MainWindowEffects MainWindowLogic::run(Command command) {
   if (!isEnabled(command) && command != C::ボタン_保存) return {};
   if (busy_ || !commandStart()) return {};
-  if (between(command, C::MD_表示モード0, C::MD_表示モード3) || command == C::ボタン_縦2列 || command == C::ボタン_横2列)
+  if (between(command, C::MD_表示モード0, C::MD_表示モード3) || command == C::ボタン_縦2列 ||
+      command == C::ボタン_横2列)
     return chooseMode(command);
   if (mainmenu::levelOf(command) >= 0) return chooseLevel(mainmenu::levelOf(command));
   if (between(command, C::MD_ソート0, C::MD_ソート2)) {
@@ -180,31 +182,24 @@ MainWindowEffects MainWindowLogic::run(Command command) {
   if (MainWindowOptions::switchOf(command)) return toggleSwitch(command);
   switch (command) {
     case C::MF_リスト開く:
-    case C::ボタン_開く:
-      return openListFile();
+    case C::ボタン_開く: return openListFile();
     case C::MF_新規作成:
-    case C::ボタン_読込:
-      return newReading();
+    case C::ボタン_読込: return newReading();
     case C::MF_上書保存:
-    case C::ボタン_保存:
-      return save();
+    case C::ボタン_保存: return save();
     case C::MF_タイトル変更:
-    case C::NAMDSP:
-      return changeTitle();
-    case C::MF_リスト削除:
-      return deleteCatalog();
+    case C::NAMDSP: return changeTitle();
+    case C::MF_リスト削除: return deleteCatalog();
     case C::MF_終了: {
       MainWindowEffects e;
       e.close = true;
       return e;
     }
-    case C::MH_トピック:
-      return openHelp();
+    case C::MH_トピック: return openHelp();
     case C::MH_バージョン:
       if (hooks_.showVersion) hooks_.showVersion();
       return {};
-    default:
-      return {};  // closing a context menu, or a command not built yet
+    default: return {};  // closing a context menu, or a command not built yet
   }
 }
 
@@ -222,7 +217,8 @@ bool MainWindowLogic::askToKeep() {
 MainWindowEffects MainWindowLogic::openListFile() {
   if (!hooks_.chooseListFile) return {};
   if (!askToKeep()) return {};
-  const std::optional<NativePath> chosen = hooks_.chooseListFile(services_.catalogFolder, OpenListTitle, ListFilePattern);
+  const std::optional<NativePath> chosen =
+      hooks_.chooseListFile(services_.catalogFolder, OpenListTitle, ListFilePattern);
   // Cancelled: the list stays, and so does its modified mark, so that closing
   // still asks about it.
   if (!chosen) return {};
@@ -315,7 +311,7 @@ MainWindowEffects MainWindowLogic::newReading() {
   // question, and counts as modified until then.
   if (list.rowCount() > 0) document_->setModified(true);
   document_->setIconStamp(services_.icons && services_.icons->stamp() != IconTable::NoStamp ? services_.icons->stamp()
-                                                                                      : Text());
+                                                                                            : Text());
   pendingReading_ = reading;
   return e;
 }
@@ -526,21 +522,15 @@ int MainWindowLogic::currentCatalogRow(Pane pane) const {
   return stored < 0 ? -1 : tree_.paneSourceRow(stored);
 }
 
-void MainWindowLogic::rowConsole(Pane pane) {
-  console_ = rowPathText(document_->list(), currentCatalogRow(pane));
-}
+void MainWindowLogic::rowConsole(Pane pane) { console_ = rowPathText(document_->list(), currentCatalogRow(pane)); }
 
 Command MainWindowLogic::contextMenuFor(int column, Pane pane, int kind, int selectedCount, bool clickedSelected) {
   if (clickedSelected && selectedCount > 1) return C::POP_選択有;
   switch (column) {
-    case 0:
-      return pane == Pane::Folder && kind < catalog::KindFile ? C::POP_DIR欄 : C::POP_名称欄;
-    case maingrid::CommentColumn:
-      return C::POP_注釈欄;
-    case maingrid::DateColumn:
-      return C::POP_日付欄;
-    default:
-      return C::POP_容量欄;
+    case 0: return pane == Pane::Folder && kind < catalog::KindFile ? C::POP_DIR欄 : C::POP_名称欄;
+    case maingrid::CommentColumn: return C::POP_注釈欄;
+    case maingrid::DateColumn: return C::POP_日付欄;
+    default: return C::POP_容量欄;
   }
 }
 
@@ -639,9 +629,7 @@ Text MainWindowLogic::ListCell(int column, int displayRow) const {
 
 // ---------------------------------------------------------------- layout
 
-maingrid::LongestTexts MainWindowLogic::longestFolderTexts() const {
-  return maingrid::longestTexts(document_->list());
-}
+maingrid::LongestTexts MainWindowLogic::longestFolderTexts() const { return maingrid::longestTexts(document_->list()); }
 
 maingrid::LongestTexts MainWindowLogic::longestFileTexts() const { return maingrid::longestTexts(files_); }
 
@@ -696,7 +684,8 @@ void MainWindowLogic::shutDown(const Placement& placement) {
   options_.write(services_.options, placement.normalState);
   saveSearchWords(platform, services_.programFolder / SearchWordFileName, searchWords_);
   if (services_.titleCache.write(platform.files, services_.programFolder)) {
-    platform.ui.showMessage(fileWriteErrorText(services_.programFolder / TitleCache::FileName), mb::IconExclamation, u"");
+    platform.ui.showMessage(fileWriteErrorText(services_.programFolder / TitleCache::FileName), mb::IconExclamation,
+                            u"");
   }
   emptyWorkFolders(platform, services_.programFolder);
   saveOptions(platform, services_.options);

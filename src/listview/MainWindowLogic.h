@@ -25,7 +25,6 @@
 #include "core/CatalogIndex.h"
 #include "core/OptionStore.h"
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "core/TitleCache.h"
 #include "grid/GridModel.h"
 #include "listview/MainGridSetup.h"
@@ -35,6 +34,7 @@
 #include "media/MediaReading.h"
 #include "media/ReadingStore.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -42,13 +42,13 @@ using maingrid::Pane;
 
 // What the window must do after a call into the logic.
 struct MainWindowEffects {
-  TreeUpdate grids;        // rows and cells of both grids to draw; the focus
-  bool layout = false;     // a pane opened, closed or moved: lay the window out
-  bool settings = false;   // grid settings changed: apply them to both grids
-  bool labels = false;     // title, genre, console line, check marks and buttons
-  bool findList = false;   // the search-word list changed (its entries or selection)
-  bool close = false;      // the window closes (after canClose())
-  bool showWindow = false; // bring the main window up
+  TreeUpdate grids;         // rows and cells of both grids to draw; the focus
+  bool layout = false;      // a pane opened, closed or moved: lay the window out
+  bool settings = false;    // grid settings changed: apply them to both grids
+  bool labels = false;      // title, genre, console line, check marks and buttons
+  bool findList = false;    // the search-word list changed (its entries or selection)
+  bool close = false;       // the window closes (after canClose())
+  bool showWindow = false;  // bring the main window up
 
   MainWindowEffects& merge(const MainWindowEffects& later);
 };
@@ -129,8 +129,8 @@ public:
   // The level last chosen with the buttons or the menu (0 all).
   int chosenLevel() const { return chosenLevel_; }
   Pane activePane() const { return active_; }
-  Text titleText() const;      // field 1 of the title line, u"ゲーム集"
-  Text genreText() const;      // the genre of the shown catalog, u"ゲーム"; empty when none shown
+  Text titleText() const;  // field 1 of the title line, u"ゲーム集"
+  Text genreText() const;  // the genre of the shown catalog, u"ゲーム"; empty when none shown
   const Text& consoleText() const { return console_; }
   // The search-word history (newest first) and the entry selected, -1 none.
   const std::vector<Text>& searchWords() const { return searchWords_; }
@@ -177,10 +177,10 @@ public:
   // the cursor cell there.
   struct ContextMenu {
     Command menu = Command::None;
-    Text openCaption;             // POP名称_開く: u"このファイルを開く"
-    bool showData = false;        // POP名称_表示 would be offered
-    bool eraseShown = false;      // POP選択_消去 is shown (comment column)
-    bool commentEditable = false; // POP注釈_コメント修正 (the row has a comment)
+    Text openCaption;              // POP名称_開く: u"このファイルを開く"
+    bool showData = false;         // POP名称_表示 would be offered
+    bool eraseShown = false;       // POP選択_消去 is shown (comment column)
+    bool commentEditable = false;  // POP注釈_コメント修正 (the row has a comment)
   };
   ContextMenu contextMenu(Pane pane) const;
   static Command contextMenuFor(int column, Pane pane, int kind, int selectedCount, bool clickedSelected);
@@ -206,8 +206,8 @@ public:
   // multi-line rows and the fixed columns of both grids.
   struct Measures {
     int textHeight = 13;
-    int dateWidth = 100;   // width of sampleTail(DateSample, longest date) + 10
-    int sizeWidth = 80;    // width of sampleTail(SizeSample, longest size) + 30
+    int dateWidth = 100;  // width of sampleTail(DateSample, longest date) + 10
+    int sizeWidth = 80;   // width of sampleTail(SizeSample, longest size) + 30
     int fileDateWidth = 100;
     int fileSizeWidth = 80;
   };

@@ -14,9 +14,9 @@
 #include <optional>
 
 #include "core/OptionStore.h"
-#include "text/Text.h"
 #include "grid/GridSettings.h"
 #include "listview/MainMenu.h"
+#include "text/Text.h"
 
 namespace zevro {
 

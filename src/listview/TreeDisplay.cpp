@@ -35,7 +35,9 @@ TreeUpdate TreeDisplay::chooseDisplayMenuItem(int item) {
   return changeMode(DisplayMode::afterMenuItem(mode_, item));
 }
 
-TreeUpdate TreeDisplay::pressPaneButton(int paneBit) { return changeMode(DisplayMode::afterPaneButton(mode_, paneBit)); }
+TreeUpdate TreeDisplay::pressPaneButton(int paneBit) {
+  return changeMode(DisplayMode::afterPaneButton(mode_, paneBit));
+}
 
 TreeUpdate TreeDisplay::chooseLevel(int level) { return BuildFolderView(level, false, true); }
 

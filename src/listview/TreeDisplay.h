@@ -26,14 +26,14 @@
 #include <functional>
 #include <span>
 
-#include "text/Text.h"
+#include "grid/GridModel.h"
+#include "grid/GridUpdate.h"
 #include "listview/DisplayMode.h"
 #include "listview/FilePane.h"
 #include "listview/FolderViewBuilder.h"
-#include "grid/GridModel.h"
-#include "grid/GridUpdate.h"
 #include "listview/ListSorter.h"
 #include "listview/TreeToggle.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -49,7 +49,7 @@ struct TreeUpdate {
   bool paneFilled = false;  // the file pane got new rows (console line, item bar)
   bool toggled = false;     // a click opened or closed a row (the click is used up)
   TreeFocus focus = TreeFocus::Keep;
-  int found = 0;            // RevealRow: the stored row shown, -1 for an unknown path
+  int found = 0;  // RevealRow: the stored row shown, -1 for an unknown path
 
   // Takes in what a later step changed (found stays this one's).
   TreeUpdate& merge(const TreeUpdate& later);

@@ -11,7 +11,7 @@ using namespace catalog;
 
 namespace {
 
-constexpr int FileMarks = TreeHasFiles | TreeFilesHidden;     // 0x30
+constexpr int FileMarks = TreeHasFiles | TreeFilesHidden;  // 0x30
 
 bool filesHidden(int flags) { return (flags & FileMarks) == FileMarks; }
 

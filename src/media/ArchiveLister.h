@@ -6,19 +6,19 @@
 #include <cstdint>
 
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 
 struct ArchiveVisit {
-  TextView folderPath;  // the folder holding the archive, u"E:\\DOCS"
-  TextView name;        // u"TOOLS.LZH"
+  TextView folderPath;               // the folder holding the archive, u"E:\\DOCS"
+  TextView name;                     // u"TOOLS.LZH"
   const NativePath* file = nullptr;  // "/media/kaori/GAMES/DOCS/TOOLS.LZH"
-  int level = 1;        // level of the archive row (its members go below it)
-  TextView date;        // the archive's row date, u"21/01/01 01:30"
+  int level = 1;                     // level of the archive row (its members go below it)
+  TextView date;                     // the archive's row date, u"21/01/01 01:30"
   std::uint64_t size = 0;
-  TextView comment;     // the file comment found for the archive, may be empty
+  TextView comment;  // the file comment found for the archive, may be empty
 };
 
 class ArchiveLister {

@@ -1,8 +1,8 @@
 #include "media/CatalogName.h"
 
-#include "text/Cp932.h"
 #include "core/ListFileName.h"
 #include "core/Numbers.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 

@@ -18,19 +18,19 @@
 // No name when the drive holds no medium (an empty CD or floppy drive, a
 // removable drive of capacity 0; a beep tells the user) or when a removable
 // medium gets no title.
-#include "text/Text.h"
 #include "media/DriveInfo.h"
 #include "media/TitleFile.h"
 #include "platform/Ui.h"
+#include "text/Text.h"
 
 namespace zevro {
 
 struct CatalogNameResult {
   enum class Failure { None, NoMedium, NoTitle };
 
-  NativePath path;      // like "/home/kaori/zevro/CatList/_03CD_GAMES.CCT"; empty on failure
-  Text fileName;        // like u"_03CD_GAMES.CCT"
-  Text mediumTitle;     // the medium's title for the reading window, like u"GAMES" (without the folder)
+  NativePath path;   // like "/home/kaori/zevro/CatList/_03CD_GAMES.CCT"; empty on failure
+  Text fileName;     // like u"_03CD_GAMES.CCT"
+  Text mediumTitle;  // the medium's title for the reading window, like u"GAMES" (without the folder)
   Failure failure = Failure::None;
 
   explicit operator bool() const { return failure == Failure::None; }

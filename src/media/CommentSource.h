@@ -4,8 +4,8 @@
 // asks for generated comments, NoComments leaves every comment empty.
 #include <cstdint>
 
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -23,8 +23,8 @@ struct FolderVisit {
 
 // One file of the walk.
 struct FileVisit {
-  TextView folderPath;  // u"E:\\DOCS"
-  TextView name;        // u"MANUAL.TXT"
+  TextView folderPath;               // u"E:\\DOCS"
+  TextView name;                     // u"MANUAL.TXT"
   const NativePath* file = nullptr;  // "/media/kaori/GAMES/DOCS/MANUAL.TXT"
   // A regular file; FIFOs, sockets, devices and links are never opened.
   bool regular = true;

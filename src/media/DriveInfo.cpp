@@ -19,7 +19,8 @@ Text dateStamp(FileTime time, ListTime::Zone zone) {
   if (time % NanosPerSecond < 0) --seconds;
   const std::int64_t second = (seconds % 60 + 60) % 60;
   Text out = zeroPadded(t.year % 100, 2);
-  for (std::int64_t n : {std::int64_t{t.month}, std::int64_t{t.day}, std::int64_t{t.hour}, std::int64_t{t.minute}, second})
+  for (std::int64_t n :
+       {std::int64_t{t.month}, std::int64_t{t.day}, std::int64_t{t.hour}, std::int64_t{t.minute}, second})
     out += zeroPadded(n, 2);
   return out;
 }
@@ -42,8 +43,7 @@ TextView fileNameOf(TextView path) {
 
 }  // namespace
 
-DriveInfo::DriveInfo(Drives& drives, FileSystem& files, DriveTypeTable& types, TitleCache& titles,
-                     ListTime::Zone zone)
+DriveInfo::DriveInfo(Drives& drives, FileSystem& files, DriveTypeTable& types, TitleCache& titles, ListTime::Zone zone)
     : drives_(drives), files_(files), types_(types), titles_(titles), zone_(zone) {}
 
 IoError DriveInfo::LoadDriveTypes(const NativePath& programFolder) {

@@ -16,11 +16,11 @@
 #include <optional>
 
 #include "core/DriveTypeTable.h"
-#include "text/Text.h"
 #include "core/TitleCache.h"
 #include "media/ListTime.h"
 #include "platform/Drives.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 

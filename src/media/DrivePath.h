@@ -6,8 +6,8 @@
 //   u"E:" and u"E:\\"    ->  "/media/kaori/GAMES"
 #include <optional>
 
-#include "text/Text.h"
 #include "platform/Drives.h"
+#include "text/Text.h"
 
 namespace zevro::drivepath {
 

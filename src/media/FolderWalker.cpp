@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/Numbers.h"
 #include "core/Strings.h"
 #include "media/ExtensionGroups.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -103,13 +103,13 @@ std::int64_t addSizes(std::int64_t a, std::int64_t b) {
 }  // namespace
 
 struct FolderWalker::FileItem {
-  Text name;        // catalog text, u"MANUAL.TXT"
-  Text foldedKey;   // the sort key in lower case
+  Text name;       // catalog text, u"MANUAL.TXT"
+  Text foldedKey;  // the sort key in lower case
   std::string native;
   DirEntry::Type type = DirEntry::Type::File;
   std::uint64_t size = 0;
   ListTime time;
-  Text extension;   // u"TXT"
+  Text extension;  // u"TXT"
 };
 
 struct FolderWalker::Listing {
@@ -162,8 +162,7 @@ bool FolderWalker::WalkFolder(const NativePath& folder, TextView path, TextView 
   return !stopped();
 }
 
-void FolderWalker::visitFolder(const NativePath& folder, const Text& path, TextView name, int depth,
-                               RowStore& store) {
+void FolderWalker::visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store) {
   if (callbacks_.showFolder) callbacks_.showFolder(path);
   Listing listing;
   if (depth >= RowStore::MaxLevel) {

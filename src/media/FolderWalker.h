@@ -38,12 +38,12 @@
 #include "core/IconTable.h"
 #include "core/ListSort.h"
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "media/ArchiveLister.h"
 #include "media/CommentSource.h"
 #include "media/ListTime.h"
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -75,7 +75,7 @@ constexpr ListSort listSortOf(WalkOrder order) {
 
 struct WalkOptions {
   WalkOrder sortOrder = WalkOrder::Kind;  // the option RecordSort
-  int mediumKind = 3;  // 1 CD, 2 FD, 3 HD
+  int mediumKind = 3;                     // 1 CD, 2 FD, 3 HD
   ListTime::Zone zone = ListTime::Zone::Japan;
   // Archives go to the archive lister (record contents or comments from
   // archives); otherwise they are plain files.
@@ -167,11 +167,10 @@ private:
   void visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store);
   bool listFolder(const NativePath& folder, const Text& path, int depth, Listing& listing);
   bool reportBadDate(const Text& path, Listing& listing);
-  bool writeFolderRow(const NativePath& folder, const Text& path, TextView name, int depth,
-                      Listing& listing, RowStore& store);
+  bool writeFolderRow(const NativePath& folder, const Text& path, TextView name, int depth, Listing& listing,
+                      RowStore& store);
   bool writeFileRow(const NativePath& folder, const Text& path, const FileItem& item, int level, RowStore& store);
-  bool append(TextView name, TextView comment, TextView date, TextView size, int kind, int level,
-              RowStore& store);
+  bool append(TextView name, TextView comment, TextView date, TextView size, int kind, int level, RowStore& store);
   int kindOf(const Text& extension);
   TextView groupOf(const Text& extension);
   bool countItem();

@@ -7,8 +7,8 @@
 //   2020-12-31 16:30:59 UTC, Japan   -> 2021-01-01 01:30 -> u"21/01/01 01:30"
 //   2020-12-31 14:59:00 UTC, Japan   -> u"20/12/31 23:59"
 //   2024-02-28 15:00:00 UTC, Japan   -> u"24/02/29 00:00"
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 

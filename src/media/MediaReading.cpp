@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <utility>
 
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "core/ListFile.h"
 #include "core/Numbers.h"
 #include "core/Record.h"
 #include "core/Strings.h"
 #include "media/CatalogName.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
 namespace {
 
 constexpr TextView AnyGenre = u"??";
-constexpr std::size_t DriveLength = 2;        // u"E:"
-constexpr std::size_t NamePrefixLength = 6;   // u"_01CD_"
-constexpr std::size_t NameSuffixLength = 4;   // u".CCT"
+constexpr std::size_t DriveLength = 2;       // u"E:"
+constexpr std::size_t NamePrefixLength = 6;  // u"_01CD_"
+constexpr std::size_t NameSuffixLength = 4;  // u".CCT"
 
 // The path as the catalogs write it, without a trailing separator:
 // u"e:/DOCS/" -> u"e:\\DOCS", u"E:\\" -> u"E:".
@@ -38,7 +38,7 @@ Text withoutFirstDot(Text title) {
 
 MediaReading::Outcome outcomeOf(CatalogNameResult::Failure failure) {
   return failure == CatalogNameResult::Failure::NoTitle ? MediaReading::Outcome::NoTitle
-                                                          : MediaReading::Outcome::NoMedium;
+                                                        : MediaReading::Outcome::NoMedium;
 }
 
 }  // namespace
@@ -148,8 +148,8 @@ bool MediaReading::listCatalogFolder(std::vector<Text>& names) {
 
 std::optional<MediaReading::ExistingCatalog> MediaReading::findExisting(const std::vector<Text>& names,
                                                                         TextView pattern, TextView drive) {
-  const auto it = std::find_if(names.begin(), names.end(),
-                               [&](const Text& n) { return fileops::matchesWildcard(pattern, n); });
+  const auto it =
+      std::find_if(names.begin(), names.end(), [&](const Text& n) { return fileops::matchesWildcard(pattern, n); });
   if (it == names.end()) return std::nullopt;
   ExistingCatalog existing;
   existing.fileName = *it;

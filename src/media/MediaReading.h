@@ -24,11 +24,11 @@
 #include "core/CatalogIndex.h"
 #include "core/IconTable.h"
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "media/DriveInfo.h"
 #include "media/FolderWalker.h"
 #include "media/TitleFile.h"
 #include "platform/Platform.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -42,7 +42,8 @@ public:
   // the folder; OK looks again, Cancel ends the reading.
   static constexpr TextView CatalogFolderMessage = u"現在のカタログ･フォルダーにアクセスできません";
   // Every number 01 to 99 of another list of the medium is taken.
-  static constexpr TextView NoFreeNumberMessage = u"このメディアのリストは、これ以上 追加できません（-01 〜 -99 使用済み）";
+  static constexpr TextView NoFreeNumberMessage =
+      u"このメディアのリストは、これ以上 追加できません（-01 〜 -99 使用済み）";
   static constexpr int MaxSequence = 99;
 
   enum class Existing { Replace, AddAnother, Cancel };
@@ -57,15 +58,15 @@ public:
   };
 
   enum class Outcome {
-    Read,              // the store holds the medium
-    NoMedium,          // nothing in the drive, or no such drive or folder
-    NoTitle,           // a removable medium without title
-    Declined,          // the caller chose not to read an already catalogued medium
+    Read,      // the store holds the medium
+    NoMedium,  // nothing in the drive, or no such drive or folder
+    NoTitle,   // a removable medium without title
+    Declined,  // the caller chose not to read an already catalogued medium
     CatalogFolderUnreachable,
     NoFreeNumber,
-    Stopped,           // cancelled through the pump
-    Unreadable,        // the medium's top folder could not be listed
-    NothingRecorded,   // the top folder was left out (dates before 1900)
+    Stopped,          // cancelled through the pump
+    Unreadable,       // the medium's top folder could not be listed
+    NothingRecorded,  // the top folder was left out (dates before 1900)
     ListFull,
   };
 
@@ -92,8 +93,8 @@ public:
   };
 
   struct Settings {
-    int genre = 0;          // 0..99, the genre the new catalog goes to
-    WalkOptions walk;       // sort order, zone, archives (mediumKind is set here)
+    int genre = 0;     // 0..99, the genre the new catalog goes to
+    WalkOptions walk;  // sort order, zone, archives (mediumKind is set here)
   };
 
   struct Hooks {

@@ -68,9 +68,9 @@ IconTable& Program::icons() {
   if (!icons_) {
     icons_.emplace();
     icons_->BuildStandardTables();
-    icons_->loadUserTable(platform_.files, programFolder_,
-                          listTimeZone() == ListTime::Zone::Machine ? IconTable::Clock::MachineTime
-                                                                    : IconTable::Clock::JapanTime);
+    icons_->loadUserTable(
+        platform_.files, programFolder_,
+        listTimeZone() == ListTime::Zone::Machine ? IconTable::Clock::MachineTime : IconTable::Clock::JapanTime);
   }
   return *icons_;
 }

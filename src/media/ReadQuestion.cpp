@@ -12,12 +12,9 @@ Text ReadQuestion::driveText(TextView drive) {
 
 MediaReading::Existing ReadQuestion::answerOf(int button) {
   switch (button) {
-    case ReplaceButton:
-      return MediaReading::Existing::Replace;
-    case AddButton:
-      return MediaReading::Existing::AddAnother;
-    default:
-      return MediaReading::Existing::Cancel;
+    case ReplaceButton: return MediaReading::Existing::Replace;
+    case AddButton: return MediaReading::Existing::AddAnother;
+    default: return MediaReading::Existing::Cancel;
   }
 }
 

@@ -11,8 +11,8 @@
 // keep everything as it is.
 #include <array>
 
-#include "text/Text.h"
 #include "media/MediaReading.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "text/Cp932.h"
 #include "core/OptionKeys.h"
 #include "media/DrivePath.h"
 #include "platform/Drives.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -22,7 +22,8 @@ int numberOfBox(bool on) { return on ? -1 : 0; }
 
 }  // namespace
 
-ScanFormLogic::ScanFormLogic(Services services, Hooks hooks) : services_(std::move(services)), hooks_(std::move(hooks)) {}
+ScanFormLogic::ScanFormLogic(Services services, Hooks hooks)
+    : services_(std::move(services)), hooks_(std::move(hooks)) {}
 
 // ------------------------------------------------------------------ opening
 
@@ -247,8 +248,7 @@ MediaReading::Settings ScanFormLogic::readingSettings() const {
   settings.genre = std::clamp(opt::readNumber(options, opt::CurrentJanreNo), 0, LastGenre);
   settings.walk.sortOrder = walkOrderOf(recordSort()).value_or(WalkOrder::Name);
   settings.walk.zone = opt::readBoolean(options, opt::LocalListTime) ? ListTime::Zone::Machine : ListTime::Zone::Japan;
-  settings.walk.archives =
-      archivesAvailable() && (boxes_.recordUnzip || (boxes_.autoCreate && boxes_.commentUnzip));
+  settings.walk.archives = archivesAvailable() && (boxes_.recordUnzip || (boxes_.autoCreate && boxes_.commentUnzip));
   return settings;
 }
 
@@ -276,8 +276,7 @@ MediaReading::Hooks ScanFormLogic::readingHooks() {
   return hooks;
 }
 
-std::optional<MediaReading::Result> ScanFormLogic::finish(RowStore& store,
-                                                          std::optional<MediaReading::Result> result) {
+std::optional<MediaReading::Result> ScanFormLogic::finish(RowStore& store, std::optional<MediaReading::Result> result) {
   storeBoxes();
   if (titleColours_ == &ReadingColours && hooks_.busy) hooks_.busy(false);
   titleColours_ = &PlainColours;

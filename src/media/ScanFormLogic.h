@@ -25,10 +25,10 @@
 #include "core/Geometry.h"
 #include "core/OptionStore.h"
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "media/ArchiveLister.h"
 #include "media/CommentSource.h"
 #include "media/MediaReading.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -66,9 +66,9 @@ public:
   enum class RunState : int { Stopped = -1, Waiting = 0, Started = 1 };
 
   struct DriveEntry {
-    char letter = 'C';   // 'A'..'Z'
-    int type = 0;        // drive type (platform/Drives.h), 5 CD-ROM, 2 removable …
-    Text text;           // u"d: [GAMES]  /media/kaori/GAMES": letter and colon first
+    char letter = 'C';  // 'A'..'Z'
+    int type = 0;       // drive type (platform/Drives.h), 5 CD-ROM, 2 removable …
+    Text text;          // u"d: [GAMES]  /media/kaori/GAMES": letter and colon first
   };
 
   // The option boxes.
@@ -83,7 +83,7 @@ public:
   };
 
   struct Services {
-    MediaReading::Services reading;   // platform, drives, title files, icons, catalog folder
+    MediaReading::Services reading;  // platform, drives, title files, icons, catalog folder
     OptionStore& options;
     // The comment generator; nullptr: comments stay empty.
     CommentSource* comments = nullptr;
@@ -203,9 +203,9 @@ private:
   int selected_ = -1;
   Text folder_;
   RunState state_ = RunState::Stopped;
-  bool choosing_ = false;     // drive list, settings and Start enabled
+  bool choosing_ = false;  // drive list, settings and Start enabled
   bool escapeStops_ = false;
-  bool reading_ = false;      // the walk runs
+  bool reading_ = false;  // the walk runs
   bool shown_ = false;
   bool loaded_ = false;
   Text title_;

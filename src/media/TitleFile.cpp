@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
-#include "text/Cp932.h"
 #include "core/FileOps.h"
 #include "media/DrivePath.h"
 #include "platform/HiddenAttribute.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -122,16 +122,13 @@ Text TitleFile::DisplayTitle(TextView drive) {
       if (title.empty()) title = Text(1, ch::Null);
       break;
     }
-    case drivetype::Fixed:
-      title = drives_.VolumeLabel(drive);
-      break;
+    case drivetype::Fixed: title = drives_.VolumeLabel(drive); break;
     case drivetype::CdRom:
       title = drives_.VolumeLabel(drive);
       if (title == DriveInfo::AudioCdLabel) title = drives_.AudioCdIdentity(drive);
       if (title.empty()) title = drives_.SyntheticLabel(drive);
       break;
-    default:
-      break;
+    default: break;
   }
   drives_.titles().setTitle(letter, title);
   return title;

@@ -14,9 +14,9 @@
 // keeps the title cache up to date.
 #include <functional>
 
-#include "text/Text.h"
 #include "media/DriveInfo.h"
 #include "platform/Ui.h"
+#include "text/Text.h"
 
 namespace zevro {
 

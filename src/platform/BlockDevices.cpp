@@ -14,7 +14,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-
 bool allHex(std::string_view text) {
   for (char c : text)
     if (hexValue(c) < 0) return false;
@@ -59,7 +58,8 @@ BlockDevices::BlockDevices(NativePath sysRoot, NativePath diskRoot)
 std::optional<BlockDevices::Device> BlockDevices::deviceOf(unsigned major, unsigned minor,
                                                            std::string_view source) const {
   fs::path folder;
-  if (major != 0) folder = realFolder(sysRoot_ / "dev" / "block" / (std::to_string(major) + ':' + std::to_string(minor)));
+  if (major != 0)
+    folder = realFolder(sysRoot_ / "dev" / "block" / (std::to_string(major) + ':' + std::to_string(minor)));
   if (folder.empty() && source.rfind("/dev/", 0) == 0) {
     const std::string name = fs::path(std::string(source)).filename().string();
     folder = realFolder(sysRoot_ / "class" / "block" / name);
@@ -98,9 +98,7 @@ std::optional<std::string> BlockDevices::linkNameFor(const char* folder, std::st
   return std::nullopt;
 }
 
-std::optional<std::string> BlockDevices::labelOf(std::string_view name) const {
-  return linkNameFor("by-label", name);
-}
+std::optional<std::string> BlockDevices::labelOf(std::string_view name) const { return linkNameFor("by-label", name); }
 
 std::optional<std::string> BlockDevices::uuidOf(std::string_view name) const { return linkNameFor("by-uuid", name); }
 

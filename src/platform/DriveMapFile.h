@@ -29,10 +29,10 @@ public:
   static constexpr const char* DevicePrefix = "/dev/";
 
   struct Entry {
-    char letter = 0;                  // 'A'..'Z'
-    std::string target;               // "/media/kaori/STICK" or "/dev/sr0"
-    std::optional<int> type;          // from the kind field: 5, 2 or 3
-    std::optional<std::string> label; // like "GAMES"
+    char letter = 0;                   // 'A'..'Z'
+    std::string target;                // "/media/kaori/STICK" or "/dev/sr0"
+    std::optional<int> type;           // from the kind field: 5, 2 or 3
+    std::optional<std::string> label;  // like "GAMES"
     bool isDevice() const { return target.rfind(DevicePrefix, 0) == 0; }
     // "sr0" for "/dev/sr0"; "" for a folder.
     std::string deviceName() const;

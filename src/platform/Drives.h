@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -24,8 +24,8 @@ inline constexpr int Changing = 18;  // seen as fixed once and as absent at anot
 }  // namespace drivetype
 
 struct VolumeInfo {
-  Text label;                 // the volume label, like u"MYDISC"; empty when none
-  std::uint32_t serial = 0;   // like 0xABCD1234
+  Text label;                // the volume label, like u"MYDISC"; empty when none
+  std::uint32_t serial = 0;  // like 0xABCD1234
   bool hasSerial = false;
 };
 

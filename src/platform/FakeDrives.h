@@ -18,12 +18,12 @@ class FakeDrives : public Drives {
 public:
   struct Drive {
     int type = drivetype::Fixed;
-    NativePath folder;          // the root the letter stands for
-    Text label;                 // like u"GAMES"; empty when the medium has none
+    NativePath folder;  // the root the letter stands for
+    Text label;         // like u"GAMES"; empty when the medium has none
     std::uint32_t serial = 0;
     bool hasSerial = true;
     DriveSpace space{};
-    bool hasMedium = true;      // false: a drive with nothing inserted
+    bool hasMedium = true;  // false: a drive with nothing inserted
   };
 
   // Puts a drive at the letter (either case), replacing what was there.

@@ -16,14 +16,14 @@ public:
   enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault };
   struct Call {
     Kind kind;
-    Text text;   // message text, prompt, initial folder or path
+    Text text;  // message text, prompt, initial folder or path
     int flags = 0;
     Text title;
   };
 
-  std::deque<int> answers;          // for showMessage and systemMessage
-  std::deque<Text> inputs;          // for inputLine
-  std::deque<Text> folders;         // for browseForFolder
+  std::deque<int> answers;   // for showMessage and systemMessage
+  std::deque<Text> inputs;   // for inputLine
+  std::deque<Text> folders;  // for browseForFolder
   int fallbackAnswer = AnswerCancel;
   bool openSucceeds = true;
   Text clipboard;

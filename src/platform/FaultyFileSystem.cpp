@@ -1,9 +1,9 @@
 #include "platform/FaultyFileSystem.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <iterator>
 #include <memory>
-#include <unistd.h>
 
 namespace zevro {
 

@@ -19,8 +19,21 @@ namespace zevro {
 class FaultyFileSystem : public FileSystem {
 public:
   enum class Op {
-    List, Stat, Resolve, Read, Write, Copy, Move, Rename, Remove, RemoveTree,
-    CreateFolder, CreateFolders, RemoveFolder, SetModified, SetReadOnly,
+    List,
+    Stat,
+    Resolve,
+    Read,
+    Write,
+    Copy,
+    Move,
+    Rename,
+    Remove,
+    RemoveTree,
+    CreateFolder,
+    CreateFolders,
+    RemoveFolder,
+    SetModified,
+    SetReadOnly,
   };
 
   explicit FaultyFileSystem(FileSystem& inner) : inner_(inner) {}

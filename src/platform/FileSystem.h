@@ -23,12 +23,12 @@ using FileTime = std::int64_t;
 
 struct DirEntry {
   enum class Type { File, Folder, Link, Other };  // Other: FIFO, socket, device
-  std::string name;             // native bytes, like "MANUAL.TXT"
+  std::string name;                               // native bytes, like "MANUAL.TXT"
   Type type = Type::File;
-  bool linkToFolder = false;    // Type::Link whose target is a folder
-  std::uint64_t size = 0;       // bytes; 0 for folders
+  bool linkToFolder = false;  // Type::Link whose target is a folder
+  std::uint64_t size = 0;     // bytes; 0 for folders
   FileTime modified = 0;
-  bool readOnly = false;        // no write bit for the owner
+  bool readOnly = false;  // no write bit for the owner
   bool isFolder() const { return type == Type::Folder; }
 };
 
@@ -85,9 +85,9 @@ public:
   // first error and reports it.
   virtual IoError removeTree(const NativePath& folder) = 0;
 
-  virtual IoError createFolder(const NativePath& folder) = 0;      // one level
-  virtual IoError createFolders(const NativePath& folder) = 0;     // the whole chain
-  virtual IoError removeFolder(const NativePath& folder) = 0;      // empty folder only
+  virtual IoError createFolder(const NativePath& folder) = 0;   // one level
+  virtual IoError createFolders(const NativePath& folder) = 0;  // the whole chain
+  virtual IoError removeFolder(const NativePath& folder) = 0;   // empty folder only
 
   virtual IoError setModified(const NativePath& path, FileTime time) = 0;
 

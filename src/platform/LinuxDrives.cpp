@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "text/Cp932.h"
 #include "platform/BlockDevices.h"
 #include "platform/DriveMapFile.h"
 #include "platform/MountInfo.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -19,12 +19,12 @@ constexpr char RootLetter = 'C';
 
 // File systems of the kernel's own making: never a medium, wherever mounted.
 constexpr std::string_view PseudoFileSystems[] = {
-    "proc",     "sysfs",   "devtmpfs",  "devpts",    "cgroup",     "cgroup2",  "securityfs", "debugfs",
-    "tracefs",  "pstore",  "bpf",       "mqueue",    "hugetlbfs",  "configfs", "fusectl",    "autofs",
-    "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs", "selinuxfs"};
+    "proc",    "sysfs",   "devtmpfs",    "devpts",   "cgroup",     "cgroup2",   "securityfs",
+    "debugfs", "tracefs", "pstore",      "bpf",      "mqueue",     "hugetlbfs", "configfs",
+    "fusectl", "autofs",  "binfmt_misc", "efivarfs", "rpc_pipefs", "nsfs",      "selinuxfs"};
 
-constexpr std::string_view NetworkFileSystems[] = {"nfs",  "nfs4",      "cifs",      "smb3", "smbfs",
-                                                   "9p",   "ceph",      "glusterfs", "afs",  "fuse.sshfs"};
+constexpr std::string_view NetworkFileSystems[] = {"nfs", "nfs4", "cifs",      "smb3", "smbfs",
+                                                   "9p",  "ceph", "glusterfs", "afs",  "fuse.sshfs"};
 
 constexpr std::string_view RamFileSystems[] = {"tmpfs", "ramfs"};
 
@@ -139,8 +139,8 @@ std::vector<Medium> findMedia(const std::vector<MountEntry>& mounts, const Block
       bool seen = false;
       for (const Medium& medium : media) seen = seen || medium.device == name;
       if (seen) continue;
-      media.push_back(Medium{name, std::nullopt, isOptical(name) ? drivetype::CdRom : drivetype::Removable,
-                             std::nullopt});
+      media.push_back(
+          Medium{name, std::nullopt, isOptical(name) ? drivetype::CdRom : drivetype::Removable, std::nullopt});
     }
   }
   return media;
@@ -212,7 +212,8 @@ void LinuxDrives::refresh() {
   const std::vector<MountEntry> mounts = parseMountInfo(readWhole(sources_.mountInfo));
   const BlockDevices devices(sources_.sysRoot, sources_.diskRoot);
   const std::vector<Medium> media = findMedia(mounts, devices);
-  letters_[slotIndex(RootLetter)] = Letter{drivetype::Fixed, NativePath("/"), rootVolume(mounts, devices, sources_.hostName)};
+  letters_[slotIndex(RootLetter)] =
+      Letter{drivetype::Fixed, NativePath("/"), rootVolume(mounts, devices, sources_.hostName)};
 
   std::string mapText;
   const IoError readError = files_.readFile(mapFile_, mapText);
@@ -229,8 +230,8 @@ void LinuxDrives::refresh() {
     const std::string device = entry.deviceName();
     std::size_t found = media.size();
     for (std::size_t i = 0; i < media.size() && found == media.size(); ++i) {
-      const bool match = entry.isDevice() ? media[i].device == device
-                                          : media[i].mount && media[i].mount->string() == entry.target;
+      const bool match =
+          entry.isDevice() ? media[i].device == device : media[i].mount && media[i].mount->string() == entry.target;
       if (match) found = i;
     }
     if (found < media.size()) {

@@ -1,16 +1,16 @@
 #include "platform/LinuxFileSystem.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <dirent.h>
-#include <fcntl.h>
 #include <limits>
-#include <pwd.h>
 #include <random>
-#include <sys/stat.h>
 #include <system_error>
-#include <unistd.h>
 #include <utility>
 
 namespace zevro {

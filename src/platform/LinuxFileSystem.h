@@ -6,9 +6,9 @@
 // Writes never touch the target before the new content is complete: the bytes
 // go to a temporary file beside it (".ZEVRO32.Opt.zevro-tmp-k3J9xQ"), which is
 // flushed and renamed over the target, and removed again on any failure.
+#include <sys/types.h>
 #include <cstddef>
 #include <functional>
-#include <sys/types.h>
 
 #include "platform/FileSystem.h"
 

@@ -14,12 +14,12 @@ namespace zevro {
 struct MountEntry {
   int id = 0;
   int parent = 0;
-  unsigned major = 0;        // 8 for SCSI disks, 11 for optical drives, 0 for virtual file systems
+  unsigned major = 0;  // 8 for SCSI disks, 11 for optical drives, 0 for virtual file systems
   unsigned minor = 0;
-  std::string root;          // the folder of the file system shown here: "/", or "/srv/x" for a bind mount of a folder
-  std::string mountPoint;    // like "/media/kaori/MY DISK"
-  std::string fsType;        // like "vfat", "iso9660", "fuse.sshfs"
-  std::string source;        // like "/dev/sdb1", "nas:/share", "proc"
+  std::string root;        // the folder of the file system shown here: "/", or "/srv/x" for a bind mount of a folder
+  std::string mountPoint;  // like "/media/kaori/MY DISK"
+  std::string fsType;      // like "vfat", "iso9660", "fuse.sshfs"
+  std::string source;      // like "/dev/sdb1", "nas:/share", "proc"
 };
 
 // The mounts in the order of the table; lines that do not have the fields of

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "core/Record.h"
-#include "text/Cp932.h"
 #include "search/CatalogRows.h"
 #include "search/HitRowFinder.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -53,9 +53,7 @@ bool CatalogMatcher::searchBytes(ListFileBytes& file, TextView title, const Foun
     const int row = rows->rowAt(at);
     if (at >= file.heap().size() || row < 0) break;  // past the end marker: spare room and per-row blocks
     const Text record = rows->record(row);
-    if (rowHasHit(record) &&
-        !found(fieldsOf(title, rows->pathOf(row), record, request_.isTwoTerm())))
-      return false;
+    if (rowHasHit(record) && !found(fieldsOf(title, rows->pathOf(row), record, request_.isTwoTerm()))) return false;
     at = raw_->next(rows->start(row) + rows->recordBytes(row).size());
   }
   return true;
@@ -97,9 +95,9 @@ bool CatalogMatcher::searchDecoded(ListFileBytes& file, TextView title, const Fo
       continue;
     }
     // Rows are found by number: folding may have shortened the text before the row.
-    counted += static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(countedTo),
-                                                   text.begin() + static_cast<std::ptrdiff_t>(step.rowStart) + 1,
-                                                   RowStart));
+    counted +=
+        static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(countedTo),
+                                            text.begin() + static_cast<std::ptrdiff_t>(step.rowStart) + 1, RowStart));
     countedTo = step.rowStart + 1;
     if (!rows) rows.emplace(file.heap(), file.levels());
     const int row = static_cast<int>(counted) - 1;

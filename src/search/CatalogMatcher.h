@@ -27,11 +27,11 @@
 #include <optional>
 #include <string_view>
 
-#include "text/Text.h"
 #include "search/ListFileBytes.h"
 #include "search/RawTermSearch.h"
 #include "search/SearchRequest.h"
 #include "search/SearchResults.h"
+#include "text/Text.h"
 
 namespace zevro {
 

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 
-#include "text/Cp932.h"
 #include "core/ListFile.h"
 #include "search/CatalogMatcher.h"
 #include "search/ListFileBytes.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 

@@ -26,11 +26,11 @@
 #include <string>
 #include <vector>
 
-#include "text/Text.h"
 #include "platform/FileSystem.h"
 #include "search/SearchList.h"
 #include "search/SearchRequest.h"
 #include "search/SearchResults.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -59,14 +59,14 @@ public:
     Unreadable,  // the system refused the read
   };
   struct Skipped {
-    Text fileName;      // u"_00CD_OLD.cct"
+    Text fileName;  // u"_00CD_OLD.cct"
     SkipReason reason;
     std::string error;  // Unreadable: the system's text, like "Permission denied"
   };
   struct Outcome {
-    bool cancelled = false;      // pump() said stop
-    bool gridFull = false;       // the result grid refused a row
-    bool converted = false;      // the conversion hook ran
+    bool cancelled = false;  // pump() said stop
+    bool gridFull = false;   // the result grid refused a row
+    bool converted = false;  // the conversion hook ran
     int catalogsSearched = 0;
     std::vector<Skipped> skipped;
   };

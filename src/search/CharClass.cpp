@@ -30,8 +30,7 @@ bool isWordSeparator(char16_t c) {
     case 0xFF1B:  // ；
     case 0xFF1A:  // ：
       return true;
-    default:
-      return inRange(c, 0xFF01, 0xFF0F);  // ！ .. ／
+    default: return inRange(c, 0xFF01, 0xFF0F);  // ！ .. ／
   }
 }
 

@@ -11,8 +11,8 @@ constexpr char16_t AsciiFirst = 0x21;
 constexpr char16_t AsciiLast = 0x7E;
 constexpr char16_t FullWidthOffset = 0xFEE0;  // '!' + offset = '！'
 
-constexpr char16_t HalfFirst = 0xFF61;  // ｡
-constexpr char16_t HalfLast = 0xFF9F;   // ﾟ
+constexpr char16_t HalfFirst = 0xFF61;       // ｡
+constexpr char16_t HalfLast = 0xFF9F;        // ﾟ
 constexpr char16_t HalfVoiced = 0xFF9E;      // ﾞ
 constexpr char16_t HalfSemiVoiced = 0xFF9F;  // ﾟ
 constexpr char16_t HalfU = 0xFF73;           // ｳ
@@ -38,7 +38,7 @@ constexpr std::array<char16_t, HalfLast - HalfFirst + 1> FullOfHalf = {
 // of ASCII letters, digits and katakana: the punctuation a half-width
 // character folds to, and the forms Japanese input gives for ' " \.
 constexpr char16_t FoldPunctuation[] = {
-    0x3000,  // 　
+    0x3000,                                                          // 　
     0xFF0C, 0xFF0E, 0xFF1A, 0xFF1B, 0xFF1F, 0xFF01, 0xFF3E, 0xFF3F,  // ，．：；？！＾＿
     0x30FC, 0xFF0F, 0xFF5E, 0xFF5C, 0x2019, 0x201D,                  // ー／～｜’”
     0xFF08, 0xFF09, 0xFF3B, 0xFF3D, 0xFF5B, 0xFF5D, 0x300C, 0x300D,  // （）［］｛｝「」
@@ -58,9 +58,9 @@ bool isFoldPunctuation(char16_t c) {
 }
 
 bool isFullWidthAlnumOrKatakana(char16_t c) {
-  return inRange(c, 0xFF10, 0xFF19)     // ０..９
-         || inRange(c, 0xFF21, 0xFF3A)  // Ａ..Ｚ
-         || inRange(c, 0xFF41, 0xFF5A)  // ａ..ｚ
+  return inRange(c, 0xFF10, 0xFF19)      // ０..９
+         || inRange(c, 0xFF21, 0xFF3A)   // Ａ..Ｚ
+         || inRange(c, 0xFF41, 0xFF5A)   // ａ..ｚ
          || inRange(c, 0x30A1, 0x30F6);  // ァ..ヶ
 }
 

@@ -20,18 +20,15 @@ std::size_t saturatingAdd(std::size_t a, std::size_t b) { return b > npos - a ? 
 // "name\x11comment".
 TextView searchablePart(TextView row, unsigned columns) {
   switch (columns & column::Both) {
-    case column::Name:
-      return row.substr(0, row.find(NameEnd));
+    case column::Name: return row.substr(0, row.find(NameEnd));
     case column::Comment: {
       const std::size_t nameEnd = row.find(NameEnd);
       if (nameEnd == npos) return {};
       const std::size_t commentEnd = row.find(CommentEnd, nameEnd + 1);
       return row.substr(nameEnd + 1, commentEnd == npos ? npos : commentEnd - nameEnd - 1);
     }
-    case column::Both:
-      return row.substr(0, row.find(CommentEnd));
-    default:
-      return {};
+    case column::Both: return row.substr(0, row.find(CommentEnd));
+    default: return {};
   }
 }
 

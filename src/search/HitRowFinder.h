@@ -25,9 +25,9 @@
 #include <array>
 #include <cstddef>
 
-#include "text/Text.h"
 #include "search/Match.h"
 #include "search/SearchRequest.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -51,8 +51,8 @@ public:
 private:
   struct Stream {
     const SearchTerm* term = nullptr;
-    bool needsSecond = false;   // AND: the row must also hold the second term
-    std::size_t pos = 0;        // where the next occurrence is looked for
+    bool needsSecond = false;           // AND: the row must also hold the second term
+    std::size_t pos = 0;                // where the next occurrence is looked for
     std::size_t pending = Match::npos;  // a row found and not yet handed out
     bool exhausted = false;
   };

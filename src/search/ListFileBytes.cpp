@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "text/Cp932.h"
 #include "core/ListFile.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -66,8 +66,8 @@ std::string_view ListFileBytes::levels() {
 void ListFileBytes::measure() {
   const std::size_t span = listfile::byteLengthOfCharacters(body_, heapCharacters_);
   const void* endMarker = std::memchr(body_.data(), 0, span);
-  const std::size_t used = endMarker ? static_cast<std::size_t>(static_cast<const char*>(endMarker) - body_.data())
-                                     : span;
+  const std::size_t used =
+      endMarker ? static_cast<std::size_t>(static_cast<const char*>(endMarker) - body_.data()) : span;
   heap_ = body_.substr(0, used);
   levels_ = body_.substr(span, levelLength_);
 }

@@ -9,7 +9,8 @@ PlainSearcher::PlainSearcher(TextView needle) : needle_(needle) {
   const std::size_t m = needle_.size();
   const auto longest = static_cast<std::size_t>(std::numeric_limits<std::uint32_t>::max());
   skip_.fill(static_cast<std::uint32_t>(std::min(m, longest)));
-  for (std::size_t i = 0; i + 1 < m; ++i) skip_[needle_[i] & 0xFF] = static_cast<std::uint32_t>(std::min(m - 1 - i, longest));
+  for (std::size_t i = 0; i + 1 < m; ++i)
+    skip_[needle_[i] & 0xFF] = static_cast<std::uint32_t>(std::min(m - 1 - i, longest));
 }
 
 std::size_t PlainSearcher::find(TextView text, std::size_t from, std::size_t end) const {

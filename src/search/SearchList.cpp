@@ -48,8 +48,7 @@ char16_t excludedMediumLetter(unsigned mediaFilter) {
   }
 }
 
-std::vector<SearchListEntry> buildSearchList(FileSystem& files, const NativePath& catalogFolder,
-                                             unsigned mediaFilter) {
+std::vector<SearchListEntry> buildSearchList(FileSystem& files, const NativePath& catalogFolder, unsigned mediaFilter) {
   const Text pattern = searchListPattern(mediaFilter);
   const char16_t excluded = excludedMediumLetter(mediaFilter);
   std::vector<SearchListEntry> entries;

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "text/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -59,7 +59,6 @@ char16_t excludedMediumLetter(unsigned mediaFilter);
 // The list files of the folder the media filter lets through. Folders and
 // entries that are no files (pipes, devices) are left out; a folder that
 // cannot be listed gives an empty list.
-std::vector<SearchListEntry> buildSearchList(FileSystem& files, const NativePath& catalogFolder,
-                                             unsigned mediaFilter);
+std::vector<SearchListEntry> buildSearchList(FileSystem& files, const NativePath& catalogFolder, unsigned mediaFilter);
 
 }  // namespace zevro

@@ -11,11 +11,11 @@
 // searched with findIn or, row by row, with HitRowFinder.
 #include <cstddef>
 
-#include "text/Text.h"
 #include "search/CharClass.h"
 #include "search/Match.h"
 #include "search/MatchSwitches.h"
 #include "search/SearchTerm.h"
+#include "text/Text.h"
 
 namespace zevro {
 

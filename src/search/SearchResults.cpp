@@ -44,8 +44,8 @@ const SearchListEntry* SearchResults::catalogOf(int row) const {
 Text SearchResults::recordOf(const ResultFields& fields, std::uint32_t hitNumber) {
   const Text number = hexField(hitNumber, HitNumberDigits);
   Text record;
-  record.reserve(fields.title.size() + fields.path.size() + fields.date.size() + fields.comment.size() +
-                 number.size() + 6);
+  record.reserve(fields.title.size() + fields.path.size() + fields.date.size() + fields.comment.size() + number.size() +
+                 6);
   record += record::marker(0);
   record += fields.title;
   record += record::marker(1);

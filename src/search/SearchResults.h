@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "core/RowStore.h"
-#include "text/Text.h"
 #include "search/SearchList.h"
+#include "text/Text.h"
 
 namespace zevro {
 

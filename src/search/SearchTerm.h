@@ -12,12 +12,12 @@
 #include <cstddef>
 #include <optional>
 
-#include "text/Text.h"
 #include "search/CharClass.h"
 #include "search/Match.h"
 #include "search/MatchSwitches.h"
 #include "search/PlainSearcher.h"
 #include "search/WildPattern.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -30,8 +30,8 @@ public:
   // The term as compared: to full width when W, then to upper case when C.
   const Text& folded() const { return folded_; }
   bool empty() const { return folded_.empty(); }
-  bool widthFolds() const { return width_; }          // W: width folding is on and NeedWidthFold(term)
-  bool caseFolds() const { return upper_; }           // C: case folding is on and HasLatinLetter(term)
+  bool widthFolds() const { return width_; }               // W: width folding is on and NeedWidthFold(term)
+  bool caseFolds() const { return upper_; }                // C: case folding is on and HasLatinLetter(term)
   bool isPattern() const { return pattern_.has_value(); }  // IsWildKey(folded term)
   bool wholeWord() const { return wholeWord_; }
 

@@ -19,10 +19,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/Text.h"
 #include "search/CharClass.h"
 #include "search/Match.h"
 #include "search/PlainSearcher.h"
+#include "text/Text.h"
 
 namespace zevro {
 
@@ -43,8 +43,8 @@ public:
   // wholeWord, a match counts only when it passes the whole-word test on its
   // matched extent; a "*" match that could end at several places counts when
   // one of the ends does. The length is that of the longest counting match.
-  Match find(TextView text, std::size_t from = 0, std::size_t candidatesEnd = Match::npos,
-             bool wholeWord = false, TextStart start = TextStart::Empty) const;
+  Match find(TextView text, std::size_t from = 0, std::size_t candidatesEnd = Match::npos, bool wholeWord = false,
+             TextStart start = TextStart::Empty) const;
 
   // The run of ordinary characters the pattern starts with ("ab" for "ab?c*");
   // candidates are the places where it occurs.
@@ -54,9 +54,9 @@ private:
   enum class Op : std::uint8_t { Char, Any, Digit, Set, Star, Never };
   struct Element {
     Op op = Op::Char;
-    bool negated = false;      // Set: [!…]
-    char16_t c = 0;            // Char
-    std::uint32_t first = 0;   // Set: ranges_[first, first + count)
+    bool negated = false;     // Set: [!…]
+    char16_t c = 0;           // Char
+    std::uint32_t first = 0;  // Set: ranges_[first, first + count)
     std::uint32_t count = 0;
   };
   struct Range {

@@ -38,163 +38,146 @@ constexpr char16_t InvalidByteBase = 0xDC00;  // byte b (0x80..0xFF) -> U+DC00 +
 // Converted text of a whole catalog: "表" is 95 5C, "ポ" is 83 7C, so no
 // byte-level parsing may happen before decoding.
 struct Tables {
-    // Byte -> character. Invalid bytes and lead bytes (used when no valid
-    // trail byte follows) hold U+DC80..U+DCFF.
-    std::array<char16_t, 256> single{};
-    // Lead byte -> row of `pairs` (1..), 0 for a byte that starts no pair.
-    std::array<std::uint8_t, 256> leadRow{};
-    // row * 256 + trail byte -> character; 0 for a pair CP932 lacks.
-    std::vector<char16_t> pairs;
-    // UTF-16 unit -> CP932 code: 0x00..0xDF one byte, 0x8140..0xFCFC
-    // lead << 8 | trail; NoCode for a character CP932 does not hold.
-    std::vector<std::uint16_t> codes;
+  // Byte -> character. Invalid bytes and lead bytes (used when no valid
+  // trail byte follows) hold U+DC80..U+DCFF.
+  std::array<char16_t, 256> single{};
+  // Lead byte -> row of `pairs` (1..), 0 for a byte that starts no pair.
+  std::array<std::uint8_t, 256> leadRow{};
+  // row * 256 + trail byte -> character; 0 for a pair CP932 lacks.
+  std::vector<char16_t> pairs;
+  // UTF-16 unit -> CP932 code: 0x00..0xDF one byte, 0x8140..0xFCFC
+  // lead << 8 | trail; NoCode for a character CP932 does not hold.
+  std::vector<std::uint16_t> codes;
 
-    char16_t decodeCode(std::uint16_t code) const
-    {
-        if (code < 0x100)
-            return single[code];
-        const unsigned row = leadRow[code >> 8];
-        return row == 0 ? char16_t(0) : pairs[row * 256 + (code & 0xFF)];
-    }
+  char16_t decodeCode(std::uint16_t code) const {
+    if (code < 0x100) return single[code];
+    const unsigned row = leadRow[code >> 8];
+    return row == 0 ? char16_t(0) : pairs[row * 256 + (code & 0xFF)];
+  }
 };
 
 // One iconv conversion descriptor; converts short pieces for table building.
 class Converter {
 public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
-    {
-        if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("no character converter from ") + from + " to " + to);
-    }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1))
+      throw std::runtime_error(std::string("no character converter from ") + from + " to " + to);
+  }
+  ~Converter() { iconv_close(cd_); }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
 
-    enum class Result { Ok, Incomplete, Invalid };
+  enum class Result { Ok, Incomplete, Invalid };
 
-    // Converts all of `in`; `outLength` receives the bytes written.
-    Result convert(const char* in, std::size_t inLength, char* out, std::size_t outCapacity,
-                   std::size_t& outLength)
-    {
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* inPtr = const_cast<char*>(in);
-        char* outPtr = out;
-        std::size_t inLeft = inLength;
-        std::size_t outLeft = outCapacity;
-        const std::size_t r = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
-        outLength = outCapacity - outLeft;
-        if (r == static_cast<std::size_t>(-1))
-            return errno == EINVAL ? Result::Incomplete : Result::Invalid;
-        if (inLeft != 0 || iconv(cd_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-            return Result::Invalid;
-        outLength = outCapacity - outLeft;
-        return Result::Ok;
-    }
+  // Converts all of `in`; `outLength` receives the bytes written.
+  Result convert(const char* in, std::size_t inLength, char* out, std::size_t outCapacity, std::size_t& outLength) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* inPtr = const_cast<char*>(in);
+    char* outPtr = out;
+    std::size_t inLeft = inLength;
+    std::size_t outLeft = outCapacity;
+    const std::size_t r = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+    outLength = outCapacity - outLeft;
+    if (r == static_cast<std::size_t>(-1)) return errno == EINVAL ? Result::Incomplete : Result::Invalid;
+    if (inLeft != 0 || iconv(cd_, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
+      return Result::Invalid;
+    outLength = outCapacity - outLeft;
+    return Result::Ok;
+  }
 
 private:
-    iconv_t cd_;
+  iconv_t cd_;
 };
 
 // The single UTF-16LE unit in out[0..1] when exactly one was written, else 0.
-char16_t oneUnit(Converter::Result r, const char* out, std::size_t length)
-{
-    if (r != Converter::Result::Ok || length != 2)
-        return 0;
-    return static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
-                                 (static_cast<unsigned char>(out[1]) << 8));
+char16_t oneUnit(Converter::Result r, const char* out, std::size_t length) {
+  if (r != Converter::Result::Ok || length != 2) return 0;
+  return static_cast<char16_t>(static_cast<unsigned char>(out[0]) | (static_cast<unsigned char>(out[1]) << 8));
 }
 
-void buildDecodeTables(Tables& t, std::array<bool, 256>& validSingle)
-{
-    Converter toUtf16("UTF-16LE", "CP932");
+void buildDecodeTables(Tables& t, std::array<bool, 256>& validSingle) {
+  Converter toUtf16("UTF-16LE", "CP932");
+  char out[16];
+  std::size_t length = 0;
+  unsigned rows = 0;
+  for (unsigned b = 0; b < 256; ++b) {
+    // 0x00..0x7F are always characters of their own: field markers and
+    // line breaks of the file formats live there.
+    if (b < 0x80) {
+      t.single[b] = static_cast<char16_t>(b);
+      validSingle[b] = true;
+      continue;
+    }
+    const char in = static_cast<char>(b);
+    const auto r = toUtf16.convert(&in, 1, out, sizeof out, length);
+    t.single[b] = static_cast<char16_t>(InvalidByteBase + b);
+    if (r == Converter::Result::Incomplete) {
+      t.leadRow[b] = static_cast<std::uint8_t>(++rows);
+    } else if (const char16_t u = oneUnit(r, out, length); u != 0) {
+      t.single[b] = u;
+      validSingle[b] = true;
+    }
+  }
+  t.pairs.assign((rows + 1) * 256, 0);
+  for (unsigned lead = 0x80; lead < 256; ++lead) {
+    const unsigned row = t.leadRow[lead];
+    if (row == 0) continue;
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+      const auto r = toUtf16.convert(in, 2, out, sizeof out, length);
+      t.pairs[row * 256 + trail] = oneUnit(r, out, length);
+    }
+  }
+}
+
+void buildEncodeTable(Tables& t, const std::array<bool, 256>& validSingle) {
+  t.codes.assign(0x10000, NoCode);
+  std::vector<char16_t> duplicates;
+  const auto claim = [&](char16_t u, std::uint16_t code) {
+    if (t.codes[u] == NoCode)
+      t.codes[u] = code;
+    else
+      duplicates.push_back(u);
+  };
+  for (unsigned b = 0; b < 256; ++b) {
+    if (validSingle[b]) claim(t.single[b], static_cast<std::uint16_t>(b));
+  }
+  for (unsigned lead = 0x80; lead < 256; ++lead) {
+    const unsigned row = t.leadRow[lead];
+    for (unsigned trail = 0; row != 0 && trail < 256; ++trail) {
+      if (const char16_t u = t.pairs[row * 256 + trail]; u != 0)
+        claim(u, static_cast<std::uint16_t>(lead << 8 | trail));
+    }
+  }
+  // A character with several codes (NEC and IBM rows) is written the way
+  // the converter writes it.
+  std::sort(duplicates.begin(), duplicates.end());
+  duplicates.erase(std::unique(duplicates.begin(), duplicates.end()), duplicates.end());
+  Converter toCp932("CP932", "UTF-16LE");
+  for (const char16_t u : duplicates) {
+    const char in[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
     char out[16];
     std::size_t length = 0;
-    unsigned rows = 0;
-    for (unsigned b = 0; b < 256; ++b) {
-        // 0x00..0x7F are always characters of their own: field markers and
-        // line breaks of the file formats live there.
-        if (b < 0x80) {
-            t.single[b] = static_cast<char16_t>(b);
-            validSingle[b] = true;
-            continue;
-        }
-        const char in = static_cast<char>(b);
-        const auto r = toUtf16.convert(&in, 1, out, sizeof out, length);
-        t.single[b] = static_cast<char16_t>(InvalidByteBase + b);
-        if (r == Converter::Result::Incomplete) {
-            t.leadRow[b] = static_cast<std::uint8_t>(++rows);
-        } else if (const char16_t u = oneUnit(r, out, length); u != 0) {
-            t.single[b] = u;
-            validSingle[b] = true;
-        }
-    }
-    t.pairs.assign((rows + 1) * 256, 0);
-    for (unsigned lead = 0x80; lead < 256; ++lead) {
-        const unsigned row = t.leadRow[lead];
-        if (row == 0)
-            continue;
-        for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-            const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-            const auto r = toUtf16.convert(in, 2, out, sizeof out, length);
-            t.pairs[row * 256 + trail] = oneUnit(r, out, length);
-        }
-    }
+    if (toCp932.convert(in, 2, out, sizeof out, length) != Converter::Result::Ok) continue;
+    const auto byte = [&](int k) { return static_cast<std::uint16_t>(static_cast<unsigned char>(out[k])); };
+    const std::uint16_t code = length == 1   ? byte(0)
+                               : length == 2 ? static_cast<std::uint16_t>(byte(0) << 8 | byte(1))
+                                             : NoCode;
+    if (code != NoCode && t.decodeCode(code) == u) t.codes[u] = code;
+  }
 }
 
-void buildEncodeTable(Tables& t, const std::array<bool, 256>& validSingle)
-{
-    t.codes.assign(0x10000, NoCode);
-    std::vector<char16_t> duplicates;
-    const auto claim = [&](char16_t u, std::uint16_t code) {
-        if (t.codes[u] == NoCode)
-            t.codes[u] = code;
-        else
-            duplicates.push_back(u);
-    };
-    for (unsigned b = 0; b < 256; ++b) {
-        if (validSingle[b])
-            claim(t.single[b], static_cast<std::uint16_t>(b));
-    }
-    for (unsigned lead = 0x80; lead < 256; ++lead) {
-        const unsigned row = t.leadRow[lead];
-        for (unsigned trail = 0; row != 0 && trail < 256; ++trail) {
-            if (const char16_t u = t.pairs[row * 256 + trail]; u != 0)
-                claim(u, static_cast<std::uint16_t>(lead << 8 | trail));
-        }
-    }
-    // A character with several codes (NEC and IBM rows) is written the way
-    // the converter writes it.
-    std::sort(duplicates.begin(), duplicates.end());
-    duplicates.erase(std::unique(duplicates.begin(), duplicates.end()), duplicates.end());
-    Converter toCp932("CP932", "UTF-16LE");
-    for (const char16_t u : duplicates) {
-        const char in[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
-        char out[16];
-        std::size_t length = 0;
-        if (toCp932.convert(in, 2, out, sizeof out, length) != Converter::Result::Ok)
-            continue;
-        const auto byte = [&](int k) { return static_cast<std::uint16_t>(static_cast<unsigned char>(out[k])); };
-        const std::uint16_t code = length == 1   ? byte(0)
-                                   : length == 2 ? static_cast<std::uint16_t>(byte(0) << 8 | byte(1))
-                                                 : NoCode;
-        if (code != NoCode && t.decodeCode(code) == u)
-            t.codes[u] = code;
-    }
+Tables buildTables() {
+  Tables t;
+  std::array<bool, 256> validSingle{};
+  buildDecodeTables(t, validSingle);
+  buildEncodeTable(t, validSingle);
+  return t;
 }
 
-Tables buildTables()
-{
-    Tables t;
-    std::array<bool, 256> validSingle{};
-    buildDecodeTables(t, validSingle);
-    buildEncodeTable(t, validSingle);
-    return t;
-}
-
-const Tables& tables()
-{
-    static const Tables t = buildTables();
-    return t;
+const Tables& tables() {
+  static const Tables t = buildTables();
+  return t;
 }
 
 // --- escapes ---------------------------------------------------------------
@@ -204,31 +187,25 @@ constexpr std::size_t MinDigits = 4;
 constexpr std::size_t MaxDigits = 6;
 constexpr char UpperHex[] = "0123456789ABCDEF";
 
-bool needsEscape(const Tables& t, char32_t cp)
-{
-    return cp > 0xFFFF || utf::isSurrogate(cp) || t.codes[cp] == NoCode;
-}
+bool needsEscape(const Tables& t, char32_t cp) { return cp > 0xFFFF || utf::isSurrogate(cp) || t.codes[cp] == NoCode; }
 
 // Length of the escape "&#xHHHH;" (4 to 6 hex digits, either case, at most
 // U+10FFFF) at p, with its code point in cp; 0 when p holds none.
 template <class Char>
-std::size_t parseEscape(const Char* p, const Char* end, char32_t& cp)
-{
-    if (end - p < static_cast<std::ptrdiff_t>(MinDigits + 4) || p[0] != Char('&') || p[1] != Char('#') ||
-        p[2] != Char('x'))
-        return 0;
-    const Char* q = p + 3;
-    std::size_t digits = 0;
-    cp = 0;
-    for (; q < end && digits <= MaxDigits; ++q, ++digits) {
-        const int v = hexValue(*q);
-        if (v < 0)
-            break;
-        cp = cp * 16 + static_cast<char32_t>(v);
-    }
-    if (digits < MinDigits || digits > MaxDigits || q == end || *q != Char(';') || cp > MaxCodePoint)
-        return 0;
-    return static_cast<std::size_t>(q + 1 - p);
+std::size_t parseEscape(const Char* p, const Char* end, char32_t& cp) {
+  if (end - p < static_cast<std::ptrdiff_t>(MinDigits + 4) || p[0] != Char('&') || p[1] != Char('#') ||
+      p[2] != Char('x'))
+    return 0;
+  const Char* q = p + 3;
+  std::size_t digits = 0;
+  cp = 0;
+  for (; q < end && digits <= MaxDigits; ++q, ++digits) {
+    const int v = hexValue(*q);
+    if (v < 0) break;
+    cp = cp * 16 + static_cast<char32_t>(v);
+  }
+  if (digits < MinDigits || digits > MaxDigits || q == end || *q != Char(';') || cp > MaxCodePoint) return 0;
+  return static_cast<std::size_t>(q + 1 - p);
 }
 
 std::size_t escapeDigits(char32_t cp) { return cp > 0xFFFFF ? 6 : cp > 0xFFFF ? 5 : 4; }
@@ -236,28 +213,25 @@ std::size_t escapeLength(char32_t cp) { return escapeDigits(cp) + 4; }
 
 // Writes "&#xHHHH;" for cp at o; returns the end.
 template <class Char>
-Char* writeEscape(Char* o, char32_t cp)
-{
-    *o++ = Char('&');
-    *o++ = Char('#');
-    *o++ = Char('x');
-    for (std::size_t k = escapeDigits(cp); k-- > 0;)
-        *o++ = Char(UpperHex[(cp >> (4 * k)) & 0xF]);
-    *o++ = Char(';');
-    return o;
+Char* writeEscape(Char* o, char32_t cp) {
+  *o++ = Char('&');
+  *o++ = Char('#');
+  *o++ = Char('x');
+  for (std::size_t k = escapeDigits(cp); k-- > 0;) *o++ = Char(UpperHex[(cp >> (4 * k)) & 0xF]);
+  *o++ = Char(';');
+  return o;
 }
 
 // The character (one unit, or a surrogate pair) that starts at text[i] and
 // needs an escape; `units` is how many units it takes.
-char32_t codePointAt(TextView text, std::size_t i, std::size_t& units)
-{
-    const char16_t c = text[i];
-    units = 1;
-    if (utf::isHighSurrogate(c) && i + 1 < text.size() && utf::isLowSurrogate(text[i + 1])) {
-        units = 2;
-        return utf::combine(c, text[i + 1]);
-    }
-    return c;
+char32_t codePointAt(TextView text, std::size_t i, std::size_t& units) {
+  const char16_t c = text[i];
+  units = 1;
+  if (utf::isHighSurrogate(c) && i + 1 < text.size() && utf::isLowSurrogate(text[i + 1])) {
+    units = 2;
+    return utf::combine(c, text[i + 1]);
+  }
+  return c;
 }
 
 // --- names -----------------------------------------------------------------
@@ -270,35 +244,27 @@ constexpr std::size_t NameEscapeLength = 8;  // "&#x00HH;"
 // escape); -1 when p holds neither. Only the exact upper-case form counts, as
 // escapeControl writes it.
 template <class Char>
-int nameEscapeByte(const Char* p, const Char* end)
-{
-    if (end - p < static_cast<std::ptrdiff_t>(NameEscapeLength))
-        return -1;
-    constexpr char prefix[] = "&#x00";
-    for (std::size_t k = 0; k < 5; ++k) {
-        if (p[k] != Char(prefix[k]))
-            return -1;
-    }
-    const auto upperHex = [](Char c) {
-        return (c >= Char('0') && c <= Char('9')) || (c >= Char('A') && c <= Char('F'));
-    };
-    if (!upperHex(p[5]) || !upperHex(p[6]) || p[7] != Char(';'))
-        return -1;
-    const int value = hexValue(p[5]) * 16 + hexValue(p[6]);
-    return (value >= 1 && value <= 31) || value == '&' ? value : -1;
+int nameEscapeByte(const Char* p, const Char* end) {
+  if (end - p < static_cast<std::ptrdiff_t>(NameEscapeLength)) return -1;
+  constexpr char prefix[] = "&#x00";
+  for (std::size_t k = 0; k < 5; ++k) {
+    if (p[k] != Char(prefix[k])) return -1;
+  }
+  const auto upperHex = [](Char c) { return (c >= Char('0') && c <= Char('9')) || (c >= Char('A') && c <= Char('F')); };
+  if (!upperHex(p[5]) || !upperHex(p[6]) || p[7] != Char(';')) return -1;
+  const int value = hexValue(p[5]) * 16 + hexValue(p[6]);
+  return (value >= 1 && value <= 31) || value == '&' ? value : -1;
 }
 
 // A "&" in a file name that begins text the name codec or the CP932 reader
 // would turn into something else; it is kept as "&#x0026;" so the name comes
 // back byte for byte.
-bool ampersandNeedsGuard(const Tables& t, std::string_view rest)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(rest.data());
-    const auto* end = p + rest.size();
-    if (nameEscapeByte(p, end) >= 0)
-        return true;
-    char32_t cp = 0;
-    return parseEscape(p, end, cp) != 0 && needsEscape(t, cp);
+bool ampersandNeedsGuard(const Tables& t, std::string_view rest) {
+  const auto* p = reinterpret_cast<const unsigned char*>(rest.data());
+  const auto* end = p + rest.size();
+  if (nameEscapeByte(p, end) >= 0) return true;
+  char32_t cp = 0;
+  return parseEscape(p, end, cp) != 0 && needsEscape(t, cp);
 }
 
 // --- whole buffers ---------------------------------------------------------
@@ -307,10 +273,9 @@ constexpr std::uint64_t HighBits = 0x8080808080808080ull;
 constexpr std::uint64_t LowBits = 0x0101010101010101ull;
 
 // True when the eight ASCII bytes of w hold an "&".
-bool holdsAmpersand(std::uint64_t w)
-{
-    const std::uint64_t x = w ^ (LowBits * '&');
-    return ((x - LowBits) & ~x & HighBits) != 0;
+bool holdsAmpersand(std::uint64_t w) {
+  const std::uint64_t x = w ^ (LowBits * '&');
+  return ((x - LowBits) & ~x & HighBits) != 0;
 }
 
 // Output goes through a small buffer appended to the string now and then: the
@@ -321,34 +286,28 @@ constexpr std::size_t ChunkSlack = 16;  // the longest single step: an escape of
 
 // Copies the run of plain ASCII (no "&") at p, eight bytes at a time, while
 // the output has room before `limit`.
-void copyAsciiRun(const unsigned char*& p, const unsigned char* end, char16_t*& o, const char16_t* limit)
-{
-    while (end - p >= 8 && o < limit) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        if ((w & HighBits) != 0 || holdsAmpersand(w))
-            return;
-        for (int k = 0; k < 8; ++k)
-            o[k] = p[k];
-        p += 8;
-        o += 8;
-    }
+void copyAsciiRun(const unsigned char*& p, const unsigned char* end, char16_t*& o, const char16_t* limit) {
+  while (end - p >= 8 && o < limit) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    if ((w & HighBits) != 0 || holdsAmpersand(w)) return;
+    for (int k = 0; k < 8; ++k) o[k] = p[k];
+    p += 8;
+    o += 8;
+  }
 }
 
 // Copies the run of ASCII units at p into bytes, four at a time.
-void copyAsciiRun(const char16_t*& p, const char16_t* end, char*& o, const char* limit)
-{
-    constexpr std::uint64_t NonAscii = 0xFF80FF80FF80FF80ull;
-    while (end - p >= 4 && o < limit) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        if ((w & NonAscii) != 0)
-            return;
-        for (int k = 0; k < 4; ++k)
-            o[k] = static_cast<char>(p[k]);
-        p += 4;
-        o += 4;
-    }
+void copyAsciiRun(const char16_t*& p, const char16_t* end, char*& o, const char* limit) {
+  constexpr std::uint64_t NonAscii = 0xFF80FF80FF80FF80ull;
+  while (end - p >= 4 && o < limit) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    if ((w & NonAscii) != 0) return;
+    for (int k = 0; k < 4; ++k) o[k] = static_cast<char>(p[k]);
+    p += 4;
+    o += 4;
+  }
 }
 
 }  // namespace
@@ -359,144 +318,134 @@ namespace {
 // returns where the input stopped. Every step writes at most two units and
 // reads at least as many bytes.
 const unsigned char* decodeSome(const Tables& t, const unsigned char* p, const unsigned char* end, char16_t*& o,
-                                const char16_t* limit)
-{
-    while (p < end && o < limit) {
-        const unsigned b = *p;
-        if (b < 0x80) {
-            char32_t cp = 0;
-            const std::size_t length = b == '&' ? parseEscape(p, end, cp) : 0;
-            if (length != 0 && needsEscape(t, cp)) {
-                if (cp > 0xFFFF) {
-                    *o++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-                    *o++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-                } else {
-                    *o++ = static_cast<char16_t>(cp);
-                }
-                p += length;
-                continue;
-            }
-            *o++ = static_cast<char16_t>(b);
-            ++p;
-            copyAsciiRun(p, end, o, limit);
-            continue;
+                                const char16_t* limit) {
+  while (p < end && o < limit) {
+    const unsigned b = *p;
+    if (b < 0x80) {
+      char32_t cp = 0;
+      const std::size_t length = b == '&' ? parseEscape(p, end, cp) : 0;
+      if (length != 0 && needsEscape(t, cp)) {
+        if (cp > 0xFFFF) {
+          *o++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+          *o++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+          *o++ = static_cast<char16_t>(cp);
         }
-        if (const unsigned row = t.leadRow[b]; row != 0 && end - p >= 2) {
-            if (const char16_t u = t.pairs[row * 256 + p[1]]; u != 0) {
-                *o++ = u;
-                p += 2;
-                continue;
-            }
-        }
-        // A valid single byte, or an invalid one as U+DC80..U+DCFF; the next
-        // byte is read afresh, so a marker after a lone lead byte survives.
-        *o++ = t.single[b];
-        ++p;
+        p += length;
+        continue;
+      }
+      *o++ = static_cast<char16_t>(b);
+      ++p;
+      copyAsciiRun(p, end, o, limit);
+      continue;
     }
-    return p;
+    if (const unsigned row = t.leadRow[b]; row != 0 && end - p >= 2) {
+      if (const char16_t u = t.pairs[row * 256 + p[1]]; u != 0) {
+        *o++ = u;
+        p += 2;
+        continue;
+      }
+    }
+    // A valid single byte, or an invalid one as U+DC80..U+DCFF; the next
+    // byte is read afresh, so a marker after a lone lead byte survives.
+    *o++ = t.single[b];
+    ++p;
+  }
+  return p;
 }
 
 }  // namespace
 
-Text decode(std::string_view bytes)
-{
-    const Tables& t = tables();
-    Text out;
-    out.reserve(bytes.size());  // every unit takes at least one byte, escapes included
-    char16_t chunk[ChunkUnits];
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        char16_t* o = chunk;
-        p = decodeSome(t, p, end, o, chunk + ChunkUnits - ChunkSlack);
-        out.append(chunk, o);
-    }
-    return out;
-}
-
-std::size_t decodeInto(std::string_view bytes, char16_t* out)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    char16_t* o = out;
-    decodeSome(tables(), p, p + bytes.size(), o, out + bytes.size());
-    return static_cast<std::size_t>(o - out);
-}
-
-std::string encode(TextView text)
-{
-    const Tables& t = tables();
-    std::string out;
-    out.reserve(2 * text.size());  // enough unless there are escapes
-    char chunk[ChunkUnits];
-    const char* const limit = chunk + ChunkUnits - ChunkSlack;
-    char* o = chunk;
-    const char16_t* p = text.data();
-    const char16_t* end = p + text.size();
-    while (p < end) {
-        if (o >= limit) {
-            out.append(chunk, o);
-            o = chunk;
-        }
-        const char16_t c = *p;
-        if (c < 0x80) {
-            *o++ = static_cast<char>(c);
-            ++p;
-            copyAsciiRun(p, end, o, limit);
-            continue;
-        }
-        if (const std::uint16_t code = t.codes[c]; code != NoCode) {
-            if (code >= 0x100)
-                *o++ = static_cast<char>(code >> 8);
-            *o++ = static_cast<char>(code & 0xFF);
-            ++p;
-            continue;
-        }
-        std::size_t units = 0;
-        const char32_t cp = codePointAt(text, static_cast<std::size_t>(p - text.data()), units);
-        o = writeEscape(o, cp);
-        p += units;
-    }
+Text decode(std::string_view bytes) {
+  const Tables& t = tables();
+  Text out;
+  out.reserve(bytes.size());  // every unit takes at least one byte, escapes included
+  char16_t chunk[ChunkUnits];
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const auto* end = p + bytes.size();
+  while (p < end) {
+    char16_t* o = chunk;
+    p = decodeSome(t, p, end, o, chunk + ChunkUnits - ChunkSlack);
     out.append(chunk, o);
-    return out;
+  }
+  return out;
 }
 
-bool representable(char16_t c)
-{
-    return tables().codes[c] != NoCode;
+std::size_t decodeInto(std::string_view bytes, char16_t* out) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  char16_t* o = out;
+  decodeSome(tables(), p, p + bytes.size(), o, out + bytes.size());
+  return static_cast<std::size_t>(o - out);
 }
 
-std::size_t byteLength(TextView text)
-{
-    const Tables& t = tables();
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        if (const std::uint16_t code = t.codes[text[i]]; code != NoCode) {
-            length += code >= 0x100 ? 2 : 1;
-            ++i;
-            continue;
-        }
-        std::size_t units = 0;
-        length += escapeLength(codePointAt(text, i, units));
-        i += units;
+std::string encode(TextView text) {
+  const Tables& t = tables();
+  std::string out;
+  out.reserve(2 * text.size());  // enough unless there are escapes
+  char chunk[ChunkUnits];
+  const char* const limit = chunk + ChunkUnits - ChunkSlack;
+  char* o = chunk;
+  const char16_t* p = text.data();
+  const char16_t* end = p + text.size();
+  while (p < end) {
+    if (o >= limit) {
+      out.append(chunk, o);
+      o = chunk;
     }
-    return length;
+    const char16_t c = *p;
+    if (c < 0x80) {
+      *o++ = static_cast<char>(c);
+      ++p;
+      copyAsciiRun(p, end, o, limit);
+      continue;
+    }
+    if (const std::uint16_t code = t.codes[c]; code != NoCode) {
+      if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
+      *o++ = static_cast<char>(code & 0xFF);
+      ++p;
+      continue;
+    }
+    std::size_t units = 0;
+    const char32_t cp = codePointAt(text, static_cast<std::size_t>(p - text.data()), units);
+    o = writeEscape(o, cp);
+    p += units;
+  }
+  out.append(chunk, o);
+  return out;
 }
 
-std::size_t fileLength(TextView text)
-{
-    const Tables& t = tables();
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        if (t.codes[text[i]] != NoCode) {
-            ++length;
-            ++i;
-            continue;
-        }
-        std::size_t units = 0;
-        length += escapeLength(codePointAt(text, i, units));
-        i += units;
+bool representable(char16_t c) { return tables().codes[c] != NoCode; }
+
+std::size_t byteLength(TextView text) {
+  const Tables& t = tables();
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (const std::uint16_t code = t.codes[text[i]]; code != NoCode) {
+      length += code >= 0x100 ? 2 : 1;
+      ++i;
+      continue;
     }
-    return length;
+    std::size_t units = 0;
+    length += escapeLength(codePointAt(text, i, units));
+    i += units;
+  }
+  return length;
+}
+
+std::size_t fileLength(TextView text) {
+  const Tables& t = tables();
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (t.codes[text[i]] != NoCode) {
+      ++length;
+      ++i;
+      continue;
+    }
+    std::size_t units = 0;
+    length += escapeLength(codePointAt(text, i, units));
+    i += units;
+  }
+  return length;
 }
 
 // Any byte string (a file name holds no NUL) comes back unchanged through
@@ -507,67 +456,64 @@ std::size_t fileLength(TextView text)
 // comment typed by the user) and literally holds escape text for a character
 // CP932 lacks, such as "&#x1F600;", reads back from the file as that
 // character (the emoji).
-Text fromNativeName(std::string_view bytes)
-{
-    const Tables& t = tables();
-    Text out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size();) {
-        char32_t cp = 0;
-        const std::size_t length = utf::sequence(bytes, i, cp);
-        if (length == 0) {
-            out.push_back(static_cast<char16_t>(InvalidByteBase + static_cast<unsigned char>(bytes[i])));
-            ++i;
-            continue;
-        }
-        if (cp >= 1 && cp <= 31) {
-            out += escapeControl(static_cast<char16_t>(cp));
-        } else if (cp == Ampersand && ampersandNeedsGuard(t, bytes.substr(i))) {
-            out += escapeControl(Ampersand);
-        } else {
-            utf::appendUtf16(out, cp);
-        }
-        i += length;
+Text fromNativeName(std::string_view bytes) {
+  const Tables& t = tables();
+  Text out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    char32_t cp = 0;
+    const std::size_t length = utf::sequence(bytes, i, cp);
+    if (length == 0) {
+      out.push_back(static_cast<char16_t>(InvalidByteBase + static_cast<unsigned char>(bytes[i])));
+      ++i;
+      continue;
     }
-    return out;
+    if (cp >= 1 && cp <= 31) {
+      out += escapeControl(static_cast<char16_t>(cp));
+    } else if (cp == Ampersand && ampersandNeedsGuard(t, bytes.substr(i))) {
+      out += escapeControl(Ampersand);
+    } else {
+      utf::appendUtf16(out, cp);
+    }
+    i += length;
+  }
+  return out;
 }
 
-std::string toNativeName(TextView text)
-{
-    std::string out;
-    out.reserve(text.size() * 3);
-    const char16_t* end = text.data() + text.size();
-    for (std::size_t i = 0; i < text.size();) {
-        const char16_t c = text[i];
-        if (c == Ampersand) {
-            if (const int byte = nameEscapeByte(text.data() + i, end); byte >= 0) {
-                out.push_back(static_cast<char>(byte));
-                i += NameEscapeLength;
-                continue;
-            }
-        }
-        std::size_t units = 0;
-        const char32_t cp = codePointAt(text, i, units);
-        i += units;
-        if (cp >= InvalidByteBase + 0x80 && cp <= InvalidByteBase + 0xFF) {
-            out.push_back(static_cast<char>(cp - InvalidByteBase));
-        } else if (utf::isSurrogate(cp)) {
-            // Not from a file name: no name holds it, so it is kept as
-            // readable escape text.
-            char escape[16];
-            out.append(escape, writeEscape(escape, cp));
-        } else {
-            utf::appendUtf8(out, cp);
-        }
+std::string toNativeName(TextView text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  const char16_t* end = text.data() + text.size();
+  for (std::size_t i = 0; i < text.size();) {
+    const char16_t c = text[i];
+    if (c == Ampersand) {
+      if (const int byte = nameEscapeByte(text.data() + i, end); byte >= 0) {
+        out.push_back(static_cast<char>(byte));
+        i += NameEscapeLength;
+        continue;
+      }
     }
-    return out;
+    std::size_t units = 0;
+    const char32_t cp = codePointAt(text, i, units);
+    i += units;
+    if (cp >= InvalidByteBase + 0x80 && cp <= InvalidByteBase + 0xFF) {
+      out.push_back(static_cast<char>(cp - InvalidByteBase));
+    } else if (utf::isSurrogate(cp)) {
+      // Not from a file name: no name holds it, so it is kept as
+      // readable escape text.
+      char escape[16];
+      out.append(escape, writeEscape(escape, cp));
+    } else {
+      utf::appendUtf8(out, cp);
+    }
+  }
+  return out;
 }
 
-Text escapeControl(char16_t c)
-{
-    Text out(escapeLength(c), u'\0');
-    writeEscape(out.data(), c);
-    return out;
+Text escapeControl(char16_t c) {
+  Text out(escapeLength(c), u'\0');
+  writeEscape(out.data(), c);
+  return out;
 }
 
 }  // namespace zevro::cp932

@@ -12,8 +12,8 @@ using TextView = std::u16string_view;
 // The control characters the program gives a meaning of its own (the field
 // markers of records, codes 16 to 31, are in core/Record.h).
 namespace ch {
-inline constexpr char16_t Null = 0;        // end marker of the record heap, padding
-inline constexpr char16_t ListSep = 2;     // separator of name lists from the listing helpers
+inline constexpr char16_t Null = 0;     // end marker of the record heap, padding
+inline constexpr char16_t ListSep = 2;  // separator of name lists from the listing helpers
 inline constexpr char16_t Tab = 9;
 inline constexpr char16_t LF = 10;
 inline constexpr char16_t CR = 13;

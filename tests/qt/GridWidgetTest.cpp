@@ -123,8 +123,7 @@ TEST_F(GridWidgetTest, ClickShiftClickAndCtrlClickSelectAndPaintTheRows) {
       {"unselected row in the background colour", emptyPoint(1, 6), Qt::white},
       {"row never selected", emptyPoint(1, 2), Qt::white},
       {"the cursor cell is filled in the cursor colour", emptyPoint(0, 6), qcolour(0x80FFFF)},
-      {"the vertical rule at the column's right", QPoint(model.columns().column(1).right, rowY(2)),
-       qcolour(0xB0B0B0)},
+      {"the vertical rule at the column's right", QPoint(model.columns().column(1).right, rowY(2)), qcolour(0xB0B0B0)},
   };
   for (const auto& s : samples) EXPECT_EQ(image.pixelColor(s.at), s.colour) << s.behaviour;
 }
@@ -271,8 +270,7 @@ TEST(GridFontsTest, WindowsFontNamesMapToInstalledJapaneseFaces) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(gridfonts::familyFor(c.name), QString::fromLatin1(c.family)) << c.family;
-    EXPECT_EQ(QFontInfo(gridfonts::fontFor({Text(c.name), 9.75, false, false})).family(),
-              QString::fromLatin1(c.family))
+    EXPECT_EQ(QFontInfo(gridfonts::fontFor({Text(c.name), 9.75, false, false})).family(), QString::fromLatin1(c.family))
         << "installed: " << c.family;
   }
 }

@@ -20,10 +20,10 @@
 #include "../MainWindowFixture.h"
 #include "core/CatalogList.h"
 #include "core/OptionKeys.h"
+#include "grid/qt/GridWidget.h"
 #include "listview/DisplayMode.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainWindowLayout.h"
-#include "grid/qt/GridWidget.h"
 #include "platform/qt/QtText.h"
 
 namespace zevro {
@@ -79,8 +79,8 @@ TEST_F(MainWindowTest, TheMenuBarCarriesTheMenusInOrderWithTheMendedHelpCaption)
   EXPECT_EQ(w.windowTitle(), QStringLiteral("ＺＥＶＲＯ"));
   std::vector<QString> titles;
   for (QAction* a : w.menuBar()->actions()) titles.push_back(a->text());
-  const std::vector<QString> expected = {QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
-                                         QStringLiteral("検索(&S)"),     QStringLiteral("表示(&D)"),
+  const std::vector<QString> expected = {QStringLiteral("ファイル(&F)"),   QStringLiteral("編集(&E)"),
+                                         QStringLiteral("検索(&S)"),       QStringLiteral("表示(&D)"),
                                          QStringLiteral("オプション(&O)"), QStringLiteral("ヘルプ(&H)")};
   EXPECT_EQ(titles, expected);
   // Every command of the menu table is there with its caption and shortcut.
@@ -89,7 +89,8 @@ TEST_F(MainWindowTest, TheMenuBarCarriesTheMenusInOrderWithTheMendedHelpCaption)
     QAction* a = w.action(e.id);
     ASSERT_NE(a, nullptr) << toUtf8(e.name);
     EXPECT_EQ(a->text(), toQString(e.caption)) << toUtf8(e.name);
-    EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut.data(), static_cast<qsizetype>(e.shortcut.size()))))
+    EXPECT_EQ(a->shortcut(),
+              QKeySequence(QString::fromLatin1(e.shortcut.data(), static_cast<qsizetype>(e.shortcut.size()))))
         << toUtf8(e.name);
     EXPECT_EQ(a->isVisible(), !e.hidden) << toUtf8(e.name);
     if (!e.built) {

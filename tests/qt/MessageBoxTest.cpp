@@ -16,9 +16,9 @@
 #include "dialogs/qt/DialogSupport.h"
 #include "dialogs/qt/InpBoxForm.h"
 #include "dialogs/qt/MsgBoxForm.h"
+#include "dialogs/qt/QtUi.h"
 #include "platform/Ui.h"
 #include "platform/qt/QtText.h"
-#include "dialogs/qt/QtUi.h"
 
 namespace zevro {
 namespace {
@@ -63,7 +63,10 @@ TEST(MessageBoxTest, KeysAnswerInEachButtonSet) {
     int answer;
   };
   const std::vector<Case> cases = {
-      {"Esc in Yes/No/Cancel cancels (a save question keeps the list)", mb::YesNoCancel, Qt::Key_Escape, {},
+      {"Esc in Yes/No/Cancel cancels (a save question keeps the list)",
+       mb::YesNoCancel,
+       Qt::Key_Escape,
+       {},
        AnswerCancel},
       {"Esc in Yes/No answers No", mb::YesNo, Qt::Key_Escape, {}, AnswerNo},
       {"Esc in OK/Cancel answers Cancel", mb::OkCancel, Qt::Key_Escape, {}, AnswerCancel},
@@ -73,7 +76,10 @@ TEST(MessageBoxTest, KeysAnswerInEachButtonSet) {
       {"keypad Enter on the default No of 0x100", mb::YesNoCancel | mb::DefaultSecond, Qt::Key_Enter,
        Qt::KeypadModifier, AnswerNo},
       {"Enter on Cancel focused by 0x200", mb::YesNoCancel | mb::FocusThird, Qt::Key_Return, {}, AnswerCancel},
-      {"Enter on the default Cancel of OK/Cancel with 0x100", mb::OkCancel | mb::DefaultSecond, Qt::Key_Return, {},
+      {"Enter on the default Cancel of OK/Cancel with 0x100",
+       mb::OkCancel | mb::DefaultSecond,
+       Qt::Key_Return,
+       {},
        AnswerCancel},
       {"Enter in an OK box", mb::Ok, Qt::Key_Return, {}, AnswerOk},
       {"Space in an OK box", mb::Ok, Qt::Key_Space, {}, AnswerOk},
@@ -225,8 +231,15 @@ int leftmostInk(const QImage& image, const QRect& rect) {
   return -1;
 }
 
-const Text StyledText = u"\x01" u"青い文字で" + Text(1, u'\0') + u"黒|\x04" u"赤紫の行" + Text(1, u'\0') +
-                        u"|太字と|\x08" u"太字と\x07";
+const Text StyledText =
+    u"\x01"
+    u"青い文字で" +
+    Text(1, u'\0') +
+    u"黒|\x04"
+    u"赤紫の行" +
+    Text(1, u'\0') +
+    u"|太字と|\x08"
+    u"太字と\x07";
 
 TEST(MessageBoxTest, DrawsEachRunInItsColourWhereItWasLaidOut) {
   MsgBoxForm box(StyledText, mb::YesNoCancel, u"", nullptr);
@@ -334,7 +347,11 @@ TEST(InputBoxTest, AnswerLineSitsBelowTheIconOrThePromptAndTheBoxEndsBelowIt) {
 }
 
 TEST(InputBoxTest, PromptIsDrawnInItsColours) {
-  InpBoxForm box(u"\x02" u"緑の行|\x05" u"紫の行", u"", u"", 0, nullptr);
+  InpBoxForm box(
+      u"\x02"
+      u"緑の行|\x05"
+      u"紫の行",
+      u"", u"", 0, nullptr);
   const QImage image = box.grab().toImage();
   const InputLayout& layout = box.layout();
   ASSERT_EQ(layout.runs.size(), 2u);
@@ -401,17 +418,30 @@ TEST(QtUiTest, ClipboardTextRoundTrips) {
 TEST(MessageBoxTest, DISABLED_Screenshots) {
   const QString dir = qEnvironmentVariable("ZEVRO_SCREENSHOT_DIR");
   ASSERT_FALSE(dir.isEmpty());
-  const Text message = u"\x08" u"現在 表示中のリストを、カタログに保存しますか\x07||" u"\x01" u"_01CD_GAMES.CCT" +
-                       Text(1, u'\0') + u" は変更されています。|" u"\x04" u"いいえ" + Text(1, u'\0') +
-                       u" を選ぶと、変更は失われます。|\x02" u"キャンセル" + Text(1, u'\0') + u" で作業に戻ります。";
+  const Text message =
+      u"\x08"
+      u"現在 表示中のリストを、カタログに保存しますか\x07||"
+      u"\x01"
+      u"_01CD_GAMES.CCT" +
+      Text(1, u'\0') +
+      u" は変更されています。|"
+      u"\x04"
+      u"いいえ" +
+      Text(1, u'\0') +
+      u" を選ぶと、変更は失われます。|\x02"
+      u"キャンセル" +
+      Text(1, u'\0') + u" で作業に戻ります。";
   MsgBoxForm box(message, mb::YesNoCancel | mb::IconQuestion, u"", nullptr);
   box.show();
   QTest::qWait(50);
   EXPECT_TRUE(box.grab().save(QDir(dir).filePath(QStringLiteral("message-box.png"))));
   box.hide();
 
-  InpBoxForm input(u"\x05" u"ジャンル名" + Text(1, u'\0') + u"を入力して下さい|（20文字まで）", u"ジャンル名の変更",
-                   u"ゲーム", 0, nullptr);
+  InpBoxForm input(
+      u"\x05"
+      u"ジャンル名" +
+          Text(1, u'\0') + u"を入力して下さい|（20文字まで）",
+      u"ジャンル名の変更", u"ゲーム", 0, nullptr);
   input.show();
   QTest::qWait(50);
   EXPECT_TRUE(input.grab().save(QDir(dir).filePath(QStringLiteral("input-box.png"))));

@@ -16,7 +16,6 @@
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "core/IconTable.h"
 #include "core/OptionKeys.h"
@@ -32,6 +31,7 @@
 #include "platform/LinuxDrives.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/qt/QtText.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -179,8 +179,8 @@ TEST_F(ScanFormTest, EscapeOrTheCloseBoxBeforeStartEndWithoutReading) {
 }
 
 TEST_F(ScanFormTest, MediumAlreadyCataloguedIsAskedInTheQuestionWindow) {
-  put("program/Catalog/_00HD_WORK.cct", std::string(64, ' ') + cp932::encode(catalog::buildRecord(
-                                                                   {u"WORK", u"仕事", u"", u"1", u"0"})) +
+  put("program/Catalog/_00HD_WORK.cct", std::string(64, ' ') +
+                                            cp932::encode(catalog::buildRecord({u"WORK", u"仕事", u"", u"1", u"0"})) +
                                             std::string(1, '\0'));
   const struct {
     const char* behaviour;

@@ -15,13 +15,8 @@ namespace zevro::cli {
 const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       // One line per command, in the order --help lists them:
-      catalogsCommand(),
-      infoCommand(),
-      dumpCommand(),
-      optionsCommand(),
-      drivesCommand(),
-      readCommand(),
-      searchCommand(),
+      catalogsCommand(), infoCommand(), dumpCommand(),   optionsCommand(),
+      drivesCommand(),   readCommand(), searchCommand(),
   };
   return table;
 }
@@ -110,8 +105,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return ExitError;
   }
 
-  Context context{std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()),
-                  folder.path, out, err};
+  Context context{std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()), folder.path,
+                  out, err};
   return command->run(context);
 }
 

@@ -18,10 +18,10 @@
 #include "app/cli/Commands.h"
 #include "app/cli/Session.h"
 #include "app/cli/TextOutput.h"
-#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
 #include "media/DriveInfo.h"
 #include "platform/DriveMapFile.h"
+#include "text/Cp932.h"
 
 namespace zevro::cli {
 
@@ -66,14 +66,14 @@ int runDrives(Context& context) {
   Program& program = session.program;
   Drives& drives = program.drives();
   if (const IoError error = drives.stateError()) {
-    context.err << session.prefix << "cannot write " << (context.programDir / DriveMapFile::FileName).native()
-                << ": " << error.text << '\n';
+    context.err << session.prefix << "cannot write " << (context.programDir / DriveMapFile::FileName).native() << ": "
+                << error.text << '\n';
     return ExitError;
   }
   DriveInfo& info = program.driveInfo();
   if (const IoError& error = program.driveTypesError()) {
-    context.err << session.prefix << "cannot write " << (context.programDir / DriveTypeTable::FileName).native()
-                << ": " << error.text << '\n';
+    context.err << session.prefix << "cannot write " << (context.programDir / DriveTypeTable::FileName).native() << ": "
+                << error.text << '\n';
     return ExitError;
   }
 
@@ -83,8 +83,8 @@ int runDrives(Context& context) {
     if (present == drivetype::Unknown || present == drivetype::NoRoot) continue;
     const Text drive{static_cast<char16_t>(letter), u':'};
     const std::optional<NativePath> root = drives.root(letter);
-    lines.push_back(DriveLine{letter, program.driveTypes().stored(letter), info.DriveKind(drive), info.VolumeLabel(drive),
-                              root ? root->native() : std::string()});
+    lines.push_back(DriveLine{letter, program.driveTypes().stored(letter), info.DriveKind(drive),
+                              info.VolumeLabel(drive), root ? root->native() : std::string()});
   }
   if (json)
     printJson(context.out, lines);

@@ -1,8 +1,8 @@
 // zevro-cli dump FILE: every stored row of a list file, row 0 (the title
 // line) first, one line each:
 //   level<TAB>kind<TAB>treeflags<TAB>field0<TAB>…<TAB>field7
-//   0	3	1	MYDISC	ゲーム集		1,234				
-//   2	6	0	README.TXT	Read me\r\nfirst	24/01/31 12:00	1,234	0			
+//   0	3	1	MYDISC	ゲーム集		1,234
+//   2	6	0	README.TXT	Read me\r\nfirst	24/01/31 12:00	1,234	0
 // Numbers are decimal; fields are UTF-8 with "\" TAB CR LF written as
 // "\\" "\t" "\r" "\n", so that a row is always one line.
 #include <array>

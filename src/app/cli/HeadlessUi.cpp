@@ -34,12 +34,9 @@ int HeadlessUi::report(TextView text, int flags) {
   err_ << prefix_ << plainLine(text) << '\n';
   switch (flags & mb::ButtonMask) {
     case mb::OkCancel:
-    case mb::YesNoCancel:
-      return AnswerCancel;
-    case mb::YesNo:
-      return AnswerNo;
-    default:
-      return AnswerOk;
+    case mb::YesNoCancel: return AnswerCancel;
+    case mb::YesNo: return AnswerNo;
+    default: return AnswerOk;
   }
 }
 

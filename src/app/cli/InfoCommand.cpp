@@ -14,8 +14,8 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ListFileArgument.h"
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/ListFileName.h"
+#include "text/Cp932.h"
 
 namespace zevro::cli {
 
@@ -40,9 +40,6 @@ int runInfo(Context& context) {
 
 }  // namespace
 
-Command infoCommand() {
-  return {"info", "info FILE", "the header and title line of a list file",
-          runInfo};
-}
+Command infoCommand() { return {"info", "info FILE", "the header and title line of a list file", runInfo}; }
 
 }  // namespace zevro::cli

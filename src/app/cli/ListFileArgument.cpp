@@ -2,11 +2,11 @@
 
 #include <ostream>
 
+#include "app/cli/Session.h"
 #include "core/CatalogList.h"
-#include "text/Cp932.h"
 #include "core/OptionStore.h"
 #include "core/Startup.h"
-#include "app/cli/Session.h"
+#include "text/Cp932.h"
 
 namespace zevro::cli {
 
@@ -42,19 +42,15 @@ int loadListFileArgument(Context& context, const char* command, LoadedListFile& 
   const listfile::ReadResult result = listfile::read(files, loaded.path, loaded.list);
   loaded.header = result.header;
   switch (result.status) {
-    case listfile::ReadStatus::Ok:
-      return ExitOk;
+    case listfile::ReadStatus::Ok: return ExitOk;
     case listfile::ReadStatus::Truncated:
       context.err << where << "truncated list file, read as far as it goes\n";
       return ExitOk;
     case listfile::ReadStatus::OldLayout:
       context.err << where << "list file of the old layout \"AX\", not converted yet\n";
       return ExitError;
-    case listfile::ReadStatus::CannotRead:
-      context.err << where << result.error.text << '\n';
-      return ExitError;
-    case listfile::ReadStatus::Damaged:
-      break;
+    case listfile::ReadStatus::CannotRead: context.err << where << result.error.text << '\n'; return ExitError;
+    case listfile::ReadStatus::Damaged: break;
   }
   context.err << where << "not a valid list file\n";
   return ExitError;

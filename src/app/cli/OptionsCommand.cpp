@@ -116,9 +116,7 @@ bool put(Context& context, OptionStore& store, const opt::OptionKey& key, const 
   std::int64_t n = 0;
   std::uint32_t colour = 0;
   switch (key.type) {
-    case opt::OptionType::Text:
-      store.writeText(key.name, fromUtf8(value));
-      return true;
+    case opt::OptionType::Text: store.writeText(key.name, fromUtf8(value)); return true;
     case opt::OptionType::Number:
       if (!parseNumber(value, n)) return bad("a number");
       store.writeNumber(key.name, n);
@@ -170,8 +168,6 @@ int runOptions(Context& context) {
 
 }  // namespace
 
-Command optionsCommand() {
-  return {"options", Usage, "read or change one option of ZEVRO32.Opt", runOptions};
-}
+Command optionsCommand() { return {"options", Usage, "read or change one option of ZEVRO32.Opt", runOptions}; }
 
 }  // namespace zevro::cli

@@ -40,15 +40,15 @@
 #include "app/cli/Session.h"
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
-#include "text/Cp932.h"
+#include "core/DriveTypeTable.h"
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"
 #include "core/Startup.h"
 #include "media/DrivePath.h"
-#include "core/DriveTypeTable.h"
 #include "media/MediaReading.h"
 #include "media/Program.h"
 #include "media/ThrottledPump.h"
+#include "text/Cp932.h"
 
 namespace zevro::cli {
 

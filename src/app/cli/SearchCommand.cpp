@@ -29,12 +29,12 @@
 #include "app/cli/Commands.h"
 #include "app/cli/Session.h"
 #include "app/cli/TextOutput.h"
-#include "text/Cp932.h"
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"
 #include "core/OptionStore.h"
 #include "core/Startup.h"
 #include "search/CatalogScan.h"
+#include "text/Cp932.h"
 
 namespace zevro::cli {
 
@@ -153,10 +153,8 @@ const char* skipText(CatalogScan::SkipReason reason) {
   switch (reason) {
     case CatalogScan::SkipReason::OldLayout:
       return "is of the older layout and was not searched (the program converts it when it opens it)";
-    case CatalogScan::SkipReason::Damaged:
-      return "is no readable list file and was not searched";
-    case CatalogScan::SkipReason::Unreadable:
-      return "cannot be read and was not searched";
+    case CatalogScan::SkipReason::Damaged: return "is no readable list file and was not searched";
+    case CatalogScan::SkipReason::Unreadable: return "cannot be read and was not searched";
   }
   return "";
 }

@@ -17,15 +17,15 @@
 #include <optional>
 #include <string>
 
-#include "text/Cp932.h"
 #include "core/DriveTypeTable.h"
+#include "dialogs/qt/QtUi.h"
 #include "listview/MainWindowLogic.h"
 #include "listview/qt/MainWindow.h"
 #include "media/Program.h"
 #include "media/qt/ScanForm.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
-#include "dialogs/qt/QtUi.h"
+#include "text/Cp932.h"
 
 #ifndef ZEVRO_VERSION
 #define ZEVRO_VERSION "0.0.0"
@@ -144,8 +144,7 @@ int run(QApplication& app) {
     std::cerr << "zevro: cannot read " << program.options().path().native() << ": " << error.text << '\n';
     return ExitError;
   }
-  const StartupState& state =
-      program.startUp({ZEVRO_VERSION_MAJOR, ZEVRO_VERSION_MINOR, ZEVRO_VERSION_PATCH});
+  const StartupState& state = program.startUp({ZEVRO_VERSION_MAJOR, ZEVRO_VERSION_MINOR, ZEVRO_VERSION_PATCH});
   if (state.refused) {
     ui.beep();
     return ExitRefused;

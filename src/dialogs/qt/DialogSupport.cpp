@@ -34,7 +34,8 @@ QRect usableArea(const QWidget* owner) {
 }
 
 QColor fromBgr(std::uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 }  // namespace
@@ -52,8 +53,8 @@ DialogMetrics dialogMetrics(const QFont& font, const QWidget& widget) {
   QFont bold = font;
   bold.setBold(true);
   DialogMetrics metrics;
-  metrics.textWidth = [normal = QFontMetrics(font, &widget), strong = QFontMetrics(bold, &widget), dx](
-                          TextView text, bool isBold) {
+  metrics.textWidth = [normal = QFontMetrics(font, &widget), strong = QFontMetrics(bold, &widget), dx](TextView text,
+                                                                                                       bool isBold) {
     const QFontMetrics& fm = isBold ? strong : normal;
     return pixelsToTwips(fm.horizontalAdvance(toQString(text)), dx);
   };

@@ -7,8 +7,8 @@
 #include <QFont>
 #include <QString>
 
-#include "text/Text.h"
 #include "dialogs/InputLayout.h"
+#include "text/Text.h"
 
 class QLineEdit;
 class QPushButton;

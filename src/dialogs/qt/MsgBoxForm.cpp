@@ -20,19 +20,13 @@ MessageKey keyOf(const QKeyEvent& event) {
   const Qt::KeyboardModifiers mods = event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
   if (mods != Qt::NoModifier) return MessageKey::Other;
   switch (event.key()) {
-    case Qt::Key_Y:
-      return MessageKey::Yes;
-    case Qt::Key_N:
-      return MessageKey::No;
-    case Qt::Key_Escape:
-      return MessageKey::Escape;
+    case Qt::Key_Y: return MessageKey::Yes;
+    case Qt::Key_N: return MessageKey::No;
+    case Qt::Key_Escape: return MessageKey::Escape;
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return MessageKey::Enter;
-    case Qt::Key_Space:
-      return MessageKey::Space;
-    default:
-      return MessageKey::Other;
+    case Qt::Key_Enter: return MessageKey::Enter;
+    case Qt::Key_Space: return MessageKey::Space;
+    default: return MessageKey::Other;
   }
 }
 

@@ -10,8 +10,8 @@
 #include <functional>
 #include <optional>
 
-#include "text/Text.h"
 #include "dialogs/MessageLayout.h"
+#include "text/Text.h"
 
 class QPushButton;
 

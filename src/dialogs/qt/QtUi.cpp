@@ -11,13 +11,13 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-#include "text/Cp932.h"
 #include "dialogs/ApplicationTitle.h"
 #include "dialogs/MessageButtons.h"
 #include "dialogs/MessageMarkup.h"
 #include "dialogs/qt/InpBoxForm.h"
 #include "dialogs/qt/MsgBoxForm.h"
 #include "platform/qt/QtText.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -33,43 +33,30 @@ QString withNewlines(TextView text) {
 
 QMessageBox::Icon iconOf(int flags) {
   switch (flags & 0x70) {
-    case mb::IconStop:
-      return QMessageBox::Critical;
-    case mb::IconQuestion:
-      return QMessageBox::Question;
-    case mb::IconExclamation:
-      return QMessageBox::Warning;
-    case mb::IconInformation:
-      return QMessageBox::Information;
-    default:
-      return QMessageBox::NoIcon;
+    case mb::IconStop: return QMessageBox::Critical;
+    case mb::IconQuestion: return QMessageBox::Question;
+    case mb::IconExclamation: return QMessageBox::Warning;
+    case mb::IconInformation: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
   }
 }
 
 QMessageBox::StandardButton standardOf(MessageButton b) {
   switch (b) {
-    case MessageButton::Cancel:
-      return QMessageBox::Cancel;
-    case MessageButton::Yes:
-      return QMessageBox::Yes;
-    case MessageButton::No:
-      return QMessageBox::No;
-    case MessageButton::Ok:
-      break;
+    case MessageButton::Cancel: return QMessageBox::Cancel;
+    case MessageButton::Yes: return QMessageBox::Yes;
+    case MessageButton::No: return QMessageBox::No;
+    case MessageButton::Ok: break;
   }
   return QMessageBox::Ok;
 }
 
 int answerOfStandard(int clicked) {
   switch (clicked) {
-    case QMessageBox::Cancel:
-      return AnswerCancel;
-    case QMessageBox::Yes:
-      return AnswerYes;
-    case QMessageBox::No:
-      return AnswerNo;
-    default:
-      return AnswerOk;
+    case QMessageBox::Cancel: return AnswerCancel;
+    case QMessageBox::Yes: return AnswerYes;
+    case QMessageBox::No: return AnswerNo;
+    default: return AnswerOk;
   }
 }
 

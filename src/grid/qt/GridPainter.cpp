@@ -21,12 +21,9 @@ QString rawString(TextView text) {
 
 int alignFlags(ColumnAlign a) {
   switch (a) {
-    case ColumnAlign::Right:
-      return Qt::AlignRight;
-    case ColumnAlign::Centre:
-      return Qt::AlignHCenter;
-    case ColumnAlign::Left:
-      break;
+    case ColumnAlign::Right: return Qt::AlignRight;
+    case ColumnAlign::Centre: return Qt::AlignHCenter;
+    case ColumnAlign::Left: break;
   }
   return Qt::AlignLeft;
 }
@@ -124,7 +121,8 @@ void GridPainter::paintRules(QPainter& p, int first, int last) const {
   if (s.vRules && s.vRuleColour != s.backColour) {
     const QColor rule = colour(s.vRuleColour);
     const int w = std::max(s.vRuleWidth, 1);
-    for (int c = 0; c + 1 < columns.count(); ++c) p.fillRect(QRect(columns.column(c).right, top, w, bottom - top), rule);
+    for (int c = 0; c + 1 < columns.count(); ++c)
+      p.fillRect(QRect(columns.column(c).right, top, w, bottom - top), rule);
   }
   if (s.hRules && s.hRuleColour != s.backColour) {
     const QColor rule = colour(s.hRuleColour);
@@ -240,8 +238,8 @@ void GridPainter::paintItemBar(QPainter& p, int width, int height) const {
   const Colour top = s.itemBarTopColour;
   for (int y = 0; y < height; ++y) {
     const int d = 3 * y;
-    p.fillRect(QRect(0, y, width, 1), QColor(std::max(redOf(top) - d, 0), std::max(greenOf(top) - d, 0),
-                                             std::max(blueOf(top) - d, 0)));
+    p.fillRect(QRect(0, y, width, 1),
+               QColor(std::max(redOf(top) - d, 0), std::max(greenOf(top) - d, 0), std::max(blueOf(top) - d, 0)));
   }
   p.setBrush(Qt::NoBrush);
   p.setPen(QColor(0xD0, 0xD0, 0xD0));

@@ -1,12 +1,12 @@
 #include "grid/qt/GridWidget.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QCoreApplication>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -23,14 +23,10 @@ QRect toQRect(const GridRect& r) { return QRect(r.left, r.top, r.right - r.left,
 
 int buttonOf(Qt::MouseButton b) {
   switch (b) {
-    case Qt::LeftButton:
-      return gridkey::LeftButton;
-    case Qt::RightButton:
-      return gridkey::RightButton;
-    case Qt::MiddleButton:
-      return gridkey::MiddleButton;
-    default:
-      return 0;
+    case Qt::LeftButton: return gridkey::LeftButton;
+    case Qt::RightButton: return gridkey::RightButton;
+    case Qt::MiddleButton: return gridkey::MiddleButton;
+    default: return 0;
   }
 }
 
@@ -94,8 +90,7 @@ void GridWidget::placeBars() {
   scrollBar_->setVisible(bar);
 }
 
-void GridWidget::setIconStrip(const QImage& strip, int count, int sourceWidth, int sourceHeight,
-                              std::vector<int> map) {
+void GridWidget::setIconStrip(const QImage& strip, int count, int sourceWidth, int sourceHeight, std::vector<int> map) {
   const GridUpdate u = model_.Grid_SetIcons(count, sourceWidth, sourceHeight, std::move(map));
   const GridIcons& icons = model_.icons();
   painter_.setIcons(GridPainter::argbStrip(strip, icons.count, sourceWidth, sourceHeight, icons.width, icons.height));
@@ -193,40 +188,23 @@ int GridWidget::keyCodeOf(const QKeyEvent& event) {
   const int key = event.key();
   switch (key) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return gridkey::Enter;
-    case Qt::Key_Shift:
-      return gridkey::Shift;
-    case Qt::Key_Control:
-      return gridkey::Control;
-    case Qt::Key_Alt:
-      return gridkey::Alt;
-    case Qt::Key_Escape:
-      return gridkey::Escape;
-    case Qt::Key_Space:
-      return gridkey::Space;
-    case Qt::Key_PageUp:
-      return gridkey::PageUp;
-    case Qt::Key_PageDown:
-      return gridkey::PageDown;
-    case Qt::Key_End:
-      return gridkey::End;
-    case Qt::Key_Home:
-      return gridkey::Home;
-    case Qt::Key_Left:
-      return gridkey::Left;
-    case Qt::Key_Up:
-      return gridkey::Up;
-    case Qt::Key_Right:
-      return gridkey::Right;
-    case Qt::Key_Down:
-      return gridkey::Down;
-    case Qt::Key_Help:
-      return gridkey::Help;
-    case Qt::Key_At:
-      return gridkey::AtSign;
-    default:
-      break;
+    case Qt::Key_Enter: return gridkey::Enter;
+    case Qt::Key_Shift: return gridkey::Shift;
+    case Qt::Key_Control: return gridkey::Control;
+    case Qt::Key_Alt: return gridkey::Alt;
+    case Qt::Key_Escape: return gridkey::Escape;
+    case Qt::Key_Space: return gridkey::Space;
+    case Qt::Key_PageUp: return gridkey::PageUp;
+    case Qt::Key_PageDown: return gridkey::PageDown;
+    case Qt::Key_End: return gridkey::End;
+    case Qt::Key_Home: return gridkey::Home;
+    case Qt::Key_Left: return gridkey::Left;
+    case Qt::Key_Up: return gridkey::Up;
+    case Qt::Key_Right: return gridkey::Right;
+    case Qt::Key_Down: return gridkey::Down;
+    case Qt::Key_Help: return gridkey::Help;
+    case Qt::Key_At: return gridkey::AtSign;
+    default: break;
   }
   if (key >= Qt::Key_0 && key <= Qt::Key_9) {
     const int digit = key - Qt::Key_0;

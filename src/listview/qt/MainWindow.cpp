@@ -23,17 +23,17 @@
 
 #include <algorithm>
 
-#include "text/Cp932.h"
 #include "core/Geometry.h"
 #include "dialogs/qt/DialogSupport.h"
 #include "grid/GridKeys.h"
-#include "listview/MainGridSetup.h"
-#include "listview/MainWindowLayout.h"
 #include "grid/qt/GridFonts.h"
 #include "grid/qt/GridWidget.h"
+#include "listview/MainGridSetup.h"
+#include "listview/MainWindowLayout.h"
 #include "listview/qt/MainWindowImages.h"
 #include "listview/qt/VersionForm.h"
 #include "platform/qt/QtText.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 
@@ -67,14 +67,10 @@ bool isTextInput(const QObject* o) {
 int keyCodeOf(const QKeyEvent& event) {
   switch (event.key()) {
     case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-      return MainWindowLogic::KeyTab;
-    case Qt::Key_Delete:
-      return MainWindowLogic::KeyDelete;
-    case Qt::Key_Insert:
-      return MainWindowLogic::KeyInsert;
-    default:
-      return GridWidget::keyCodeOf(event);
+    case Qt::Key_Backtab: return MainWindowLogic::KeyTab;
+    case Qt::Key_Delete: return MainWindowLogic::KeyDelete;
+    case Qt::Key_Insert: return MainWindowLogic::KeyInsert;
+    default: return GridWidget::keyCodeOf(event);
   }
 }
 
@@ -217,7 +213,8 @@ void MainWindow::buildButtonPanel(QWidget* area) {
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(2);
-  for (Command c : {C::ボタン_開く, C::ボタン_読込, C::ボタン_保存, C::ボタン_表示}) row->addWidget(makeButton(c, panel));
+  for (Command c : {C::ボタン_開く, C::ボタン_読込, C::ボタン_保存, C::ボタン_表示})
+    row->addWidget(makeButton(c, panel));
   row->addSpacing(16);
   findBox_ = new QComboBox(panel);
   findBox_->setObjectName(QStringLiteral("FNDLST"));
@@ -278,7 +275,8 @@ QMenu* MainWindow::buildMenu(const MenuEntry& entry, QWidget* parent) {
     a->setCheckable(item->look == Look::Check);
     a->setVisible(!item->hidden);
     if (!item->shortcut.empty()) {
-      a->setShortcut(QKeySequence(QString::fromLatin1(item->shortcut.data(), static_cast<qsizetype>(item->shortcut.size()))));
+      a->setShortcut(
+          QKeySequence(QString::fromLatin1(item->shortcut.data(), static_cast<qsizetype>(item->shortcut.size()))));
       a->setShortcutContext(Qt::WindowShortcut);
     }
     const Command id = item->id;
@@ -531,8 +529,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -558,7 +555,8 @@ void MainWindow::AttachSelectBox() {
   if (!selectionWindow_ || !logic_.options().attachSelBox || !selectionWindow_->isVisible()) return;
   if (isMinimized() || isMaximized()) return;
   const QRect main = frameGeometry();
-  const mainlayout::AttachPlan plan = mainlayout::attachSelection(main.left(), selectionWindow_->frameGeometry().width());
+  const mainlayout::AttachPlan plan =
+      mainlayout::attachSelection(main.left(), selectionWindow_->frameGeometry().width());
   selectionWindow_->move(plan.selectionLeft, main.top());
   selectionWindow_->resize(selectionWindow_->width(), height());
   if (plan.moveMainLater) reattach_.start();

@@ -103,27 +103,13 @@ void drawPanes(QPainter& p, const QRectF& r, bool sideBySide) {
 
 void drawButton(QPainter& p, Command command, const QRectF& r) {
   switch (command) {
-    case C::ボタン_開く:
-      drawFolder(p, r.adjusted(1, 3, -1, -2), QColor(0xF4, 0xCC, 0x50));
-      break;
-    case C::ボタン_読込:
-      drawDisc(p, r.adjusted(2, 2, -2, -2));
-      break;
-    case C::ボタン_保存:
-      drawFloppy(p, r.adjusted(3, 3, -3, -3));
-      break;
-    case C::ボタン_表示:
-      drawMagnifier(p, r.adjusted(2, 1, -1, -1));
-      break;
-    case C::ボタン_縦2列:
-      drawPanes(p, r.adjusted(3, 4, -3, -4), true);
-      break;
-    case C::ボタン_横2列:
-      drawPanes(p, r.adjusted(3, 4, -3, -4), false);
-      break;
-    default:
-      drawArrowIntoFolder(p, r.adjusted(2, 2, -2, -2));
-      break;
+    case C::ボタン_開く: drawFolder(p, r.adjusted(1, 3, -1, -2), QColor(0xF4, 0xCC, 0x50)); break;
+    case C::ボタン_読込: drawDisc(p, r.adjusted(2, 2, -2, -2)); break;
+    case C::ボタン_保存: drawFloppy(p, r.adjusted(3, 3, -3, -3)); break;
+    case C::ボタン_表示: drawMagnifier(p, r.adjusted(2, 1, -1, -1)); break;
+    case C::ボタン_縦2列: drawPanes(p, r.adjusted(3, 4, -3, -4), true); break;
+    case C::ボタン_横2列: drawPanes(p, r.adjusted(3, 4, -3, -4), false); break;
+    default: drawArrowIntoFolder(p, r.adjusted(2, 2, -2, -2)); break;
   }
 }
 
@@ -134,33 +120,19 @@ bool hasImage(Command command) {
     case C::ボタン_保存:
     case C::ボタン_表示:
     case C::ボタン_縦2列:
-    case C::ボタン_横2列:
-      return true;
-    default:
-      return false;
+    case C::ボタン_横2列: return true;
+    default: return false;
   }
 }
 
 void drawIcon(QPainter& p, int icon, const QRectF& r) {
   switch (icon) {
-    case 1:
-      drawFolder(p, r.adjusted(0, 2, -1, -2), QColor(0xF4, 0xCC, 0x50));
-      break;
-    case 2:
-      drawDisc(p, r.adjusted(1, 1, -2, -2));
-      break;
-    case 3:
-      drawFloppy(p, r.adjusted(2, 2, -3, -3));
-      break;
-    case 4:
-      drawHardDisk(p, r.adjusted(0, 0, -1, -1));
-      break;
-    case 5:
-      drawFolder(p, r.adjusted(0, 2, -1, -2), QColor(0xC8, 0xA8, 0xE8));
-      break;
-    default:
-      drawFile(p, r.adjusted(1, 0, -2, -1));
-      break;
+    case 1: drawFolder(p, r.adjusted(0, 2, -1, -2), QColor(0xF4, 0xCC, 0x50)); break;
+    case 2: drawDisc(p, r.adjusted(1, 1, -2, -2)); break;
+    case 3: drawFloppy(p, r.adjusted(2, 2, -3, -3)); break;
+    case 4: drawHardDisk(p, r.adjusted(0, 0, -1, -1)); break;
+    case 5: drawFolder(p, r.adjusted(0, 2, -1, -2), QColor(0xC8, 0xA8, 0xE8)); break;
+    default: drawFile(p, r.adjusted(1, 0, -2, -1)); break;
   }
 }
 

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/Numbers.h"
 #include "core/Geometry.h"
+#include "core/Numbers.h"
 #include "dialogs/qt/DialogSupport.h"
 #include "media/qt/ReadForm.h"
 #include "platform/qt/QtText.h"
@@ -276,9 +276,8 @@ void ScanForm::syncTitle() {
 
 void ScanForm::showProgress() {
   const QString folder = toQString(logic_.progressFolder());
-  progressFolder_->setText(
-      progressFolder_->fontMetrics().elidedText(folder, Qt::ElideMiddle,
-                                                std::max(progressFolder_->width(), progressFolder_->minimumWidth())));
+  progressFolder_->setText(progressFolder_->fontMetrics().elidedText(
+      folder, Qt::ElideMiddle, std::max(progressFolder_->width(), progressFolder_->minimumWidth())));
   progressFolder_->setToolTip(folder);
   const int count = logic_.progressCount();
   progressCount_->setText(count < 0 ? QString() : toQString(groupedNumber(count)));

@@ -72,22 +72,22 @@ private:
   bool busy_ = false;
   bool placed_ = false;
 
-  QComboBox* drives_ = nullptr;        // DRVBOX
-  QPushButton* browse_ = nullptr;      // 参照BTN
-  QLabel* title_ = nullptr;            // VOLDSP
-  QLabel* progressFolder_ = nullptr;   // CONSOL: the folder
-  QLabel* progressCount_ = nullptr;    // CONSOL: the count
-  QGroupBox* settings_ = nullptr;      // OPTFRM
-  QCheckBox* autoCreate_ = nullptr;    // AUTSEL
+  QComboBox* drives_ = nullptr;           // DRVBOX
+  QPushButton* browse_ = nullptr;         // 参照BTN
+  QLabel* title_ = nullptr;               // VOLDSP
+  QLabel* progressFolder_ = nullptr;      // CONSOL: the folder
+  QLabel* progressCount_ = nullptr;       // CONSOL: the count
+  QGroupBox* settings_ = nullptr;         // OPTFRM
+  QCheckBox* autoCreate_ = nullptr;       // AUTSEL
   QCheckBox* sortByExtension_ = nullptr;  // SRTSEL
-  QCheckBox* sortByKind_ = nullptr;    // TYPSEL
-  QCheckBox* recordUnzip_ = nullptr;   // LZHSEL
-  QCheckBox* commentUnzip_ = nullptr;  // LCMSEL
+  QCheckBox* sortByKind_ = nullptr;       // TYPSEL
+  QCheckBox* recordUnzip_ = nullptr;      // LZHSEL
+  QCheckBox* commentUnzip_ = nullptr;     // LCMSEL
   QRadioButton* highPriority_ = nullptr;  // LVLOPT(0)
   QRadioButton* lowPriority_ = nullptr;   // LVLOPT(1)
-  QCheckBox* hideScan_ = nullptr;      // HIDSEL
-  QPushButton* start_ = nullptr;       // STRBTN
-  QPushButton* stop_ = nullptr;        // BRKBTN
+  QCheckBox* hideScan_ = nullptr;         // HIDSEL
+  QPushButton* start_ = nullptr;          // STRBTN
+  QPushButton* stop_ = nullptr;           // BRKBTN
 };
 
 }  // namespace zevro

@@ -9,7 +9,9 @@
 
 namespace zevro {
 
-inline QString toQString(TextView text) { return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString(); }
+inline QString toQString(TextView text) {
+  return QStringView(text.data(), static_cast<qsizetype>(text.size())).toString();
+}
 
 inline Text fromQString(const QString& s) {
   return Text(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size()));
