@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -52,6 +54,7 @@ protected:
       reading.freeSpace = 1'500'000;
       if (!replacing.empty())
         reading.replaced = MediaReading::ExistingCatalog{catalogs / replacing, fromUtf8(replacing), u"旧", u"X:", u""};
+      if (tweakReading) tweakReading(reading);
       return std::optional<MediaReading::Result>(reading);
     };
   }
@@ -61,6 +64,7 @@ protected:
   }
 
   int chooserCalls = 0;
+  std::function<void(MediaReading::Result&)> tweakReading;  // problems, another outcome
 };
 
 // ---------------------------------------------------------------- the menu table
@@ -363,6 +367,83 @@ TEST_F(MainWindowLogicTest, AReplacedCatalogOfAnotherNameIsRetiredOnlyOnceTheNew
   EXPECT_TRUE(temp().there("zevro/Backup/_03HD_NEW.cct"));
   EXPECT_TRUE(indexed("_00hd_new.cct"));
   EXPECT_FALSE(indexed("_03hd_new.cct"));
+}
+
+TEST_F(MainWindowLogicTest, ANewTitleForAFreshReadingStoresItThroughTheSameSteps) {
+  writeCatalog("_00HD_NEW.cct", sampleCatalog(u"旧"));
+  MainWindowLogic& logic = start();
+  readSample(logic, "_00HD_NEW.CCT", "_00HD_NEW.cct");
+  logic.run(C::MF_新規作成);
+  ui.answers = {AnswerYes};  // the list is modified: save it with the new title?
+  ui.inputs = {u"新しい題"};
+  logic.run(C::NAMDSP);
+  EXPECT_EQ(titleOnDisk("_00HD_NEW.cct"), u"新しい題");
+  RowStore kept;
+  ASSERT_TRUE(listfile::parse(temp().get("zevro/Backup/_00HD_NEW.cct"), kept).loaded());
+  EXPECT_EQ(kept.field(catalog::FieldComment, 0), u"旧");
+  EXPECT_TRUE(indexed("_00hd_new.cct"));
+}
+
+TEST_F(MainWindowLogicTest, AReadingWithProblemsIsShownWithAMessageNamingThem) {
+  MainWindowLogic& logic = start();
+  readSample(logic);
+  tweakReading = [](MediaReading::Result& r) {
+    for (int i = 0; i < 7; ++i)
+      r.problems.push_back({WalkProblem::Kind::Unreadable, u"X:\\LOCKED" + ascii(std::to_string(i)), "Permission denied"});
+    r.problems.push_back({WalkProblem::Kind::BadDate, u"X:\\OLD", {}});  // told during the walk
+  };
+  logic.run(C::MF_新規作成);
+  EXPECT_EQ(logic.document().list().rowCount(), 8);  // the list stays, to be saved
+  EXPECT_TRUE(logic.document().modified());
+  ASSERT_EQ(ui.messages().size(), 1u);
+  const Text message = ui.messages()[0];
+  EXPECT_TRUE(message.starts_with(u"読み取れなかったフォルダーが 7 件あります。")) << toUtf8(message);
+  EXPECT_NE(message.find(u"\x08X:\\LOCKED0\x07　読み取れません (Permission denied)"), Text::npos);
+  EXPECT_NE(message.find(u"X:\\LOCKED4"), Text::npos);
+  EXPECT_EQ(message.find(u"X:\\LOCKED5"), Text::npos);
+  EXPECT_NE(message.find(u"ほか 2 件"), Text::npos);
+  EXPECT_EQ(message.find(u"X:\\OLD"), Text::npos);
+}
+
+TEST_F(MainWindowLogicTest, AFailedOrStoppedReadingShowsWhyAndTheCatalogShownBefore) {
+  writeCatalog("_00HD_DATA.cct", sampleCatalog());
+  struct Row {
+    const char* name;
+    std::optional<MediaReading::Outcome> outcome;  // nullopt: the user stopped it
+    bool told;
+  } rows[] = {
+      {"stopped", std::nullopt, false},
+      {"unreadable", MediaReading::Outcome::Unreadable, true},
+      {"no medium", MediaReading::Outcome::NoMedium, true},
+      {"declined", MediaReading::Outcome::Declined, false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    ui.calls.clear();
+    MainWindowLogic& logic = start();
+    open(logic, "_00HD_DATA.cct");
+    readSample(logic);
+    auto read = logic.hooks().readMedium;
+    logic.hooks().readMedium = [read, &r](RowStore& store) {
+      std::optional<MediaReading::Result> result = read(store);
+      if (!r.outcome) return std::optional<MediaReading::Result>();
+      result->outcome = *r.outcome;
+      return result;
+    };
+    logic.run(C::MF_新規作成);
+    EXPECT_EQ(ui.messages().size(), r.told ? 1u : 0u);
+    EXPECT_EQ(logic.titleText(), u"資料集");
+    EXPECT_EQ(logic.document().currentFileName(), u"_00HD_DATA.cct");
+    EXPECT_FALSE(logic.document().modified());
+    EXPECT_EQ(logic.document().list().rowCount(), 8);
+  }
+}
+
+TEST_F(MainWindowLogicTest, AListThatCannotGrowSaysSo) {
+  MainWindowLogic& logic = start();
+  EXPECT_FALSE(logic.document().list().expandListSize(std::numeric_limits<int>::max()));
+  ASSERT_EQ(ui.messages().size(), 1u);
+  EXPECT_TRUE(ui.messages()[0].starts_with(catalog::ExpandListSizeMessage));
 }
 
 TEST_F(MainWindowLogicTest, AStoppedReadingDropsWhatWasRead) {

@@ -69,5 +69,26 @@ TEST(ProgramTest, EveryServiceFollowsTheListTimeClockOfTheOptions) {
   }
 }
 
+// The labels of the media present win over the titles the last run left.
+TEST(ProgramTest, TheTitleCacheIsLoadedBeforeThePresentLabelsAreTaken) {
+  test::TempFolder temp("zevro-program");
+  const NativePath folder = temp.root();
+  LinuxFileSystem disk;
+  FakeUi ui;
+  Platform platform{disk, ui};
+  FakeDrives drives;
+  drives.set('K', {drivetype::CdRom, folder, u"NEW", 1, true, {}, true});
+  TitleCache old;
+  old.setTitle('K', u"OLD");
+  old.setTitle('Q', u"GONE BUT KEPT");
+  ASSERT_FALSE(old.write(disk, folder));
+
+  Program program(platform, folder, &drives);
+  ASSERT_FALSE(program.loadOptions());
+  program.driveInfo();
+  EXPECT_EQ(program.titles().title('K'), u"NEW");
+  EXPECT_EQ(program.titles().title('Q'), u"GONE BUT KEPT");
+}
+
 }  // namespace
 }  // namespace zevro

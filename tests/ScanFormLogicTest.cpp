@@ -512,25 +512,33 @@ TEST_F(ScanFormLogicTest, BoxesAreSetFromTheOptions) {
   }
 }
 
-TEST_F(ScanFormLogicTest, ArchiveBoxesNeedTheArchiveReader) {
+TEST_F(ScanFormLogicTest, CommentAndArchiveBoxesNeedTheirReaders) {
   NoArchiveContents reader;
+  NoComments comments;
   const struct {
     const char* behaviour;
+    CommentSource* comments;
     ArchiveLister* archives;
     bool autoCreate;
+    bool autoCreateEnabled;
+    bool autoCreateShown;
     bool recordUnzip;
     bool commentUnzip;
   } rows[] = {
-      {"no archive reader: both disabled", nullptr, true, false, false},
-      {"archive reader, comments on", &reader, true, true, true},
-      {"archive reader, comments off: archive comments disabled", &reader, false, true, false},
+      {"no readers: all disabled, comments shown off", nullptr, nullptr, true, false, false, false, false},
+      {"no comment generator: comments off, archive names on", nullptr, &reader, true, false, false, true, false},
+      {"no archive reader: archive boxes disabled", &comments, nullptr, true, true, true, false, false},
+      {"both, comments on", &comments, &reader, true, true, true, true, true},
+      {"both, comments off: archive comments disabled", &comments, &reader, false, true, false, true, false},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.behaviour);
-    ScanFormLogic l({{platform_, info, titleFile, icons, catalogs}, options, nullptr, row.archives});
+    ScanFormLogic l({{platform_, info, titleFile, icons, catalogs}, options, row.comments, row.archives});
     ScanFormLogic::Hooks hooks;
     hooks.waitForStart = [&] {
       l.setAutoCreate(row.autoCreate);
+      EXPECT_EQ(l.autoCreateEnabled(), row.autoCreateEnabled);
+      EXPECT_EQ(l.autoCreateShown(), row.autoCreateShown);
       EXPECT_EQ(l.recordUnzipEnabled(), row.recordUnzip);
       EXPECT_EQ(l.commentUnzipEnabled(), row.commentUnzip);
     };
@@ -549,7 +557,17 @@ TEST_F(ScanFormLogicTest, HideListWindowBoxHidesTheListWindow) {
     l.stop();
   };
   read();
-  EXPECT_EQ(mainHidden, (std::vector<bool>{true, false, true}));
+  // Stopped: the list window is shown again with the reading window gone.
+  EXPECT_EQ(mainHidden, (std::vector<bool>{true, false, true, false}));
+  mainHidden.clear();
+  user = startOn('D');
+  ASSERT_TRUE(read());
+  EXPECT_EQ(mainHidden, (std::vector<bool>{true, false}));  // after a reading that succeeded
+  mainHidden.clear();
+  addDrive('A', drivetype::Removable, u"");
+  user = startOn('A');  // a removable medium without a title, and none given: the reading fails
+  EXPECT_FALSE(read()->ok());
+  EXPECT_EQ(mainHidden, (std::vector<bool>{true, false}));
   logic().unload(1440, 2880);
   EXPECT_EQ(options.readNumber(opt::HideScan, 0), -1);
   EXPECT_EQ(logic().storedPosition(), (std::pair{1440, 2880}));

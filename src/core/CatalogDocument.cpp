@@ -182,6 +182,7 @@ bool CatalogDocument::save() {
 
 bool CatalogDocument::saveWithTitle() {
   const NativePath previous = current_;
+  if (hooks_.beforeWrite && !hooks_.beforeWrite()) return false;
   const std::optional<NativePath> written = writeListFile(current_, false);
   if (!written) return false;
   current_ = *written;
@@ -190,6 +191,7 @@ bool CatalogDocument::saveWithTitle() {
   index_.removeEntry(nameOf(previous));
   if (previous.filename() != current_.filename()) index_.removeEntry(nameOf(current_));
   setModified(false);
+  if (hooks_.afterWrite) hooks_.afterWrite(nameOf(current_));
   if (hooks_.openGenre) hooks_.openGenre(listfilename::genreOf(nameOf(current_)));
   if (hooks_.refreshCatalogList) hooks_.refreshCatalogList(nameOf(current_));
   return true;

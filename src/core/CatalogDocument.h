@@ -90,6 +90,12 @@ public:
     std::function<int()> displayMode;  // 0, 1, 2 or 4, written into the header
     // Converts the "AX" list files of the catalog folder; false when it could not run.
     std::function<bool()> convertOldFiles;
+    // Run around every write of the list file, whatever asked for it (a
+    // save, the save question, a new title): before it (false stops the
+    // write) and after it succeeded, with the written name like
+    // u"_00HD_DATA.cct". A new reading stores itself through these.
+    std::function<bool()> beforeWrite;
+    std::function<void(TextView fileName)> afterWrite;
   };
 
   enum class LoadResult {
@@ -103,6 +109,7 @@ public:
 
   RowStore& list() { return list_; }
   const RowStore& list() const { return list_; }
+  Hooks& hooks() { return hooks_; }
   const NativePath& currentFile() const { return current_; }
   Text currentFileName() const;  // u"_03CD_GAMES.cct", empty when none
   // For a list that did not come from a file (a medium just read).

@@ -96,10 +96,27 @@ MainWindowLogic::MainWindowLogic(Services services)
       tree_(folderGrid_, fileGrid_),
       readingStore_(services_.platform, services_.index, services_.programFolder / std::string(BackupFolderName)) {
   catalog::makeCatalogList(document_->list());
-  // The catalog index and the drive titles as the last run left them; both
-  // are written back as they change and when the window closes.
+  // A new reading is stored by the first write of its list, whatever asks
+  // for it: the save button, the save question or a new title.
+  document_->hooks().beforeWrite = [this] { return !pendingReading_ || readingStore_.prepare(*pendingReading_); };
+  document_->hooks().afterWrite = [this](TextView fileName) {
+    if (!pendingReading_) return;
+    const MediaReading::Result reading = std::move(*pendingReading_);
+    pendingReading_.reset();
+    readingStore_.finish(reading, fileName);
+  };
+  // Growth failures of the lists and a tree that cannot be built are shown,
+  // not swallowed: the panes would just stop filling.
+  const auto showError = [this](TextView message) {
+    services_.platform.ui.showMessage(message, mb::Ok | mb::IconExclamation, u"");
+  };
+  document_->list().setErrorHandler(showError);
+  files_.setErrorHandler(showError);
+  tree_.setErrorHandler(showError);
+  // The catalog index as the last run left it (the drive titles are loaded
+  // with the drives, before their labels are taken); both are written back
+  // as they change and when the window closes.
   services_.index.load();
-  services_.titleCache.load(services_.platform.files, services_.programFolder);
   tree_.setDisplayMode(options_.displayMode);
   widthRight_ = rightPane();
   maingrid::configure(folderGrid_, Pane::Folder, options_, widthRight_, false);
@@ -285,6 +302,8 @@ MainWindowEffects MainWindowLogic::newReading() {
   active_ = Pane::Folder;
   if (!askToKeep()) return {};
   document_->setModified(false);
+  // Shown again when the reading stores nothing; it is on disk as it was.
+  const Text shownBefore = document_->currentFileName();
   busy_ = true;
   document_->setCurrentFile({});
   MainWindowEffects e = clearPanes();
@@ -293,11 +312,14 @@ MainWindowEffects MainWindowLogic::newReading() {
   RowStore& list = document_->list();
   const std::optional<MediaReading::Result> reading = hooks_.readMedium(list);
   busy_ = false;
+  const Text report = reading ? MediaReading::reportOf(*reading) : Text();
   if (!reading || !reading->ok()) {
-    // What a stopped reading left is dropped.
+    // What a stopped or failed reading left is dropped.
     e.merge(clearPanes());
     document_->setCurrentFile({});
     console_.clear();
+    if (!report.empty()) services_.platform.ui.showMessage(report, mb::Ok | mb::IconExclamation, u"");
+    if (!shownBefore.empty()) return e.merge(loadCatalog(shownBefore));
     findGenre();
     e.layout = e.settings = true;
     return e;
@@ -313,18 +335,12 @@ MainWindowEffects MainWindowLogic::newReading() {
   document_->setIconStamp(services_.icons && services_.icons->stamp() != IconTable::NoStamp ? services_.icons->stamp()
                                                                                             : Text());
   pendingReading_ = reading;
+  // The list stays shown, so what could be read can still be saved.
+  if (!report.empty()) services_.platform.ui.showMessage(report, mb::Ok | mb::IconExclamation, u"");
   return e;
 }
 
-bool MainWindowLogic::storeList() {
-  if (!pendingReading_) return document_->save();
-  if (!readingStore_.prepare(*pendingReading_)) return false;
-  if (!document_->save()) return false;
-  const MediaReading::Result reading = std::move(*pendingReading_);
-  pendingReading_.reset();
-  readingStore_.finish(reading, document_->currentFileName());
-  return true;
-}
+bool MainWindowLogic::storeList() { return document_->save(); }
 
 MainWindowEffects MainWindowLogic::save() {
   MainWindowEffects e;

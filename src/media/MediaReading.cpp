@@ -171,6 +171,54 @@ int MediaReading::freeSequence(const std::vector<Text>& names, TextView pattern)
   return 0;
 }
 
+namespace {
+
+Text problemLine(const WalkProblem& p) {
+  Text line;
+  if (!p.path.empty()) line += u"\x08" + p.path + u"\x07　";
+  switch (p.kind) {
+    case WalkProblem::Kind::Unreadable:
+      line += MediaReading::ProblemUnreadable;
+      if (!p.error.empty()) line += u" (" + fromUtf8(p.error) + u")";
+      break;
+    case WalkProblem::Kind::TooDeep: line += MediaReading::ProblemTooDeep; break;
+    case WalkProblem::Kind::ListFull: line += MediaReading::ProblemListFull; break;
+    case WalkProblem::Kind::BadDate: break;
+  }
+  return line;
+}
+
+}  // namespace
+
+Text MediaReading::reportOf(const Result& result) {
+  switch (result.outcome) {
+    case Outcome::NoMedium: return Text(NoMediumMessage);
+    case Outcome::Unreadable: {
+      Text text(UnreadableMessage);
+      for (const WalkProblem& p : result.problems)
+        if (p.kind == WalkProblem::Kind::Unreadable) return text + u"||" + problemLine(p);
+      return text;
+    }
+    case Outcome::NothingRecorded: return Text(NothingRecordedMessage);
+    case Outcome::ListFull: return Text(ListFullMessage);
+    case Outcome::Read: break;
+    default: return {};
+  }
+  // Folders with bad dates were shown one by one during the walk.
+  std::vector<const WalkProblem*> told;
+  for (const WalkProblem& p : result.problems)
+    if (p.kind != WalkProblem::Kind::BadDate) told.push_back(&p);
+  if (told.empty()) return {};
+  Text text = Text(ProblemsHead) + ascii(std::to_string(told.size())) + Text(ProblemsCount) + Text(ProblemsKept);
+  for (std::size_t i = 0; i < told.size() && i < ProblemsListed; ++i) {
+    if (i > 0) text += u"|";
+    text += problemLine(*told[i]);
+  }
+  if (told.size() > ProblemsListed)
+    text += u"|" + Text(ProblemsMore) + ascii(std::to_string(told.size() - ProblemsListed)) + Text(ProblemsMoreTail);
+  return text;
+}
+
 Text MediaReading::existingTitle(std::string_view firstBytes, TextView fileName) {
   if (firstBytes.size() > listfile::HeaderSize) {
     const Text start = cp932::decode(firstBytes.substr(listfile::HeaderSize, listfile::TitleLineProbe));

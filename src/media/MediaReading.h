@@ -112,6 +112,29 @@ public:
   // that does not succeed leaves the store empty.
   Result read(TextView path, RowStore& store);
 
+  // What the user is told after a reading, as message markup ("|" a line
+  // break, 8 ... 7 bold): for a reading that was stored with problems, how
+  // many folders were not read whole and the first few of them with the
+  // reason; for a reading that failed, why. Empty when there is nothing to
+  // tell: read whole, stopped or declined by the user, or told already
+  // (a full number list, an unreachable catalog folder, folders with bad
+  // dates are reported while the reading runs).
+  //   u"読み取れなかったフォルダーが 2 件あります。|…||\x08E:\\OLD\x07　読み取れません (Permission denied)|…"
+  static Text reportOf(const Result& result);
+  static constexpr TextView ProblemsHead = u"読み取れなかったフォルダーが ";
+  static constexpr TextView ProblemsCount = u" 件あります。|";
+  static constexpr TextView ProblemsKept = u"読み取れた分だけがリストに記録されています。||";
+  static constexpr TextView ProblemUnreadable = u"読み取れません";
+  static constexpr TextView ProblemTooDeep = u"階層が深すぎるため、中身は記録されていません";
+  static constexpr TextView ProblemListFull = u"リストが一杯になったため、読み取りを中止しました";
+  static constexpr TextView ProblemsMore = u"ほか ";
+  static constexpr TextView ProblemsMoreTail = u" 件";
+  static constexpr std::size_t ProblemsListed = 5;
+  static constexpr TextView NoMediumMessage = u"ドライブにメディアが入っていないか、ドライブ／フォルダーがありません。";
+  static constexpr TextView UnreadableMessage = u"メディアを読み取れません。";
+  static constexpr TextView NothingRecordedMessage = u"記録できるフォルダーやファイルがありませんでした。";
+  static constexpr TextView ListFullMessage = u"ファイルが多すぎて、１つのリストに収まりません。";
+
   // The title of a list file for the question: field 1 of its title line
   // when it ends in its first 64 + 512 bytes, else the name from its 7th
   // character without the last four: u"_01CD_GAMES.CCT" -> u"GAMES".

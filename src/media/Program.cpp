@@ -51,9 +51,17 @@ Drives& Program::drives() {
   return *drives_;
 }
 
+TitleCache& Program::titles() {
+  if (!titlesLoaded_) {
+    titles_.load(platform_.files, programFolder_);  // a missing or unreadable cache starts empty
+    titlesLoaded_ = true;
+  }
+  return titles_;
+}
+
 DriveInfo& Program::driveInfo() {
   if (!driveInfo_) {
-    driveInfo_.emplace(drives(), platform_.files, types_, titles_, listTimeZone());
+    driveInfo_.emplace(drives(), platform_.files, types_, titles(), listTimeZone());
     driveTypesError_ = driveInfo_->LoadDriveTypes(programFolder_);
   }
   return *driveInfo_;

@@ -66,8 +66,11 @@ public:
 
   Drives& drives();
   DriveTypeTable& driveTypes() { return types_; }
-  TitleCache& titles() { return titles_; }
-  // Built with the drive types loaded (and CATTYP.DAT written) at first use.
+  // CATDRV.CCZ as the last run left it, loaded at first use.
+  TitleCache& titles();
+  // Built at first use: the title cache is loaded first, then the drive
+  // types are merged with the drives present (CATTYP.DAT written), whose
+  // labels update the titles.
   DriveInfo& driveInfo();
   // The error of writing CATTYP.DAT when the drive info was built.
   const IoError& driveTypesError() const { return driveTypesError_; }
@@ -91,6 +94,7 @@ private:
   std::unique_ptr<Drives> ownDrives_;
   DriveTypeTable types_;
   TitleCache titles_;
+  bool titlesLoaded_ = false;
   IoError driveTypesError_;
   std::optional<DriveInfo> driveInfo_;
   std::optional<TitleFile> titleFile_;

@@ -283,6 +283,9 @@ std::optional<MediaReading::Result> ScanFormLogic::finish(RowStore& store, std::
   choosing_ = false;
   escapeStops_ = false;
   shown_ = false;
+  // Whatever became of the reading, the list window comes back with the
+  // reading window gone: hidden for good, nothing would ever show it again.
+  if (boxes_.hideScan && hooks_.hideMainWindow) hooks_.hideMainWindow(false);
   if (!result || !result->ok()) {
     state_ = RunState::Stopped;
     store.clear();

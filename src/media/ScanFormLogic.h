@@ -170,7 +170,12 @@ public:
   bool startEnabled() const { return choosing_; }
   bool browseEnabled() const;
   bool recordUnzipEnabled() const { return choosing_ && archivesAvailable(); }
-  bool commentUnzipEnabled() const { return choosing_ && archivesAvailable() && boxes_.autoCreate; }
+  // Comments are offered only where a comment generator is there; without
+  // one the box is disabled and shown unchecked (the stored choice stays).
+  bool commentsAvailable() const { return services_.comments != nullptr; }
+  bool autoCreateEnabled() const { return choosing_ && commentsAvailable(); }
+  bool autoCreateShown() const { return boxes_.autoCreate && commentsAvailable(); }
+  bool commentUnzipEnabled() const { return autoCreateEnabled() && archivesAvailable() && boxes_.autoCreate; }
   // Escape presses "中止" (before a reading starts).
   bool escapeStops() const { return escapeStops_; }
   bool shown() const { return shown_; }

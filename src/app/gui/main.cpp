@@ -18,6 +18,7 @@
 #include <string>
 
 #include "core/DriveTypeTable.h"
+#include "core/ShutdownMessages.h"
 #include "dialogs/qt/QtUi.h"
 #include "listview/MainWindowLogic.h"
 #include "listview/qt/MainWindow.h"
@@ -86,21 +87,15 @@ void printHelp() {
 // with the reading window and stores them when the user saves.
 int showListWindow(QApplication& app, Program& program, const StartupState& state) {
   program.driveInfo();
-  if (const IoError& error = program.driveTypesError())
-    std::cerr << "zevro: cannot write " << DriveTypeTable::FileName << ": " << error.text << '\n';
+  if (program.driveTypesError())
+    program.platform().ui.showMessage(fileWriteErrorText(program.programFolder() / DriveTypeTable::FileName),
+                                      mb::Ok | mb::IconExclamation, u"");
   MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
                          program.programFolder(), program.catalogFolder(), state.versionText, &program.icons()});
   MainWindow window(logic);
   ScanForm form({program.readingServices(), program.options()}, &window);
   logic.hooks().unloadWindows = [&form] { form.unload(); };
-  logic.hooks().readMedium = [&form](RowStore& store) {
-    std::optional<MediaReading::Result> result = form.readMedium(store);
-    if (result)
-      for (const WalkProblem& p : result->problems)
-        std::cerr << "zevro: " << cp932::toNativeName(p.path) << ": " << (p.error.empty() ? "not read whole" : p.error)
-                  << '\n';
-    return result;
-  };
+  logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
   window.show();
   return app.exec();
 }
@@ -140,8 +135,8 @@ int run(QApplication& app) {
   QtUi ui((folder.path / ErrorSoundName).native());
   Platform platform{files, ui};
   Program program(platform, folder.path);
-  if (IoError error = program.loadOptions()) {
-    std::cerr << "zevro: cannot read " << program.options().path().native() << ": " << error.text << '\n';
+  if (program.loadOptions()) {
+    ui.showMessage(fileReadErrorText(program.options().path()), mb::Ok | mb::IconExclamation, u"");
     return ExitError;
   }
   const StartupState& state = program.startUp({ZEVRO_VERSION_MAJOR, ZEVRO_VERSION_MINOR, ZEVRO_VERSION_PATCH});

@@ -227,7 +227,8 @@ void ScanForm::sync() {
   start_->setEnabled(logic_.startEnabled());
 
   const ScanFormLogic::Boxes& boxes = logic_.boxes();
-  setChecked(autoCreate_, boxes.autoCreate);
+  setChecked(autoCreate_, logic_.autoCreateShown());
+  autoCreate_->setEnabled(logic_.autoCreateEnabled());
   setChecked(sortByExtension_, boxes.sortByExtension);
   setChecked(sortByKind_, boxes.sortByKind);
   setChecked(recordUnzip_, boxes.recordUnzip);
