@@ -154,7 +154,7 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
     EXPECT_TRUE(logic.run(c).grids.folder.empty());
   }
   for (Command c :
-       {C::MF_リスト開く, C::MF_新規作成, C::MF_リスト削除, C::MF_タイトル変更, C::MF_終了, C::MD_表示モード0,
+       {C::MF_リスト開く, C::MF_新規作成, C::MF_終了, C::MD_表示モード0,
         C::MDL_レベル表示2, C::MD_文字色分け, C::MO_表示維持, C::MH_バージョン, C::POPL_CAN, C::ボタン_開く}) {
     EXPECT_TRUE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
   }
@@ -468,6 +468,27 @@ TEST_F(MainWindowLogicTest, ChangingTheTitleSavesTheCatalog) {
   logic.run(C::NAMDSP);
   EXPECT_EQ(logic.titleText(), u"改題");
   EXPECT_EQ(titleOnDisk("_00HD_DATA.cct"), u"改題");
+}
+
+TEST_F(MainWindowLogicTest, CommandsOnTheListWaitForAList) {
+  writeCatalog("_00HD_DATA.cct", sampleCatalog());
+  MainWindowLogic& logic = start();
+  const Command onTheList[] = {C::MF_タイトル変更, C::MF_リスト削除, C::ボタン_保存};
+  for (Command c : onTheList) EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
+  open(logic, "_00HD_DATA.cct");
+  for (Command c : onTheList) EXPECT_TRUE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
+}
+
+TEST_F(MainWindowLogicTest, ACatalogWithoutATitleIsNamedByItsLabel) {
+  writeCatalog("_00HD_DATA.cct", sampleCatalog(u""));
+  MainWindowLogic& logic = start();
+  open(logic, "_00HD_DATA.cct");
+  EXPECT_EQ(logic.titleText(), u"無題(DATA)");
+  ui.answers = {AnswerNo};
+  logic.run(C::MF_リスト削除);
+  ASSERT_EQ(ui.messages().size(), 1u);
+  EXPECT_NE(ui.messages()[0].find(u"『 \x08無題(DATA)\x07 』"), Text::npos) << toUtf8(ui.messages()[0]);
+  EXPECT_TRUE(temp().there("zevro/Catalog/_00HD_DATA.cct"));
 }
 
 TEST_F(MainWindowLogicTest, DeletingTheCatalogClearsTheWindow) {

@@ -128,8 +128,14 @@ MainWindowLogic::MainWindowLogic(Services services)
 MainWindowLogic::~MainWindowLogic() = default;
 
 Text MainWindowLogic::titleText() const {
-  if (document_->list().rowCount() == 0) return {};
-  return document_->title();
+  const RowStore& list = document_->list();
+  if (list.rowCount() == 0) return {};
+  // A catalog without a title is named by its label, as the index names it.
+  return CatalogIndex::entryTitle(document_->title(), list.fieldView(catalog::FieldName, 0));
+}
+
+bool MainWindowLogic::hasList() const {
+  return !document_->currentFile().empty() && document_->list().rowCount() > 0;
 }
 
 Text MainWindowLogic::genreText() const { return genre_; }
@@ -152,6 +158,8 @@ bool MainWindowLogic::isEnabled(Command command) const {
   const MenuEntry& e = mainmenu::entry(command);
   if (e.id == C::None || !e.built) return false;
   if (command == C::MF_上書保存) return document_->modified();
+  // Nothing to rename, delete or save without a list.
+  if (command == C::MF_タイトル変更 || command == C::MF_リスト削除 || command == C::ボタン_保存) return hasList();
   if (between(command, C::MD_ソート0, C::MD_ソート2)) return paneOpen();
   if (command == C::MD_表示モード1)
     return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
@@ -501,6 +509,12 @@ MainWindowLogic::KeyAnswer MainWindowLogic::folderPress(int x, int y, int shift)
   }
   a.effects.grids = tree_.folderGridPress(x, y, shift);
   a.used = a.effects.grids.toggled;
+  if (a.used) {
+    // A collapse may take the cursor row out of sight: the console line
+    // follows the cursor.
+    rowConsole(Pane::Folder);
+    a.effects.labels = true;
+  }
   return a;
 }
 

@@ -129,9 +129,12 @@ public:
   // The level last chosen with the buttons or the menu (0 all).
   int chosenLevel() const { return chosenLevel_; }
   Pane activePane() const { return active_; }
-  Text titleText() const;  // field 1 of the title line, u"ゲーム集"
+  // Field 1 of the title line, u"ゲーム集"; without one the label, u"無題(GAMES)".
+  Text titleText() const;
   Text genreText() const;  // the genre of the shown catalog, u"ゲーム"; empty when none shown
   const Text& consoleText() const { return console_; }
+  // A list is shown (read or loaded).
+  bool hasList() const;
   // The search-word history (newest first) and the entry selected, -1 none.
   const std::vector<Text>& searchWords() const { return searchWords_; }
   int selectedSearchWord() const { return selectedWord_; }

@@ -216,9 +216,16 @@ TEST_F(MainWindowTest, ClicksOnTheExpandBoxCollapseAndExpandAFolder) {
     ADD_FAILURE() << "no expand box on DOCS";
     return {};
   };
+  // The cursor on SUB, then its folder collapses: the console line follows
+  // the cursor instead of keeping the hidden row's path.
+  QTest::keyClick(w.folderView(), Qt::Key_Down);
+  QTest::keyClick(w.folderView(), Qt::Key_Down);
+  EXPECT_EQ(w.consoleLine()->text(), QStringLiteral(" DOCS\\SUB"));
   QTest::mouseClick(w.folderView()->viewport(), Qt::LeftButton, {}, boxOfDocs());
   EXPECT_EQ(folders.rowCount(), 3);  // SUB is hidden
   EXPECT_TRUE(logic->document().list().treeFlags(1) & catalog::TreeCollapsed);
+  ASSERT_EQ(folders.store().storedRowAt(folders.cursorRow()), 1);
+  EXPECT_EQ(w.consoleLine()->text(), QStringLiteral(" DOCS"));
   QTest::mouseClick(w.folderView()->viewport(), Qt::LeftButton, {}, boxOfDocs());
   EXPECT_EQ(folders.rowCount(), 4);
 }
