@@ -373,6 +373,29 @@ TEST(QtUiTest, MessagesAndQuestionsGoThroughTheProgramsBoxes) {
   EXPECT_EQ(line, u"abc");
 }
 
+// Right after a box closes no window is active: the next box still opens
+// over the main window, not at the bottom of the screen.
+TEST(QtUiTest, ABoxOpensOverTheMainWindowWhenNoWindowIsActive) {
+  QWidget main;
+  main.setGeometry(40, 30, 400, 300);
+  main.show();
+  QApplication::setActiveWindow(nullptr);
+  QtUi ui;
+  EXPECT_EQ(ui.owner(), nullptr);
+  ui.setMainWindow(&main);
+  ASSERT_EQ(ui.owner(), &main);
+  QPoint shownAt;
+  whileShown<MsgBoxForm, int>(
+      [&](MsgBoxForm& box) {
+        shownAt = box.pos();
+        box.close();
+      },
+      [&] { return ui.showMessage(u"x", mb::Ok, u""); });
+  const QRect frame = main.frameGeometry();
+  EXPECT_NEAR(shownAt.x(), frame.x() + 4 * (frame.width() / 5), 4);
+  EXPECT_NEAR(shownAt.y(), frame.y() + 4 * (frame.height() / 5), 4);
+}
+
 TEST(QtUiTest, PlatformBoxAnswersWithTheSameCodesAndBacksOutTheSameWay) {
   struct Case {
     const char* behaviour;

@@ -85,7 +85,7 @@ void printHelp() {
 
 // The list window over the catalogs until the user closes it; it reads media
 // with the reading window and stores them when the user saves.
-int showListWindow(QApplication& app, Program& program, const StartupState& state) {
+int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupState& state) {
   program.driveInfo();
   if (program.driveTypesError())
     program.platform().ui.showMessage(fileWriteErrorText(program.programFolder() / DriveTypeTable::FileName),
@@ -93,6 +93,7 @@ int showListWindow(QApplication& app, Program& program, const StartupState& stat
   MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
                          program.programFolder(), program.catalogFolder(), state.versionText, &program.icons()});
   MainWindow window(logic);
+  ui.setMainWindow(&window);
   ScanForm form({program.readingServices(), program.options()}, &window);
   logic.hooks().unloadWindows = [&form] { form.unload(); };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
@@ -146,7 +147,7 @@ int run(QApplication& app) {
   }
   // The program ends with its main window; closing it asks about a modified
   // list, saves the options and empties the work folders.
-  showListWindow(app, program, state);
+  showListWindow(app, ui, program, state);
   return ExitOk;
 }
 

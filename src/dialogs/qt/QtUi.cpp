@@ -74,6 +74,13 @@ QString soundPlayer() {
 
 QtUi::QtUi(std::string soundFile) : soundFile_(std::move(soundFile)) {}
 
+QWidget* QtUi::owner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  if (QWidget* active = QApplication::activeWindow()) return active;
+  if (mainWindow_ && mainWindow_->isVisible()) return mainWindow_;
+  return nullptr;
+}
+
 int QtUi::showMessage(TextView text, int flags, TextView title) {
   if (QGuiApplication::primaryScreen() == nullptr) {
     // Without a screen to lay the box out on, the platform's box still tells
@@ -81,13 +88,13 @@ int QtUi::showMessage(TextView text, int flags, TextView title) {
     const int answer = systemMessage(plainMessageText(text), flags, ApplicationTitle);
     return flags == 0 ? AnswerNone : answer;
   }
-  return MsgBoxForm::ShowMessage(text, flags, title, QApplication::activeWindow(), [this] { beep(); });
+  return MsgBoxForm::ShowMessage(text, flags, title, owner(), [this] { beep(); });
 }
 
 int QtUi::systemMessage(TextView text, int flags, TextView title) {
   const ButtonSet set = buttonSetOf(flags);
   QMessageBox box(iconOf(flags), toQString(title.empty() ? ApplicationTitle : title), withNewlines(text),
-                  QMessageBox::NoButton, QApplication::activeWindow());
+                  QMessageBox::NoButton, owner());
   for (MessageButton b : buttonsOf(set)) box.addButton(standardOf(b));
   box.setDefaultButton(standardOf(focusButtonOf(flags)));
   // Esc and closing the box back out the same way as in the program's box.
@@ -99,7 +106,7 @@ int QtUi::systemMessage(TextView text, int flags, TextView title) {
 }
 
 Text QtUi::inputLine(TextView prompt, TextView title, TextView defaultText) {
-  return InpBoxForm::InpLine(prompt, title, defaultText, 0, QApplication::activeWindow(), answerLineFont_);
+  return InpBoxForm::InpLine(prompt, title, defaultText, 0, owner(), answerLineFont_);
 }
 
 void QtUi::beep() {
@@ -113,7 +120,7 @@ void QtUi::beep() {
 
 Text QtUi::browseForFolder(TextView initialFolder, TextView title) {
   const QString start = QFile::decodeName(QByteArray::fromStdString(cp932::toNativeName(initialFolder)));
-  const QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), toQString(title), start);
+  const QString chosen = QFileDialog::getExistingDirectory(owner(), toQString(title), start);
   if (chosen.isEmpty()) return {};
   return cp932::fromNativeName(QFile::encodeName(chosen).toStdString());
 }

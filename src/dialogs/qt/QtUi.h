@@ -2,8 +2,12 @@
 // The Ui seam for the desktop program: the program's own message and input
 // boxes, the platform's message box, the beep (or the program's error sound),
 // the folder chooser, the clipboard and the desktop's default programs, all
-// through Qt. Each box opens over the window that is active at the moment.
+// through Qt. Each box opens over the window that asked: the active window,
+// else (right after another box closed, when none is active) the program's
+// main window.
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <string>
 
 #include "platform/Ui.h"
@@ -29,7 +33,13 @@ public:
   // "IPAGothic"; empty keeps the dialog font.
   void setAnswerLineFont(const QString& family) { answerLineFont_ = family; }
 
+  // The window boxes open over when no window is active.
+  void setMainWindow(QWidget* window) { mainWindow_ = window; }
+  // The owner a box gets now; nullptr when there is none to be had.
+  QWidget* owner() const;
+
 private:
+  QPointer<QWidget> mainWindow_;
   std::string soundFile_;
   QString answerLineFont_;
 };
