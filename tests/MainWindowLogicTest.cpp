@@ -47,6 +47,8 @@ protected:
       for (int r = 0; r < sample.rowCount(); ++r)
         store.appendShown(sample.record(r), sample.colour(r), 0, sample.kind(r), sample.level(r));
       store.setSortOrder(ListSort::Extension);
+      store.deriveIndexAndTreeFlags();  // as a reading leaves it
+      catalog::prepareMarks(store);
       MediaReading::Result reading;
       reading.outcome = MediaReading::Outcome::Read;
       reading.catalogPath = catalogs / target;

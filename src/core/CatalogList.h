@@ -66,6 +66,15 @@ void assignColourIndexes(RowStore& store);
 // Makes the store behave as a catalog list: tree mode on, folder-aware.
 void makeCatalogList(RowStore& store);
 
+// The file marks a list gets before its first display, and keeps in its
+// list file: colour indexes, 16 on a folder with files directly below it
+// (its files go to the file pane), 16 | 32 on an archive whose recorded
+// contents start hidden, 16 and 32 taken from every other row.
+void prepareMarks(RowStore& store);
+// True when some row carries the file mark 16: a list stored without marks
+// (written elsewhere, or by an older reader) has none and gets them anew.
+bool hasFileMarks(const RowStore& store);
+
 // A record from field texts, field 0 first; trailing empty fields are left
 // off (field 0's marker is always there). Control characters inside a text,
 // other than CR and LF, are stored as escape text, as setField does.

@@ -11,28 +11,7 @@ using namespace catalog;
 
 namespace {
 
-constexpr int FileMarks = TreeHasFiles | TreeFilesHidden;
-
 int withBit(int flags, int bit, bool on) { return on ? flags | bit : flags & ~bit; }
-
-char16_t upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-// ".LZH" or ".ZIP" at the end of the name, any case: archives whose
-// contents were recorded below them.
-bool isArchiveName(TextView name) {
-  if (name.size() < 4) return false;
-  const TextView tail = name.substr(name.size() - 4);
-  char16_t t[4];
-  for (std::size_t i = 0; i < 4; ++i) t[i] = upper(tail[i]);
-  const TextView ending(t, 4);
-  return ending == u".LZH" || ending == u".ZIP";
-}
-
-// A file row one level (or more) deeper follows the row directly.
-bool followedByFile(const RowStore& store, int row) {
-  const int next = row + 1;
-  return next < store.rowCount() && store.level(next) > store.level(row) && !isFolderLike(store.kind(next));
-}
 
 }  // namespace
 
@@ -110,23 +89,6 @@ void FolderViewBuilder::deriveMarks(RowStore& store, bool oneTree) {
 
 void FolderViewBuilder::publish(RowStore& store) { store.setDisplayOrder(std::move(order_)); }
 
-void FolderViewBuilder::prepareMarks(RowStore& store) {
-  const int rows = store.rowCount();
-  for (int r = 0; r < rows; ++r) {
-    const int kind = store.kind(r);
-    store.setColour(r, colourIndexFor(kind, store.level(r)));
-    int flags = store.treeFlags(r);
-    const bool files = followedByFile(store, r);
-    if (isFolderLike(kind)) {
-      flags = withBit(flags, TreeHasFiles, files);
-    } else if (files && store.level(r + 1) == store.level(r) + 1 && isArchiveName(store.fieldView(FieldName, r))) {
-      flags |= FileMarks;  // an archive's contents start hidden
-    } else {
-      flags &= ~TreeHasFiles;
-    }
-    if ((flags & TreeHasFiles) == 0) flags &= ~TreeFilesHidden;
-    store.setTreeFlags(r, flags);
-  }
-}
+void FolderViewBuilder::prepareMarks(RowStore& store) { catalog::prepareMarks(store); }
 
 }  // namespace zevro

@@ -280,7 +280,14 @@ MainWindowEffects MainWindowLogic::loadCatalog(TextView fileName) {
   }
   // With the saved view kept, the marks saved with the list decide what is
   // open; otherwise the list is shown afresh to the chosen level.
-  if (!options_.useSameView) tree_.prepareMarks();
+  // A list stored without file marks (by an older reader, or elsewhere)
+  // gets its tree flags and marks as a fresh reading has them.
+  if (!catalog::hasFileMarks(document_->list())) {
+    document_->list().deriveIndexAndTreeFlags();
+    tree_.prepareMarks();
+  } else if (!options_.useSameView) {
+    tree_.prepareMarks();
+  }
   return e.merge(showCatalog(options_.useSameView));
 }
 
@@ -334,8 +341,6 @@ MainWindowEffects MainWindowLogic::newReading() {
   }
   document_->setCurrentFile(reading->catalogPath);
   document_->setFreeSpace(reading->freeSpace);
-  list.deriveIndexAndTreeFlags();
-  tree_.prepareMarks();
   e.merge(showCatalog(false));
   // Nothing is written yet: the new list is stored by a save or by the save
   // question, and counts as modified until then.

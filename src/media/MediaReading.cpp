@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/CatalogList.h"
 #include "core/FileOps.h"
 #include "core/ListFile.h"
 #include "core/Numbers.h"
@@ -126,6 +127,10 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   if (result.outcome != Outcome::Read) return result;
   if (hooks_.status) hooks_.status(SizePassText);
   result.total = FolderWalker::AddFolderSizes(store);
+  // The tree flags and file marks a list is shown and stored with, the same
+  // whichever front end stores it.
+  store.deriveIndexAndTreeFlags();
+  catalog::prepareMarks(store);
   result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
   return result;
 }

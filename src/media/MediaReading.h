@@ -14,8 +14,8 @@
 //    stored, so that a failed or stopped reading loses nothing.
 // 3. The catalog path in the current genre, the medium title (label, title
 //    file, synthetic label or audio-CD identity, its first "." removed), the
-//    walk into the store, the size pass, and the free space for the list
-//    header (0 for a folder reading).
+//    walk into the store, the size pass, the tree flags and file marks, and
+//    the free space for the list header (0 for a folder reading).
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -118,6 +118,18 @@ done
 zone=$tmp/zone
 mkdir -p "$zone/T"
 touch -d '2001-02-03 04:05:00 UTC' "$zone/T/f.txt"
+# Folders holding only files get the file mark (16) and no child mark (1),
+# as the desktop program stores them: no expand box that opens nothing.
+"$cli" --program-dir "$prog" dump _03HD_MYMEDIA.cct >"$tmp/rows"
+bad=$(awk -F'\t' '{ level[NR] = $1; kind[NR] = $2; flags[NR] = $3; name[NR] = $4 }
+  END { for (i = 2; i <= NR; i++) if (kind[i] <= 5) {
+      sub_folder = 0
+      for (j = i + 1; j <= NR && level[j] > level[i]; j++) if (kind[j] <= 5) sub_folder = 1
+      if (!sub_folder && flags[i] % 2 == 1) print name[i] } }' "$tmp/rows")
+[ -z "$bad" ] || { echo "FAIL: folders with files only carry the child mark: $bad"; fail=1; }
+awk -F'\t' '$2 <= 5 && int($3 / 16) % 2 == 1 { found = 1 } END { exit !found }' "$tmp/rows" ||
+  { echo "FAIL: no folder carries the file mark"; cat "$tmp/rows"; fail=1; }
+
 zprog=$tmp/zprog
 mkdir -p "$zprog"
 printf 'Z\t%s\n' "$zone/T" >"$zprog/drives.map"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -230,6 +232,33 @@ TEST_F(MainWindowTest, ClicksOnTheExpandBoxCollapseAndExpandAFolder) {
   EXPECT_EQ(folders.rowCount(), 4);
 }
 
+// A list stored without file marks (as zevro-cli read used to store them)
+// gets them on loading: a folder holding only files has no expand box.
+TEST_F(MainWindowTest, AListStoredWithoutFileMarksShowsNoBoxOnAFolderOfFilesOnly) {
+  RowStore unmarked = sampleCatalog();
+  for (int r = 0; r < unmarked.rowCount(); ++r)
+    unmarked.setTreeFlags(r, unmarked.treeFlags(r) & ~(catalog::TreeHasFiles | catalog::TreeFilesHidden));
+  // Rows below counted as children whatever they were.
+  unmarked.setTreeFlags(4, unmarked.treeFlags(4) | catalog::TreeHasChildren);
+  unmarked.setTreeFlags(6, unmarked.treeFlags(6) | catalog::TreeHasChildren);
+  writeCatalog("_00HD_DATA.cct", unmarked);
+  showWindow(0);
+  openWithKeys("_00HD_DATA.cct");
+  GridModel& folders = logic->folderGrid();
+  ASSERT_EQ(folders.rowCount(), 4);  // DATA, DOCS, SUB, PICS
+  std::vector<TreeLineSegment> lines;
+  std::vector<TreeBox> boxes;
+  folders.treeLines(0, folders.rowCount() - 1, lines, boxes);
+  const int rowHeight = folders.metrics().rowHeight;
+  const auto boxOn = [&](int storedRow) {
+    const int top = folders.rowTop(folders.Grid_DisplayRowOf(storedRow));
+    return std::any_of(boxes.begin(), boxes.end(), [&](const TreeBox& b) { return b.cy >= top && b.cy < top + rowHeight; });
+  };
+  EXPECT_TRUE(boxOn(1));   // DOCS holds the folder SUB
+  EXPECT_FALSE(boxOn(4));  // SUB holds one file
+  EXPECT_FALSE(boxOn(6));  // PICS holds one file
+}
+
 TEST_F(MainWindowTest, AReadListIsSavedWithCtrlSAndOpensAgainAfterARestart) {
   // The medium was catalogued before under the same name: the old list is
   // kept in Backup/ when the new one takes its place.
@@ -240,6 +269,8 @@ TEST_F(MainWindowTest, AReadListIsSavedWithCtrlSAndOpensAgainAfterARestart) {
     RowStore sample = sampleCatalog(u"読んだ資料");
     for (int r = 0; r < sample.rowCount(); ++r)
       store.appendShown(sample.record(r), sample.colour(r), 0, sample.kind(r), sample.level(r));
+    store.deriveIndexAndTreeFlags();  // as a reading leaves it
+    catalog::prepareMarks(store);
     MediaReading::Result reading;
     reading.outcome = MediaReading::Outcome::Read;
     reading.catalogPath = target;
