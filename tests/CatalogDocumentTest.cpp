@@ -545,6 +545,7 @@ TEST_F(CatalogDocumentTest, RelabelRenamesOnlyTheCatalogsOfTheMedium) {
   struct File {
     const char* before;
     const char* after;  // nullptr: left alone
+    const char16_t* label = u"My Disk";
   } files[] = {
       {"_03FD_My Disk.cct", "_03FD_A&B.cct"},
       {"_03FD_My Disk SOFT&TOOLS.cct", "_03FD_A&B SOFT&TOOLS.cct"},
@@ -554,10 +555,11 @@ TEST_F(CatalogDocumentTest, RelabelRenamesOnlyTheCatalogsOfTheMedium) {
       {"_03FD_My Disk-123.cct", nullptr},
       {"_04FD_My Disk.cct", nullptr},
       {"_03CD_My Disk.cct", nullptr},
+      {"_03FD_My Disk Two.cct", nullptr, u"My Disk Two"},  // another medium, not a folder "Two"
   };
   std::vector<CatalogIndexEntry> entries;
   for (const File& f : files) {
-    putCatalog(f.before, {u"My Disk", u"Title"});
+    putCatalog(f.before, {f.label, u"Title"});
     entries.push_back({asciiLower(cp932::fromNativeName(f.before)), u"Title"});
   }
   indexHolds(entries);
@@ -568,7 +570,7 @@ TEST_F(CatalogDocumentTest, RelabelRenamesOnlyTheCatalogsOfTheMedium) {
   for (const File& f : files) {
     const char* now = f.after ? f.after : f.before;
     ASSERT_TRUE(fs::exists(catalogs / now)) << now;
-    EXPECT_EQ(titleLineOf(catalogs / now).first, f.after ? u"A/B" : u"My Disk") << now;
+    EXPECT_EQ(titleLineOf(catalogs / now).first, f.after ? u"A/B" : f.label) << now;
     if (f.after) {
       EXPECT_FALSE(fs::exists(catalogs / f.before)) << f.before;
     }

@@ -88,30 +88,40 @@ TEST_F(StartupTest, TheRootFolderIsRefused) {
   EXPECT_EQ(faulty.calls(FaultyFileSystem::Op::CreateFolders), 0);
 }
 
-TEST_F(StartupTest, OnlyAnExistingAbsoluteCatalogDirIsTaken) {
+TEST_F(StartupTest, TheStoredCatalogDirIsMadeWhenMissingOrTheUserIsToldWhichIsUsed) {
   fs::create_directories(root / "elsewhere" / "catalogs");
   put("a-file", "x");
   struct Row {
     const char* what;
     std::string stored;  // the CatalogDir line; "" for none
     NativePath expected;
+    bool told;  // the stored folder cannot be made: a message names both
   } rows[] = {
-      {"no value", "", program / "Catalog"},
-      {"existing folder", "CatalogDir=" + (root / "elsewhere" / "catalogs").native(), root / "elsewhere" / "catalogs"},
-      {"folder of a Windows machine", "CatalogDir=C:\\ZEVRO\\Catalog", program / "Catalog"},
-      {"relative folder", "CatalogDir=Catalog2", program / "Catalog"},
-      {"folder that is gone", "CatalogDir=" + (root / "gone").native(), program / "Catalog"},
-      {"a file", "CatalogDir=" + at("a-file").native(), program / "Catalog"},
+      {"no value", "", program / "Catalog", false},
+      {"existing folder", "CatalogDir=" + (root / "elsewhere" / "catalogs").native(), root / "elsewhere" / "catalogs",
+       false},
+      {"folder of a Windows machine", "CatalogDir=C:\\ZEVRO\\Catalog", program / "Catalog", false},
+      {"relative folder", "CatalogDir=Catalog2", program / "Catalog", false},
+      {"missing folder in an existing one: made", "CatalogDir=" + (root / "gone").native(), root / "gone", false},
+      {"folder whose parent is gone (a drive not mounted)", "CatalogDir=" + (root / "usb" / "Catalog").native(),
+       program / "Catalog", true},
+      {"a file", "CatalogDir=" + at("a-file").native(), program / "Catalog", true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
+    ui.calls.clear();
     const std::string bytes = "[Options]\r\n" + r.stored + "\r\n";
     put("ZEVRO32.Opt", bytes);
     StartupState state = start();
     EXPECT_TRUE(state.optionFileExisted);
     EXPECT_EQ(state.catalogFolder, r.expected);
+    EXPECT_TRUE(state.catalogFolderReady);
     EXPECT_TRUE(fs::is_directory(r.expected));
-    EXPECT_FALSE(fs::exists(root / "gone"));
+    EXPECT_FALSE(fs::exists(root / "usb"));
+    EXPECT_EQ(ui.messages().size(), r.told ? 1u : 0u);
+    if (r.told && !ui.messages().empty()) {
+      EXPECT_NE(ui.messages()[0].find(fromUtf8((program / "Catalog").native())), Text::npos);
+    }
     EXPECT_EQ(get("ZEVRO32.Opt"), bytes);  // the stored value stays for the older version
   }
 }

@@ -312,8 +312,16 @@ bool CatalogDocument::relabel(char driveLetter, TextView oldLabel, TextView newL
     Text to;
   };
   std::vector<Rename> renames;
+  // The name says which catalogs may be the medium's; the label in the
+  // title line decides, so that "My Disk Two" is not taken for a folder
+  // "Two" of "My Disk".
+  const Text wantedLabel = asciiUpper(oldLabel);
   for (const Text& name : namesOf(fileops::listFiles(files, catalogFolder_, u"*.cct"))) {
     if (!belongsToMedium(name, prefix)) continue;
+    std::string bytes;
+    if (files.readFile(catalogFolder_ / cp932::toNativeName(name), bytes)) continue;
+    const std::optional<Text> label = listfile::titleLineLabel(bytes);
+    if (!label || asciiUpper(*label) != wantedLabel) continue;
     Text to = name.substr(0, KindHeadLength) + newPart + name.substr(prefix.size());
     renames.push_back({name, listfilename::normalizedForWriting(to)});
   }

@@ -53,10 +53,39 @@ NativePath optionFilePath(const NativePath& programFolder) { return programFolde
 
 NativePath defaultCatalogFolder(const NativePath& programFolder) { return programFolder / CatalogFolderName; }
 
-NativePath chooseCatalogFolder(FileSystem& files, const NativePath& programFolder, const OptionStore& options) {
+NativePath chooseCatalogFolder(const NativePath& programFolder, const OptionStore& options) {
   NativePath stored = options.readPath(opt::CatalogDir, {});
-  if (stored.is_absolute() && fileops::folderExists(files, stored)) return stored;
+  if (stored.is_absolute()) return stored;
   return defaultCatalogFolder(programFolder);
+}
+
+CatalogFolderChoice settleCatalogFolder(FileSystem& files, const NativePath& programFolder, const OptionStore& options) {
+  CatalogFolderChoice choice;
+  choice.folder = chooseCatalogFolder(programFolder, options);
+  const NativePath standard = defaultCatalogFolder(programFolder);
+  if (choice.folder == standard) {
+    choice.ready = fileops::createFolderChain(files, standard);
+    return choice;
+  }
+  if (fileops::folderExists(files, choice.folder)) {
+    choice.ready = true;
+    return choice;
+  }
+  NativePath folder = choice.folder;
+  while (folder.has_parent_path() && folder.filename().empty()) folder = folder.parent_path();  // "…/Catalog/"
+  if (fileops::folderExists(files, folder.parent_path()) && !files.createFolder(folder)) {
+    choice.ready = true;
+    return choice;
+  }
+  choice.unreachable = choice.folder;
+  choice.folder = standard;
+  choice.ready = fileops::createFolderChain(files, standard);
+  return choice;
+}
+
+Text catalogFolderFallbackText(const CatalogFolderChoice& choice) {
+  return Text(CatalogFolderFallbackHead) + fileops::shown(choice.unreachable) + Text(CatalogFolderFallbackMiddle) +
+         fileops::shown(choice.folder) + Text(CatalogFolderFallbackTail);
 }
 
 void migrateOldListFiles(Platform& platform, const NativePath& catalogFolder) {
@@ -103,8 +132,12 @@ StartupState startUp(Platform& platform, const NativePath& programFolder, const 
   state.optionFile = optionFilePath(programFolder);
   state.optionFileExisted = fileops::fileExists(files, state.optionFile);
 
-  state.catalogFolder = chooseCatalogFolder(files, programFolder, options);
-  state.catalogFolderReady = fileops::createFolderChain(files, state.catalogFolder);
+  const CatalogFolderChoice catalogs = settleCatalogFolder(files, programFolder, options);
+  state.catalogFolder = catalogs.folder;
+  state.catalogFolderReady = catalogs.ready;
+  state.unreachableCatalogFolder = catalogs.unreachable;
+  if (!catalogs.unreachable.empty())
+    platform.ui.showMessage(catalogFolderFallbackText(catalogs), mb::Ok | mb::IconExclamation, u"");
 
   copyOldVersionFiles(platform, programFolder, state.catalogFolder);
   state.hasDriveListFiles = fileops::fileExists(files, state.catalogFolder, DriveListPattern);

@@ -47,6 +47,7 @@ struct StartupState {
   bool refused = false;
   bool optionFileExisted = false;
   bool catalogFolderReady = false;  // it exists (a failure to make it shows when it is first used)
+  NativePath unreachableCatalogFolder;  // the stored catalog folder that could not be made (told)
   bool hasDriveListFiles = false;   // a "_???D_*.CCT" is in the catalog folder
   bool hasOldListFiles = false;     // a "_????_*.DAT" is there: the caller shows the old-version message
   Text versionText;                 // like u"1.2A"
@@ -70,10 +71,26 @@ NativePath optionFilePath(const NativePath& programFolder);
 NativePath defaultCatalogFolder(const NativePath& programFolder);
 
 // The catalog folder of option CatalogDir, or the default one. A stored value
-// that is not an existing absolute folder counts as none: an option file
-// brought from Windows holds "C:\ZEVRO\Catalog", and a folder that is gone
-// would otherwise be made again in a wrong place. The value itself is kept.
-NativePath chooseCatalogFolder(FileSystem& files, const NativePath& programFolder, const OptionStore& options);
+// that is not an absolute path counts as none: an option file brought from
+// Windows holds "C:\ZEVRO\Catalog". The value itself is kept.
+NativePath chooseCatalogFolder(const NativePath& programFolder, const OptionStore& options);
+
+// The chosen catalog folder, made when it is missing. A stored folder is made
+// only inside a folder that exists (a folder on a drive that is not mounted
+// is not made again somewhere else); when it cannot be made the default
+// folder is used, and `unreachable` names the stored one for the message.
+struct CatalogFolderChoice {
+  NativePath folder;       // "/home/kaori/.local/share/zevro/Catalog"
+  bool ready = false;      // it exists
+  NativePath unreachable;  // "/media/usb/Catalog", empty when the stored folder is used
+};
+CatalogFolderChoice settleCatalogFolder(FileSystem& files, const NativePath& programFolder, const OptionStore& options);
+
+// "カタログ･フォルダー <stored> を作成できません。|代わりに <used> を使用します。"
+inline constexpr TextView CatalogFolderFallbackHead = u"カタログ･フォルダー \x08";
+inline constexpr TextView CatalogFolderFallbackMiddle = u"\x07 を作成できません。|代わりに \x08";
+inline constexpr TextView CatalogFolderFallbackTail = u"\x07 を使用します。";
+Text catalogFolderFallbackText(const CatalogFolderChoice& choice);
 
 // Copies files left under older names (new missing and old there: copied; the
 // old file stays), and moves list files of the old extension "_????_*.CAT"

@@ -29,13 +29,16 @@ const StartupState& Program::startUp(const VersionNumbers& version) {
 }
 
 const NativePath& Program::chooseCatalogFolder() {
-  catalogFolder_ = zevro::chooseCatalogFolder(platform_.files, programFolder_, options_);
+  catalogFolder_ = zevro::chooseCatalogFolder(programFolder_, options_);
   return catalogFolder_;
 }
 
 bool Program::settleCatalogFolder() {
-  chooseCatalogFolder();
-  return fileops::createFolderChain(platform_.files, catalogFolder_);
+  const CatalogFolderChoice choice = zevro::settleCatalogFolder(platform_.files, programFolder_, options_);
+  catalogFolder_ = choice.folder;
+  if (!choice.unreachable.empty())
+    platform_.ui.showMessage(catalogFolderFallbackText(choice), mb::Ok | mb::IconExclamation, u"");
+  return choice.ready;
 }
 
 ListTime::Zone Program::listTimeZone() const {

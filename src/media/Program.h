@@ -56,7 +56,9 @@ public:
   const StartupState& startUp(const VersionNumbers& version);
   // The catalog folder the options name (not made).
   const NativePath& chooseCatalogFolder();
-  // The same, made when missing; false when it cannot be made.
+  // The same, made when missing; a stored folder that cannot be made gives
+  // the default one, with a message naming both. False when no catalog
+  // folder could be had.
   bool settleCatalogFolder();
 
   // List times and dated labels in this machine's time zone for this run,
