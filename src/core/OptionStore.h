@@ -82,6 +82,8 @@ public:
   // keeps its time) when nothing changed. On failure the old file stays as it
   // was, the values stay pending and the error is returned.
   IoError save();
+  // Values written since the last save, not yet in the file.
+  bool hasPending() const { return !pending_.empty(); }
 
   const NativePath& path() const { return path_; }
 

@@ -134,6 +134,10 @@ Text MainWindowLogic::titleText() const {
   return CatalogIndex::entryTitle(document_->title(), list.fieldView(catalog::FieldName, 0));
 }
 
+void MainWindowLogic::saveOptionsNow() {
+  if (optionsPending()) saveOptions(services_.platform, services_.options);
+}
+
 bool MainWindowLogic::hasList() const {
   return !document_->currentFile().empty() && document_->list().rowCount() > 0;
 }

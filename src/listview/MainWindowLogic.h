@@ -135,6 +135,11 @@ public:
   const Text& consoleText() const { return console_; }
   // A list is shown (read or loaded).
   bool hasList() const;
+  // Options changed since they were last saved (a switch, the reading
+  // window's boxes): the window saves them a moment later, so that a crash
+  // loses none; a failed save is shown.
+  bool optionsPending() const { return services_.options.hasPending(); }
+  void saveOptionsNow();
   // The search-word history (newest first) and the entry selected, -1 none.
   const std::vector<Text>& searchWords() const { return searchWords_; }
   int selectedSearchWord() const { return selectedWord_; }

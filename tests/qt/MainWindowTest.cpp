@@ -191,6 +191,18 @@ TEST_F(MainWindowTest, TheDisplayModeItemsLayTheWindowOut) {
   EXPECT_FALSE(logic->paneOpen());
 }
 
+// A switch reaches the option file a moment after it is flipped, not only
+// when the program ends: a crash loses nothing.
+TEST_F(MainWindowTest, AFlippedSwitchIsInTheOptionFileWithoutClosingTheWindow) {
+  MainWindow& w = showWindow();
+  ASSERT_FALSE(temp().there("zevro/ZEVRO32.Opt"));
+  w.action(C::MD_文字色分け)->trigger();
+  EXPECT_TRUE(w.optionSaveTimer().isActive());
+  for (int i = 0; i < 40 && !temp().there("zevro/ZEVRO32.Opt"); ++i) QTest::qWait(50);
+  EXPECT_NE(temp().get("zevro/ZEVRO32.Opt").find("ColorF=OFF"), std::string::npos);
+  EXPECT_TRUE(w.isVisible());
+}
+
 TEST_F(MainWindowTest, AShrunkWindowKeepsItsLeastSize) {
   MainWindow& w = showWindow(DisplayMode::BottomPane);
   w.resize(50, 50);

@@ -42,6 +42,7 @@ namespace {
 using C = Command;
 
 constexpr int LevelPanelMarginTwips = 105;
+constexpr int OptionSaveDelayMs = 500;
 constexpr int ConsoleGapPx = 6;
 constexpr int FindBoxWidthPx = 220;
 // Shortest date and size texts the fixed columns make room for (an empty
@@ -140,6 +141,10 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
   reattach_.setSingleShot(true);
   reattach_.setInterval(mainlayout::ReattachDelayMs);
   connect(&reattach_, &QTimer::timeout, this, &MainWindow::reattach);
+  // A burst of changes (a run of switches, a reading's boxes) is one save.
+  optionSave_.setSingleShot(true);
+  optionSave_.setInterval(OptionSaveDelayMs);
+  connect(&optionSave_, &QTimer::timeout, this, [this] { logic_.saveOptionsNow(); });
   qApp->installEventFilter(this);
 
   restoreGeometry();
@@ -383,6 +388,7 @@ void MainWindow::apply(const MainWindowEffects& e) {
   }
   focusGrid(e.grids.focus);
   refreshCommands();
+  if (logic_.optionsPending() && !optionSave_.isActive()) optionSave_.start();
   applying_ = nested;
   if (e.close && !nested) close();
 }

@@ -72,6 +72,8 @@ public:
   void setSelectionWindow(QWidget* window) { selectionWindow_ = window; }
   void AttachSelectBox();
   QTimer& reattachTimer() { return reattach_; }
+  // Saves changed options a moment after the last change.
+  QTimer& optionSaveTimer() { return optionSave_; }
 
   // The data window's zoom keys ("+", "-", "=") while it is shown; empty
   // while there is no data window.
@@ -125,6 +127,7 @@ private:
   std::map<Command, QToolButton*> buttons_;
   QWidget* selectionWindow_ = nullptr;
   QTimer reattach_;
+  QTimer optionSave_;
   std::function<void(char16_t)> zoomTarget_;
   bool placing_ = false;   // the window itself moves the split
   bool applying_ = false;  // drawing what the logic answered: grid signals are its own doing
