@@ -499,9 +499,12 @@ TEST_F(CatalogDocumentTest, AFailedKeepTimeWriteTouchesNothing) {
   struct Row {
     const char* what;
     Op op;
+    Op also = Op::Stat;  // a second failure; Stat: none
   } rows[] = {
       {"the new file cannot be written", Op::Write},
       {"its time cannot be set", Op::SetModified},
+      // The old list never leaves its name: nothing has to be put back.
+      {"it cannot take the name, nor can anything be copied", Op::Rename, Op::Copy},
   };
   for (const Row& r : rows) {
     putCatalog("_03FD_K.cct", {u"VOL", u"Keep"});
@@ -510,12 +513,13 @@ TEST_F(CatalogDocumentTest, AFailedKeepTimeWriteTouchesNothing) {
     ASSERT_EQ(doc().load(u"_03FD_K.cct", true), CatalogDocument::LoadResult::Loaded);
     ui.calls.clear();
     faulty.fail(r.op, EIO);
+    if (r.also != Op::Stat) faulty.fail(r.also, EIO);
     EXPECT_FALSE(doc().writeListFile(catalogs / "_03FD_K.cct", true)) << r.what;
     EXPECT_TRUE(get(catalogs / "_03FD_K.cct") == before) << r.what;
     EXPECT_EQ(timeOf(catalogs / "_03FD_K.cct"), OldTime) << r.what;
     EXPECT_TRUE(namesIn(program / "Backup").empty()) << r.what;
     EXPECT_EQ(namesIn(catalogs), std::vector<std::string>{"_03FD_K.cct"}) << r.what;
-    EXPECT_EQ(ui.messages().size(), 1u) << r.what;
+    EXPECT_EQ(ui.messages().size(), r.also == Op::Stat ? 1u : 2u) << r.what;
     faulty.clearFaults();
   }
 }

@@ -278,15 +278,18 @@ CatalogDocument::WriteOutcome CatalogDocument::writeStore(const RowStore& store,
     files.removeFile(pending);
     return outcome;
   }
+  // A copy of the old list goes to Backup/ first; the new file then takes
+  // the name in one rename, so that at every moment one whole list carries
+  // it. A failed copy is reported by the helper; the old file is then
+  // replaced all the same.
   const NativePath oldPath = folder / *existing;
   fileops::createFolderChain(files, backupFolder());
-  // A failed move is reported by the helper; the old file is then replaced.
-  const bool moved = fileops::moveFileToFolder(platform_, oldPath, backupFolder());
+  fileops::copyFile(platform_, oldPath, backupFolder() / *existing);
   if ((outcome.error = files.renameFile(pending, target))) {
-    if (moved && !files.stat(oldPath)) files.copyFile(backupFolder() / *existing, oldPath);
     files.removeFile(pending);
     return outcome;
   }
+  if (*existing != name) files.removeFile(oldPath);  // the old spelling of the name
   outcome.written = true;
   outcome.path = target;
   return outcome;
