@@ -172,7 +172,8 @@ TEST_F(LinuxDrivesTest, UserMapsFoldersAndDrivesToLetters) {
   const Expect rows[] = {
       {'K', drivetype::CdRom, path("disc").native(), u"GAMES", std::nullopt},
       {'L', drivetype::Fixed, path("plain").native(), u"plain", std::nullopt},
-      {'M', drivetype::NoRoot, std::nullopt, nullptr, std::nullopt},
+      // the user's folder that is not there keeps its kind, with no medium
+      {'M', drivetype::Fixed, std::nullopt, nullptr, std::nullopt},
       // the user's kind and label win over the machine's
       {'S', drivetype::Fixed, "/media/kaori/STICK", u"RENAMED", 0x1A2B3C4Du},
       {'Z', drivetype::CdRom, "/media/kaori/DISC ONE", u"DISC ONE",
@@ -203,7 +204,7 @@ TEST_F(LinuxDrivesTest, WhenLettersRunOutAnAbsentMediumsLetterIsReused) {
   LinuxDrives drives = look(std::string(RootLine) + StickLine + OtherStickLine);
   check(drives, {'Z', drivetype::Removable, "/media/kaori/STICK", u"STICK", 0x1A2B3C4Du});
   check(drives, {'W', drivetype::Removable, "/run/media/kaori/OTHER", u"OTHER", std::nullopt});
-  check(drives, {'X', drivetype::NoRoot, std::nullopt, nullptr, std::nullopt});
+  check(drives, {'X', drivetype::Fixed, std::nullopt, nullptr, std::nullopt});
   const DriveMapFile written = DriveMapFile::parse(get(DriveMapFile::FileName));
   EXPECT_EQ(written.find('W')->target, "/run/media/kaori/OTHER");
   EXPECT_EQ(written.find('X')->target, path("missing").native());

@@ -239,6 +239,12 @@ void LinuxDrives::refresh() {
     } else if (!entry.isDevice() && isFolder(files_, entry.target)) {
       letter = Letter{drivetype::Fixed, NativePath(entry.target),
                       VolumeInfo{textOfName(NativePath(entry.target).filename().string()), 0, false}};
+    } else if (!entry.isDevice() && (entry.type || !belowMediaFolder(entry.target))) {
+      // The user's folder is not there now: the letter keeps the line's kind
+      // (a hard disk unless it says otherwise) with no medium in it, so that
+      // one run without the folder does not turn it into another kind of drive.
+      letter = Letter{entry.type.value_or(drivetype::Fixed), std::nullopt, std::nullopt};
+      continue;
     } else {
       continue;
     }
