@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
 #include "platform/FakeDrives.h"
+#include "platform/LinuxFileSystem.h"
 
 namespace zevro {
 namespace {
@@ -14,8 +16,14 @@ protected:
     drives.set('E', {drivetype::CdRom, "/media/kaori/GAMES", u"GAMES", 0, false, {}, true});
     drives.set('F', {drivetype::Fixed, "/media/kaori/GAMES/SUB", u"", 0, false, {}, true});
     drives.set('G', {drivetype::CdRom, "/media/empty", u"", 0, false, {}, false});
+    temp.put("DOCS/read.txt", "x");
+    temp.put("docs2/A.TXT", "x");
+    temp.put("docs2/a.txt", "x");
+    drives.set('H', {drivetype::Fixed, temp.root(), u"", 0, false, {}, true});
   }
+  test::TempFolder temp{"zevro-drivepath"};
   FakeDrives drives;
+  LinuxFileSystem files;
 };
 
 TEST_F(DrivePathTest, LetterOf) {
@@ -39,9 +47,18 @@ TEST_F(DrivePathTest, DrivePathsToFoldersOfThisMachine) {
       {u"G:\\X", std::nullopt},                               // no medium
       {u"Q:\\X", std::nullopt},                               // no such drive
       {u"?:\\X", std::nullopt},
+      {u"E:\\..", std::nullopt},  // out of the drive's root
+      {u"E:\\SOFT\\..\\..\\etc", std::nullopt},
+      {u"E:/SOFT/../TOOLS", std::nullopt},
+      {u"E:\\..x\\a", "/media/kaori/GAMES/..x/a"},
+      // names compare without case, the exact one first
+      {u"H:\\docs\\READ.TXT", (temp.root() / "DOCS" / "read.txt").native()},
+      {u"H:\\docs2\\a.txt", (temp.root() / "docs2" / "a.txt").native()},
+      {u"H:\\docs2\\A.TXT", (temp.root() / "docs2" / "A.TXT").native()},
+      {u"H:\\new\\Name", (temp.root() / "new" / "Name").native()},  // not there: as written
   };
   for (const Row& row : rows) {
-    const std::optional<NativePath> native = drivepath::nativePathOf(drives, row.drivePath);
+    const std::optional<NativePath> native = drivepath::nativePathOf(drives, files, row.drivePath);
     ASSERT_EQ(native.has_value(), row.native.has_value()) << row.native.value_or("none");
     if (native) {
       EXPECT_EQ(native->native(), *row.native);

@@ -112,7 +112,7 @@ DriveSpace DriveInfo::Capacity(TextView drive) {
   return space ? *space : DriveSpace{};
 }
 
-std::optional<NativePath> DriveInfo::rootOf(TextView drivePath) { return drivepath::nativePathOf(drives_, drivePath); }
+std::optional<NativePath> DriveInfo::rootOf(TextView drivePath) { return drivepath::nativePathOf(drives_, files_, drivePath); }
 
 bool DriveInfo::hasMedium(TextView drive) {
   const char letter = drivepath::letterOf(drive);

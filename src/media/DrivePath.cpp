@@ -39,16 +39,33 @@ char letterOf(TextView pathOrDrive) {
   return 0;
 }
 
-std::optional<NativePath> nativePathOf(Drives& drives, TextView drivePath) {
+bool leavesDrive(TextView drivePath) {
+  TextView rest = drivePath.size() >= 2 && drivePath[1] == u':' ? drivePath.substr(2) : drivePath;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find_first_of(u"\\/");
+    if (rest.substr(0, end) == u"..") return true;
+    if (end == TextView::npos) break;
+    rest.remove_prefix(end + 1);
+  }
+  return false;
+}
+
+std::optional<NativePath> nativePathOf(Drives& drives, FileSystem& files, TextView drivePath) {
   const char letter = letterOf(drivePath);
-  if (letter == 0) return std::nullopt;
+  if (letter == 0 || leavesDrive(drivePath)) return std::nullopt;
   std::optional<NativePath> path = drives.root(letter);
   if (!path) return std::nullopt;
   TextView rest = drivePath.substr(1);
   if (!rest.empty() && rest[0] == u':') rest.remove_prefix(1);
   Text part;
+  // Catalog paths compare without case: the exact name first, else the one
+  // entry that differs only in case.
   const auto addPart = [&] {
-    if (!part.empty() && part != u".") *path /= cp932::toNativeName(part);
+    if (!part.empty() && part != u".") {
+      const std::string name = cp932::toNativeName(part);
+      const std::optional<std::string> found = files.resolveName(*path, name);
+      *path /= found ? *found : name;
+    }
     part.clear();
   };
   for (char16_t c : rest) {

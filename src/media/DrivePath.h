@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/Drives.h"
+#include "platform/FileSystem.h"
 #include "text/Text.h"
 
 namespace zevro::drivepath {
@@ -15,10 +16,16 @@ namespace zevro::drivepath {
 // 0 when the first character is no letter A to Z.
 char letterOf(TextView pathOrDrive);
 
+// True when a part of the path is "..": it would lead out of the drive's
+// root (u"K:\\.." , u"K:\\DOCS\\..\\..").
+bool leavesDrive(TextView drivePath);
+
 // The folder of this machine a drive path stands for; nullopt when the
-// letter has no root (unmapped, or no medium in the drive). Both "\" and
-// "/" separate folders.
-std::optional<NativePath> nativePathOf(Drives& drives, TextView drivePath);
+// letter has no root (unmapped, or no medium in the drive) or the path
+// leaves the drive. Both "\" and "/" separate folders; each name is the
+// folder's entry of that name, the exact one first, else one that differs
+// only in case (u"K:\\docs" finds "DOCS").
+std::optional<NativePath> nativePathOf(Drives& drives, FileSystem& files, TextView drivePath);
 
 // The drive path of a folder of this machine: the letter whose root holds it
 // most closely (C: for "/" holds everything), then the folders below that

@@ -130,6 +130,15 @@ bad=$(awk -F'\t' '{ level[NR] = $1; kind[NR] = $2; flags[NR] = $3; name[NR] = $4
 awk -F'\t' '$2 <= 5 && int($3 / 16) % 2 == 1 { found = 1 } END { exit !found }' "$tmp/rows" ||
   { echo "FAIL: no folder carries the file mark"; cat "$tmp/rows"; fail=1; }
 
+# Drive paths: names without case, never out of the drive.
+before=$(ls "$catalogs" | sort)
+check "a path out of the drive" 2 "$cli" --program-dir "$prog" read 'K:\..'
+grep -q "leads out of the drive" "$tmp/err" || { echo "FAIL: out-of-drive message"; cat "$tmp/err"; fail=1; }
+expect "nothing written for it" "$before" "$(ls "$catalogs" | sort)"
+check "a folder named in another case" 0 "$cli" --program-dir "$prog" read 'K:\docs\old'
+got=$("$cli" --program-dir "$prog" dump "$(cat "$tmp/out")" | awk -F'\t' '$2 > 5 { print $4 }')
+expect "the folder DOCS/OLD was read" "n.dat" "$got"
+
 zprog=$tmp/zprog
 mkdir -p "$zprog"
 printf 'Z\t%s\n' "$zone/T" >"$zprog/drives.map"

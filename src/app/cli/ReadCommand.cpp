@@ -121,7 +121,12 @@ bool isDriveText(const std::string& path) {
 // The drive path of the argument: a drive text as it is (u"E:\\DOCS"), a
 // folder of this machine through the drive letters; nullopt after a message.
 std::optional<Text> drivePathOf(const std::string& path, FileSystem& files, Drives& drives, std::ostream& err) {
-  if (isDriveText(path)) return cp932::fromNativeName(path);
+  if (isDriveText(path)) {
+    Text drivePath = cp932::fromNativeName(path);
+    if (!drivepath::leavesDrive(drivePath)) return drivePath;
+    err << Prefix << path << ": the path leads out of the drive\n";
+    return std::nullopt;
+  }
   std::error_code ec;
   NativePath folder = std::filesystem::absolute(path, ec).lexically_normal();
   std::string native = folder.native();
