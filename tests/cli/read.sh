@@ -92,6 +92,7 @@ printf 'data' >"$tmp/stick/a.txt"
 printf 'J\t%s\tFD\n' "$tmp/stick" >>"$prog/drives.map"
 check "a removable medium without title" 2 "$cli" --program-dir "$prog" read J:
 grep -q -- "--title" "$tmp/err" || { echo "FAIL: no hint at --title"; cat "$tmp/err"; fail=1; }
+[ -e "$tmp/stick/VolName.txt" ] && { echo "FAIL: a title file was written without a title"; fail=1; }
 check "a removable medium with --title" 0 "$cli" --program-dir "$prog" read --title "My Disk" J:
 expect "name from the title" "_00FD_My Disk.cct" "$(cat "$tmp/out")"
 expect "the title file on the medium" "My Disk" "$(head -1 "$tmp/stick/VolName.txt" | tr -d '\r')"
