@@ -217,6 +217,43 @@ TEST_F(ScanFormTest, MediumAlreadyCataloguedIsAskedInTheQuestionWindow) {
   }
 }
 
+// With "hide the list window" on, the list window is hidden while the
+// reading window is up and comes back however the reading ends.
+TEST_F(ScanFormTest, TheHiddenListWindowComesBackAfterEveryReading) {
+  QWidget list;
+  list.show();
+  options.writeNumber(opt::HideScan, -1);
+  form = std::make_unique<ScanForm>(ScanFormLogic::Services{{platform, info, titleFile, icons, catalogs}, options},
+                                    &list);
+  struct Row {
+    const char* how;
+    bool start;  // else stopped before the start
+    const char* drivesMap;
+  } rows[] = {
+      {"read whole", true, nullptr},
+      {"stopped", false, nullptr},
+      {"failed: the folder is gone", true, "gone"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.how);
+    if (r.drivesMap) {
+      std::filesystem::rename(path("disc"), path("disc-away"));
+      drives.refresh();
+    }
+    bool hiddenWhileUp = false;
+    onceWaiting([&] {
+      hiddenWhileUp = !list.isVisible();
+      QTest::mouseClick(r.start ? form->startButton() : form->stopButton(), Qt::LeftButton);
+    });
+    form->readMedium(document.list());
+    EXPECT_TRUE(hiddenWhileUp);
+    EXPECT_TRUE(list.isVisible());
+    if (r.drivesMap) std::filesystem::rename(path("disc-away"), path("disc"));
+    std::filesystem::remove_all(catalogs);
+    std::filesystem::create_directories(catalogs);
+  }
+}
+
 TEST_F(ScanFormTest, OptionBoxesAreStoredAfterTheReading) {
   onceWaiting([this] {
     QTest::mouseClick(form->findChild<QAbstractButton*>(QStringLiteral("SRTSEL")), Qt::LeftButton);
