@@ -164,6 +164,28 @@ TEST_F(FolderWalkerTest, FilesComeBeforeSubfoldersDepthFirstWithLevels) {
   EXPECT_EQ(rowsOf(store), sized);
 }
 
+// A medium is one file system: a file system mounted inside it (like /proc
+// below "/") and a folder reached a second time (a bind mount) keep their
+// rows but are not entered.
+TEST_F(FolderWalkerTest, TheWalkStaysOnTheMediumsFileSystemAndEntersAFolderOnce) {
+  file("A/a1", 100);
+  file("MNT/m", 5);
+  file("MNT/deeper/d", 6);
+  file("SAME/s", 7);
+  FaultyFileSystem faulty(disk);
+  faulty.setDevice(path("MNT"), 4242);
+  faulty.setAlias(path("SAME"), path("A"));
+
+  ASSERT_TRUE(walk(u"E:", u"TITLE", &faulty));
+  const std::vector<Row> walked = {
+      {0, catalog::KindTitleHD, u"TITLE", u"", u"0"},  {1, catalog::KindFolder, u"A", u"", u"100"},
+      {2, 6, u"a1", u"21/01/01 01:30", u"100"},        {1, catalog::KindFolder, u"MNT", u"", u"0"},
+      {1, catalog::KindFolder, u"SAME", u"", u"0"},
+  };
+  EXPECT_EQ(rowsOf(store), walked);
+  EXPECT_TRUE(problems.empty());
+}
+
 TEST_F(FolderWalkerTest, RecordsEndWithTheFifthMarkerAndCarryFlagZero) {
   file("DOCS/MANUAL.TXT", 1234);
   ASSERT_TRUE(walk(u"E:", u"DISC"));

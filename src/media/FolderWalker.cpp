@@ -154,6 +154,9 @@ bool FolderWalker::WalkFolder(const NativePath& folder, TextView path, TextView 
   count_ = 0;
   folderRows_ = 0;
   problems_.clear();
+  visited_.clear();
+  const std::optional<FileSystem::Identity> root = files_.identityOf(folder);
+  rootDevice_ = root ? root->device : 0;
   lowPriority_ = callbacks_.lowPriority && callbacks_.lowPriority();
   catalog::makeCatalogList(store);
   const Text rootPath(path);
@@ -165,6 +168,12 @@ bool FolderWalker::WalkFolder(const NativePath& folder, TextView path, TextView 
 void FolderWalker::visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store) {
   if (callbacks_.showFolder) callbacks_.showFolder(path);
   Listing listing;
+  if (!entering(folder, depth)) {
+    // Another file system mounted here, or a folder already read through
+    // another path: its row stays, without contents.
+    writeFolderRow(folder, path, name, depth, listing, store);
+    return;
+  }
   if (depth >= RowStore::MaxLevel) {
     // Its files would need a level the list cannot hold.
     problems_.push_back({WalkProblem::Kind::TooDeep, path, {}});
@@ -186,6 +195,13 @@ void FolderWalker::visitFolder(const NativePath& folder, const Text& path, TextV
     visitFolder(folder / sub.native, subPath, sub.name, depth + 1, store);
     if (stopped() || !pump()) return;
   }
+}
+
+bool FolderWalker::entering(const NativePath& folder, int depth) {
+  const std::optional<FileSystem::Identity> identity = files_.identityOf(folder);
+  if (!identity) return true;  // the listing reports what is wrong with it
+  if (depth > 0 && identity->device != rootDevice_) return false;
+  return visited_.insert(*identity).second;
 }
 
 bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int depth, Listing& listing) {

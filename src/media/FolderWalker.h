@@ -31,6 +31,7 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -165,6 +166,9 @@ private:
   struct Listing;
 
   void visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store);
+  // False for a folder of another file system than the medium's, or one
+  // entered before.
+  bool entering(const NativePath& folder, int depth);
   bool listFolder(const NativePath& folder, const Text& path, int depth, Listing& listing);
   bool reportBadDate(const Text& path, Listing& listing);
   bool writeFolderRow(const NativePath& folder, const Text& path, TextView name, int depth, Listing& listing,
@@ -190,6 +194,11 @@ private:
   int count_ = 0;
   int folderRows_ = 0;
   std::vector<WalkProblem> problems_;
+  // A drive is one file system: folders of another device (mount points,
+  // pseudo file systems) and folders met before (bind mounts) are recorded
+  // but not entered.
+  std::uint64_t rootDevice_ = 0;
+  std::set<FileSystem::Identity> visited_;
   std::unordered_map<Text, int> kinds_;        // extension as spelled -> kind code
   std::unordered_map<Text, TextView> groups_;  // extension as spelled -> kind group
   Text date_;                                  // the date of the row being written

@@ -117,6 +117,15 @@ IoError FaultyFileSystem::setReadOnly(const NativePath& path, bool readOnly) {
   return inner_.setReadOnly(path, readOnly);
 }
 
+std::optional<FileSystem::Identity> FaultyFileSystem::identityOf(const NativePath& path) {
+  if (check(Op::Stat, path)) return std::nullopt;
+  if (const auto alias = aliases_.find(path); alias != aliases_.end()) return identityOf(alias->second);
+  std::optional<Identity> identity = inner_.identityOf(path);
+  const std::optional<std::uint64_t> device = deviceOf(path);
+  if (identity && device) identity->device = *device;
+  return identity;
+}
+
 std::optional<std::uint64_t> FaultyFileSystem::deviceOf(const NativePath& path) {
   std::optional<std::uint64_t> real = inner_.deviceOf(path);
   if (!real) return std::nullopt;

@@ -47,6 +47,10 @@ public:
   // a deeper entry), as if another file system were mounted there.
   void setDevice(const NativePath& folder, std::uint64_t device);
 
+  // identityOf(alias) answers as for original: one folder reached through
+  // two paths, as a bind mount shows it.
+  void setAlias(const NativePath& alias, const NativePath& original) { aliases_[alias] = original; }
+
   // The home folder homeFolder reports.
   void setHome(NativePath home) { home_ = std::move(home); }
 
@@ -69,6 +73,8 @@ public:
   IoError setModified(const NativePath& path, FileTime time) override;
   IoError setReadOnly(const NativePath& path, bool readOnly) override;
   std::optional<std::uint64_t> deviceOf(const NativePath& path) override;
+  // The real inode with the device deviceOf reports.
+  std::optional<Identity> identityOf(const NativePath& path) override;
   std::optional<NativePath> homeFolder() override;
 
 private:
@@ -86,6 +92,7 @@ private:
   std::vector<Fault> faults_;
   std::map<Op, int> calls_;
   std::map<NativePath, std::uint64_t> devices_;
+  std::map<NativePath, NativePath> aliases_;
   std::optional<NativePath> home_;
 };
 

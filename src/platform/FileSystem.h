@@ -98,6 +98,16 @@ public:
   // nullopt when the path does not exist.
   virtual std::optional<std::uint64_t> deviceOf(const NativePath& path) = 0;
 
+  // Which file it is: its file system and its number there, the entry
+  // itself (a link is not followed). Two paths of one folder (a bind mount)
+  // give the same identity. nullopt when the path does not exist.
+  struct Identity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    auto operator<=>(const Identity&) const = default;
+  };
+  virtual std::optional<Identity> identityOf(const NativePath& path) = 0;
+
   // The user's home folder, like "/home/kaori" (never deleted as a whole);
   // nullopt when it cannot be told.
   virtual std::optional<NativePath> homeFolder() = 0;

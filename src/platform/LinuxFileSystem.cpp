@@ -412,6 +412,12 @@ std::optional<std::uint64_t> LinuxFileSystem::deviceOf(const NativePath& path) {
   return static_cast<std::uint64_t>(st.st_dev);
 }
 
+std::optional<FileSystem::Identity> LinuxFileSystem::identityOf(const NativePath& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return std::nullopt;
+  return Identity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
 std::optional<NativePath> LinuxFileSystem::homeFolder() {
   if (!home_.empty()) return home_;
   if (const char* home = std::getenv("HOME"); home && *home) return NativePath(home);

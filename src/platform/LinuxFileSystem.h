@@ -40,6 +40,7 @@ public:
   IoError setModified(const NativePath& path, FileTime time) override;
   IoError setReadOnly(const NativePath& path, bool readOnly) override;
   std::optional<std::uint64_t> deviceOf(const NativePath& path) override;
+  std::optional<Identity> identityOf(const NativePath& path) override;
   std::optional<NativePath> homeFolder() override;
 
   // The error for an errno value, with the system's text ("No space left on device").
