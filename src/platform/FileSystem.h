@@ -58,6 +58,15 @@ public:
 
   virtual IoError readFile(const NativePath& path, std::string& bytes) = 0;
 
+  // The first `maxBytes` bytes of a file, all of it when it is shorter: a
+  // look at a list file's header and title line without reading its rows.
+  // This fallback reads the whole file; a real file system reads only the start.
+  virtual IoError readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) {
+    IoError error = readFile(path, bytes);
+    if (!error && bytes.size() > maxBytes) bytes.resize(maxBytes);
+    return error;
+  }
+
   // Writes a whole file: temporary file in the same folder, flushed, renamed
   // over the target. On failure the old file is untouched and no temporary
   // file is left behind.

@@ -290,6 +290,27 @@ IoError LinuxFileSystem::readFile(const NativePath& path, std::string& bytes) {
   return errorOf(code);
 }
 
+IoError LinuxFileSystem::readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) {
+  bytes.assign(maxBytes, '\0');
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    bytes.clear();
+    return errorOf(errno);
+  }
+  std::size_t got = 0;
+  int code = 0;
+  while (got < maxBytes) {
+    const ssize_t n = ::read(fd, bytes.data() + got, maxBytes - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) code = errno;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(code ? 0 : got);
+  return errorOf(code);
+}
+
 IoError LinuxFileSystem::writeFileAtomic(const NativePath& path, std::string_view bytes) {
   Finish finish;
   struct stat old {};
