@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileView.h"
+
 namespace zevro {
 
 using NativePath = std::filesystem::path;
@@ -57,6 +59,10 @@ public:
   virtual std::optional<std::string> resolveName(const NativePath& folder, std::string_view name) = 0;
 
   virtual IoError readFile(const NativePath& path, std::string& bytes) = 0;
+
+  // A whole file for reading (see FileView.h). This fallback reads it; a
+  // real file system maps it.
+  virtual IoError viewFile(const NativePath& path, FileView& view) { return readFile(path, view.buffer()); }
 
   // The first `maxBytes` bytes of a file, all of it when it is shorter: a
   // look at a list file's header and title line without reading its rows.
