@@ -513,11 +513,11 @@ TEST_F(MainWindowLogicTest, NameColumnsShowTypicalNamesUntilAWidthIsStored) {
     std::array<int, 4> list, file;
   };
   const Case cases[] = {
-      {"first start", {}, {180, 215, 180, 215}, {180, 215, 180, 215}},
+      {"first start", {}, {180, 260, 180, 260}, {180, 260, 180, 260}},
       {"stored widths stay, even narrow ones",
        {{opt::ListWidthNs0, u" 90"}, {opt::FileWidthWm0, u" 300"}},
-       {180, 215, 90, 215},
-       {180, 300, 180, 215}},
+       {180, 260, 90, 260},
+       {180, 300, 180, 260}},
   };
   for (const Case& c : cases) {
     LinuxFileSystem disk;

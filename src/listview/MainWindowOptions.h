@@ -45,7 +45,7 @@ struct MainWindowOptions {
   // Pixels, by WidthCase. Until a width is stored (the window closes), a
   // name column shows a typical name whole: "家族のアルバム_2024.jpg" rather
   // than "家族のアー" beside an empty comment.
-  static constexpr std::array<int, 4> FirstStartNameWidths{180, 215, 180, 215};
+  static constexpr std::array<int, 4> FirstStartNameWidths{180, 260, 180, 260};
   std::array<int, 4> listWidths = FirstStartNameWidths;
   std::array<int, 4> fileWidths = FirstStartNameWidths;
 
