@@ -10,7 +10,7 @@ packages=(
   libarchive-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth desktop-file-utils
+  xvfb xauth desktop-file-utils jq
   imagemagick poppler-utils
 )
 
