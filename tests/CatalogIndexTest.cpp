@@ -8,6 +8,7 @@
 #include "TempFolder.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -259,6 +260,22 @@ TEST_F(CatalogIndexTest, TitleOfAFileWithoutEntryIsReadAndAppendedInOrder) {
                                    "Beta\x02",
                                    std::string_view("\0", 1)}));
   EXPECT_FALSE(index.changed());
+}
+
+TEST_F(CatalogIndexTest, TitlesAreReadWholeWhetherTheTitleLineEndsEarlyOrLate) {
+  struct Case {
+    const char* file;
+    Text title;
+  };
+  const Case cases[] = {
+      {"_00cd_short.cct", u"写真 2025"},
+      {"_00cd_long.cct", Text(700, u'長')},  // 1,400 bytes: past the first look at the file
+      {"_00cd_edge.cct", Text(510, u'x')},
+  };
+  for (const Case& c : cases) {
+    putList(c.file, u"LABEL", c.title);
+    EXPECT_EQ(index.titleOf(cp932::fromNativeName(c.file)), c.title) << c.file;
+  }
 }
 
 TEST_F(CatalogIndexTest, TitleComesFromTheEntryOnceThereIsOne) {

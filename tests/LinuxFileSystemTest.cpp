@@ -76,6 +76,30 @@ TEST_F(LinuxFileSystemTest, ListingIsSortedBytewiseWithTypesSizesAndTimes) {
   }
 }
 
+TEST_F(LinuxFileSystemTest, ReadFileStartReadsAtMostTheBytesAsked) {
+  put("ten", "0123456789");
+  put("empty", "");
+  std::filesystem::create_directory(root / "folder");
+  struct Case {
+    const char* file;
+    std::size_t maxBytes;
+    bool fails;
+    const char* bytes;
+  };
+  const Case cases[] = {
+      {"ten", 4, false, "0123"}, {"ten", 10, false, "0123456789"}, {"ten", 4096, false, "0123456789"},
+      {"ten", 0, false, ""},     {"empty", 64, false, ""},         {"missing", 64, true, ""},
+      {"folder", 64, true, ""},
+  };
+  LinuxFileSystem files;
+  for (const Case& c : cases) {
+    std::string bytes = "left over";
+    const IoError error = files.readFileStart(root / c.file, c.maxBytes, bytes);
+    EXPECT_EQ(static_cast<bool>(error), c.fails) << c.file << " " << c.maxBytes;
+    EXPECT_EQ(bytes, c.bytes) << c.file << " " << c.maxBytes;
+  }
+}
+
 TEST_F(LinuxFileSystemTest, ListingOfMissingFolderIsEmptyWithError) {
   IoError error;
   EXPECT_TRUE(files.list(path("missing"), &error).empty());

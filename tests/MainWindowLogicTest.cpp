@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -606,6 +606,39 @@ TEST_F(MainWindowLogicTest, OptionsAreReadWithTheirDefaultsAndLimits) {
     EXPECT_EQ(o.windowY, c.y) << c.name;
     EXPECT_EQ(o.width, c.width) << c.name;
     EXPECT_EQ(o.height, c.height) << c.name;
+  }
+}
+
+TEST_F(MainWindowLogicTest, NameColumnsShowTypicalNamesUntilAWidthIsStored) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<TextView, TextView>> stored;
+    std::array<int, 4> list, file;
+  };
+  const Case cases[] = {
+      {"first start", {}, {180, 260, 180, 260}, {180, 260, 180, 260}},
+      {"stored widths stay, even narrow ones",
+       {{opt::ListWidthNs0, u" 90"}, {opt::FileWidthWm0, u" 300"}},
+       {180, 260, 90, 260},
+       {180, 300, 180, 260}},
+  };
+  for (const Case& c : cases) {
+    LinuxFileSystem disk;
+    OptionStore store(disk, program / "none.Opt");
+    for (const auto& [key, value] : c.stored) store.writeText(key, value);
+    const MainWindowOptions o = MainWindowOptions::read(store);
+    EXPECT_EQ(o.listWidths, c.list) << c.name;
+    EXPECT_EQ(o.fileWidths, c.file) << c.name;
+  }
+}
+
+TEST_F(MainWindowLogicTest, TheCommentColumnKeepsFiftyPixelsInANarrowPane) {
+  MainWindowLogic& logic = start();
+  for (GridModel* grid : {&logic.folderGrid(), &logic.fileGrid()}) {
+    grid->Grid_Layout(260, 400);
+    EXPECT_EQ(grid->columns().column(maingrid::CommentColumn).width, maingrid::CommentMinWidth);
+    grid->Grid_Layout(2000, 400);
+    EXPECT_GT(grid->columns().column(maingrid::CommentColumn).width, 1000);
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/CatalogList.h"
 #include "grid/GridKeys.h"
+#include "listview/DisplayCollator.h"
 #include "listview/SortKeys.h"
 
 namespace zevro {
@@ -639,20 +640,39 @@ TEST(SortKeysTest, KeysByKindAndColumn) {
   }
 }
 
-TEST(SortKeysTest, ComparesWithoutCase) {
-  struct Case {
-    const char16_t* a;
-    const char16_t* b;
-    int sign;
+TEST(DisplayCollatorTest, JapaneseOrderWithoutCaseOrWidth) {
+  // Each row sorts before the next; names in one row are equal.
+  const std::vector<std::vector<const char16_t*>> order = {
+      {u"_x"},
+      {u"1.txt"},
+      {u"10.txt"},  // digit by digit, as names compare
+      {u"2.txt"},
+      {u"abc", u"ABC", u"ａｂｃ", u"ＡＢＣ"},
+      {u"abd", u"ABD"},
+      {u"Zeta", u"zeta", u"ｚｅｔａ"},
+      {u"あ", u"ア", u"ｱ"},
+      {u"あさ", u"アサ", u"ｱｻ"},
+      {u"か", u"カ", u"ｶ"},
+      {u"が", u"ガ", u"ｶﾞ"},
+      {u"き", u"キ", u"ｷ"},
+      {u"ん", u"ン", u"ﾝ"},
+      {u"一"},
+      {u"写真"},
   };
-  const Case cases[] = {
-      {u"abc", u"ABC", 0}, {u"abc", u"ABD", -1},   {u"ab", u"abc", -1}, {u"ＡＢＣ", u"ａｂｃ", 0},
-      {u"_x", u"a", -1},   {u"Zeta", u"alpha", 1}, {u"あ", u"い", -1},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(toUtf8(c.a));
-    const int got = SortKeys::compare(c.a, c.b);
-    EXPECT_EQ((got > 0) - (got < 0), c.sign);
+  const DisplayCollator collator;
+  for (std::size_t r = 0; r < order.size(); ++r) {
+    for (const char16_t* a : order[r]) {
+      for (const char16_t* b : order[r]) {
+        SCOPED_TRACE(toUtf8(a) + " = " + toUtf8(b));
+        EXPECT_EQ(collator.compare(a, b), 0);
+      }
+      if (r + 1 == order.size()) continue;
+      for (const char16_t* b : order[r + 1]) {
+        SCOPED_TRACE(toUtf8(a) + " < " + toUtf8(b));
+        EXPECT_LT(collator.compare(a, b), 0);
+        EXPECT_GT(collator.compare(b, a), 0);
+      }
+    }
   }
 }
 

@@ -20,6 +20,9 @@ constexpr char16_t Blank = u' ';
 // Where the record heap starts: after the tag and the header characters.
 constexpr std::size_t CurrentHeapStart = 64;  // "BX" + 62
 constexpr std::size_t OldHeapStart = 21;      // "AX" + 19
+// The header and 512 characters of the heap, each of them up to two bytes:
+// where a title line normally ends.
+constexpr std::size_t TitleProbeBytes = CurrentHeapStart + 2 * 512;
 
 bool reserved(char16_t c) { return c == ch::Null || c == EntrySep || c == TitleSep; }
 
@@ -69,6 +72,20 @@ Text oldLayoutTitle(std::string_view heap) {
   label = label.substr(0, label.find(OldNameEnd));
   const Text title = sep < recordEnd ? slice(text, sep + 1, recordEnd) : Text();
   return CatalogIndex::entryTitle(title, label);
+}
+
+// True when the bytes hold the end of the title line: the end of the heap,
+// or the marker after the title (code 2 in the old layout) or the next record
+// (code 16).
+bool titleLineEnds(std::string_view bytes) {
+  if (bytes.starts_with("AX")) {
+    const std::string_view heap = bytes.substr(std::min(OldHeapStart, bytes.size()));
+    const std::size_t first = firstOf(heap, "\x02", 0);
+    return heap.find('\0') != std::string_view::npos || firstOf(heap, "\x02", first + 1) < heap.size();
+  }
+  const std::string_view heap = bytes.substr(std::min(CurrentHeapStart, bytes.size()));
+  return heap.find('\0') != std::string_view::npos ||
+         firstOf(heap, "\x10", std::min<std::size_t>(1, heap.size())) < heap.size();
 }
 
 }  // namespace
@@ -132,7 +149,9 @@ Text CatalogIndex::titleOf(TextView fileName) {
 
   const NativePath path = fileops::resolved(files_, folder_ / cp932::toNativeName(fileName));
   std::string bytes;
-  if (files_.readFile(path, bytes)) return {};
+  if (files_.readFileStart(path, TitleProbeBytes, bytes)) return {};
+  // A title line longer than the probe (a very long title) is read whole.
+  if (bytes.size() == TitleProbeBytes && !titleLineEnds(bytes) && files_.readFile(path, bytes)) return {};
   Text title = titleFromListFile(bytes);
   if (title.empty()) return {};
   append({std::move(name), title});

@@ -60,6 +60,9 @@ inline constexpr std::size_t StampWidth = 12;
 inline constexpr std::size_t FreeSpaceWidth = 15;
 // How much of the heap tells the title line's label without reading it all.
 inline constexpr std::size_t TitleLineProbe = 512;
+// The bytes of a file that hold the header and the probe (a character takes
+// up to two bytes): titleLineLabel needs no more of it.
+inline constexpr std::size_t TitleLineProbeBytes = HeaderSize + 2 * TitleLineProbe;
 
 struct Header {
   std::string tag = std::string(CurrentTag);  // as read, like "BX" or "CX"; always "BX" when written

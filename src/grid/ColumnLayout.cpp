@@ -23,7 +23,7 @@ void ColumnLayout::fit(int surfaceWidth) {
   for (int i = 0; i < count(); ++i) {
     if (i != stretch_) others += std::max(column(i).width, 0);
   }
-  column(stretch_).width = std::max(surfaceWidth - others, MinStretchWidth);
+  column(stretch_).width = std::max(surfaceWidth - others, stretchMin_);
 }
 
 int ColumnLayout::nearestFreeBefore(int i) const {

@@ -27,9 +27,12 @@ public:
   const GridColumn& column(int i) const { return columns_[static_cast<std::size_t>(clampIndex(i))]; }
 
   // The stretch column takes whatever the others leave of the surface
-  // width, at least 2 px; -1 for none.
+  // width, at least `minWidth` px (2 unless the owner keeps more); -1 for none.
   int stretchColumn() const { return stretch_; }
-  void setStretchColumn(int i) { stretch_ = i >= 0 && i < count() ? i : -1; }
+  void setStretchColumn(int i, int minWidth = MinStretchWidth) {
+    stretch_ = i >= 0 && i < count() ? i : -1;
+    stretchMin_ = minWidth;
+  }
 
   // Fits the widths to a surface `surfaceWidth` px wide: one column takes
   // all of it, a stretch column the rest. Then computes every Left, Right and
@@ -56,6 +59,7 @@ private:
 
   std::vector<GridColumn> columns_;
   int stretch_ = -1;
+  int stretchMin_ = MinStretchWidth;
 };
 
 }  // namespace zevro

@@ -13,7 +13,7 @@ constexpr int KindDescending = 1;
 constexpr int KindAscending = 2;
 constexpr int KindExtension = 3;
 constexpr int KindGroup = 4;
-constexpr int HeadLength = 4;  // characters packed into Item::head
+constexpr int HeadLength = 8;  // key bytes packed into Item::head
 
 }  // namespace
 
@@ -111,14 +111,14 @@ void ListSorter::sortRows(int kind, int column) {
   if (savedTreeMode_ < 0) savedTreeMode_ = grid_->settings().treeMode ? 1 : 0;
   grid_->settings().treeMode = false;
   buildKeys(kind, column);
-  const char16_t* arena = keys_.data();
+  const char* arena = keys_.data();
   std::stable_sort(items_.begin(), items_.end(), [arena](const Item& a, const Item& b) {
     if (a.head != b.head) return a.head < b.head;
     const auto rest = [arena](const Item& i) {
       const int skip = std::min(i.length, HeadLength);
-      return TextView(arena + i.start + skip, static_cast<std::size_t>(i.length - skip));
+      return std::string_view(arena + i.start + skip, static_cast<std::size_t>(i.length - skip));
     };
-    return rest(a) < rest(b);
+    return rest(a) < rest(b);  // as unsigned bytes
   });
   if (kind == KindDescending) std::reverse(items_.begin(), items_.end());
   for (std::size_t i = 0; i < items_.size(); ++i) order_[i] = items_[i].row;
@@ -129,7 +129,7 @@ void ListSorter::sortRows(int kind, int column) {
   }
 }
 
-// The keys of the shown rows, folded once, each with its head packed.
+// The collation keys of the shown rows, built once, each with its head packed.
 void ListSorter::buildKeys(int kind, int column) {
   const RowStore& store = grid_->store();
   keys_.clear();
@@ -138,15 +138,17 @@ void ListSorter::buildKeys(int kind, int column) {
     Item& item = items_[i];
     item.row = order_[i];
     item.start = static_cast<std::int32_t>(keys_.size());
-    SortKeys::append(store, item.row, kind, column, keys_);
+    text_.clear();
+    SortKeys::append(store, item.row, kind, column, text_);
+    collator_.appendKey(text_, keys_);
     item.length = static_cast<std::int32_t>(keys_.size()) - item.start;
   }
-  SortKeys::fold(keys_.data(), keys_.size());
   for (Item& item : items_) {
     std::uint64_t head = 0;
     for (int k = 0; k < HeadLength; ++k) {
-      const std::uint64_t c = k < item.length ? keys_[static_cast<std::size_t>(item.start + k)] : 0;
-      head = head << 16 | c;
+      const std::uint64_t byte =
+          k < item.length ? static_cast<unsigned char>(keys_[static_cast<std::size_t>(item.start + k)]) : 0;
+      head = head << 8 | byte;
     }
     item.head = head;
   }

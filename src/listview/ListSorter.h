@@ -10,7 +10,8 @@
 // Every other sort shows a plain list without tree lines; kinds 3 and 4 also
 // put every row at the base indent.
 //
-// Keys (compared without regard to case, see SortKeys.h):
+// Keys (in Japanese order without regard to case or width, see
+// DisplayCollator.h; each row's key is built once per sort):
 //   kind 1/2, column 0:  the name               u"readme.txt"
 //   kind 1/2, column c:  field c right-aligned in 16 characters
 //                        u"           1,234"  (so sizes order by length first)
@@ -26,10 +27,12 @@
 //   sorter.Grid_SetSort(0, 3);        // by extension
 //   sorter.Grid_ItemBarClick();       // after the item bar reported a pick
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "grid/GridModel.h"
 #include "grid/GridUpdate.h"
+#include "listview/DisplayCollator.h"
 #include "text/Text.h"
 
 namespace zevro {
@@ -70,7 +73,7 @@ private:
   GridModel* grid_;
   int savedTreeMode_ = -1;  // -1: the grid shows its natural order
 
-  // A key being sorted: its first four characters packed for a quick
+  // A key being sorted: its first eight bytes packed for a quick
   // comparison, where the rest lies in the key arena, and its row.
   struct Item {
     std::uint64_t head = 0;
@@ -79,8 +82,10 @@ private:
     std::int32_t row = 0;
   };
 
+  DisplayCollator collator_;
   // Reused between sorts: one key arena, no allocation per row.
-  Text keys_;
+  Text text_;         // the text of one row's key
+  std::string keys_;  // the collation keys of every row
   std::vector<Item> items_;
   std::vector<std::int32_t> order_;  // stored rows
   std::vector<std::uint8_t> marks_;  // selection per stored row

@@ -22,7 +22,7 @@ void setColumns(ColumnLayout& columns, Pane pane, int nameWidth, bool fixedPitch
   columns.column(0).width = nameWidth;
   columns.column(DateColumn).align = ColumnAlign::Centre;
   columns.column(SizeColumn).align = ColumnAlign::Right;
-  columns.setStretchColumn(CommentColumn);
+  columns.setStretchColumn(CommentColumn, CommentMinWidth);
 }
 
 void setColours(GridSettings& s, Pane pane, const MainWindowOptions& o) {

@@ -26,6 +26,8 @@ inline constexpr int FileDefaultSorts[4] = {2, 2, 1, 1};
 inline constexpr int CommentColumn = 1;
 inline constexpr int DateColumn = 2;
 inline constexpr int SizeColumn = 3;
+// The comment column gives way to the others but keeps this much.
+inline constexpr int CommentMinWidth = 50;
 
 // The cursor of the grid that does not have the keys.
 inline constexpr Colour InactiveCursor = 0xE0D8D0;

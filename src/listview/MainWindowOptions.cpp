@@ -120,9 +120,9 @@ Self Self::read(const OptionStore& store) {
   o.listWordWrap = opt::readBoolean(store, opt::ListWordWrap);
   o.listInterleave = std::clamp(opt::readNumber(store, opt::ListInterleave), 1, 7);
   o.useFixedPitch = opt::readBoolean(store, opt::UseFixedPitch);
-  for (int i = 0; i < 4; ++i) {
-    o.listWidths[static_cast<std::size_t>(i)] = opt::readNumber(store, ListWidthKeys[i]);
-    o.fileWidths[static_cast<std::size_t>(i)] = opt::readNumber(store, FileWidthKeys[i]);
+  for (std::size_t i = 0; i < 4; ++i) {
+    if (store.has(ListWidthKeys[i])) o.listWidths[i] = opt::readNumber(store, ListWidthKeys[i]);
+    if (store.has(FileWidthKeys[i])) o.fileWidths[i] = opt::readNumber(store, FileWidthKeys[i]);
   }
 
   o.listFore = opt::readColour(store, opt::ListForeCol);

@@ -42,8 +42,12 @@ struct MainWindowOptions {
   bool listWordWrap = false;
   int listInterleave = 2;  // 1..7
   bool useFixedPitch = false;
-  std::array<int, 4> listWidths{90, 215, 90, 215};  // pixels, by WidthCase
-  std::array<int, 4> fileWidths{90, 215, 90, 215};
+  // Pixels, by WidthCase. Until a width is stored (the window closes), a
+  // name column shows a typical name whole: "家族のアルバム_2024.jpg" rather
+  // than "家族のアー" beside an empty comment.
+  static constexpr std::array<int, 4> FirstStartNameWidths{180, 260, 180, 260};
+  std::array<int, 4> listWidths = FirstStartNameWidths;
+  std::array<int, 4> fileWidths = FirstStartNameWidths;
 
   // ---- Colours (0xBBGGRR; 0x8000000D/E the desktop's selection colours)
   Colour listFore = 0x000000;

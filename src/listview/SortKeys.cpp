@@ -8,13 +8,6 @@ namespace zevro {
 
 namespace {
 
-// Lower-case folding keeps "_" and the other ASCII signs before the letters.
-char16_t folded(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c - u'A' + u'a');
-  if (c >= u'Ａ' && c <= u'Ｚ') return static_cast<char16_t>(c - u'Ａ' + u'ａ');
-  return c;
-}
-
 void appendExtensionKey(TextView name, bool withGroup, Text& out) {
   const Text extension = extensionOf(name, true);  // at most 5 characters: no allocation
   TextView rest = name;
@@ -51,21 +44,6 @@ void SortKeys::append(const RowStore& store, int row, int kind, int column, Text
   }
   out.append(width - text.size(), u' ');
   out += text;
-}
-
-void SortKeys::fold(std::u16string_view::pointer first, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) first[i] = folded(first[i]);
-}
-
-int SortKeys::compare(TextView a, TextView b) {
-  const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const char16_t x = folded(a[i]);
-    const char16_t y = folded(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
 }
 
 }  // namespace zevro

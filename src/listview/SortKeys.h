@@ -1,5 +1,5 @@
 #pragma once
-// The texts a grid's rows are sorted by, and the order of two of them.
+// The texts a grid's rows are sorted by (DisplayCollator orders them).
 //
 // For the row "readme.txt" with size "1,234" in column 3:
 //   kind 1 or 2, column 0:  u"readme.txt"
@@ -19,15 +19,7 @@ public:
 
   // Appends the key of stored row `row` for a sort kind and column to `out`.
   static void append(const RowStore& store, int row, int kind, int column, Text& out);
-
-  // Orders two keys without regard to case ("abc" and "ABC" are equal,
-  // "ＡＢＣ" and "ａｂｃ" too); otherwise by the characters' codes, so the
-  // ASCII signs come before letters ("_x" before "a") and kana follow their
-  // syllabary order. Answers < 0, 0 or > 0.
-  static int compare(TextView a, TextView b);
-  // The keys in the form compare() sees them: compare(a, b) orders as the
-  // plain comparison of fold(a) and fold(b), so a sort folds its keys once.
-  static void fold(std::u16string_view::pointer first, std::size_t count);
+  // The texts are ordered by DisplayCollator.
 };
 
 }  // namespace zevro

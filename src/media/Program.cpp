@@ -42,8 +42,8 @@ bool Program::settleCatalogFolder() {
 }
 
 ListTime::Zone Program::listTimeZone() const {
-  return machineTime_ || opt::readBoolean(options_, opt::LocalListTime) ? ListTime::Zone::Machine
-                                                                        : ListTime::Zone::Japan;
+  return machineTime_.value_or(opt::readBoolean(options_, opt::LocalListTime)) ? ListTime::Zone::Machine
+                                                                               : ListTime::Zone::Japan;
 }
 
 Drives& Program::drives() {

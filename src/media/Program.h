@@ -61,9 +61,10 @@ public:
   // folder could be had.
   bool settleCatalogFolder();
 
-  // List times and dated labels in this machine's time zone for this run,
-  // whatever the option LocalListTime says (before the services are built).
-  void useMachineTime() { machineTime_ = true; }
+  // List times and dated labels in this machine's time zone (or, with
+  // false, in the catalogs' fixed zone) for this run, whatever the option
+  // LocalListTime says (before the services are built).
+  void useMachineTime(bool on = true) { machineTime_ = on; }
   ListTime::Zone listTimeZone() const;
 
   Drives& drives();
@@ -91,7 +92,7 @@ private:
   NativePath catalogFolder_;
   OptionStore options_;
   std::optional<StartupState> state_;
-  bool machineTime_ = false;
+  std::optional<bool> machineTime_;  // unset: the option decides
   Drives* drives_;
   std::unique_ptr<Drives> ownDrives_;
   DriveTypeTable types_;

@@ -62,6 +62,16 @@ IoError FaultyFileSystem::readFile(const NativePath& path, std::string& bytes) {
   return inner_.readFile(path, bytes);
 }
 
+IoError FaultyFileSystem::viewFile(const NativePath& path, FileView& view) {
+  if (IoError e = check(Op::Read, path)) return e;
+  return inner_.viewFile(path, view);
+}
+
+IoError FaultyFileSystem::readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) {
+  if (IoError e = check(Op::Read, path)) return e;
+  return inner_.readFileStart(path, maxBytes, bytes);
+}
+
 IoError FaultyFileSystem::writeFileAtomic(const NativePath& path, std::string_view bytes) {
   if (IoError e = check(Op::Write, path)) return e;
   return inner_.writeFileAtomic(path, bytes);

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileView.h"
+
 namespace zevro {
 
 using NativePath = std::filesystem::path;
@@ -57,6 +59,19 @@ public:
   virtual std::optional<std::string> resolveName(const NativePath& folder, std::string_view name) = 0;
 
   virtual IoError readFile(const NativePath& path, std::string& bytes) = 0;
+
+  // A whole file for reading (see FileView.h). This fallback reads it; a
+  // real file system maps it.
+  virtual IoError viewFile(const NativePath& path, FileView& view) { return readFile(path, view.buffer()); }
+
+  // The first `maxBytes` bytes of a file, all of it when it is shorter: a
+  // look at a list file's header and title line without reading its rows.
+  // This fallback reads the whole file; a real file system reads only the start.
+  virtual IoError readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) {
+    IoError error = readFile(path, bytes);
+    if (!error && bytes.size() > maxBytes) bytes.resize(maxBytes);
+    return error;
+  }
 
   // Writes a whole file: temporary file in the same folder, flushed, renamed
   // over the target. On failure the old file is untouched and no temporary

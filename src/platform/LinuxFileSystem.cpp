@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -287,6 +288,48 @@ IoError LinuxFileSystem::readFile(const NativePath& path, std::string& bytes) {
   int code = readAll(fd, bytes);
   ::close(fd);
   if (code) bytes.clear();
+  return errorOf(code);
+}
+
+IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
+  view.release();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errorOf(errno);
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    const auto size = static_cast<std::size_t>(st.st_size);
+    // Every page is read at once, as a scan of the whole file will want them.
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (data != MAP_FAILED) {
+      ::close(fd);
+      view.holdMapping(data, size);
+      return {};
+    }
+  }
+  const int code = readAll(fd, view.buffer());
+  ::close(fd);
+  if (code) view.release();
+  return errorOf(code);
+}
+
+IoError LinuxFileSystem::readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) {
+  bytes.assign(maxBytes, '\0');
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    bytes.clear();
+    return errorOf(errno);
+  }
+  std::size_t got = 0;
+  int code = 0;
+  while (got < maxBytes) {
+    const ssize_t n = ::read(fd, bytes.data() + got, maxBytes - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) code = errno;
+    if (n <= 0) break;
+    got += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  bytes.resize(code ? 0 : got);
   return errorOf(code);
 }
 

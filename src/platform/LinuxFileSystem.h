@@ -28,6 +28,8 @@ public:
   std::optional<DirEntry> stat(const NativePath& path) override;
   std::optional<std::string> resolveName(const NativePath& folder, std::string_view name) override;
   IoError readFile(const NativePath& path, std::string& bytes) override;
+  IoError viewFile(const NativePath& path, FileView& view) override;
+  IoError readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) override;
   IoError writeFileAtomic(const NativePath& path, std::string_view bytes) override;
   IoError copyFile(const NativePath& source, const NativePath& destination) override;
   IoError moveFile(const NativePath& source, const NativePath& destination) override;

@@ -101,7 +101,7 @@ bool CatalogMatcher::searchDecoded(ListFileBytes& file, TextView title, const Fo
     countedTo = step.rowStart + 1;
     if (!rows) rows.emplace(file.heap(), file.levels());
     const int row = static_cast<int>(counted) - 1;
-    if (row < 0 || row >= rows->rowCount()) continue;
+    if (!rows->hasRow(row)) continue;
     if (!found(fieldsOf(title, rows->pathOf(row), rows->record(row), request_.isTwoTerm()))) return false;
   }
   return true;

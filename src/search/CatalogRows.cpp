@@ -1,7 +1,10 @@
 #include "search/CatalogRows.h"
 
 #include <algorithm>
-#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/Record.h"
 #include "text/Cp932.h"
@@ -17,30 +20,74 @@ constexpr int Levels = 256;
 // character, so fields end in the bytes where they end in the text.
 bool endsField(char b) { return record::endsField(static_cast<unsigned char>(b)); }
 
+// The positions of every code 16 in heap bytes [from, to). Rows are a few dozen bytes
+// long: sixteen bytes are compared at once, and a position is taken only
+// where a row starts (a call of memchr per row costs more than the row).
+void appendRowStarts(std::string_view heap, std::size_t from, std::size_t to, std::vector<std::uint32_t>& starts) {
+  const char* const begin = heap.data();
+  const std::size_t n = to;
+  std::size_t i = from;
+#if defined(__SSE2__)
+  const __m128i marker = _mm_set1_epi8(RowStartByte);
+  for (; i + 16 <= n; i += 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
+    auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, marker)));
+    while (mask != 0) {
+      starts.push_back(static_cast<std::uint32_t>(i + static_cast<std::size_t>(__builtin_ctz(mask))));
+      mask &= mask - 1;
+    }
+  }
+#endif
+  for (; i < n; ++i)
+    if (begin[i] == RowStartByte) starts.push_back(static_cast<std::uint32_t>(i));
+}
+
 }  // namespace
 
 CatalogRows::CatalogRows(std::string_view heap, std::string_view levels)
-    : heap_(heap), levels_(levels), rowsOfLevel_(Levels), cachedRow_(Levels, -1), cachedName_(Levels) {
-  const char* const begin = heap.data();
-  const char* const end = begin + heap.size();
-  for (const char* p = begin; p < end;) {
-    const void* hit = std::memchr(p, RowStartByte, static_cast<std::size_t>(end - p));
-    if (!hit) break;
-    const char* at = static_cast<const char*>(hit);
-    starts_.push_back(static_cast<std::uint32_t>(at - begin));
-    p = at + 1;
-  }
-  for (int row = 0; row < rowCount(); ++row) rowsOfLevel_[static_cast<std::size_t>(level(row))].push_back(row);
+    : heap_(heap), levels_(levels), rowsOfLevel_(Levels), cachedRow_(Levels, -1), cachedName_(Levels) {}
+
+void CatalogRows::scanTo(std::size_t end) const {
+  end = std::min(end, heap_.size());
+  if (end <= scanned_) return;
+  const std::size_t known = starts_.size();
+  appendRowStarts(heap_, scanned_, end, starts_);
+  scanned_ = end;
+  for (std::size_t row = known; row < starts_.size(); ++row)
+    rowsOfLevel_[static_cast<std::size_t>(level(static_cast<int>(row)))].push_back(static_cast<std::int32_t>(row));
+}
+
+void CatalogRows::scanForRow(int row) const {
+  // A few rows at a time: rows are a few dozen bytes long.
+  constexpr std::size_t Step = 1024;
+  while (static_cast<int>(starts_.size()) <= row && scanned_ < heap_.size()) scanTo(scanned_ + Step);
+}
+
+int CatalogRows::rowCount() const {
+  scanTo(heap_.size());
+  return static_cast<int>(starts_.size());
+}
+
+bool CatalogRows::hasRow(int row) const {
+  if (row < 0) return false;
+  scanForRow(row);
+  return row < static_cast<int>(starts_.size());
+}
+
+std::size_t CatalogRows::start(int row) const {
+  scanForRow(row);
+  return starts_[static_cast<std::size_t>(row)];
 }
 
 int CatalogRows::rowAt(std::size_t at) const {
+  scanTo(at + 1);
   const auto after = std::upper_bound(starts_.begin(), starts_.end(), at);
   return static_cast<int>(after - starts_.begin()) - 1;
 }
 
 std::string_view CatalogRows::recordBytes(int row) const {
   const std::size_t from = start(row);
-  const std::size_t to = row + 1 < rowCount() ? start(row + 1) : heap_.size();
+  const std::size_t to = hasRow(row + 1) ? start(row + 1) : heap_.size();
   return heap_.substr(from, to - from);
 }
 

@@ -10,8 +10,9 @@
 //   rows.pathOf(2)   -> u"DOCS\\README.TXT"
 //
 // Works on the bytes as read from the list file (CP932): only the records
-// asked for are decoded. Built once per catalog that has a hit: one pass over
-// the heap and one over the level string.
+// asked for are decoded. The rows are found as far as the questions need
+// them, in one pass over the heap that follows the hits: the bytes before a
+// hit were just searched and are still in the cache.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -27,14 +28,17 @@ public:
   // beyond it count as level 0). Both must outlive this object.
   CatalogRows(std::string_view heap, std::string_view levels);
 
-  int rowCount() const { return static_cast<int>(starts_.size()); }
+  // Every row (the whole heap is gone through).
+  int rowCount() const;
+  // True when the heap holds row `row` (gone through as far as needed).
+  bool hasRow(int row) const;
 
   // The row whose record holds heap byte `at` (the last row starting at or
   // before it); -1 before the first row.
   int rowAt(std::size_t at) const;
 
   // Heap byte position where the row's record starts (its code 16).
-  std::size_t start(int row) const { return starts_[static_cast<std::size_t>(row)]; }
+  std::size_t start(int row) const;
   std::string_view recordBytes(int row) const;
   Text record(int row) const;
 
@@ -55,12 +59,18 @@ public:
 
 private:
   const Text& ancestorName(int row, int level);
+  // Finds the rows that start before heap byte `end`.
+  void scanTo(std::size_t end) const;
+  // Finds rows until row `row` is known or the heap ends.
+  void scanForRow(int row) const;
 
   std::string_view heap_;
   std::string_view levels_;
-  std::vector<std::uint32_t> starts_;
-  std::vector<std::vector<std::int32_t>> rowsOfLevel_;  // level -> its rows in order
-  std::vector<std::int32_t> cachedRow_;                 // level -> row whose name is cached
+  // The rows found so far: the heap is gone through up to `scanned_`.
+  mutable std::size_t scanned_ = 0;
+  mutable std::vector<std::uint32_t> starts_;
+  mutable std::vector<std::vector<std::int32_t>> rowsOfLevel_;  // level -> its rows in order
+  std::vector<std::int32_t> cachedRow_;                         // level -> row whose name is cached
   std::vector<Text> cachedName_;
 };
 

@@ -22,8 +22,8 @@ CatalogScan::CatalogScan(FileSystem& files, NativePath catalogFolder, Hooks hook
 
 bool CatalogScan::pump() { return !hooks_.pump || hooks_.pump(); }
 
-CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, std::string& bytes, std::string& error) {
-  const IoError e = files_.readFile(folder_ / entry.nativeName, bytes);
+CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, FileView& view, std::string& error) {
+  const IoError e = files_.viewFile(folder_ / entry.nativeName, view);
   if (!e) return Read::Ok;
   if (e.code == ENOENT) return Read::Vanished;
   error = e.text;
@@ -41,24 +41,25 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
     return false;
   };
   bool conversionAsked = false;
-  std::string bytes;  // one buffer for every catalog: it grows to the largest file once
+  FileView view;  // each catalog mapped in turn (or read into one buffer that grows to the largest file)
   for (std::size_t i = 0; i < results.catalogs().size(); ++i) {
     SearchListEntry& entry = results.catalogs()[i];
     if (!genres.admits(entry.fileName)) continue;
     std::string error;
-    Read read = readCatalog(entry, bytes, error);
+    Read read = readCatalog(entry, view, error);
     // Old data is converted once per scan, whatever its files hold afterwards.
-    if (read == Read::Ok && !isCurrentTag(bytes) && hooks_.convertOldFiles && !conversionAsked) {
+    if (read == Read::Ok && !isCurrentTag(view.bytes()) && hooks_.convertOldFiles && !conversionAsked) {
       conversionAsked = true;
+      view.release();
       outcome.converted = hooks_.convertOldFiles();
-      read = readCatalog(entry, bytes, error);
+      read = readCatalog(entry, view, error);
     }
     if (read == Read::Vanished) continue;
     if (read == Read::Failed) {
       outcome.skipped.push_back({entry.fileName, SkipReason::Unreadable, error});
       continue;
     }
-    ListFileBytes file(bytes);
+    ListFileBytes file(view.bytes());
     if (file.layout() != ListFileBytes::Layout::Current) {
       const SkipReason reason =
           file.layout() == ListFileBytes::Layout::Old ? SkipReason::OldLayout : SkipReason::Damaged;

@@ -81,7 +81,7 @@ public:
 
 private:
   enum class Read { Ok, Vanished, Failed };
-  Read readCatalog(const SearchListEntry& entry, std::string& bytes, std::string& error);
+  Read readCatalog(const SearchListEntry& entry, FileView& view, std::string& error);
   bool pump();
 
   FileSystem& files_;

@@ -41,6 +41,7 @@ ListFileBytes::ListFileBytes(std::string_view bytes) : bytes_(bytes) {
   if (lengths->heap > 0 && !body.empty() && body[0] != RowStartByte && body[0] != 0) return;
   heapCharacters_ = lengths->heap;
   levelLength_ = lengths->levels;
+  tailLength_ = lengths->levels + lengths->kinds + lengths->flags + lengths->colours;
   body_ = body;
   layout_ = Layout::Current;
 }
@@ -63,7 +64,26 @@ std::string_view ListFileBytes::levels() {
   return levels_;
 }
 
+// The heap ends where the blocks after it begin, which a whole file shows
+// from its end: the heap's end marker and spare (all code 0) lie just before
+// them, and no other byte of the heap is 0. The level string found there
+// must start as every list's does, with the title line's level 0 and a
+// level-1 row; a file cut short or padded fails that (no row but the title
+// line has level 0) and has its heap's characters counted instead (a
+// double-byte character is one), which finds the same place in one pass.
 void ListFileBytes::measure() {
+  if (tailLength_ <= body_.size() && levelLength_ >= 2) {
+    const std::size_t blocks = body_.size() - tailLength_;
+    std::size_t used = blocks;
+    while (used > 0 && body_[used - 1] == 0) --used;
+    // Each character takes one or two bytes.
+    const bool heapFits = used < blocks && blocks >= heapCharacters_ && blocks <= 2 * heapCharacters_;
+    if (heapFits && body_[blocks] == 0 && body_[blocks + 1] == 1) {
+      heap_ = body_.substr(0, used);
+      levels_ = body_.substr(blocks, levelLength_);
+      return;
+    }
+  }
   const std::size_t span = listfile::byteLengthOfCharacters(body_, heapCharacters_);
   const void* endMarker = std::memchr(body_.data(), 0, span);
   const std::size_t used =

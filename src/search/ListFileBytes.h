@@ -44,7 +44,9 @@ public:
 
   // The records, from the title line's code 16 up to (not including) the end
   // marker, or up to the heap's length when no end marker comes first. The
-  // first call walks the heap's characters to find its length in bytes.
+  // first call finds the heap's end from the end of the file (the blocks
+  // after the heap have lengths in bytes), or, in a file whose end does not
+  // agree, by walking the heap's characters.
   std::string_view heap();
 
   // The level string as far as the file holds it (first call as for heap()).
@@ -58,6 +60,7 @@ private:
   Layout layout_ = Layout::Damaged;
   std::size_t heapCharacters_ = 0;
   std::size_t levelLength_ = 0;
+  std::size_t tailLength_ = 0;  // the level, kind, flag and colour blocks: bytes after the heap
   std::optional<std::string_view> heap_;
   std::string_view levels_;
 };

@@ -82,7 +82,7 @@ check "no path" 2 "$cli" --program-dir "$prog" read
 # --- No medium: nothing is made ------------------------------------------------------------
 printf 'L\t%s/absent\tCD\n' "$tmp" >>"$prog/drives.map"
 ls "$catalogs" >"$tmp/catalogs-before"
-check "a drive without medium" 2 "$cli" --program-dir "$prog" read L:
+check "a drive without medium" 1 "$cli" --program-dir "$prog" read L:
 ls "$catalogs" | cmp -s - "$tmp/catalogs-before" || { echo "FAIL: a catalog appeared"; fail=1; }
 check "not a folder" 2 "$cli" --program-dir "$prog" read "$media/big.bin"
 

@@ -22,8 +22,10 @@
 #include "../MainWindowFixture.h"
 #include "core/CatalogList.h"
 #include "core/OptionKeys.h"
+#include "grid/qt/GridItemBar.h"
 #include "grid/qt/GridWidget.h"
 #include "listview/DisplayMode.h"
+#include "listview/FolderViewBuilder.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainWindowLayout.h"
 #include "platform/qt/QtText.h"
@@ -379,6 +381,44 @@ TEST_F(MainWindowTest, TheLevelButtonsLimitTheTree) {
   EXPECT_FALSE(w.button(C::ボタン_深度0)->isChecked());
   w.button(C::ボタン_深度0)->click();
   EXPECT_EQ(logic->folderGrid().rowCount(), 4);
+}
+
+TEST_F(MainWindowTest, AClickOnTheNameTitleSortsTheFilePaneInJapaneseOrder) {
+  using namespace catalog;
+  RowStore store;
+  makeCatalogList(store);
+  const auto row = [&](TextView name, int kind, int level) {
+    EXPECT_TRUE(store.appendShown(buildRecord({name}), colourIndexFor(kind, level), 0, kind, level));
+  };
+  row(u"DATA", KindTitleHD, 0);
+  row(u"MIXED", KindFolder, 1);
+  // Stored in the order of kinds, so that the first click sorts by name.
+  for (const TextView name : {u"写真.JPG", u"ｶﾞｻ.txt", u"readme.md", u"かさ.txt", u"Beta.txt", u"アイ.txt", u"10.txt",
+                              u"あさ.txt", u"BETA.txt"})
+    row(name, KindFile, 2);
+  store.setSortOrder(ListSort::Kind);
+  store.deriveIndexAndTreeFlags();
+  FolderViewBuilder::prepareMarks(store);
+  writeCatalog("_00HD_DATA.cct", store);
+
+  MainWindow& w = showWindow(DisplayMode::RightPane);
+  openWithKeys("_00HD_DATA.cct");
+  QTest::keyClick(w.folderView(), Qt::Key_Down);
+  GridModel& files = logic->fileGrid();
+  ASSERT_EQ(files.rowCount(), 9);
+
+  GridItemBar* bar = w.fileView()->itemBar();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(files.columns().column(0).right / 2, bar->height() / 2));
+  QApplication::processEvents();
+
+  std::vector<std::string> shown;
+  for (int d = 0; d < files.rowCount(); ++d)
+    shown.push_back(toUtf8(files.store().fieldView(FieldName, files.store().storedRowAt(d))));
+  // Digits, Latin letters in any case (equal names keep their stored order),
+  // kana of either kind and width by their sounds (か before が), kanji last.
+  const std::vector<std::string> want = {"10.txt",   "Beta.txt", "BETA.txt", "readme.md", "アイ.txt",
+                                         "あさ.txt", "かさ.txt", "ｶﾞｻ.txt",  "写真.JPG"};
+  EXPECT_EQ(shown, want);
 }
 
 }  // namespace

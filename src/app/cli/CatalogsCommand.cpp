@@ -48,10 +48,8 @@ void printJson(std::ostream& out, const std::vector<CatalogIndexEntry>& entries)
 int runCatalogs(Context& context) {
   bool json = false;
   for (const std::string& arg : context.args) {
-    if (arg != "--json") {
-      context.err << "zevro-cli: catalogs: unknown argument " << arg << '\n';
-      return ExitError;
-    }
+    if (arg != "--json")
+      return usageError(context, "catalogs", isOption(arg) ? unknownOption(arg) : "no arguments but --json");
     json = true;
   }
 
@@ -79,10 +77,24 @@ int runCatalogs(Context& context) {
   return ExitOk;
 }
 
+constexpr const char* Help =
+    "The catalogs of the catalog folder, one a line: the list file's name and\n"
+    "the catalog's title, separated by a TAB. The catalog index is brought up\n"
+    "to date on the way, as the desktop program does.\n"
+    "\n"
+    "Options:\n"
+    "  --json     a JSON array of {\"file\": …, \"title\": …} instead\n"
+    "  -h, --help this text\n"
+    "\n"
+    "Exit status:\n"
+    "  0  listed (also when there is no catalog)\n"
+    "  2  bad input, or the catalog index cannot be read or written\n";
+
 }  // namespace
 
 Command catalogsCommand() {
-  return {"catalogs", "catalogs [--json]", "the catalogs of the catalog folder: file name and title", runCatalogs};
+  return {"catalogs", "catalogs [--json]", "the catalogs of the catalog folder: file name and title", runCatalogs,
+          Help};
 }
 
 }  // namespace zevro::cli

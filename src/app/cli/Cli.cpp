@@ -16,7 +16,7 @@ const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       // One line per command, in the order --help lists them:
       catalogsCommand(), infoCommand(), dumpCommand(),   optionsCommand(),
-      drivesCommand(),   readCommand(), searchCommand(),
+      drivesCommand(),   readCommand(), searchCommand(), titleCommand(),
   };
   return table;
 }
@@ -46,6 +46,13 @@ void printHelp(std::ostream& out) {
     for (std::size_t n = usage.size(); n < 30; ++n) out << ' ';
     out << ' ' << c.summary << '\n';
   }
+  out << "\n"
+         "`zevro-cli COMMAND --help` tells a command's options.\n"
+         "\n"
+         "Exit status:\n"
+         "  0  done (a search found something)\n"
+         "  1  refused, nothing found, or the medium is not in its drive\n"
+         "  2  bad input (an unknown command or option, a missing argument) or a failure\n";
 }
 
 }  // namespace
@@ -96,6 +103,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return ExitError;
   }
 
+  const std::vector<std::string> commandArgs(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+  if (asksForHelp(commandArgs)) {
+    printCommandHelp(out, *command);
+    return ExitOk;
+  }
+
   ProgramFolderResult folder = settleProgramFolder(programDirArg, [](const char* key) -> std::string {
     const char* v = std::getenv(key);
     return v ? std::string(v) : std::string();
@@ -105,8 +118,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return ExitError;
   }
 
-  Context context{std::vector<std::string>(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end()), folder.path,
-                  out, err};
+  Context context{commandArgs, folder.path, out, err};
   return command->run(context);
 }
 

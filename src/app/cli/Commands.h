@@ -14,5 +14,6 @@ Command optionsCommand();
 Command drivesCommand();
 Command readCommand();
 Command searchCommand();
+Command titleCommand();
 
 }  // namespace zevro::cli

@@ -55,10 +55,8 @@ void printJson(std::ostream& out, const std::vector<DriveLine>& lines) {
 int runDrives(Context& context) {
   bool json = false;
   for (const std::string& arg : context.args) {
-    if (arg != "--json") {
-      context.err << "zevro-cli: drives: unknown argument " << arg << '\n';
-      return ExitError;
-    }
+    if (arg != "--json")
+      return usageError(context, "drives", isOption(arg) ? unknownOption(arg) : "no arguments but --json");
     json = true;
   }
 
@@ -93,10 +91,24 @@ int runDrives(Context& context) {
   return ExitOk;
 }
 
+constexpr const char* Help =
+    "The drive letters as the program sees them, one a line: letter, drive\n"
+    "type (2 removable, 3 fixed, 4 network, 5 CD-ROM, 6 RAM disk), medium kind\n"
+    "(FD, CD, HD), volume label and root folder, separated by TABs. Letters\n"
+    "come from drives.map in the program folder.\n"
+    "\n"
+    "Options:\n"
+    "  --json     a JSON array of {\"letter\", \"type\", \"kind\", \"label\", \"root\"}\n"
+    "  -h, --help this text\n"
+    "\n"
+    "Exit status:\n"
+    "  0  listed\n"
+    "  2  bad input, or drives.map or CATTYP.DAT cannot be written\n";
+
 }  // namespace
 
 Command drivesCommand() {
-  return {"drives", "drives [--json]", "the drive letters: letter, type, kind, label, root", runDrives};
+  return {"drives", "drives [--json]", "the drive letters: letter, type, kind, label, root", runDrives, Help};
 }
 
 }  // namespace zevro::cli

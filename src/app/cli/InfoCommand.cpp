@@ -22,8 +22,11 @@ namespace zevro::cli {
 namespace {
 
 int runInfo(Context& context) {
+  std::vector<std::string> flags;
+  const std::optional<std::string> file = listFileArgument(context, "info", {}, flags);
+  if (!file) return ExitError;
   LoadedListFile loaded;
-  if (int status = loadListFileArgument(context, "info", loaded)) return status;
+  if (int status = loadListFileArgument(context, "info", *file, loaded)) return status;
   const Text name = cp932::fromNativeName(loaded.path.filename().native());
   const RowStore& list = loaded.list;
   std::ostream& out = context.out;
@@ -38,8 +41,20 @@ int runInfo(Context& context) {
   return ExitOk;
 }
 
+constexpr const char* Help =
+    "What the header and the title line of a list file say, one key and value\n"
+    "a line: tag, rows, kind, genre, label, title, sort, free. FILE is a name in\n"
+    "the catalog folder (any case, like _03CD_GAMES.cct) or a path.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help this text\n"
+    "\n"
+    "Exit status:\n"
+    "  0  shown (a truncated file is shown as far as it goes, with a warning)\n"
+    "  2  bad input: no such file, not a list file, or of the old layout\n";
+
 }  // namespace
 
-Command infoCommand() { return {"info", "info FILE", "the header and title line of a list file", runInfo}; }
+Command infoCommand() { return {"info", "info FILE", "the header and title line of a list file", runInfo, Help}; }
 
 }  // namespace zevro::cli

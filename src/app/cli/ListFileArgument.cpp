@@ -24,12 +24,36 @@ NativePath locate(Session& session, const std::string& argument) {
 
 }  // namespace
 
-int loadListFileArgument(Context& context, const char* command, LoadedListFile& loaded) {
-  if (context.args.size() != 1) {
-    context.err << "zevro-cli: " << command << ": give one list file (see --help)\n";
-    return ExitError;
+std::optional<std::string> listFileArgument(Context& context, const char* command,
+                                            std::initializer_list<const char*> flags, std::vector<std::string>& given) {
+  std::optional<std::string> file;
+  bool optionsEnded = false;
+  for (const std::string& arg : context.args) {
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (!optionsEnded && isOption(arg)) {
+      bool known = false;
+      for (const char* flag : flags) known = known || arg == flag;
+      if (!known) {
+        usageError(context, command, unknownOption(arg));
+        return std::nullopt;
+      }
+      given.push_back(arg);
+      continue;
+    }
+    if (file) {
+      usageError(context, command, "give one list file");
+      return std::nullopt;
+    }
+    file = arg;
   }
-  const std::string& argument = context.args[0];
+  if (!file) usageError(context, command, "which list file?");
+  return file;
+}
+
+int loadListFileArgument(Context& context, const char* command, const std::string& argument, LoadedListFile& loaded) {
   Session session(context, "zevro-cli: " + std::string(command) + ": ");
   FileSystem& files = session.files;
   loaded.path = locate(session, argument);

@@ -2,6 +2,11 @@
 // The list file a command of zevro-cli names: a name in the catalog folder
 // ("_03CD_GAMES.cct", any case) or a path ("./GAMES.cct", "/data/x.cct"),
 // read into a catalog list. Used by `info` and `dump`.
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "app/cli/Cli.h"
 #include "core/ListFile.h"
 #include "core/RowStore.h"
@@ -14,11 +19,17 @@ struct LoadedListFile {
   RowStore list;
 };
 
-// Reads the one argument of `command` (like "info") into `loaded`. Returns
-// ExitOk, or ExitError after one line on stderr ("zevro-cli: info: x.cct:
-// not a valid list file"). A truncated file is read as far as it goes, with
-// a warning line.
-int loadListFileArgument(Context& context, const char* command, LoadedListFile& loaded);
+// Reads the list file `argument` of `command` (like "info") into `loaded`.
+// Returns ExitOk, or ExitError after one line on stderr ("zevro-cli: info:
+// x.cct: not a valid list file"). A truncated file is read as far as it
+// goes, with a warning line.
+int loadListFileArgument(Context& context, const char* command, const std::string& argument, LoadedListFile& loaded);
+
+// The one list file of the arguments, which may also hold the flags of
+// `flags` (like "--json"); each flag given is added to `given`. nullopt
+// after a usage error on stderr.
+std::optional<std::string> listFileArgument(Context& context, const char* command,
+                                            std::initializer_list<const char*> flags, std::vector<std::string>& given);
 
 // Text for one TAB-separated field: UTF-8, "\" "\t" "\r" "\n" written as
 // "\\", "\t", "\r", "\n": u"a\tb\\c" -> "a\\tb\\\\c".

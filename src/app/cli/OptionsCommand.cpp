@@ -155,10 +155,10 @@ int runOptions(Context& context) {
   const std::vector<std::string>& args = context.args;
   const bool isGet = args.size() == 2 && args[0] == "get";
   const bool isSet = args.size() == 3 && args[0] == "set";
-  if (!isGet && !isSet) {
-    context.err << "zevro-cli: usage: " << Usage << '\n';
-    return ExitError;
-  }
+  // A value may be negative ("-1"): only the words before it can be options.
+  for (std::size_t i = 0; i < args.size() && i < 2; ++i)
+    if (isOption(args[i])) return usageError(context, "options", unknownOption(args[i]));
+  if (!isGet && !isSet) return usageError(context, "options", std::string("usage: ") + Usage);
 
   Session session(context, "zevro-cli: ");
   if (!session.loadOptions()) return ExitError;
@@ -166,8 +166,28 @@ int runOptions(Context& context) {
   return isGet ? get(context, store, args[1]) : set(context, store, args[1], args[2]);
 }
 
+constexpr const char* Help =
+    "One option of the option store ZEVRO32.Opt in the program folder, as the\n"
+    "desktop program reads and writes it. Keys compare without case.\n"
+    "\n"
+    "  get KEY        prints the value the program would use (the default when\n"
+    "                 the file has none)\n"
+    "  set KEY VALUE  stores a value in the key's form: numbers and booleans as\n"
+    "                 numbers (-1 on, 0 off), on/off words as ON or OFF, colours\n"
+    "                 as decimal or 0x-hexadecimal numbers\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help this text\n"
+    "\n"
+    "Exit status:\n"
+    "  0  printed, or stored\n"
+    "  1  get: the key has no value the tool can tell (unknown, or worked out\n"
+    "     by the desktop program at run time)\n"
+    "  2  bad input (an unknown key for set, a value of the wrong form), or the\n"
+    "     option store cannot be read or written\n";
+
 }  // namespace
 
-Command optionsCommand() { return {"options", Usage, "read or change one option of ZEVRO32.Opt", runOptions}; }
+Command optionsCommand() { return {"options", Usage, "read or change one option of ZEVRO32.Opt", runOptions, Help}; }
 
 }  // namespace zevro::cli

@@ -10,22 +10,26 @@
 //   --genre N         the genre the catalog goes to (0..19; default: the
 //                     current genre of the options)
 //   --title TEXT      the title of a removable medium that has none yet (it
-//                     is written to the medium's title file, as the program does)
+//                     is written to the medium's title file, as the program
+//                     does); it names the medium, not the catalog
+//   --catalog-title TEXT   the catalog's title (the comment of the title line,
+//                     what `catalogs` lists), on any medium
 //   --replace         an existing catalog of the medium is replaced, once the
 //                     new reading has succeeded (the old file goes to Backup/)
 //   --add             an existing catalog stays and another list is read
 //                     beside it ("_00CD_GAMES-01.cct")
 //   --sort name|extension|kind   the order of the files of a folder
 //                     (default: the option RecordSort)
-//   --local-time      list times in this machine's time zone instead of the
-//                     catalogs' fixed nine hours after UTC (the option
-//                     LocalListTime chooses the same)
+//   --local-time, --no-local-time   list times in this machine's time zone,
+//                     or in the catalogs' fixed nine hours after UTC, for
+//                     this run (default: the option LocalListTime)
+//   --quiet           no progress line
 //
 // The list file is written to the catalog folder and entered in the catalog
 // index. Without --replace or --add an existing catalog is kept and nothing
 // is written (exit status 1). Folders that cannot be read and other problems
 // of the walk are warnings on stderr; progress goes to stderr when it is a
-// terminal.
+// terminal (see ReadProgress.h).
 #include <malloc.h>
 #include <unistd.h>
 
@@ -37,9 +41,11 @@
 #include <ostream>
 
 #include "app/cli/Commands.h"
+#include "app/cli/ReadProgress.h"
 #include "app/cli/Session.h"
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
+#include "core/CatalogList.h"
 #include "core/DriveTypeTable.h"
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"
@@ -55,16 +61,17 @@ namespace zevro::cli {
 namespace {
 
 constexpr const char* Prefix = "zevro-cli: read: ";
-constexpr auto ProgressInterval = std::chrono::milliseconds(100);
 
 struct ReadArguments {
   std::string path;
   std::optional<int> genre;
   std::optional<WalkOrder> sortOrder;
   std::optional<std::string> title;
+  std::optional<std::string> catalogTitle;
   bool replace = false;
   bool add = false;
-  bool localTime = false;
+  std::optional<bool> localTime;  // unset: the option LocalListTime holds
+  bool quiet = false;
 };
 
 std::optional<int> numberIn(const std::string& text, int low, int high) {
@@ -83,10 +90,19 @@ std::optional<WalkOrder> sortOrderOf(const std::string& text) {
 
 // An empty text when the arguments are fine, else what is wrong.
 std::string parse(const std::vector<std::string>& args, ReadArguments& a) {
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (arg == "--genre") {
+    if (optionsEnded || !isOption(arg)) {
+      if (!optionsEnded && arg == "--") {
+        optionsEnded = true;
+      } else if (!a.path.empty()) {
+        return "one PATH only";
+      } else {
+        a.path = arg;
+      }
+    } else if (arg == "--genre") {
       if (!hasValue || !(a.genre = numberIn(args[++i], 0, GenreTable::Count - 1)))
         return "--genre needs a genre number from 0 to " + std::to_string(GenreTable::Count - 1);
     } else if (arg == "--sort") {
@@ -94,18 +110,19 @@ std::string parse(const std::vector<std::string>& args, ReadArguments& a) {
     } else if (arg == "--title") {
       if (!hasValue || args[i + 1].empty()) return "--title needs a title";
       a.title = args[++i];
+    } else if (arg == "--catalog-title") {
+      if (!hasValue || args[i + 1].empty()) return "--catalog-title needs a title";
+      a.catalogTitle = args[++i];
     } else if (arg == "--replace") {
       a.replace = true;
     } else if (arg == "--add") {
       a.add = true;
-    } else if (arg == "--local-time") {
-      a.localTime = true;
-    } else if (arg.starts_with("--")) {
-      return "unknown option " + arg;
-    } else if (!a.path.empty()) {
-      return "one PATH only";
+    } else if (arg == "--local-time" || arg == "--no-local-time") {
+      a.localTime = arg == "--local-time";
+    } else if (arg == "--quiet" || arg == "-q") {
+      a.quiet = true;
     } else {
-      a.path = arg;
+      return unknownOption(arg);
     }
   }
   if (a.path.empty()) return "which drive or folder? (read PATH)";
@@ -152,6 +169,12 @@ const char* problemText(WalkProblem::Kind kind) {
   return "";
 }
 
+// Readings that did not happen for a reason of the medium, not of the input:
+// the medium is not in its drive, or it has no free list number left.
+bool refusedOutcome(MediaReading::Outcome outcome) {
+  return outcome == MediaReading::Outcome::NoMedium || outcome == MediaReading::Outcome::NoFreeNumber;
+}
+
 std::string failureText(const MediaReading::Result& r, const std::string& path) {
   using Outcome = MediaReading::Outcome;
   switch (r.outcome) {
@@ -169,42 +192,25 @@ std::string failureText(const MediaReading::Result& r, const std::string& path) 
   return {};
 }
 
-// Progress on a terminal: "\r(1234) E:\DOCS" at most ten times a second.
-class TerminalProgress {
-public:
-  explicit TerminalProgress(std::ostream& err) : err_(err) {}
-  WalkCallbacks callbacks() {
-    WalkCallbacks c;
-    c.showFolder = [this](TextView path) { folder_ = path; };
-    c.showCount = [this](int count) { count_ = count; };
-    c.pump = [this] { return throttle_(); };
-    return c;
-  }
-  void finish() {
-    if (shown_) err_ << "\r\x1b[K" << std::flush;
-  }
-
-private:
-  bool draw() {
-    std::string line = "(" + std::to_string(count_) + ") " + toUtf8(folder_);
-    if (line.size() > 70) line = line.substr(0, 70);
-    err_ << "\r\x1b[K" << line << std::flush;
-    shown_ = true;
-    return true;
-  }
-  std::ostream& err_;
-  Text folder_;
-  int count_ = 0;
-  bool shown_ = false;
-  ThrottledPump throttle_{[this] { return draw(); }, ProgressInterval};
+// The files and folders of a list (the title line is neither).
+struct RowCounts {
+  int files = 0;
+  int folders = 0;
 };
+RowCounts countRows(const RowStore& list) {
+  RowCounts counts;
+  for (int row = 1; row < list.rowCount(); ++row) {
+    if (list.kind(row) >= catalog::KindFile)
+      ++counts.files;
+    else
+      ++counts.folders;
+  }
+  return counts;
+}
 
 int runRead(Context& context) {
   ReadArguments a;
-  if (std::string wrong = parse(context.args, a); !wrong.empty()) {
-    context.err << Prefix << wrong << '\n';
-    return ExitError;
-  }
+  if (std::string wrong = parse(context.args, a); !wrong.empty()) return usageError(context, "read", wrong);
   // A reading builds lists of tens of megabytes step by step (the walk, the
   // size pass, the file's bytes). Keeping freed memory in the process lets
   // each step reuse the pages of the one before instead of having the system
@@ -219,7 +225,7 @@ int runRead(Context& context) {
     context.err << Prefix << "cannot make the catalog folder " << program.catalogFolder().native() << '\n';
     return ExitError;
   }
-  if (a.localTime) program.useMachineTime();
+  if (a.localTime) program.useMachineTime(*a.localTime);
   program.driveInfo();
   if (const IoError& error = program.driveTypesError())
     context.err << Prefix << "warning: cannot write " << DriveTypeTable::FileName << ": " << error.text << '\n';
@@ -238,7 +244,8 @@ int runRead(Context& context) {
   settings.genre = a.genre ? *a.genre : opt::readNumber(program.options(), opt::CurrentJanreNo);
   const std::optional<WalkOrder> storedSort = walkOrderOf(opt::readNumber(program.options(), opt::RecordSort));
   settings.walk.sortOrder = a.sortOrder ? *a.sortOrder : storedSort.value_or(WalkOrder::Kind);
-  TerminalProgress progress(context.err);
+  ReadProgress progress(context.err);
+  const bool showProgress = !a.quiet && ::isatty(STDERR_FILENO);
   MediaReading::Hooks hooks;
   std::optional<MediaReading::ExistingCatalog> existing;
   hooks.askExisting = [&](const MediaReading::ExistingCatalog& e) {
@@ -247,10 +254,13 @@ int runRead(Context& context) {
     if (a.add) return MediaReading::Existing::AddAnother;
     return MediaReading::Existing::Cancel;
   };
-  if (::isatty(STDERR_FILENO)) hooks.progress = progress.callbacks();
+  if (showProgress) hooks.progress = progress.callbacks();
   MediaReading reading = program.reading(settings, hooks);
   const MediaReading::Result result = reading.read(*drivePath, document.list());
-  progress.finish();
+  if (showProgress) {
+    const RowCounts counts = countRows(document.list());
+    progress.finish(counts.files, counts.folders);
+  }
 
   for (const WalkProblem& p : result.problems)
     context.err << Prefix << "warning: " << cp932::toNativeName(p.path) << " " << problemText(p.kind)
@@ -262,7 +272,10 @@ int runRead(Context& context) {
   }
   if (!result.ok()) {
     context.err << Prefix << failureText(result, a.path) << '\n';
-    return ExitError;
+    return refusedOutcome(result.outcome) ? ExitNone : ExitError;
+  }
+  if (a.catalogTitle) {
+    document.list().setField(catalog::FieldComment, 0, cp932::fromNativeName(*a.catalogTitle));
   }
 
   const SavedReading saved = program.readingStore().store(result, document, program.icons());
@@ -277,12 +290,47 @@ int runRead(Context& context) {
   return ExitOk;
 }
 
+constexpr const char* Help =
+    "Catalogues a medium as the reading window does, without asking anything,\n"
+    "and prints the name of the list file written to the catalog folder. PATH\n"
+    "is a drive (E:), a folder of one (E:\\DOCS), or a folder of this machine\n"
+    "reached through the drive letters (/media/usb, /usr/share).\n"
+    "\n"
+    "Options:\n"
+    "  --catalog-title TEXT   the catalog's title, as `catalogs` lists it (any\n"
+    "                         medium); `zevro-cli title` changes it later\n"
+    "  --title TEXT           the title of a removable medium that has none yet;\n"
+    "                         it is written to the medium's title file and\n"
+    "                         names the medium (and the list file), not the catalog\n"
+    "  --genre N              the genre the catalog goes to, 0 to 19 (default:\n"
+    "                         the current genre of the options)\n"
+    "  --replace              an existing catalog of the medium is replaced once\n"
+    "                         the new reading succeeded (the old one goes to Backup/)\n"
+    "  --add                  an existing catalog stays; another list is read\n"
+    "                         beside it (_00CD_GAMES-01.cct)\n"
+    "  --sort name|extension|kind   the order of a folder's files (default: the\n"
+    "                         option RecordSort)\n"
+    "  --local-time, --no-local-time   list times in this machine's time zone,\n"
+    "                         or nine hours after UTC as catalogs keep them, for\n"
+    "                         this run (default: the option LocalListTime)\n"
+    "  -q, --quiet            no progress line (it is shown only when stderr is\n"
+    "                         a terminal; warnings are always shown)\n"
+    "  -h, --help             this text\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the catalog was written\n"
+    "  1  refused: the medium is catalogued already (without --replace or --add),\n"
+    "     no medium is in the drive, or every list number is taken\n"
+    "  2  bad input (an unknown option, no PATH, a removable medium without\n"
+    "     --title), or the reading or the writing failed\n";
+
 }  // namespace
 
 Command readCommand() {
   return {"read", "read [OPTIONS] PATH",
-          "catalogues a drive (E:) or folder: --genre N, --title TEXT, --replace, --add, --sort, --local-time",
-          runRead};
+          "catalogues a drive (E:) or folder: --catalog-title TEXT, --title TEXT, --genre N, --replace, --add, "
+          "--sort, --[no-]local-time, --quiet",
+          runRead, Help};
 }
 
 }  // namespace zevro::cli

@@ -4,21 +4,18 @@
 //   title<TAB>path<TAB>date<TAB>comment<TAB>list file name
 //   ゲーム集	DOS\README.TXT	99/12/31 23:55	Read me first	_03CD_GAMES.cct
 // A TAB, CR or LF inside a field is printed as a blank, so a result is
-// always one line. Exit status 0 with hits, 1 without, 2 on bad input.
+// always one line. --json prints one object a line with the same fields,
+// texts exact:
+//   {"title":"ゲーム集","path":"DOS\\README.TXT","date":"99/12/31 23:55","comment":"Read me
+//   first","file":"_03CD_GAMES.cct"}
+// Exit status 0 with hits, 1 without, 2 on bad input.
 //
-// Options:
-//   --and TERM2 / --or TERM2   a second term joined by AND or OR
-//   --names / --comments       the columns searched
-//   --case --width --pattern --word
-//                              switch case folding, width folding, patterns
-//                              and whole words on
-//   --media CD,FD,HD           the media searched
-//   --genre N                  a genre searched (0..19, repeatable)
 // What no option says comes from the search window's stored settings, as
 // the desktop program would search: the switches AlphaSame, HanZenSame,
 // UseWildCard and FindTerm, the columns SearchMode (both by default), the
 // media MediaMode (all by default) and the genres JanreMode and JanreList
-// (all by default).
+// (all by default). --case and --no-case (and the others alike) override a
+// stored switch for this run only; nothing is saved.
 //
 // Catalogs that cannot be searched (older layout, damaged, unreadable) are
 // named on stderr; the others are searched all the same.
@@ -49,11 +46,41 @@ struct SearchArguments {
   unsigned columns = 0;
   unsigned media = 0;
   GenreFilter genres;
-  bool caseFold = false;
-  bool widthFold = false;
-  bool pattern = false;
-  bool wholeWord = false;
+  // Unset: the stored switch holds.
+  std::optional<bool> caseFold;
+  std::optional<bool> widthFold;
+  std::optional<bool> pattern;
+  std::optional<bool> wholeWord;
+  bool json = false;
 };
+
+// The switches that turn on with "--NAME" and off with "--no-NAME".
+struct SwitchOption {
+  const char* name;
+  std::optional<bool> SearchArguments::*value;
+};
+constexpr SwitchOption Switches[] = {
+    {"case", &SearchArguments::caseFold},
+    {"width", &SearchArguments::widthFold},
+    {"pattern", &SearchArguments::pattern},
+    {"word", &SearchArguments::wholeWord},
+};
+
+// Sets the switch `arg` names ("--case", "--no-case"); false for another argument.
+bool takeSwitch(const std::string& arg, SearchArguments& a) {
+  for (const SwitchOption& s : Switches) {
+    const std::string on = std::string("--") + s.name;
+    if (arg == on) {
+      a.*s.value = true;
+      return true;
+    }
+    if (arg == "--no-" + on.substr(2)) {
+      a.*s.value = false;
+      return true;
+    }
+  }
+  return false;
+}
 
 std::optional<unsigned> mediaOf(const std::string& text) {
   unsigned bits = 0;
@@ -94,11 +121,23 @@ std::string secondTerm(const std::vector<std::string>& args, std::size_t& i, Con
 // An empty text when the arguments are fine, else what is wrong.
 std::string parse(const std::vector<std::string>& args, SearchArguments& a) {
   bool haveTerm = false;
+  bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     const bool hasValue = i + 1 < args.size();
     std::string wrong;
-    if (arg == "--and") {
+    if (optionsEnded || !isOption(arg)) {
+      if (!optionsEnded && arg == "--") {
+        optionsEnded = true;
+        continue;
+      }
+      if (haveTerm) return "one TERM only (a second one goes after --and or --or)";
+      a.term = arg;
+      haveTerm = true;
+    } else if (takeSwitch(arg, a)) {
+    } else if (arg == "--json") {
+      a.json = true;
+    } else if (arg == "--and") {
       wrong = secondTerm(args, i, Condition::And, a);
     } else if (arg == "--or") {
       wrong = secondTerm(args, i, Condition::Or, a);
@@ -106,14 +145,6 @@ std::string parse(const std::vector<std::string>& args, SearchArguments& a) {
       a.columns |= column::Name;
     } else if (arg == "--comments") {
       a.columns |= column::Comment;
-    } else if (arg == "--case") {
-      a.caseFold = true;
-    } else if (arg == "--width") {
-      a.widthFold = true;
-    } else if (arg == "--pattern") {
-      a.pattern = true;
-    } else if (arg == "--word") {
-      a.wholeWord = true;
     } else if (arg == "--media") {
       const std::optional<unsigned> bits = hasValue ? mediaOf(args[++i]) : std::nullopt;
       if (!bits) return "--media needs CD, FD or HD, separated by commas (like CD,HD)";
@@ -123,13 +154,8 @@ std::string parse(const std::vector<std::string>& args, SearchArguments& a) {
       if (!genre) return "--genre needs a genre number from 0 to " + std::to_string(GenreTable::Count - 1);
       if (!a.genres.on) a.genres = {true, Text(GenreTable::Count, u'0')};
       a.genres.list[static_cast<std::size_t>(*genre)] = u'1';
-    } else if (arg.starts_with("--")) {
-      return "unknown option " + arg;
-    } else if (haveTerm) {
-      return "one TERM only (a second one goes after --and or --or)";
     } else {
-      a.term = arg;
-      haveTerm = true;
+      return unknownOption(arg);
     }
     if (!wrong.empty()) return wrong;
   }
@@ -159,16 +185,32 @@ const char* skipText(CatalogScan::SkipReason reason) {
   return "";
 }
 
-void printResults(std::ostream& out, const SearchResults& results) {
+// The names of the printed columns, as --json calls them.
+constexpr const char* ColumnNames[] = {"title", "path", "date", "comment", "file"};
+
+void printResults(std::ostream& out, const SearchResults& results, bool json) {
   const RowStore& grid = results.grid();
   std::string line;
   for (int row = 0; row < results.rowCount(); ++row) {
     line.clear();
-    for (int k = 0; k < 4; ++k) {
-      line += oneLineField(grid.fieldView(k, row));
-      line += '\t';
+    const std::string& fileName = results.catalogOf(row)->nativeName;
+    if (json) {
+      for (int k = 0; k < 4; ++k) {
+        line += k == 0 ? "{\"" : ",\"";
+        line += ColumnNames[k];
+        line += "\":";
+        line += jsonString(grid.fieldView(k, row));
+      }
+      line += ",\"file\":";
+      line += jsonString(cp932::fromNativeName(fileName));
+      line += '}';
+    } else {
+      for (int k = 0; k < 4; ++k) {
+        line += oneLineField(grid.fieldView(k, row));
+        line += '\t';
+      }
+      line += fileName;
     }
-    line += results.catalogOf(row)->nativeName;
     line += '\n';
     out << line;
   }
@@ -176,19 +218,16 @@ void printResults(std::ostream& out, const SearchResults& results) {
 
 int runSearch(Context& context) {
   SearchArguments a;
-  if (std::string wrong = parse(context.args, a); !wrong.empty()) {
-    context.err << Prefix << wrong << '\n';
-    return ExitError;
-  }
+  if (std::string wrong = parse(context.args, a); !wrong.empty()) return usageError(context, "search", wrong);
 
   Session session(context, Prefix);
   if (!session.loadOptions()) return ExitError;
   const OptionStore& options = session.program.options();
   MatchSwitches switches;
-  switches.caseFold = a.caseFold || opt::readBoolean(options, opt::AlphaSame);
-  switches.widthFold = a.widthFold || opt::readBoolean(options, opt::HanZenSame);
-  switches.pattern = a.pattern || opt::readBoolean(options, opt::UseWildCard);
-  switches.wholeWord = a.wholeWord || opt::readBoolean(options, opt::FindTerm);
+  switches.caseFold = a.caseFold.value_or(opt::readBoolean(options, opt::AlphaSame));
+  switches.widthFold = a.widthFold.value_or(opt::readBoolean(options, opt::HanZenSame));
+  switches.pattern = a.pattern.value_or(opt::readBoolean(options, opt::UseWildCard));
+  switches.wholeWord = a.wholeWord.value_or(opt::readBoolean(options, opt::FindTerm));
   const SearchRequest request(fromUtf8(a.term), switches, a.columns == 0 ? storedColumns(options) : a.columns,
                               a.condition, fromUtf8(a.second));
   if (!a.genres.on) a.genres = {opt::readNumber(options, opt::JanreMode) != 0, opt::readText(options, opt::JanreList)};
@@ -199,7 +238,7 @@ int runSearch(Context& context) {
   const CatalogScan::Outcome outcome =
       scan.run(request, a.media == 0 ? storedMedia(options) : a.media, a.genres, results);
 
-  printResults(context.out, results);
+  printResults(context.out, results, a.json);
   for (const CatalogScan::Skipped& s : outcome.skipped)
     context.err << Prefix << "warning: " << cp932::toNativeName(s.fileName) << ' ' << skipText(s.reason)
                 << (s.error.empty() ? "" : " (" + s.error + ")") << '\n';
@@ -211,13 +250,42 @@ int runSearch(Context& context) {
   return results.rowCount() > 0 ? ExitOk : ExitNone;
 }
 
+constexpr const char* Help =
+    "Searches every catalog of the catalog folder as the search window does and\n"
+    "prints one line a result row: title, path, date, comment and list file,\n"
+    "separated by TABs (a TAB or line break inside a field becomes a blank).\n"
+    "TERM needs two bytes at least; a TERM starting with \"-\" goes after \"--\".\n"
+    "\n"
+    "Options:\n"
+    "  --and TERM2, --or TERM2   a second term joined by AND or OR\n"
+    "  --names, --comments       the columns searched (default: the stored\n"
+    "                            SearchMode, both when unset)\n"
+    "  --case, --no-case         letters match in any case, or only as written\n"
+    "  --width, --no-width       full-width and half-width match each other, or not\n"
+    "  --pattern, --no-pattern   * and ? are patterns, or plain characters\n"
+    "  --word, --no-word         whole words only, or anywhere\n"
+    "                            (each for this run only; without either, the\n"
+    "                            search window's stored switch holds)\n"
+    "  --media CD,FD,HD          the media searched (default: the stored MediaMode)\n"
+    "  --genre N                 a genre searched, 0 to 19 (repeatable; default:\n"
+    "                            the stored genres)\n"
+    "  --json                    one JSON object a line with the keys title, path,\n"
+    "                            date, comment and file (texts exact)\n"
+    "  -h, --help                this text\n"
+    "\n"
+    "Exit status:\n"
+    "  0  something was found\n"
+    "  1  nothing was found\n"
+    "  2  bad input, the option store cannot be read, or the results filled the\n"
+    "     memory\n";
+
 }  // namespace
 
 Command searchCommand() {
   return {"search", "search [OPTIONS] TERM",
-          "searches all catalogs: --and/--or TERM2, --names, --comments, --case, --width, --pattern, --word, "
-          "--media CD,FD,HD, --genre N",
-          runSearch};
+          "searches all catalogs: --and/--or TERM2, --names, --comments, --[no-]case, --[no-]width, "
+          "--[no-]pattern, --[no-]word, --media CD,FD,HD, --genre N, --json",
+          runSearch, Help};
 }
 
 }  // namespace zevro::cli

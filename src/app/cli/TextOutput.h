@@ -10,8 +10,11 @@ namespace zevro::cli {
 // A field as one piece of a TAB-separated line: TAB, CR and LF become blanks.
 std::string oneLineField(TextView text);
 
-// A JSON string literal of the text, quotes included: `"` and `\` escaped,
-// control characters as \u00XX.
+// A JSON string literal of the text, quotes included, spelled as the name on
+// the medium is: u"tab&#x0009;name" -> "\"tab\\u0009name\"". `"` and `\` are
+// escaped, control characters written \u00XX, and a byte of a name that is
+// not UTF-8 (U+DC80..U+DCFF in catalog text) \udcXX, as Python's
+// surrogateescape reads it.
 std::string jsonString(TextView text);
 
 }  // namespace zevro::cli

@@ -8,6 +8,7 @@
 // reading window, browsed and saved there; closing it ends the program.
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
@@ -157,6 +158,8 @@ int run(QApplication& app) {
 int main(int argc, char** argv) {
   if (const std::optional<int> answered = zevro::answerWithoutDisplay(argc, argv)) return *answered;
   QApplication app(argc, argv);
+  app.setWindowIcon(QIcon(QStringLiteral(":/zevro.png")));
+  app.setDesktopFileName(QStringLiteral("zevro"));
   QApplication::setApplicationName(QStringLiteral("zevro"));
   // The program speaks Japanese, and so do Qt's own dialogs (the file
   // chooser, the standard buttons) when their translations are installed.

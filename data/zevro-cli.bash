@@ -1,0 +1,76 @@
+# bash completion of zevro-cli: its commands, each command's options, and the
+# catalogs of the catalog folder where a command takes a list file.
+# Installed as share/bash-completion/completions/zevro-cli.
+
+_zevro_cli() {
+  local cur prev words cword
+  if declare -F _init_completion >/dev/null; then
+    _init_completion || return
+  else
+    cur=${COMP_WORDS[COMP_CWORD]}
+    prev=${COMP_WORDS[COMP_CWORD - 1]}
+    words=("${COMP_WORDS[@]}")
+    cword=$COMP_CWORD
+  fi
+
+  local commands="catalogs info dump options drives read search title"
+  local command="" programdir=() i
+  for ((i = 1; i < cword; i++)); do
+    case ${words[i]} in
+      --program-dir) programdir=(--program-dir "${words[i + 1]}"); ((i++)) ;;
+      -*) ;;
+      *) command=${words[i]}; break ;;
+    esac
+  done
+
+  if [[ -z $command ]]; then
+    if [[ $prev == --program-dir ]]; then
+      COMPREPLY=($(compgen -d -- "$cur"))
+    elif [[ $cur == -* ]]; then
+      COMPREPLY=($(compgen -W "--program-dir --help --version" -- "$cur"))
+    else
+      COMPREPLY=($(compgen -W "$commands" -- "$cur"))
+    fi
+    return
+  fi
+
+  local options
+  case $command in
+    catalogs | drives) options="--json --help" ;;
+    info | title) options="--help" ;;
+    dump) options="--json --help" ;;
+    options) options="--help" ;;
+    read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --quiet --help" ;;
+    search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
+                     --word --no-word --media --genre --json --help" ;;
+  esac
+
+  case $prev in
+    --sort) COMPREPLY=($(compgen -W "name extension kind" -- "$cur")); return ;;
+    --media) COMPREPLY=($(compgen -W "CD FD HD CD,HD CD,FD FD,HD" -- "$cur")); return ;;
+    --genre | --title | --catalog-title | --and | --or) return ;;
+  esac
+  if [[ $cur == -* ]]; then
+    COMPREPLY=($(compgen -W "$options" -- "$cur"))
+    return
+  fi
+
+  case $command in
+    info | dump | title)
+      # The list file comes first; for title the new title follows it.
+      local given=0
+      for ((i = i + 1; i < cword; i++)); do [[ ${words[i]} != -* ]] && ((given++)); done
+      if ((given == 0)); then
+        local IFS=$'\n'
+        COMPREPLY=($(compgen -W "$("${words[0]}" "${programdir[@]}" catalogs 2>/dev/null | cut -f1)" -- "$cur"))
+      fi
+      ;;
+    options)
+      [[ $prev == options ]] && COMPREPLY=($(compgen -W "get set" -- "$cur"))
+      ;;
+    read)
+      COMPREPLY=($(compgen -d -- "$cur"))
+      ;;
+  esac
+}
+complete -F _zevro_cli zevro-cli
