@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "core/FileOps.h"
+#include "core/ListFile.h"
 #include "core/Record.h"
 #include "core/Strings.h"
 #include "text/Cp932.h"
@@ -98,7 +99,7 @@ IoError CatalogIndex::load() {
   const NativePath path = indexPath();
   if (!files_.stat(path)) return {};
   std::string bytes;
-  if (IoError error = files_.readFile(path, bytes)) {
+  if (IoError error = files_.readFile(path, bytes, listfile::MaxFileSize)) {
     unreadable_ = error;
     return error;
   }
@@ -132,7 +133,7 @@ Text CatalogIndex::titleOf(TextView fileName) {
 
   const NativePath path = fileops::resolved(files_, folder_ / cp932::toNativeName(fileName));
   std::string bytes;
-  if (files_.readFile(path, bytes)) return {};
+  if (files_.readStart(path, bytes, listfile::TitleBytes)) return {};
   Text title = titleFromListFile(bytes);
   if (title.empty()) return {};
   append({std::move(name), title});

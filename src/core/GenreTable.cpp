@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/FileOps.h"
+#include "core/ListFile.h"
 #include "core/Numbers.h"
 #include "core/OptionKeys.h"
 #include "text/Cp932.h"
@@ -143,7 +144,7 @@ GenreTable::Loaded GenreTable::load(FileSystem& files, const NativePath& catalog
   const NativePath path = fileops::resolved(files, catalogFolder / FileName);
   if (files.stat(path)) {
     std::string bytes;
-    result.error = files.readFile(path, bytes);
+    result.error = files.readFile(path, bytes, listfile::MaxFileSize);
     // A table that exists but cannot be read is left for the user to repair
     // rather than replaced by one built from the options.
     if (!result.error) result.table = decode(bytes);

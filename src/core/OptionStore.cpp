@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/FileOps.h"
+#include "core/ListFile.h"
 #include "core/OptionValue.h"
 #include "core/Strings.h"
 #include "text/Cp932.h"
@@ -21,7 +22,9 @@ int clampToInt(std::int64_t n) {
 // The file's bytes; "" for a missing file.
 IoError readIfThere(FileSystem& files, const NativePath& path, std::string& bytes) {
   bytes.clear();
-  IoError error = files.readFile(path, bytes);
+  // An option file is small; anything the size of the largest list file is
+  // no option file and is not read.
+  IoError error = files.readFile(path, bytes, listfile::MaxFileSize);
   if (error.code == ENOENT) return {};
   return error;
 }

@@ -155,7 +155,7 @@ std::optional<MediaReading::ExistingCatalog> MediaReading::findExisting(const st
   existing.fileName = *it;
   existing.path = services_.catalogFolder / cp932::toNativeName(*it);
   std::string bytes;
-  services_.platform.files.readFile(existing.path, bytes);
+  services_.platform.files.readStart(existing.path, bytes, listfile::TitleBytes);
   existing.title = existingTitle(bytes, *it);
   existing.drive = Text(drive);
   existing.displayTitle = services_.titles.DisplayTitle(drive);

@@ -23,7 +23,7 @@ CatalogScan::CatalogScan(FileSystem& files, NativePath catalogFolder, Hooks hook
 bool CatalogScan::pump() { return !hooks_.pump || hooks_.pump(); }
 
 CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, std::string& bytes, std::string& error) {
-  const IoError e = files_.readFile(folder_ / entry.nativeName, bytes);
+  const IoError e = files_.readFile(folder_ / entry.nativeName, bytes, listfile::MaxFileSize);
   if (!e) return Read::Ok;
   if (e.code == ENOENT) return Read::Vanished;
   error = e.text;

@@ -24,8 +24,9 @@
 // The list file is written to the catalog folder and entered in the catalog
 // index. Without --replace or --add an existing catalog is kept and nothing
 // is written (exit status 1). Folders that cannot be read and other problems
-// of the walk are warnings on stderr; progress goes to stderr when it is a
-// terminal.
+// of the walk are warnings on stderr, and the list stored with them ends the
+// command with exit status 3 (stored, but incomplete); progress goes to
+// stderr when it is a terminal.
 #include <malloc.h>
 #include <unistd.h>
 
@@ -143,6 +144,7 @@ const char* problemText(WalkProblem::Kind kind) {
     case WalkProblem::Kind::TooDeep: return "lies at the deepest level a list holds, its contents are missing";
     case WalkProblem::Kind::BadDate: return "holds dates before 1900 and is left out";
     case WalkProblem::Kind::ListFull: return "the list is full, the reading stopped";
+    case WalkProblem::Kind::NoDetails: return "cannot be looked at, its size and date are missing";
   }
   return "";
 }
@@ -269,6 +271,14 @@ int runRead(Context& context) {
     context.err << Prefix << "warning: the replaced catalog " << cp932::toNativeName(result.replaced->fileName)
                 << " could not be moved to " << BackupFolderName << '\n';
   context.out << cp932::toNativeName(fileName) << '\n';
+  // Stored, but a script must not take it for a complete catalog of the
+  // medium (say, before deleting the medium's files): the problems were
+  // listed on stderr above.
+  if (!result.problems.empty()) {
+    context.err << Prefix << "stored, but incomplete: " << result.problems.size() << " problem"
+                << (result.problems.size() == 1 ? "" : "s") << " above\n";
+    return ExitIncomplete;
+  }
   return ExitOk;
 }
 
@@ -276,7 +286,8 @@ int runRead(Context& context) {
 
 Command readCommand() {
   return {"read", "read [OPTIONS] PATH",
-          "catalogues a drive (E:) or folder: --genre N, --title TEXT, --replace, --add, --sort, --local-time",
+          "catalogues a drive (E:) or folder: --genre N, --title TEXT, --replace, --add, --sort, --local-time;"
+          " exit 3: stored, but incomplete (problems on stderr)",
           runRead};
 }
 
