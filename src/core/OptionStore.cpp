@@ -7,6 +7,7 @@
 #include "core/ListFile.h"
 #include "core/OptionValue.h"
 #include "core/Strings.h"
+#include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -132,6 +133,10 @@ void OptionStore::writePath(TextView key, const NativePath& path) { write(key, c
 
 IoError OptionStore::save() {
   if (pending_.empty()) return {};
+  // Another program may write the file too: the re-read, the change and the
+  // write are one step under the program folder's write lock.
+  WriteLock lock(path_.parent_path());
+  if (!lock) return {lock.error().code, lock.message()};
   path_ = fileops::resolved(files_, path_);  // "zevro32.opt" made meanwhile is the same file
   // Afresh from the disk: a line another program wrote meanwhile survives,
   // and only the keys written here change.

@@ -75,8 +75,10 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
     return result;
   }
   int sequence = 0;
+  result.namePattern = pattern.fileName;
   if (std::optional<ExistingCatalog> existing = findExisting(names, pattern.fileName, drive)) {
     const Existing answer = hooks_.askExisting ? hooks_.askExisting(*existing) : Existing::Cancel;
+    result.answer = answer;
     if (answer == Existing::Cancel) {
       result.outcome = Outcome::Declined;
       return result;
@@ -99,6 +101,7 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   }
   result.catalogPath = name.path;
   result.fileName = name.fileName;
+  result.baseFileName = sequence ? Text(name.fileName).erase(name.fileName.size() - 7, 3) : name.fileName;
   result.mediumTitle = withoutFirstDot(name.mediumTitle);
   result.mediumKind = DriveInfo::MediumKindNumber(name.fileName);
 
@@ -162,7 +165,7 @@ std::optional<MediaReading::ExistingCatalog> MediaReading::findExisting(const st
   return existing;
 }
 
-int MediaReading::freeSequence(const std::vector<Text>& names, TextView pattern) const {
+int MediaReading::freeSequence(const std::vector<Text>& names, TextView pattern) {
   for (int n = 1; n <= MaxSequence; ++n) {
     const Text numbered = numberedName(pattern, n);
     if (std::none_of(names.begin(), names.end(), [&](const Text& x) { return fileops::matchesWildcard(numbered, x); }))

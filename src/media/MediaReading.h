@@ -80,6 +80,14 @@ public:
     std::int64_t total = 0;  // bytes below the medium
     // The catalog to retire once the new list is stored (Replace).
     std::optional<ExistingCatalog> replaced;
+    // What the name was decided from, for deciding it again when the list is
+    // stored (another program may have stored a catalog of the medium
+    // meanwhile): every genre's name of the medium (u"_??CD_GAMES.CCT"), the
+    // name in this genre without a number (u"_04CD_GAMES.CCT"), and the
+    // answer about an existing catalog (none: there was none).
+    Text namePattern;
+    Text baseFileName;
+    std::optional<Existing> answer;
     std::vector<WalkProblem> problems;
     bool ok() const { return outcome == Outcome::Read; }
   };
@@ -120,11 +128,14 @@ public:
   // u"_04CD_GAMES.CCT", 2 -> u"_04CD_GAMES-02.CCT".
   static Text numberedName(TextView name, int sequence);
 
+  // The first free number 1..99 of another list (pattern like
+  // u"_??CD_GAMES.CCT") among the names of the catalog folder; 0 when all are taken.
+  static int freeSequence(const std::vector<Text>& names, TextView pattern);
+
 private:
   Result attempt(TextView path, RowStore& store);
   bool listCatalogFolder(std::vector<Text>& names);
   std::optional<ExistingCatalog> findExisting(const std::vector<Text>& names, TextView pattern, TextView drive);
-  int freeSequence(const std::vector<Text>& names, TextView pattern) const;
 
   Services services_;
   Settings settings_;

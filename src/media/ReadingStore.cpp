@@ -1,14 +1,60 @@
 #include "media/ReadingStore.h"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "core/FileOps.h"
+#include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
 namespace zevro {
 
-ReadingStore::ReadingStore(Platform& platform, CatalogIndex& index, NativePath backupFolder)
-    : platform_(platform), index_(index), backupFolder_(std::move(backupFolder)) {}
+ReadingStore::ReadingStore(Platform& platform, CatalogIndex& index, NativePath backupFolder, NativePath programFolder)
+    : platform_(platform),
+      index_(index),
+      backupFolder_(std::move(backupFolder)),
+      programFolder_(std::move(programFolder)) {}
+
+bool ReadingStore::decideAgain(MediaReading::Result& result, SavedReading& saved, const AskAgain& askAgain) {
+  if (result.namePattern.empty() || result.baseFileName.empty()) return true;
+  const NativePath folder = result.catalogPath.parent_path();
+  IoError error;
+  const std::vector<DirEntry> entries = platform_.files.list(folder, &error);
+  if (error) return true;  // the write itself will say what is wrong
+  std::vector<Text> names;
+  for (const DirEntry& e : entries)
+    if (!e.isFolder()) names.push_back(fileops::nameOf(e));
+  const auto existing = std::find_if(names.begin(), names.end(), [&](const Text& n) {
+    return fileops::matchesWildcard(result.namePattern, n);
+  });
+
+  std::optional<MediaReading::Existing> answer = result.answer;
+  if (existing != names.end() && !answer) {
+    answer = askAgain ? askAgain(*existing) : MediaReading::Existing::Cancel;
+    if (*answer == MediaReading::Existing::Cancel) {
+      saved.taken = *existing;
+      return false;
+    }
+  }
+  int sequence = 0;
+  result.replaced.reset();
+  if (answer == MediaReading::Existing::Replace && existing != names.end()) {
+    MediaReading::ExistingCatalog replaced;
+    replaced.fileName = *existing;
+    replaced.path = folder / cp932::toNativeName(*existing);
+    result.replaced = std::move(replaced);
+  } else if (answer == MediaReading::Existing::AddAnother && existing != names.end()) {
+    sequence = MediaReading::freeSequence(names, result.namePattern);
+    if (sequence == 0) {
+      saved.noFreeNumber = true;
+      return false;
+    }
+  }
+  result.fileName = sequence ? MediaReading::numberedName(result.baseFileName, sequence) : result.baseFileName;
+  result.catalogPath = folder / cp932::toNativeName(result.fileName);
+  return true;
+}
 
 bool ReadingStore::replacedInPlace(const MediaReading::Result& result) {
   return result.replaced &&
@@ -38,10 +84,20 @@ ReadingStore::Finished ReadingStore::finish(const MediaReading::Result& result, 
   return finished;
 }
 
-SavedReading ReadingStore::store(const MediaReading::Result& result, CatalogDocument& document,
-                                 const IconTable& icons) {
+SavedReading ReadingStore::store(const MediaReading::Result& reading, CatalogDocument& document,
+                                 const IconTable& icons, const AskAgain& askAgain) {
   SavedReading saved;
-  if (!result.ok() || !prepare(result)) return saved;
+  if (!reading.ok()) return saved;
+  std::optional<WriteLock> lock;
+  if (!programFolder_.empty() && !lock.emplace(programFolder_)) {
+    saved.lockError = {lock->error().code, lock->message()};
+    return saved;
+  }
+  // Temporary files of writes cut short beside the catalogs: nobody else
+  // writes there while the lock is held.
+  if (lock) removeStaleTemporaries(reading.catalogPath.parent_path());
+  MediaReading::Result result = reading;
+  if (!decideAgain(result, saved, askAgain) || !prepare(result)) return saved;
   document.setCurrentFile(result.catalogPath);
   document.setFreeSpace(result.freeSpace);
   document.setIconStamp(icons.stamp() == IconTable::NoStamp ? Text() : icons.stamp());

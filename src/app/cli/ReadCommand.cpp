@@ -262,7 +262,28 @@ int runRead(Context& context) {
     return ExitError;
   }
 
-  const SavedReading saved = program.readingStore().store(result, document, program.icons());
+  // A catalog of the medium that another program stored while this one read
+  // is answered as the options say.
+  const ReadingStore::AskAgain askAgain = [&](TextView) {
+    return a.replace ? MediaReading::Existing::Replace
+                     : a.add ? MediaReading::Existing::AddAnother : MediaReading::Existing::Cancel;
+  };
+  const SavedReading saved = program.readingStore().store(result, document, program.icons(), askAgain);
+  if (!saved.taken.empty()) {
+    context.err << Prefix << a.path << " was catalogued meanwhile as " << cp932::toNativeName(saved.taken)
+                << " (kept; --replace replaces it, --add reads another list)\n";
+    return ExitNone;
+  }
+  if (saved.lockError) {
+    context.err << Prefix << "nothing stored: " << saved.lockError.text << '\n';
+    return ExitError;
+  }
+  if (saved.noFreeNumber) {
+    MediaReading::Result full;
+    full.outcome = MediaReading::Outcome::NoFreeNumber;
+    context.err << Prefix << failureText(full, a.path) << '\n';
+    return ExitError;
+  }
   if (!saved.saved) return ExitError;  // the reason was reported
   const Text& fileName = saved.fileName;
   if (saved.indexError)
