@@ -235,6 +235,9 @@ TEST_F(OptionStoreTest, AddsTheSectionWhereTheFileHasNone) {
       {"[Other]\r\nA=1", "[Other]\r\nA=1\r\n[Options]\r\nK= 1\r\n"},
       {"[Options]", "[Options]\r\nK= 1\r\n"},
       {"[Options]\r\n\r\n\r\n", "[Options]\r\nK= 1\r\n\r\n\r\n"},
+      // A byte-order mark of an editor stays, and its section is still found.
+      {"\xEF\xBB\xBF[Options]\r\nA=1\r\n", "\xEF\xBB\xBF[Options]\r\nA=1\r\nK= 1\r\n"},
+      {"\xEF\xBB\xBF[Options]\r\nK=0\r\n", "\xEF\xBB\xBF[Options]\r\nK= 1\r\n"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.before);

@@ -1,7 +1,9 @@
 #include "media/ReadingStore.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 #include "core/FileOps.h"
@@ -15,6 +17,16 @@ ReadingStore::ReadingStore(Platform& platform, CatalogIndex& index, NativePath b
       index_(index),
       backupFolder_(std::move(backupFolder)),
       programFolder_(std::move(programFolder)) {}
+
+bool ReadingStore::makeBackupFolder() {
+  if (fileops::createFolderChain(platform_.files, backupFolder_)) return true;
+  // The copy into a folder that is not there would only say "No such file
+  // or directory"; the reason is why the folder could not be made.
+  IoError error = platform_.files.createFolders(backupFolder_);
+  if (!error) error = {ENOTDIR, std::generic_category().message(ENOTDIR)};
+  platform_.ui.showMessage(fileops::copyFailedText(error, false, backupFolder_), mb::Ok | mb::IconExclamation, {});
+  return false;
+}
 
 bool ReadingStore::decideAgain(MediaReading::Result& result, SavedReading& saved, const AskAgain& askAgain) {
   if (result.namePattern.empty() || result.baseFileName.empty()) return true;
@@ -63,7 +75,7 @@ bool ReadingStore::replacedInPlace(const MediaReading::Result& result) {
 
 bool ReadingStore::prepare(const MediaReading::Result& result) {
   if (!replacedInPlace(result)) return true;
-  fileops::createFolderChain(platform_.files, backupFolder_);
+  if (!makeBackupFolder()) return false;
   return fileops::copyFile(platform_, result.replaced->path,
                            backupFolder_ / cp932::toNativeName(result.replaced->fileName));
 }
@@ -74,8 +86,7 @@ ReadingStore::Finished ReadingStore::finish(const MediaReading::Result& result, 
   index_.titleOf(fileName);
   if (result.replaced && !replacedInPlace(result)) {
     const NativePath& old = result.replaced->path;
-    fileops::createFolderChain(platform_.files, backupFolder_);
-    if (fileops::moveFileToFolder(platform_, old, backupFolder_))
+    if (makeBackupFolder() && fileops::moveFileToFolder(platform_, old, backupFolder_))
       index_.removeEntry(CatalogIndex::indexName(old));
     else
       finished.retired = false;

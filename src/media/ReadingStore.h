@@ -72,6 +72,8 @@ public:
   static bool replacedInPlace(const MediaReading::Result& result);
 
 private:
+  // Makes Backup/; false after a message naming why it cannot be made.
+  bool makeBackupFolder();
   // Decides the name again (see store); false when nothing may be written.
   bool decideAgain(MediaReading::Result& result, SavedReading& saved, const AskAgain& askAgain);
 

@@ -60,6 +60,12 @@ int runCatalogs(Context& context) {
   if (!session.loadOptions()) return ExitError;
   const NativePath folder = session.program.chooseCatalogFolder();
   FileSystem& files = session.files;
+  // No folder yet is no catalog yet; anything else in its place is a fault
+  // the user must hear of, not an empty list.
+  if (const std::optional<DirEntry> entry = files.stat(folder); entry && !fileops::folderExists(files, folder)) {
+    context.err << "zevro-cli: catalogs: the catalog folder " << folder.native() << " is not a folder\n";
+    return ExitError;
+  }
   CatalogIndex& index = session.program.index();
   if (IoError error = index.load()) {
     context.err << "zevro-cli: catalog index in " << folder.native() << ": " << error.text << '\n';
