@@ -2,10 +2,12 @@
 // crash, a hang or a read outside the input, and whatever loads must write
 // and read back as the same list.
 //
-// Not part of the normal build. Build and run from the repository root:
+// Not part of the normal build. Build and run from the repository root after
+// a normal build (which generates build/generated/Cp932Tables.cpp):
 //   clang++-14 -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
 //     -I src fuzz/list_file_fuzz.cpp src/core/ListFile.cpp src/core/RowStore.cpp src/core/CatalogList.cpp \
-//     src/text/Cp932.cpp src/core/Numbers.cpp src/text/Text.cpp -o /tmp/list_file_fuzz
+//     src/text/Cp932.cpp src/core/Numbers.cpp src/text/Text.cpp build/generated/Cp932Tables.cpp \
+//     src/core/Record.cpp src/platform/MemoryHint.cpp -o /tmp/list_file_fuzz
 //   mkdir -p /tmp/list_file_corpus && /tmp/list_file_fuzz -max_total_time=300 /tmp/list_file_corpus
 #include <cstddef>
 #include <cstdint>

@@ -1,10 +1,12 @@
 // Fuzzes the option file's parser and writer (ProfileDocument and the value
 // codec) with arbitrary file contents and values. Not part of the normal
-// build; build and run it by hand from the repository's top folder:
+// build; build and run it by hand from the repository's top folder, after a
+// normal build (which generates build/generated/Cp932Tables.cpp):
 //
 //   clang++-14 -g -O1 -std=c++20 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -I src \
 //     fuzz/option_store_fuzz.cpp src/core/ProfileDocument.cpp src/core/OptionValue.cpp \
-//     src/text/Cp932.cpp src/core/Strings.cpp src/core/Numbers.cpp src/text/Text.cpp -o /tmp/option_store_fuzz
+//     src/text/Cp932.cpp src/core/Strings.cpp src/core/Numbers.cpp src/text/Text.cpp \
+//     build/generated/Cp932Tables.cpp -o /tmp/option_store_fuzz
 //   mkdir -p /tmp/option_store_corpus && /tmp/option_store_fuzz -max_total_time=300 /tmp/option_store_corpus
 //
 // Input: byte 0 picks the key, byte 1 the length of the value (its bytes are

@@ -181,6 +181,24 @@ TEST_F(CatalogIndexTest, LoadDropsEntriesOfMissingFilesMatchingNamesWithoutCase)
   EXPECT_FALSE(index.changed());
 }
 
+TEST_F(CatalogIndexTest, LoadKeepsTheFirstEntryOfANameListedTwice) {
+  // Otherwise the selection list would show the catalog twice for ever.
+  putList("_00cd_a.cct", u"A", u"Alpha");
+  putList("_00cd_b.cct", u"B", u"Beta");
+  putIndex(
+      bytesOf({"\x02_00cd_a.cct\x08"
+               "Alpha\x02_00cd_b.cct\x08"
+               "Beta\x02_00cd_a.cct\x08"
+               "Old Alpha\x02",
+               std::string_view("\0", 1)}));
+
+  EXPECT_FALSE(index.load());
+
+  const std::vector<CatalogIndexEntry> kept = {{u"_00cd_a.cct", u"Alpha"}, {u"_00cd_b.cct", u"Beta"}};
+  EXPECT_EQ(index.entries(), kept);
+  EXPECT_EQ(indexBytes(), CatalogIndex::encode(kept));
+}
+
 TEST_F(CatalogIndexTest, LoadWithoutDroppingLeavesTheFileUnwritten) {
   putList("_00cd_a.cct", u"A", u"Alpha");
   const std::string bytes =

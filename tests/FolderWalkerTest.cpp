@@ -546,6 +546,49 @@ TEST_F(FolderWalkerTest, UnreadableFolderIsReportedAndTheWalkGoesOn) {
   EXPECT_TRUE(ui.messages().empty());
 }
 
+TEST_F(FolderWalkerTest, EntriesThatCannotBeLookedAtAreKeptAndReported) {
+  // One failed look (a bad sector, a stale network handle) must never drop
+  // a folder and everything below it without a word.
+  file("A/a.txt", 1);
+  file("B/b.txt", 2);
+  file("B/C/c.txt", 3);
+  file("D/d.txt", 4);
+  file("e.txt", 5);
+  struct Case {
+    const char* name;
+    const char* entry;  // the entry whose look fails
+    int code;
+    std::vector<Text> rows;
+    std::vector<Text> problemPaths;  // the entries reported as NoDetails
+  };
+  const Case cases[] = {
+      {"folder stays with its contents", "B", EIO,
+       {u"TITLE", u"e.txt", u"A", u"a.txt", u"B", u"b.txt", u"C", u"c.txt", u"D", u"d.txt"},
+       {u"E:\\B"}},
+      {"file stays", "B/b.txt", EACCES,
+       {u"TITLE", u"e.txt", u"A", u"a.txt", u"B", u"b.txt", u"C", u"c.txt", u"D", u"d.txt"},
+       {u"E:\\B\\b.txt"}},
+      {"a vanished entry is simply gone", "B/C", ENOENT,
+       {u"TITLE", u"e.txt", u"A", u"a.txt", u"B", u"b.txt", u"D", u"d.txt"},
+       {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FaultyFileSystem faulty(disk);
+    faulty.fail(FaultyFileSystem::Op::ListEntry, c.code, path(c.entry));
+    store = RowStore();
+    ASSERT_TRUE(walk(u"E:", u"TITLE", &faulty));
+    EXPECT_EQ(namesOf(store), c.rows);
+    std::vector<Text> reported;
+    for (const WalkProblem& p : problems) {
+      EXPECT_EQ(p.kind, WalkProblem::Kind::NoDetails);
+      EXPECT_EQ(p.error, LinuxFileSystem::errorOf(c.code).text);
+      reported.push_back(p.path);
+    }
+    EXPECT_EQ(reported, c.problemPaths);
+  }
+}
+
 TEST_F(FolderWalkerTest, DepthStopsAtLevel127) {
   std::string deep;
   for (int i = 0; i < 130; ++i) deep += "d/";

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "BlockDeviceTree.h"
 #include "TempFolder.h"
 #include "platform/BlockDevices.h"
 #include "platform/DriveMapFile.h"
 #include "platform/LinuxFileSystem.h"
+#include "text/Cp932.h"
 
 namespace zevro {
 namespace {
@@ -236,7 +239,11 @@ TEST_F(LinuxDrivesTest, MapFileThatCannotBeReadIsNotOverwritten) {
 TEST_F(LinuxDrivesTest, MissingSourcesLeaveOnlyTheRoot) {
   LinuxDrives drives(files, mapFile(),
                      LinuxDrives::Sources{path("no-mountinfo"), path("no-sys"), path("no-disk"), path("no-hostname")});
-  check(drives, {'C', drivetype::Fixed, "/", u"", std::nullopt});
+  // The machine's name comes from the system when its file cannot be read.
+  char host[256] = {};
+  ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+  const Text machine = cp932::fromNativeName(host);
+  check(drives, {'C', drivetype::Fixed, "/", machine.c_str(), std::nullopt});
   for (char c = 'D'; c <= 'Z'; ++c) EXPECT_EQ(drives.driveType(c), drivetype::NoRoot) << c;
 }
 

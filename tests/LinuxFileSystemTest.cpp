@@ -1,4 +1,5 @@
 #include "TempFolder.h"
+#include "platform/FileView.h"
 #include "platform/LinuxFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,85 @@ public:
   using LinuxFileSystem::LinuxFileSystem;
   IoError renameFile(const NativePath&, const NativePath&) override { return errorOf(EXDEV); }
 };
+
+TEST_F(LinuxFileSystemTest, FailedLookAtAnEntryKeepsItAndTheRestOfTheListing) {
+  put("a.txt", "aaa");
+  put("sub/x.txt", "x");
+  put("z.txt", "zz");
+  struct Case {
+    const char* failing;
+    int code;
+    std::vector<std::string> names;
+    DirEntry::Type type;  // of the failing entry, when kept
+  };
+  const Case cases[] = {
+      {"sub", EIO, {"a.txt", "sub", "z.txt"}, DirEntry::Type::Folder},
+      {"a.txt", EACCES, {"a.txt", "sub", "z.txt"}, DirEntry::Type::File},
+      {"z.txt", ENOENT, {"a.txt", "sub"}, DirEntry::Type::File},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.failing);
+    LinuxFileSystem failing({}, {}, [&](int fd, const char* name, struct stat* st, int flags) {
+      if (std::string(name) == c.failing) {
+        errno = c.code;
+        return -1;
+      }
+      return ::fstatat(fd, name, st, flags);
+    });
+    IoError error;
+    const std::vector<DirEntry> entries = failing.list(root, &error);
+    EXPECT_FALSE(error) << "the listing itself did not fail";
+    std::vector<std::string> names;
+    for (const DirEntry& e : entries) {
+      names.push_back(e.name);
+      if (e.name == c.failing) {
+        EXPECT_EQ(e.statError, c.code);
+        EXPECT_EQ(e.type, c.type);
+        EXPECT_EQ(e.size, 0u);
+      } else {
+        EXPECT_EQ(e.statError, 0);
+      }
+    }
+    EXPECT_EQ(names, c.names);
+  }
+}
+
+TEST_F(LinuxFileSystemTest, OnlyRegularFilesWithinTheLimitAreRead) {
+  // A FIFO would block the open for ever and a link to /dev/zero would be
+  // read until memory runs out; both are refused at once.
+  put("list.cct", "BX0123456789");
+  ASSERT_EQ(::mkfifo(path("fifo.cct").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", path("zero.cct"));
+  fs::create_directory(path("folder.cct"));
+  struct Case {
+    const char* name;
+    std::uint64_t limit;
+    int code;
+    std::string whole;  // readFile
+    std::string start;  // readStart of 4 bytes
+  };
+  const Case cases[] = {
+      {"list.cct", FileSystem::NoLimit, 0, "BX0123456789", "BX01"},
+      {"list.cct", 12, 0, "BX0123456789", "BX01"},
+      {"list.cct", 11, EFBIG, "", "BX01"},
+      {"fifo.cct", FileSystem::NoLimit, NotRegularFile, "", ""},
+      {"zero.cct", FileSystem::NoLimit, NotRegularFile, "", ""},
+      {"folder.cct", FileSystem::NoLimit, NotRegularFile, "", ""},
+      {"missing.cct", FileSystem::NoLimit, ENOENT, "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = "old";
+    EXPECT_EQ(files.readFile(path(c.name), bytes, c.limit).code, c.code);
+    EXPECT_EQ(bytes, c.whole);
+    const int startCode = c.code == EFBIG ? 0 : c.code;
+    EXPECT_EQ(files.readStart(path(c.name), bytes, 4).code, startCode);
+    EXPECT_EQ(bytes, c.start);
+    FileView view;
+    EXPECT_EQ(files.viewFile(path(c.name), view).code, startCode);  // mapped, never blocking
+    EXPECT_EQ(std::string(view.bytes()), startCode ? "" : "BX0123456789");
+  }
+}
 
 TEST_F(LinuxFileSystemTest, ListingIsSortedBytewiseWithTypesSizesAndTimes) {
   put("b.txt", "bbb");
@@ -73,30 +153,6 @@ TEST_F(LinuxFileSystemTest, ListingIsSortedBytewiseWithTypesSizesAndTimes) {
     if (expected[i].type != DirEntry::Type::Link) {
       EXPECT_EQ(entries[i].modified, t0 + expected[i].name[0]);
     }
-  }
-}
-
-TEST_F(LinuxFileSystemTest, ReadFileStartReadsAtMostTheBytesAsked) {
-  put("ten", "0123456789");
-  put("empty", "");
-  std::filesystem::create_directory(root / "folder");
-  struct Case {
-    const char* file;
-    std::size_t maxBytes;
-    bool fails;
-    const char* bytes;
-  };
-  const Case cases[] = {
-      {"ten", 4, false, "0123"}, {"ten", 10, false, "0123456789"}, {"ten", 4096, false, "0123456789"},
-      {"ten", 0, false, ""},     {"empty", 64, false, ""},         {"missing", 64, true, ""},
-      {"folder", 64, true, ""},
-  };
-  LinuxFileSystem files;
-  for (const Case& c : cases) {
-    std::string bytes = "left over";
-    const IoError error = files.readFileStart(root / c.file, c.maxBytes, bytes);
-    EXPECT_EQ(static_cast<bool>(error), c.fails) << c.file << " " << c.maxBytes;
-    EXPECT_EQ(bytes, c.bytes) << c.file << " " << c.maxBytes;
   }
 }
 

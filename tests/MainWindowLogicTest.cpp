@@ -399,7 +399,7 @@ TEST_F(MainWindowLogicTest, AReadingWithProblemsIsShownWithAMessageNamingThem) {
   EXPECT_TRUE(logic.document().modified());
   ASSERT_EQ(ui.messages().size(), 1u);
   const Text message = ui.messages()[0];
-  EXPECT_TRUE(message.starts_with(u"読み取れなかったフォルダーが 7 件あります。")) << toUtf8(message);
+  EXPECT_TRUE(message.starts_with(u"読み取れなかったフォルダーやファイルが 7 件あります。")) << toUtf8(message);
   EXPECT_NE(message.find(u"\x08X:\\LOCKED0\x07　読み取れません (Permission denied)"), Text::npos);
   EXPECT_NE(message.find(u"X:\\LOCKED4"), Text::npos);
   EXPECT_EQ(message.find(u"X:\\LOCKED5"), Text::npos);

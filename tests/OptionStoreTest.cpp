@@ -15,6 +15,7 @@
 #include "core/OptionValue.h"
 #include "core/ProfileDocument.h"
 #include "platform/FaultyFileSystem.h"
+#include "platform/WriteLock.h"
 #include "platform/LinuxFileSystem.h"
 
 namespace zevro {
@@ -234,6 +235,9 @@ TEST_F(OptionStoreTest, AddsTheSectionWhereTheFileHasNone) {
       {"[Other]\r\nA=1", "[Other]\r\nA=1\r\n[Options]\r\nK= 1\r\n"},
       {"[Options]", "[Options]\r\nK= 1\r\n"},
       {"[Options]\r\n\r\n\r\n", "[Options]\r\nK= 1\r\n\r\n\r\n"},
+      // A byte-order mark of an editor stays, and its section is still found.
+      {"\xEF\xBB\xBF[Options]\r\nA=1\r\n", "\xEF\xBB\xBF[Options]\r\nA=1\r\nK= 1\r\n"},
+      {"\xEF\xBB\xBF[Options]\r\nK=0\r\n", "\xEF\xBB\xBF[Options]\r\nK= 1\r\n"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.before);
@@ -333,7 +337,10 @@ TEST_F(OptionStoreTest, AFailedSaveLeavesTheOldFileAndKeepsTheValuesPending) {
     EXPECT_EQ(get(), bytes);
     EXPECT_TRUE(store.changed());
     EXPECT_EQ(store.readNumber(u"K", 0), 2);
-    EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);  // no temporary file left
+    // No temporary file left: the option file and the write lock only.
+    EXPECT_EQ(std::count_if(fs::directory_iterator(root), fs::directory_iterator(),
+                            [](const fs::directory_entry& e) { return e.path().filename() != WriteLock::FileName; }),
+              1);
   }
   // Once the disk has room again, the pending value goes in.
   OptionStore store = loaded(disk);

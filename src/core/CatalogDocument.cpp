@@ -382,9 +382,7 @@ std::optional<Text> CatalogDocument::findCatalogOfMedium(TextView kind, TextView
     const Text wanted = asciiUpper(title);
     for (const Text& name : namesOf(fileops::listFiles(platform_.files, catalogFolder_, pattern))) {
       std::string bytes;
-      if (platform_.files.readFileStart(catalogFolder_ / cp932::toNativeName(name), listfile::TitleLineProbeBytes,
-                                        bytes))
-        continue;
+      if (platform_.files.readStart(catalogFolder_ / cp932::toNativeName(name), bytes, listfile::TitleBytes)) continue;
       const std::optional<Text> label = listfile::titleLineLabel(bytes);
       if (label && asciiUpper(*label) == wanted) return name;
     }

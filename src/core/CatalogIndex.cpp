@@ -1,11 +1,14 @@
 #include "core/CatalogIndex.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "core/FileOps.h"
+#include "core/ListFile.h"
 #include "core/Record.h"
 #include "core/Strings.h"
+#include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -20,9 +23,6 @@ constexpr char16_t Blank = u' ';
 // Where the record heap starts: after the tag and the header characters.
 constexpr std::size_t CurrentHeapStart = 64;  // "BX" + 62
 constexpr std::size_t OldHeapStart = 21;      // "AX" + 19
-// The header and 512 characters of the heap, each of them up to two bytes:
-// where a title line normally ends.
-constexpr std::size_t TitleProbeBytes = CurrentHeapStart + 2 * 512;
 
 bool reserved(char16_t c) { return c == ch::Null || c == EntrySep || c == TitleSep; }
 
@@ -88,10 +88,18 @@ bool titleLineEnds(std::string_view bytes) {
          firstOf(heap, "\x10", std::min<std::size_t>(1, heap.size())) < heap.size();
 }
 
+// The entries with every name's first entry only: a name entered twice (by
+// an older version, or two programs at once) would list its catalog twice.
+std::vector<CatalogIndexEntry> withoutRepeats(std::vector<CatalogIndexEntry> entries) {
+  std::unordered_set<Text> seen;
+  std::erase_if(entries, [&](const CatalogIndexEntry& e) { return !seen.insert(e.name).second; });
+  return entries;
+}
+
 }  // namespace
 
-CatalogIndex::CatalogIndex(FileSystem& files, NativePath catalogFolder)
-    : files_(files), folder_(std::move(catalogFolder)) {}
+CatalogIndex::CatalogIndex(FileSystem& files, NativePath catalogFolder, NativePath programFolder)
+    : files_(files), folder_(std::move(catalogFolder)), programFolder_(std::move(programFolder)) {}
 
 NativePath CatalogIndex::indexPath() const { return fileops::resolved(files_, folder_ / FileName); }
 
@@ -101,6 +109,7 @@ void CatalogIndex::rebuildLookup() {
 }
 
 void CatalogIndex::append(CatalogIndexEntry entry) {
+  added_.push_back(entry);
   lookup_.emplace(entry.name, entries_.size());
   entries_.push_back(std::move(entry));
   changed_ = true;
@@ -111,18 +120,20 @@ IoError CatalogIndex::load() {
   lookup_.clear();
   changed_ = false;
   unreadable_ = {};
+  added_.clear();
+  removed_.clear();
 
   const NativePath path = indexPath();
   if (!files_.stat(path)) return {};
   std::string bytes;
-  if (IoError error = files_.readFile(path, bytes)) {
+  if (IoError error = files_.readFile(path, bytes, listfile::MaxFileSize)) {
     unreadable_ = error;
     return error;
   }
   const std::size_t end = bytes.find('\0');
   const std::string_view text =
       end == std::string::npos ? std::string_view(bytes) : std::string_view(bytes).substr(0, end + 1);
-  entries_ = decode(text);
+  entries_ = withoutRepeats(decode(text));
   rebuildLookup();
   prune();
   if (encode(entries_) == text) return {};
@@ -137,7 +148,11 @@ bool CatalogIndex::prune() {
   std::unordered_set<Text> present;
   for (const DirEntry& e : listing)
     if (!e.isFolder() && !e.linkToFolder) present.insert(asciiLower(fileops::nameOf(e)));
-  const auto gone = [&](const CatalogIndexEntry& e) { return !present.contains(e.name); };
+  const auto gone = [&](const CatalogIndexEntry& e) {
+    if (present.contains(e.name)) return false;
+    removed_.push_back(e.name);
+    return true;
+  };
   if (std::erase_if(entries_, gone) > 0) rebuildLookup();
   return true;
 }
@@ -149,9 +164,10 @@ Text CatalogIndex::titleOf(TextView fileName) {
 
   const NativePath path = fileops::resolved(files_, folder_ / cp932::toNativeName(fileName));
   std::string bytes;
-  if (files_.readFileStart(path, TitleProbeBytes, bytes)) return {};
+  if (files_.readStart(path, bytes, listfile::TitleBytes)) return {};
   // A title line longer than the probe (a very long title) is read whole.
-  if (bytes.size() == TitleProbeBytes && !titleLineEnds(bytes) && files_.readFile(path, bytes)) return {};
+  if (bytes.size() == listfile::TitleBytes && !titleLineEnds(bytes) && files_.readFile(path, bytes, listfile::MaxFileSize))
+    return {};
   Text title = titleFromListFile(bytes);
   if (title.empty()) return {};
   append({std::move(name), title});
@@ -161,6 +177,8 @@ Text CatalogIndex::titleOf(TextView fileName) {
 IoError CatalogIndex::removeEntry(TextView fileName) {
   const Text name = asciiLower(fileName);
   const auto same = [&](const CatalogIndexEntry& e) { return e.name == name; };
+  std::erase_if(added_, same);
+  removed_.push_back(name);
   if (std::erase_if(entries_, same) > 0) {
     rebuildLookup();
     changed_ = true;
@@ -170,9 +188,25 @@ IoError CatalogIndex::removeEntry(TextView fileName) {
 
 IoError CatalogIndex::write() {
   if (unreadable_) return unreadable_;
-  IoError error = files_.writeFileAtomic(indexPath(), encode(entries_));
-  if (!error) changed_ = false;
-  return error;
+  std::optional<WriteLock> lock;
+  if (!programFolder_.empty() && !lock.emplace(programFolder_)) return {lock->error().code, lock->message()};
+  const NativePath path = indexPath();
+  if (files_.stat(path)) {
+    std::string bytes;
+    if (IoError error = files_.readFile(path, bytes, listfile::MaxFileSize)) return error;
+    std::vector<CatalogIndexEntry> merged = withoutRepeats(decode(bytes));
+    std::unordered_set<Text> gone(removed_.begin(), removed_.end());
+    std::erase_if(merged, [&](const CatalogIndexEntry& e) { return gone.contains(e.name); });
+    merged.insert(merged.end(), added_.begin(), added_.end());
+    entries_ = withoutRepeats(std::move(merged));
+    rebuildLookup();
+  }
+  IoError error = files_.writeFileAtomic(path, encode(entries_));
+  if (error) return error;
+  changed_ = false;
+  added_.clear();
+  removed_.clear();
+  return {};
 }
 
 IoError CatalogIndex::writeIfChanged() {

@@ -43,8 +43,9 @@ public:
   static constexpr TextView UntitledHead = u"無題(";
   static constexpr TextView UntitledTail = u")";
 
-  // catalogFolder like "/home/kaori/.local/share/zevro/Catalog".
-  CatalogIndex(FileSystem& files, NativePath catalogFolder);
+  // catalogFolder like "/home/kaori/.local/share/zevro/Catalog"; programFolder:
+  // whose write lock (platform/WriteLock) every write holds; empty: none.
+  CatalogIndex(FileSystem& files, NativePath catalogFolder, NativePath programFolder = {});
 
   // Reads CatList.CCZ (a missing or empty file gives the empty index), drops
   // the entries whose list file is no longer in the catalog folder (names
@@ -65,7 +66,11 @@ public:
   // a name without an entry writes nothing unless the index was already changed.
   IoError removeEntry(TextView fileName);
 
-  // Writes the whole index. On success the index is no longer changed.
+  // Writes the index under the program folder's write lock. Another program
+  // may have changed the file since it was read: its entries are taken afresh
+  // and the entries added and removed here since the last write are applied
+  // to them, so that neither program's change is lost. A name listed twice
+  // keeps its first entry. On success the index is no longer changed.
   IoError write();
   // Writes it when entries were added or removed since the last write (what a
   // listing pass does once it has seen every list file).
@@ -114,6 +119,9 @@ private:
   std::unordered_map<Text, std::size_t> lookup_;  // name -> first entry
   bool changed_ = false;
   IoError unreadable_;  // set when an existing index file could not be read
+  NativePath programFolder_;
+  std::vector<CatalogIndexEntry> added_;  // since the last write
+  std::vector<Text> removed_;             // names, since the last write
 };
 
 }  // namespace zevro

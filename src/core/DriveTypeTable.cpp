@@ -1,6 +1,7 @@
 #include "core/DriveTypeTable.h"
 
 #include "core/FileOps.h"
+#include "platform/WriteLock.h"
 
 namespace zevro {
 
@@ -39,6 +40,9 @@ int DriveTypeTable::merge(int current, int stored) {
 
 IoError DriveTypeTable::LoadDriveTypes(FileSystem& files, const NativePath& programFolder, Drives& drives,
                                        TitleCache& titles) {
+  // The stored types decide the new ones: read and written in one step.
+  WriteLock lock(programFolder);
+  if (!lock) return {lock.error().code, lock.message()};
   const NativePath path = fileops::resolved(files, programFolder / FileName);
   std::optional<DriveTypeTable> before;
   std::string bytes;

@@ -1,10 +1,13 @@
 #include "core/GenreTable.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/FileOps.h"
+#include "core/ListFile.h"
 #include "core/Numbers.h"
 #include "core/OptionKeys.h"
+#include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -138,12 +141,18 @@ GenreTable GenreTable::migrate(FileSystem& files, const NativePath& catalogFolde
   return table;
 }
 
-GenreTable::Loaded GenreTable::load(FileSystem& files, const NativePath& catalogFolder, const Options& options) {
+GenreTable::Loaded GenreTable::load(FileSystem& files, const NativePath& catalogFolder, const Options& options,
+                                    const NativePath& programFolder) {
   Loaded result;
+  std::optional<WriteLock> lock;
+  if (!programFolder.empty() && !lock.emplace(programFolder)) {
+    result.error = {lock->error().code, lock->message()};
+    return result;
+  }
   const NativePath path = fileops::resolved(files, catalogFolder / FileName);
   if (files.stat(path)) {
     std::string bytes;
-    result.error = files.readFile(path, bytes);
+    result.error = files.readFile(path, bytes, listfile::MaxFileSize);
     // A table that exists but cannot be read is left for the user to repair
     // rather than replaced by one built from the options.
     if (!result.error) result.table = decode(bytes);
@@ -155,7 +164,9 @@ GenreTable::Loaded GenreTable::load(FileSystem& files, const NativePath& catalog
   return result;
 }
 
-IoError GenreTable::write(FileSystem& files, const NativePath& catalogFolder) const {
+IoError GenreTable::write(FileSystem& files, const NativePath& catalogFolder, const NativePath& programFolder) const {
+  std::optional<WriteLock> lock;
+  if (!programFolder.empty() && !lock.emplace(programFolder)) return {lock->error().code, lock->message()};
   return files.writeFileAtomic(fileops::resolved(files, catalogFolder / FileName), encode());
 }
 

@@ -81,11 +81,15 @@ public:
   static GenreTable migrate(FileSystem& files, const NativePath& catalogFolder, const Options& options);
 
   struct Loaded;
-  // Reads CatJan.CCZ; when it is missing, migrates and writes it.
-  static Loaded load(FileSystem& files, const NativePath& catalogFolder, const Options& options);
+  // Reads CatJan.CCZ; when it is missing, migrates and writes it, the look
+  // and the write under the write lock of programFolder (empty: none), so
+  // that a table another program wrote meanwhile is never replaced.
+  static Loaded load(FileSystem& files, const NativePath& catalogFolder, const Options& options,
+                     const NativePath& programFolder = {});
 
-  // Replaces CatJan.CCZ atomically (a file spelled in another case is replaced).
-  IoError write(FileSystem& files, const NativePath& catalogFolder) const;
+  // Replaces CatJan.CCZ atomically (a file spelled in another case is
+  // replaced), under the write lock of programFolder (empty: none).
+  IoError write(FileSystem& files, const NativePath& catalogFolder, const NativePath& programFolder = {}) const;
 
   bool operator==(const GenreTable&) const = default;
 

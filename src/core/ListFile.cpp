@@ -197,10 +197,7 @@ ReadResult parse(std::string_view bytes, RowStore& store) {
 
 ReadResult read(FileSystem& files, const NativePath& path, RowStore& store) {
   std::string bytes;
-  // Room for the whole file at once: a large catalog is read without the
-  // buffer being moved while it grows.
-  if (const std::optional<DirEntry> entry = files.stat(path)) bytes.reserve(entry->size + 1);
-  if (IoError error = files.readFile(path, bytes)) {
+  if (IoError error = files.readFile(path, bytes, MaxFileSize)) {
     ReadResult result;
     result.status = ReadStatus::CannotRead;
     result.error = std::move(error);

@@ -60,9 +60,13 @@ inline constexpr std::size_t StampWidth = 12;
 inline constexpr std::size_t FreeSpaceWidth = 15;
 // How much of the heap tells the title line's label without reading it all.
 inline constexpr std::size_t TitleLineProbe = 512;
-// The bytes of a file that hold the header and the probe (a character takes
-// up to two bytes): titleLineLabel needs no more of it.
-inline constexpr std::size_t TitleLineProbeBytes = HeaderSize + 2 * TitleLineProbe;
+// The bytes that hold the header and the first TitleLineProbe characters
+// (two bytes at most each): all a title or label is read from.
+inline constexpr std::size_t TitleBytes = HeaderSize + 2 * TitleLineProbe;
+// No list file can be larger: the header, the heap's characters at two bytes
+// each and the four per-row blocks at their largest. A larger file is none of
+// ours and is refused before a byte of it is read.
+inline constexpr std::uint64_t MaxFileSize = HeaderSize + 2 * std::uint64_t{MaxHeapLength} + 4 * std::uint64_t{MaxBlockLength};
 
 struct Header {
   std::string tag = std::string(CurrentTag);  // as read, like "BX" or "CX"; always "BX" when written

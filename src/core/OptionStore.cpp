@@ -4,8 +4,10 @@
 #include <limits>
 
 #include "core/FileOps.h"
+#include "core/ListFile.h"
 #include "core/OptionValue.h"
 #include "core/Strings.h"
+#include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -21,7 +23,9 @@ int clampToInt(std::int64_t n) {
 // The file's bytes; "" for a missing file.
 IoError readIfThere(FileSystem& files, const NativePath& path, std::string& bytes) {
   bytes.clear();
-  IoError error = files.readFile(path, bytes);
+  // An option file is small; anything the size of the largest list file is
+  // no option file and is not read.
+  IoError error = files.readFile(path, bytes, listfile::MaxFileSize);
   if (error.code == ENOENT) return {};
   return error;
 }
@@ -129,6 +133,10 @@ void OptionStore::writePath(TextView key, const NativePath& path) { write(key, c
 
 IoError OptionStore::save() {
   if (pending_.empty()) return {};
+  // Another program may write the file too: the re-read, the change and the
+  // write are one step under the program folder's write lock.
+  WriteLock lock(path_.parent_path());
+  if (!lock) return {lock.error().code, lock.message()};
   path_ = fileops::resolved(files_, path_);  // "zevro32.opt" made meanwhile is the same file
   // Afresh from the disk: a line another program wrote meanwhile survives,
   // and only the keys written here change.

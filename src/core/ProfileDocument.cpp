@@ -37,6 +37,8 @@ Text oneLine(TextView value) {
   return out;
 }
 
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
 bool isBlankLine(std::string_view bytes) {
   for (char c : bytes)
     if (!isBlankByte(c)) return false;
@@ -67,7 +69,10 @@ ProfileDocument::Line ProfileDocument::parse(std::string bytes, std::string end)
   line.bytes = std::move(bytes);
   line.end = std::move(end);
   const std::string& b = line.bytes;
-  std::size_t first = 0;
+  // A file saved by an editor that marks UTF-8 starts with a byte-order mark;
+  // it stays in the file, but is no part of the section or key after it
+  // (else "[Options]" would not be found and a second one added).
+  std::size_t first = b.starts_with(Utf8ByteOrderMark) ? Utf8ByteOrderMark.size() : 0;
   while (first < b.size() && isBlankByte(b[first])) ++first;
   if (first == b.size() || b[first] == ';') return line;
 
@@ -83,7 +88,7 @@ ProfileDocument::Line ProfileDocument::parse(std::string bytes, std::string end)
   std::size_t equals = b.find('=');
   if (equals == std::string::npos) return line;
   line.kind = Kind::Key;
-  line.name = asciiLower(trimmed(cp932::decode(std::string_view(b).substr(0, equals))));
+  line.name = asciiLower(trimmed(cp932::decode(std::string_view(b).substr(first, equals - first))));
   line.value = valueAsRead(cp932::decode(std::string_view(b).substr(equals + 1)));
   return line;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/FileOps.h"
+#include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -59,6 +60,8 @@ IoError TitleCache::load(FileSystem& files, const NativePath& programFolder) {
 }
 
 IoError TitleCache::write(FileSystem& files, const NativePath& programFolder) const {
+  WriteLock lock(programFolder);
+  if (!lock) return {lock.error().code, lock.message()};
   return files.writeFileAtomic(fileops::resolved(files, programFolder / FileName), encode());
 }
 

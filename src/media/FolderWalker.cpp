@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <system_error>
 #include <utility>
 
 #include "core/CatalogList.h"
@@ -215,6 +216,15 @@ bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int de
   bool titleFileSkipped = false;
   listing.files.reserve(entries.size());
   for (DirEntry& e : entries) {
+    if (e.statError) {
+      // Kept with what is known: leaving it out would drop a whole folder
+      // without a word, and a replaced catalog would lose its rows.
+      Text entryPath = path;
+      entryPath.push_back(ch::PathSeparator);
+      entryPath += cp932::fromNativeName(e.name);
+      problems_.push_back({WalkProblem::Kind::NoDetails, std::move(entryPath),
+                           std::generic_category().message(e.statError)});
+    }
     const ListTime time = ListTime::of(e.modified, options_.zone);
     if (e.isFolder()) {
       if (e.name.starts_with('.')) continue;

@@ -102,10 +102,11 @@ struct WalkProblem {
     TooDeep,     // level 127 reached: row kept, contents missing
     BadDate,     // an entry dated before 1900: the folder is left out
     ListFull,    // the list cannot take another row: the walk stopped
+    NoDetails,   // an entry whose size and date could not be read: row kept with size 0
   };
   Kind kind;
-  Text path;          // catalog path of the folder, u"E:\\DOCS\\OLD"
-  std::string error;  // the system's text for Unreadable, like "Permission denied"
+  Text path;          // catalog path of the folder (of the entry for NoDetails), u"E:\\DOCS\\OLD"
+  std::string error;  // the system's text for Unreadable and NoDetails, like "Permission denied"
 };
 
 struct WalkHooks {

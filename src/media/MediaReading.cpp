@@ -76,8 +76,10 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
     return result;
   }
   int sequence = 0;
+  result.namePattern = pattern.fileName;
   if (std::optional<ExistingCatalog> existing = findExisting(names, pattern.fileName, drive)) {
     const Existing answer = hooks_.askExisting ? hooks_.askExisting(*existing) : Existing::Cancel;
+    result.answer = answer;
     if (answer == Existing::Cancel) {
       result.outcome = Outcome::Declined;
       return result;
@@ -100,6 +102,7 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   }
   result.catalogPath = name.path;
   result.fileName = name.fileName;
+  result.baseFileName = sequence ? Text(name.fileName).erase(name.fileName.size() - 7, 3) : name.fileName;
   result.mediumTitle = withoutFirstDot(name.mediumTitle);
   result.mediumKind = DriveInfo::MediumKindNumber(name.fileName);
 
@@ -160,14 +163,14 @@ std::optional<MediaReading::ExistingCatalog> MediaReading::findExisting(const st
   existing.fileName = *it;
   existing.path = services_.catalogFolder / cp932::toNativeName(*it);
   std::string bytes;
-  services_.platform.files.readFile(existing.path, bytes);
+  services_.platform.files.readStart(existing.path, bytes, listfile::TitleBytes);
   existing.title = existingTitle(bytes, *it);
   existing.drive = Text(drive);
   existing.displayTitle = services_.titles.DisplayTitle(drive);
   return existing;
 }
 
-int MediaReading::freeSequence(const std::vector<Text>& names, TextView pattern) const {
+int MediaReading::freeSequence(const std::vector<Text>& names, TextView pattern) {
   for (int n = 1; n <= MaxSequence; ++n) {
     const Text numbered = numberedName(pattern, n);
     if (std::none_of(names.begin(), names.end(), [&](const Text& x) { return fileops::matchesWildcard(numbered, x); }))
@@ -184,6 +187,10 @@ Text problemLine(const WalkProblem& p) {
   switch (p.kind) {
     case WalkProblem::Kind::Unreadable:
       line += MediaReading::ProblemUnreadable;
+      if (!p.error.empty()) line += u" (" + fromUtf8(p.error) + u")";
+      break;
+    case WalkProblem::Kind::NoDetails:
+      line += MediaReading::ProblemNoDetails;
       if (!p.error.empty()) line += u" (" + fromUtf8(p.error) + u")";
       break;
     case WalkProblem::Kind::TooDeep: line += MediaReading::ProblemTooDeep; break;

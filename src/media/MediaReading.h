@@ -80,6 +80,14 @@ public:
     std::int64_t total = 0;  // bytes below the medium
     // The catalog to retire once the new list is stored (Replace).
     std::optional<ExistingCatalog> replaced;
+    // What the name was decided from, for deciding it again when the list is
+    // stored (another program may have stored a catalog of the medium
+    // meanwhile): every genre's name of the medium (u"_??CD_GAMES.CCT"), the
+    // name in this genre without a number (u"_04CD_GAMES.CCT"), and the
+    // answer about an existing catalog (none: there was none).
+    Text namePattern;
+    Text baseFileName;
+    std::optional<Existing> answer;
     std::vector<WalkProblem> problems;
     bool ok() const { return outcome == Outcome::Read; }
   };
@@ -119,12 +127,13 @@ public:
   // tell: read whole, stopped or declined by the user, or told already
   // (a full number list, an unreachable catalog folder, folders with bad
   // dates are reported while the reading runs).
-  //   u"読み取れなかったフォルダーが 2 件あります。|…||\x08E:\\OLD\x07　読み取れません (Permission denied)|…"
+  //   u"読み取れなかったフォルダーやファイルが 2 件あります。|…||\x08E:\\OLD\x07　読み取れません (Permission denied)|…"
   static Text reportOf(const Result& result);
-  static constexpr TextView ProblemsHead = u"読み取れなかったフォルダーが ";
+  static constexpr TextView ProblemsHead = u"読み取れなかったフォルダーやファイルが ";
   static constexpr TextView ProblemsCount = u" 件あります。|";
   static constexpr TextView ProblemsKept = u"読み取れた分だけがリストに記録されています。||";
   static constexpr TextView ProblemUnreadable = u"読み取れません";
+  static constexpr TextView ProblemNoDetails = u"大きさと日付を読み取れません";
   static constexpr TextView ProblemTooDeep = u"階層が深すぎるため、中身は記録されていません";
   static constexpr TextView ProblemListFull = u"リストが一杯になったため、読み取りを中止しました";
   static constexpr TextView ProblemsMore = u"ほか ";
@@ -143,11 +152,14 @@ public:
   // u"_04CD_GAMES.CCT", 2 -> u"_04CD_GAMES-02.CCT".
   static Text numberedName(TextView name, int sequence);
 
+  // The first free number 1..99 of another list (pattern like
+  // u"_??CD_GAMES.CCT") among the names of the catalog folder; 0 when all are taken.
+  static int freeSequence(const std::vector<Text>& names, TextView pattern);
+
 private:
   Result attempt(TextView path, RowStore& store);
   bool listCatalogFolder(std::vector<Text>& names);
   std::optional<ExistingCatalog> findExisting(const std::vector<Text>& names, TextView pattern, TextView drive);
-  int freeSequence(const std::vector<Text>& names, TextView pattern) const;
 
   Services services_;
   Settings settings_;

@@ -87,7 +87,7 @@ IconTable& Program::icons() {
 }
 
 CatalogIndex& Program::index() {
-  if (!index_) index_.emplace(platform_.files, catalogFolder_);
+  if (!index_) index_.emplace(platform_.files, catalogFolder_, programFolder_);
   return *index_;
 }
 
@@ -101,7 +101,7 @@ MediaReading Program::reading(MediaReading::Settings settings, MediaReading::Hoo
 }
 
 ReadingStore& Program::readingStore() {
-  if (!readingStore_) readingStore_.emplace(platform_, index(), backupFolder());
+  if (!readingStore_) readingStore_.emplace(platform_, index(), backupFolder(), programFolder_);
   return *readingStore_;
 }
 

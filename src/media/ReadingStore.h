@@ -15,6 +15,8 @@
 //
 // A failed or stopped reading never gets here, so the old catalog stays
 // untouched until a new one is complete.
+#include <functional>
+
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
 #include "core/IconTable.h"
@@ -26,6 +28,13 @@ namespace zevro {
 
 struct SavedReading {
   bool saved = false;   // the list file is written (failures were shown by the document)
+  // Not saved because another program stored a catalog of the medium while
+  // this one was read, and the answer about it was to keep it: its name.
+  Text taken;
+  // Not saved because the program folder's write lock could not be had.
+  IoError lockError;
+  // Not saved: every number 01 to 99 of another list is taken by now.
+  bool noFreeNumber = false;
   Text fileName;        // u"_04CD_GAMES.CCT", as written
   bool retired = true;  // a replaced catalog is out of the way (or there was none)
   IoError indexError;   // writing the catalog index failed
@@ -33,8 +42,13 @@ struct SavedReading {
 
 class ReadingStore {
 public:
-  // backupFolder: "/home/kaori/.local/share/zevro/Backup", made when needed.
-  ReadingStore(Platform& platform, CatalogIndex& index, NativePath backupFolder);
+  // backupFolder: "/home/kaori/.local/share/zevro/Backup", made when needed;
+  // programFolder: whose write lock store() holds; empty: none.
+  ReadingStore(Platform& platform, CatalogIndex& index, NativePath backupFolder, NativePath programFolder = {});
+
+  // Asked when a catalog of the medium turns up that was not there when the
+  // reading started (u"_00CD_GAMES.cct"); empty: keep it (Cancel).
+  using AskAgain = std::function<MediaReading::Existing(TextView existingFileName)>;
 
   // False when the copy of a catalog about to be overwritten failed (shown
   // by the file helpers): the new list must not be written then.
@@ -47,15 +61,26 @@ public:
   // Nothing for a reading that did not succeed.
   Finished finish(const MediaReading::Result& result, TextView fileName);
 
-  SavedReading store(const MediaReading::Result& result, CatalogDocument& document, const IconTable& icons);
+  // The whole store under the program folder's write lock: the name is
+  // decided again from the catalog folder as it is now (a catalog stored by
+  // another program meanwhile is replaced, numbered past or kept as the
+  // answers say), then the list file and the index are written.
+  SavedReading store(const MediaReading::Result& result, CatalogDocument& document, const IconTable& icons,
+                     const AskAgain& askAgain = {});
 
   // The replaced catalog carries the name the new list gets (any case).
   static bool replacedInPlace(const MediaReading::Result& result);
 
 private:
+  // Makes Backup/; false after a message naming why it cannot be made.
+  bool makeBackupFolder();
+  // Decides the name again (see store); false when nothing may be written.
+  bool decideAgain(MediaReading::Result& result, SavedReading& saved, const AskAgain& askAgain);
+
   Platform& platform_;
   CatalogIndex& index_;
   NativePath backupFolder_;
+  NativePath programFolder_;
 };
 
 }  // namespace zevro

@@ -44,7 +44,24 @@ std::vector<DirEntry> FaultyFileSystem::list(const NativePath& folder, IoError* 
     if (error) *error = e;
     return {};
   }
-  return inner_.list(folder, error);
+  std::vector<DirEntry> entries = inner_.list(folder, error);
+  // A failed look at an entry: gone (ENOENT) or listed with what the
+  // listing alone tells, as the real file system does.
+  std::vector<DirEntry> kept;
+  for (DirEntry& e : entries) {
+    const IoError failed = check(Op::ListEntry, folder / e.name);
+    if (failed.code == ENOENT) continue;
+    if (failed) {
+      DirEntry unlooked;
+      unlooked.name = std::move(e.name);
+      unlooked.type = e.type;
+      unlooked.statError = failed.code;
+      e = std::move(unlooked);
+    }
+    kept.push_back(std::move(e));
+  }
+  entries = std::move(kept);
+  return entries;
 }
 
 std::optional<DirEntry> FaultyFileSystem::stat(const NativePath& path) {
@@ -57,19 +74,19 @@ std::optional<std::string> FaultyFileSystem::resolveName(const NativePath& folde
   return inner_.resolveName(folder, name);
 }
 
-IoError FaultyFileSystem::readFile(const NativePath& path, std::string& bytes) {
+IoError FaultyFileSystem::readFile(const NativePath& path, std::string& bytes, std::uint64_t maxSize) {
   if (IoError e = check(Op::Read, path)) return e;
-  return inner_.readFile(path, bytes);
+  return inner_.readFile(path, bytes, maxSize);
+}
+
+IoError FaultyFileSystem::readStart(const NativePath& path, std::string& bytes, std::size_t count) {
+  if (IoError e = check(Op::Read, path)) return e;
+  return inner_.readStart(path, bytes, count);
 }
 
 IoError FaultyFileSystem::viewFile(const NativePath& path, FileView& view) {
   if (IoError e = check(Op::Read, path)) return e;
   return inner_.viewFile(path, view);
-}
-
-IoError FaultyFileSystem::readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) {
-  if (IoError e = check(Op::Read, path)) return e;
-  return inner_.readFileStart(path, maxBytes, bytes);
 }
 
 IoError FaultyFileSystem::writeFileAtomic(const NativePath& path, std::string_view bytes) {

@@ -20,6 +20,7 @@ class FaultyFileSystem : public FileSystem {
 public:
   enum class Op {
     List,
+    ListEntry,  // the look at one listed entry (path: the entry's path)
     Stat,
     Resolve,
     Read,
@@ -60,9 +61,9 @@ public:
   std::vector<DirEntry> list(const NativePath& folder, IoError* error = nullptr) override;
   std::optional<DirEntry> stat(const NativePath& path) override;
   std::optional<std::string> resolveName(const NativePath& folder, std::string_view name) override;
-  IoError readFile(const NativePath& path, std::string& bytes) override;
+  IoError readFile(const NativePath& path, std::string& bytes, std::uint64_t maxSize = NoLimit) override;
   IoError viewFile(const NativePath& path, FileView& view) override;
-  IoError readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) override;
+  IoError readStart(const NativePath& path, std::string& bytes, std::size_t count) override;
   IoError writeFileAtomic(const NativePath& path, std::string_view bytes) override;
   IoError copyFile(const NativePath& source, const NativePath& destination) override;
   IoError moveFile(const NativePath& source, const NativePath& destination) override;

@@ -7,6 +7,7 @@
 //
 // Nothing here talks to the user: failures come back as an IoError whose text
 // the caller shows (the file helpers of core/FileOps do, through the Ui seam).
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -31,6 +32,10 @@ struct DirEntry {
   std::uint64_t size = 0;     // bytes; 0 for folders
   FileTime modified = 0;
   bool readOnly = false;  // no write bit for the owner
+  // The errno of a failed look at the entry (like EIO): the name is listed
+  // but its size and date are unknown (0), its type is the listing's own
+  // guess. 0 when the entry was seen in full.
+  int statError = 0;
   bool isFolder() const { return type == Type::Folder; }
 };
 
@@ -41,13 +46,21 @@ struct IoError {
   explicit operator bool() const { return code != 0; }  // true when failed
 };
 
+// The code of a read refused because the path is a FIFO, socket, device or
+// folder rather than a regular file.
+inline constexpr int NotRegularFile = EINVAL;
+inline constexpr const char* NotRegularFileText = "not a regular file";
+
 class FileSystem {
 public:
   virtual ~FileSystem() = default;
 
   // The entries of a folder without "." and "..", sorted by name (bytewise),
-  // links not followed. An error (missing, unreadable) gives an empty list
-  // and the error in *error when asked.
+  // links not followed. An error of the listing itself (missing, unreadable)
+  // gives an empty list and the error in *error when asked. An entry that
+  // vanished between listing and look is left out; any other failed look
+  // keeps the entry with its statError set, so that one bad sector never
+  // silently drops a folder and everything below it.
   virtual std::vector<DirEntry> list(const NativePath& folder, IoError* error = nullptr) = 0;
 
   // The entry itself (a link is reported as a link); nullopt when missing.
@@ -58,20 +71,24 @@ public:
   // the name as spelled on disk, or nullopt.
   virtual std::optional<std::string> resolveName(const NativePath& folder, std::string_view name) = 0;
 
-  virtual IoError readFile(const NativePath& path, std::string& bytes) = 0;
+  // The largest file readFile takes when not told otherwise.
+  static constexpr std::uint64_t NoLimit = ~std::uint64_t{0};
+
+  // Reads a whole regular file. The file is opened without waiting (a FIFO
+  // or device never blocks the program) and only a regular file is read:
+  // anything else fails with NotRegularFile. A file larger than maxSize is
+  // refused with EFBIG before any of it is read.
+  virtual IoError readFile(const NativePath& path, std::string& bytes, std::uint64_t maxSize = NoLimit) = 0;
+
+  // Reads the first `count` bytes of a regular file (all of a shorter one),
+  // with the same checks as readFile: a title from a list file's first bytes
+  // never reads a huge file whole.
+  virtual IoError readStart(const NativePath& path, std::string& bytes, std::size_t count) = 0;
 
   // A whole file for reading (see FileView.h). This fallback reads it; a
   // real file system maps it.
   virtual IoError viewFile(const NativePath& path, FileView& view) { return readFile(path, view.buffer()); }
 
-  // The first `maxBytes` bytes of a file, all of it when it is shorter: a
-  // look at a list file's header and title line without reading its rows.
-  // This fallback reads the whole file; a real file system reads only the start.
-  virtual IoError readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) {
-    IoError error = readFile(path, bytes);
-    if (!error && bytes.size() > maxBytes) bytes.resize(maxBytes);
-    return error;
-  }
 
   // Writes a whole file: temporary file in the same folder, flushed, renamed
   // over the target. On failure the old file is untouched and no temporary

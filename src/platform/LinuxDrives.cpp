@@ -1,6 +1,8 @@
 #include "platform/LinuxDrives.h"
 
+
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <fstream>
@@ -155,6 +157,19 @@ std::string firstLineOf(const NativePath& path) {
   return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
 }
 
+// The machine's name from the file that holds it; when that cannot be read
+// (no /proc in a sandbox), from the system call: a label that changed with a
+// failed read would give C: a second catalog under another name.
+std::string machineName(const NativePath& hostName) {
+  if (std::ifstream(hostName).good()) return firstLineOf(hostName);
+  char name[256] = {};
+  if (::gethostname(name, sizeof name - 1) != 0) return {};
+  std::string line = name;
+  const std::size_t first = line.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  return line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
+}
+
 VolumeInfo rootVolume(const std::vector<MountEntry>& mounts, const BlockDevices& devices, const NativePath& hostName) {
   VolumeInfo volume;
   for (const MountEntry& mount : mounts) {
@@ -168,7 +183,7 @@ VolumeInfo rootVolume(const std::vector<MountEntry>& mounts, const BlockDevices&
       volume.hasSerial = true;
     }
   }
-  if (volume.label.empty()) volume.label = textOfName(firstLineOf(hostName));
+  if (volume.label.empty()) volume.label = textOfName(machineName(hostName));
   return volume;
 }
 

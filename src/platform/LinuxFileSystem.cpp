@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <random>
 #include <system_error>
 #include <utility>
@@ -59,6 +61,22 @@ DirEntry entryOf(std::string name, const struct stat& st) {
   e.size = e.type == DirEntry::Type::Folder ? 0 : static_cast<std::uint64_t>(st.st_size);
   e.modified = timeOf(st.st_mtim);
   e.readOnly = (st.st_mode & S_IWUSR) == 0;
+  return e;
+}
+
+// An entry whose look failed: its type as far as the listing tells it (a
+// file when it does not), no size, no date.
+DirEntry unlookedEntry(std::string name, unsigned char type, int code) {
+  DirEntry e;
+  e.name = std::move(name);
+  switch (type) {
+    case DT_DIR: e.type = DirEntry::Type::Folder; break;
+    case DT_LNK: e.type = DirEntry::Type::Link; break;
+    case DT_REG:
+    case DT_UNKNOWN: e.type = DirEntry::Type::File; break;
+    default: e.type = DirEntry::Type::Other; break;
+  }
+  e.statError = code;
   return e;
 }
 
@@ -170,7 +188,9 @@ IoError replaceAtomically(const NativePath& target, const std::function<int(int 
   return {};
 }
 
-int readAll(int fd, std::string& bytes) {
+// Reads to the end; a file that grows past maxSize while it is read is
+// refused like one that was too large from the start.
+int readAll(int fd, std::string& bytes, std::uint64_t maxSize) {
   char buffer[CopyBlock];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -179,6 +199,7 @@ int readAll(int fd, std::string& bytes) {
       return errno;
     }
     if (n == 0) return 0;
+    if (bytes.size() + static_cast<std::uint64_t>(n) > maxSize) return EFBIG;
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
 }
@@ -228,7 +249,8 @@ int removeContents(int fd, dev_t dev) {
 
 }  // namespace
 
-LinuxFileSystem::LinuxFileSystem(Writer writer, NativePath home) : writer_(std::move(writer)), home_(std::move(home)) {}
+LinuxFileSystem::LinuxFileSystem(Writer writer, NativePath home, EntryStat entryStat)
+    : writer_(std::move(writer)), home_(std::move(home)), entryStat_(std::move(entryStat)) {}
 
 IoError LinuxFileSystem::errorOf(int code) {
   if (code == 0) return {};
@@ -242,21 +264,36 @@ std::vector<DirEntry> LinuxFileSystem::list(const NativePath& folder, IoError* e
     if (error) *error = errorOf(errno);
     return entries;
   }
-  int fd = ::dirfd(dir);
-  errno = 0;
-  while (struct dirent* d = ::readdir(dir)) {
+  const int fd = ::dirfd(dir);
+  const auto look = [&](const char* name, struct stat* st, int flags) {
+    if (entryStat_) return entryStat_(fd, name, st, flags);
+    return ::fstatat(fd, name, st, flags);
+  };
+  // The listing's own error (readdir) is kept apart from the looks at single
+  // entries: one entry that cannot be looked at must not throw away the
+  // whole folder.
+  int readError = 0;
+  for (;;) {
+    errno = 0;
+    struct dirent* d = ::readdir(dir);
+    if (!d) {
+      readError = errno;
+      break;
+    }
     std::string_view name = d->d_name;
     if (name == "." || name == "..") continue;
     struct stat st {};
-    if (::fstatat(fd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;  // gone meanwhile
+    if (look(d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      const int code = errno;
+      if (code == ENOENT) continue;  // gone meanwhile
+      entries.push_back(unlookedEntry(std::string(name), d->d_type, code));
+      continue;
+    }
     DirEntry e = entryOf(std::string(name), st);
     struct stat target {};
-    if (e.type == DirEntry::Type::Link && ::fstatat(fd, d->d_name, &target, 0) == 0)
-      e.linkToFolder = S_ISDIR(target.st_mode);
+    if (e.type == DirEntry::Type::Link && look(d->d_name, &target, 0) == 0) e.linkToFolder = S_ISDIR(target.st_mode);
     entries.push_back(std::move(e));
-    errno = 0;
   }
-  int readError = errno;
   ::closedir(dir);
   if (error) *error = errorOf(readError);
   std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
@@ -281,11 +318,81 @@ std::optional<std::string> LinuxFileSystem::resolveName(const NativePath& folder
   return std::nullopt;
 }
 
-IoError LinuxFileSystem::readFile(const NativePath& path, std::string& bytes) {
+namespace {
+
+// Opens a file for reading without waiting: opening a FIFO would otherwise
+// wait for a writer for ever. The type is checked on the open file, so
+// nothing can be swapped in between the check and the read. -1 and the
+// error when it is no regular file.
+int openRegular(const NativePath& path, struct stat& st, IoError& error) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    error = LinuxFileSystem::errorOf(errno);
+    return -1;
+  }
+  if (::fstat(fd, &st) != 0) {
+    error = LinuxFileSystem::errorOf(errno);
+    ::close(fd);
+    return -1;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    error = {NotRegularFile, NotRegularFileText};
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace
+
+IoError LinuxFileSystem::readFile(const NativePath& path, std::string& bytes, std::uint64_t maxSize) {
   bytes.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errorOf(errno);
-  int code = readAll(fd, bytes);
+  struct stat st {};
+  IoError error;
+  const int fd = openRegular(path, st, error);
+  if (fd < 0) return error;
+  int code = static_cast<std::uint64_t>(st.st_size) > maxSize ? EFBIG : 0;
+  if (!code) {
+    try {
+      bytes.reserve(static_cast<std::size_t>(st.st_size));
+      code = readAll(fd, bytes, maxSize);
+    } catch (const std::bad_alloc&) {
+      code = ENOMEM;
+    } catch (const std::length_error&) {
+      code = ENOMEM;
+    }
+  }
+  ::close(fd);
+  if (code) bytes.clear();
+  return errorOf(code);
+}
+
+IoError LinuxFileSystem::readStart(const NativePath& path, std::string& bytes, std::size_t count) {
+  bytes.clear();
+  struct stat st {};
+  IoError error;
+  const int fd = openRegular(path, st, error);
+  if (fd < 0) return error;
+  int code = 0;
+  try {
+    bytes.resize(count);
+    std::size_t got = 0;
+    while (got < count) {
+      const ssize_t n = ::read(fd, bytes.data() + got, count - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        code = errno;
+        break;
+      }
+      if (n == 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+  } catch (const std::bad_alloc&) {
+    code = ENOMEM;
+  } catch (const std::length_error&) {
+    code = ENOMEM;
+  }
   ::close(fd);
   if (code) bytes.clear();
   return errorOf(code);
@@ -293,10 +400,11 @@ IoError LinuxFileSystem::readFile(const NativePath& path, std::string& bytes) {
 
 IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
   view.release();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errorOf(errno);
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+  IoError error;
+  const int fd = openRegular(path, st, error);
+  if (fd < 0) return error;
+  if (st.st_size > 0) {
     const auto size = static_cast<std::size_t>(st.st_size);
     // Every page is read at once, as a scan of the whole file will want them.
     void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
@@ -306,30 +414,9 @@ IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
       return {};
     }
   }
-  const int code = readAll(fd, view.buffer());
+  const int code = readAll(fd, view.buffer(), FileSystem::NoLimit);
   ::close(fd);
   if (code) view.release();
-  return errorOf(code);
-}
-
-IoError LinuxFileSystem::readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) {
-  bytes.assign(maxBytes, '\0');
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    bytes.clear();
-    return errorOf(errno);
-  }
-  std::size_t got = 0;
-  int code = 0;
-  while (got < maxBytes) {
-    const ssize_t n = ::read(fd, bytes.data() + got, maxBytes - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) code = errno;
-    if (n <= 0) break;
-    got += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
-  bytes.resize(code ? 0 : got);
   return errorOf(code);
 }
 

@@ -6,6 +6,7 @@
 // Writes never touch the target before the new content is complete: the bytes
 // go to a temporary file beside it (".ZEVRO32.Opt.zevro-tmp-k3J9xQ"), which is
 // flushed and renamed over the target, and removed again on any failure.
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <cstddef>
 #include <functional>
@@ -21,15 +22,20 @@ public:
   // part-way, as a full disk would.
   using Writer = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
 
+  // Every look at a listed entry passes through this, with the meaning of
+  // fstatat(2). Tests pass one that fails for some names, as a failing disk
+  // would (EIO) where a test cannot make a real one fail.
+  using EntryStat = std::function<int(int folderFd, const char* name, struct stat* st, int flags)>;
+
   // home: the user's home folder; empty = $HOME, else the password entry.
-  explicit LinuxFileSystem(Writer writer = {}, NativePath home = {});
+  explicit LinuxFileSystem(Writer writer = {}, NativePath home = {}, EntryStat entryStat = {});
 
   std::vector<DirEntry> list(const NativePath& folder, IoError* error = nullptr) override;
   std::optional<DirEntry> stat(const NativePath& path) override;
   std::optional<std::string> resolveName(const NativePath& folder, std::string_view name) override;
-  IoError readFile(const NativePath& path, std::string& bytes) override;
+  IoError readFile(const NativePath& path, std::string& bytes, std::uint64_t maxSize = NoLimit) override;
   IoError viewFile(const NativePath& path, FileView& view) override;
-  IoError readFileStart(const NativePath& path, std::size_t maxBytes, std::string& bytes) override;
+  IoError readStart(const NativePath& path, std::string& bytes, std::size_t count) override;
   IoError writeFileAtomic(const NativePath& path, std::string_view bytes) override;
   IoError copyFile(const NativePath& source, const NativePath& destination) override;
   IoError moveFile(const NativePath& source, const NativePath& destination) override;
@@ -51,6 +57,7 @@ public:
 private:
   Writer writer_;
   NativePath home_;
+  EntryStat entryStat_;
 };
 
 }  // namespace zevro

@@ -23,7 +23,11 @@ CatalogScan::CatalogScan(FileSystem& files, NativePath catalogFolder, Hooks hook
 bool CatalogScan::pump() { return !hooks_.pump || hooks_.pump(); }
 
 CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, FileView& view, std::string& error) {
-  const IoError e = files_.viewFile(folder_ / entry.nativeName, view);
+  IoError e = files_.viewFile(folder_ / entry.nativeName, view);
+  if (!e && view.bytes().size() > listfile::MaxFileSize) {
+    view.release();
+    e = IoError{EFBIG, "larger than any list file"};
+  }
   if (!e) return Read::Ok;
   if (e.code == ENOENT) return Read::Vanished;
   error = e.text;

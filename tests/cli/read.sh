@@ -152,4 +152,21 @@ check "option LocalListTime" 0 "$cli" --program-dir "$zprog" options set LocalLi
 check "read in the machine's zone" 0 env TZ=UTC "$cli" --program-dir "$zprog" read --replace --title Z Z:
 expect "the machine's zone" "01/02/03 04:05" "$(list_time "$(cat "$tmp/out")")"
 
+# --- A reading with problems is stored, but says it is incomplete -----------------
+iprog=$tmp/iprog
+imedia=$tmp/imedia
+deep=$imedia/OLD$(printf '/d%.0s' $(seq 1 130))
+mkdir -p "$iprog" "$deep" "$imedia/NEW"
+printf 'x' >"$imedia/NEW/n.txt"
+printf 'x' >"$deep/o.txt"
+printf 'I\t%s\tHD\tINCOMPLETE\n' "$imedia" >"$iprog/drives.map"
+check "a reading with problems (too deep) exits 3" 3 "$cli" --program-dir "$iprog" read I:
+expect_out "the list file is still named" "_00HD_INCOMPLETE.cct\n"
+grep -q 'OLD.*deepest level' "$tmp/err" || { echo "FAIL: the problem is not named on stderr"; cat "$tmp/err"; fail=1; }
+grep -q 'incomplete' "$tmp/err" || { echo "FAIL: no word of an incomplete list"; fail=1; }
+check "the incomplete list is stored" 0 "$cli" --program-dir "$iprog" dump _00HD_INCOMPLETE.cct
+grep -q 'n.txt' "$tmp/out" || { echo "FAIL: the readable folder is missing"; fail=1; }
+rm -rf "$imedia/OLD"
+check "a complete reading again exits 0" 0 "$cli" --program-dir "$iprog" read --replace I:
+
 exit $fail

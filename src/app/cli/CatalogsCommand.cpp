@@ -19,6 +19,7 @@
 #include "core/OptionStore.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
+#include "text/Cp932.h"
 
 namespace zevro::cli {
 
@@ -57,12 +58,27 @@ int runCatalogs(Context& context) {
   if (!session.loadOptions()) return ExitError;
   const NativePath folder = session.program.chooseCatalogFolder();
   FileSystem& files = session.files;
+  // No folder yet is no catalog yet; anything else in its place is a fault
+  // the user must hear of, not an empty list.
+  if (const std::optional<DirEntry> entry = files.stat(folder); entry && !fileops::folderExists(files, folder)) {
+    context.err << "zevro-cli: catalogs: the catalog folder " << folder.native() << " is not a folder\n";
+    return ExitError;
+  }
   CatalogIndex& index = session.program.index();
   if (IoError error = index.load()) {
     context.err << "zevro-cli: catalog index in " << folder.native() << ": " << error.text << '\n';
     return ExitError;
   }
-  forEachName(fileops::listFiles(files, folder, DriveListPattern), [&](TextView name) { index.titleOf(name); });
+  forEachName(fileops::listFiles(files, folder, DriveListPattern), [&](TextView name) {
+    if (!index.titleOf(name).empty()) return;
+    // A FIFO or device under a catalog's name is never read; say why it is
+    // missing from the list.
+    std::string probe;
+    const NativePath path = folder / cp932::toNativeName(name);
+    if (files.readStart(path, probe, 0).code == NotRegularFile)
+      context.err << "zevro-cli: catalogs: " << path.filename().native() << ": " << NotRegularFileText
+                  << ", skipped\n";
+  });
   const IoError written = index.writeIfChanged();
 
   if (json)

@@ -1,9 +1,12 @@
 #include "app/cli/Cli.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <ios>
 #include <ostream>
 
 #include "app/cli/Commands.h"
+#include "app/cli/TextOutput.h"
 #include "platform/ProgramFolder.h"
 
 #ifndef ZEVRO_VERSION
@@ -57,7 +60,9 @@ void printHelp(std::ostream& out) {
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string programDirArg;
   std::size_t i = 0;
   for (; i < args.size(); ++i) {
@@ -120,6 +125,23 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
   Context context{commandArgs, folder.path, out, err};
   return command->run(context);
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  // The first failed write ends the command: its errno is still fresh then
+  // (a later flush would not know it), and nothing more is worth printing.
+  const std::ios::iostate exceptions = out.exceptions();
+  out.exceptions(std::ios::badbit);
+  int status = ExitError;
+  int code = 0;
+  try {
+    status = runCommand(args, out, err);
+  } catch (const std::ios_base::failure&) {
+    code = errno;
+  }
+  return finishOutput(out, err, status, code, exceptions);
 }
 
 }  // namespace zevro::cli

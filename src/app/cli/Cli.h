@@ -35,10 +35,12 @@ const std::vector<Command>& commands();
 
 // Exit codes: 0 done (with hits, for a search); 1 refused, nothing found or
 // the medium not found, where a command says so; 2 bad input or a failure
-// (with one line on stderr).
+// (with one line on stderr); 3 stored but incomplete (read: the walk met
+// problems, listed on stderr).
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitNone = 1;
 inline constexpr int ExitError = 2;
+inline constexpr int ExitIncomplete = 3;
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

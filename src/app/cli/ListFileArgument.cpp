@@ -7,6 +7,7 @@
 #include "core/OptionStore.h"
 #include "core/Startup.h"
 #include "text/Cp932.h"
+#include "text/Utf8.h"
 
 namespace zevro::cli {
 
@@ -81,8 +82,28 @@ int loadListFileArgument(Context& context, const char* command, const std::strin
 }
 
 std::string escapedField(TextView text) {
+  // A lone surrogate (a byte of a name that was not UTF-8) has no UTF-8 of
+  // its own; it is shown as the escape the list file stores for it, so that
+  // different names never print alike.
+  Text shown;
+  shown.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    const bool pair = utf::isHighSurrogate(c) && i + 1 < text.size() && utf::isLowSurrogate(text[i + 1]);
+    if (pair) {
+      shown += c;
+      shown += text[++i];
+    } else if (utf::isSurrogate(c)) {
+      static constexpr char16_t hex[] = u"0123456789ABCDEF";
+      shown += u"&#x";
+      for (int shift = 12; shift >= 0; shift -= 4) shown += hex[(c >> shift) & 0xF];
+      shown += u';';
+    } else {
+      shown += c;
+    }
+  }
   std::string out;
-  for (char c : toUtf8(text)) {
+  for (char c : toUtf8(shown)) {
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\t': out += "\\t"; break;

@@ -32,7 +32,9 @@ std::optional<std::string> listFileArgument(Context& context, const char* comman
                                             std::initializer_list<const char*> flags, std::vector<std::string>& given);
 
 // Text for one TAB-separated field: UTF-8, "\" "\t" "\r" "\n" written as
-// "\\", "\t", "\r", "\n": u"a\tb\\c" -> "a\\tb\\\\c".
+// "\\", "\t", "\r", "\n": u"a\tb\\c" -> "a\\tb\\\\c"; a lone surrogate
+// (a byte of a name that was not UTF-8) as the list file's escape:
+// u"\xDCE9" -> "&#xDCE9;".
 std::string escapedField(TextView text);
 
 }  // namespace zevro::cli

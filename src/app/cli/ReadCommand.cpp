@@ -28,8 +28,9 @@
 // The list file is written to the catalog folder and entered in the catalog
 // index. Without --replace or --add an existing catalog is kept and nothing
 // is written (exit status 1). Folders that cannot be read and other problems
-// of the walk are warnings on stderr; progress goes to stderr when it is a
-// terminal (see ReadProgress.h).
+// of the walk are warnings on stderr, and the list stored with them ends the
+// command with exit status 3 (stored, but incomplete); progress goes to
+// stderr when it is a terminal (see ReadProgress.h).
 #include <malloc.h>
 #include <unistd.h>
 
@@ -165,6 +166,7 @@ const char* problemText(WalkProblem::Kind kind) {
     case WalkProblem::Kind::TooDeep: return "lies at the deepest level a list holds, its contents are missing";
     case WalkProblem::Kind::BadDate: return "holds dates before 1900 and is left out";
     case WalkProblem::Kind::ListFull: return "the list is full, the reading stopped";
+    case WalkProblem::Kind::NoDetails: return "cannot be looked at, its size and date are missing";
   }
   return "";
 }
@@ -278,7 +280,28 @@ int runRead(Context& context) {
     document.list().setField(catalog::FieldComment, 0, cp932::fromNativeName(*a.catalogTitle));
   }
 
-  const SavedReading saved = program.readingStore().store(result, document, program.icons());
+  // A catalog of the medium that another program stored while this one read
+  // is answered as the options say.
+  const ReadingStore::AskAgain askAgain = [&](TextView) {
+    return a.replace ? MediaReading::Existing::Replace
+                     : a.add ? MediaReading::Existing::AddAnother : MediaReading::Existing::Cancel;
+  };
+  const SavedReading saved = program.readingStore().store(result, document, program.icons(), askAgain);
+  if (!saved.taken.empty()) {
+    context.err << Prefix << a.path << " was catalogued meanwhile as " << cp932::toNativeName(saved.taken)
+                << " (kept; --replace replaces it, --add reads another list)\n";
+    return ExitNone;
+  }
+  if (saved.lockError) {
+    context.err << Prefix << "nothing stored: " << saved.lockError.text << '\n';
+    return ExitError;
+  }
+  if (saved.noFreeNumber) {
+    MediaReading::Result full;
+    full.outcome = MediaReading::Outcome::NoFreeNumber;
+    context.err << Prefix << failureText(full, a.path) << '\n';
+    return ExitError;
+  }
   if (!saved.saved) return ExitError;  // the reason was reported
   const Text& fileName = saved.fileName;
   if (saved.indexError)
@@ -287,6 +310,14 @@ int runRead(Context& context) {
     context.err << Prefix << "warning: the replaced catalog " << cp932::toNativeName(result.replaced->fileName)
                 << " could not be moved to " << BackupFolderName << '\n';
   context.out << cp932::toNativeName(fileName) << '\n';
+  // Stored, but a script must not take it for a complete catalog of the
+  // medium (say, before deleting the medium's files): the problems were
+  // listed on stderr above.
+  if (!result.problems.empty()) {
+    context.err << Prefix << "stored, but incomplete: " << result.problems.size() << " problem"
+                << (result.problems.size() == 1 ? "" : "s") << " above\n";
+    return ExitIncomplete;
+  }
   return ExitOk;
 }
 

@@ -1,5 +1,11 @@
 #include "app/cli/TextOutput.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include "app/cli/Cli.h"
 #include "core/Strings.h"
 #include "text/Cp932.h"
 #include "text/Utf8.h"
@@ -43,6 +49,28 @@ std::string jsonString(TextView text) {
     i += length;
   }
   return out + "\"";
+}
+
+int finishOutput(std::ostream& out, std::ostream& err, int status, int code, std::ios::iostate exceptions) {
+  out.exceptions(std::ios::goodbit);
+  if (out) {
+    errno = 0;
+    out.flush();
+    if (!out) code = errno;
+  }
+  // std::cout writes through C's stdout: its buffer is only flushed, and its
+  // error only seen, there.
+  if (&out == &std::cout) {
+    errno = 0;
+    if (std::fflush(stdout) != 0 && !code) code = errno;
+    if (std::ferror(stdout)) out.setstate(std::ios::badbit);
+  }
+  const bool failed = !out;
+  out.clear();
+  out.exceptions(exceptions);
+  if (!failed) return status;
+  err << "zevro-cli: cannot write the output: " << (code ? std::strerror(code) : "write error") << '\n';
+  return ExitError;
 }
 
 }  // namespace zevro::cli

@@ -1,6 +1,7 @@
 #pragma once
 // How zevro-cli writes catalog text: UTF-8, one record a line with fields
 // separated by TAB, or JSON strings.
+#include <ios>
 #include <string>
 
 #include "text/Text.h"
@@ -16,5 +17,13 @@ std::string oneLineField(TextView text);
 // not UTF-8 (U+DC80..U+DCFF in catalog text) \udcXX, as Python's
 // surrogateescape reads it.
 std::string jsonString(TextView text);
+
+// Flushes what a command wrote to out. When any of it could not be written
+// (a full disk, /dev/full, a closed pipe), a script must not take the cut
+// output for the whole: one line naming the error goes to err and the exit
+// status becomes ExitError; else the command's own status stands. code: the
+// errno of a write that failed already (0: none known); exceptions: the
+// stream's exception mask to put back.
+int finishOutput(std::ostream& out, std::ostream& err, int status, int code, std::ios::iostate exceptions);
 
 }  // namespace zevro::cli
