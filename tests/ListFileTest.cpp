@@ -287,6 +287,37 @@ TEST(ListFileWrite, WhatIsWrittenReadsBackUnchanged) {
   EXPECT_EQ(build(back, result.header), bytes);
 }
 
+// Bytes CP932 assigns no character (0x80, 0xA0, 0xFD-0xFF, an unassigned
+// pair such as 85 40), in a file made elsewhere, are written back as they
+// were, not as escape text; a byte that would join the next one into another
+// character is kept as escape text instead.
+TEST(ListFileWrite, ForeignBytesGoBackOutAsTheyCame) {
+  const std::string heap = std::string("\x10" "DISC\x11" "\xA0\xFD\x85\x40z\x80\xFF", 13) + std::string(4, '\0');
+  // 16 characters: 85 40 counts as one, as in every CP932 text.
+  const std::string file = std::string("BX") + "00002" + "00002" + "00002" + "00002" + "000010" + "0" + "0" +
+                           "240131120000" + "              0" + "0000000" + heap +
+                           std::string("\x00\x00", 2) + std::string("\x04\x00", 2) + std::string("\x00\x00", 2) +
+                           std::string("\x00\x00", 2);
+  RowStore store;
+  const ReadResult result = parse(file, store);
+  ASSERT_EQ(result.status, ReadStatus::Ok);
+  ASSERT_EQ(store.rowCount(), 1);
+  const std::optional<std::string> written = build(store, result.header);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(*written, file);
+
+  // A foreign lead byte before a byte it would pair with stays escape text.
+  RowStore joined;
+  catalog::makeCatalogList(joined);
+  const Text name = Text(u"x") + char16_t(0xDC81) + u"A";  // 81 41 would read back as "、"
+  ASSERT_TRUE(joined.appendShown(buildRecord({name}), 0, 0, 4, 0));
+  const std::optional<std::string> again = build(joined, Header{});
+  ASSERT_TRUE(again);
+  RowStore back;
+  ASSERT_EQ(parse(*again, back).status, ReadStatus::Ok);
+  EXPECT_EQ(back.field(0, 0), name);
+}
+
 // A store whose heap is one record of `characters` characters (end marker
 // included) and whose row capacity is large.
 RowStore heapOf(std::size_t characters, std::size_t spare) {

@@ -46,6 +46,40 @@ const Tables& tables() {
   return t;
 }
 
+// --- bytes CP932 assigns no character -------------------------------------
+//
+// A byte that is no character (0x80, 0xA0, 0xFD-0xFF, a lead byte without a
+// trail it pairs with) reads as U+DC00 + byte and is written back as that
+// very byte, so a file made elsewhere keeps its bytes. The one exception: a
+// lead byte whose next written byte would pair with it into a character
+// (U+DC81 before "A": 81 41 reads as "、") is written as escape text.
+
+bool isRawByte(char16_t c) { return c >= InvalidByteBase + 0x80 && c <= InvalidByteBase + 0xFF; }
+
+// The first byte the unit at i is written as, for the check above: -1 at the
+// end (a marker or the end of the heap follows, never a trail byte), '&' for
+// escape text. A raw byte counts as written raw (when it is not, its escape
+// starts with "&", which pairs with nothing: the check only errs on the safe
+// side).
+int firstByteAt(const Tables& t, TextView text, std::size_t i) {
+  if (i >= text.size()) return -1;
+  const char16_t c = text[i];
+  if (const std::uint16_t code = t.codes[c]; code != NoCode) return code >= 0x100 ? code >> 8 : code;
+  if (isRawByte(c)) return c - InvalidByteBase;
+  return '&';
+}
+
+// True when the raw byte of the unit at i reads back as that unit.
+bool rawByteReadsBack(const Tables& t, TextView text, std::size_t i) {
+  const unsigned b = text[i] - InvalidByteBase;
+  // A byte that is a character of its own (half-width katakana) stood for
+  // something else: a name's byte that was not UTF-8.
+  if (t.single[b] != text[i]) return false;
+  const unsigned row = t.leadRow[b];
+  const int next = firstByteAt(t, text, i + 1);
+  return row == 0 || next < 0 || t.pairs[row * 256 + static_cast<unsigned>(next)] == 0;
+}
+
 // --- escapes ---------------------------------------------------------------
 
 constexpr char32_t MaxCodePoint = 0x10FFFF;
@@ -271,8 +305,14 @@ std::string encode(TextView text) {
       ++p;
       continue;
     }
+    const auto at = static_cast<std::size_t>(p - text.data());
+    if (isRawByte(c) && rawByteReadsBack(t, text, at)) {
+      *o++ = static_cast<char>(c - InvalidByteBase);
+      ++p;
+      continue;
+    }
     std::size_t units = 0;
-    const char32_t cp = codePointAt(text, static_cast<std::size_t>(p - text.data()), units);
+    const char32_t cp = codePointAt(text, at, units);
     o = writeEscape(o, cp);
     p += units;
   }
@@ -291,6 +331,11 @@ std::size_t byteLength(TextView text) {
       ++i;
       continue;
     }
+    if (isRawByte(text[i]) && rawByteReadsBack(t, text, i)) {
+      ++length;
+      ++i;
+      continue;
+    }
     std::size_t units = 0;
     length += escapeLength(codePointAt(text, i, units));
     i += units;
@@ -301,12 +346,38 @@ std::size_t byteLength(TextView text) {
 std::size_t fileLength(TextView text) {
   const Tables& t = tables();
   std::size_t length = 0;
+  // Characters are counted as a reader walks the bytes: a lead byte and the
+  // trail byte after it are one character. Only a raw lead byte leaves a
+  // lead waiting for the next unit's bytes.
+  bool leadWaiting = false;
+  const auto countByte = [&](unsigned b) {
+    if (leadWaiting && isTrailByte(b)) {
+      leadWaiting = false;
+      return;
+    }
+    ++length;
+    leadWaiting = isLeadByte(b);
+  };
   for (std::size_t i = 0; i < text.size();) {
-    if (t.codes[text[i]] != NoCode) {
-      ++length;
+    const char16_t c = text[i];
+    if (const std::uint16_t code = t.codes[c]; code != NoCode) {
+      if (!leadWaiting) {
+        ++length;  // a whole character: never a lead left waiting
+      } else if (code >= 0x100) {
+        countByte(code >> 8);
+        countByte(code & 0xFF);
+      } else {
+        countByte(code);
+      }
       ++i;
       continue;
     }
+    if (isRawByte(c) && rawByteReadsBack(t, text, i)) {
+      countByte(c - InvalidByteBase);
+      ++i;
+      continue;
+    }
+    leadWaiting = false;  // escape text starts with "&", no trail byte
     std::size_t units = 0;
     length += escapeLength(codePointAt(text, i, units));
     i += units;
