@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 
 #include "TempFolder.h"
 #include "core/OptionKeys.h"
@@ -88,6 +89,27 @@ TEST(ProgramTest, TheTitleCacheIsLoadedBeforeThePresentLabelsAreTaken) {
   program.driveInfo();
   EXPECT_EQ(program.titles().title('K'), u"NEW");
   EXPECT_EQ(program.titles().title('Q'), u"GONE BUT KEPT");
+}
+
+// A second desktop program on the same program folder is refused until the
+// first one ends; another folder is no concern of it.
+TEST(ProgramTest, OneDesktopProgramAProgramFolder) {
+  test::TempFolder temp("zevro-program");
+  LinuxFileSystem disk;
+  FakeUi ui;
+  Platform platform{disk, ui};
+  FakeDrives drives;
+  std::filesystem::create_directories(temp.root() / "a");
+  std::filesystem::create_directories(temp.root() / "b");
+  auto first = std::make_unique<Program>(platform, temp.root() / "a", &drives);
+  ASSERT_TRUE(first->claimInstance());
+  Program second(platform, temp.root() / "a", &drives);
+  EXPECT_FALSE(second.claimInstance());
+  EXPECT_NE(second.alreadyRunningText().find(fromUtf8((temp.root() / "a").native())), Text::npos);
+  Program elsewhere(platform, temp.root() / "b", &drives);
+  EXPECT_TRUE(elsewhere.claimInstance());
+  first.reset();  // the first program ends
+  EXPECT_TRUE(second.claimInstance());
 }
 
 }  // namespace

@@ -22,6 +22,12 @@ NativePath Program::backupFolder() const { return programFolder_ / std::string(B
 
 IoError Program::loadOptions() { return options_.load(); }
 
+bool Program::claimInstance() { return !instance_.tryLock(programFolder_ / InstanceLockName); }
+
+Text Program::alreadyRunningText() const {
+  return Text(AlreadyRunningMessage) + fileops::shown(programFolder_) + u"\x07";
+}
+
 const StartupState& Program::startUp(const VersionNumbers& version) {
   state_ = zevro::startUp(platform_, programFolder_, options_, version);
   if (!state_->refused) catalogFolder_ = state_->catalogFolder;

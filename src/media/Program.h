@@ -29,6 +29,7 @@
 #include "media/ReadingStore.h"
 #include "media/TitleFile.h"
 #include "platform/Drives.h"
+#include "platform/FileLock.h"
 #include "platform/Platform.h"
 
 namespace zevro {
@@ -48,6 +49,18 @@ public:
   const NativePath& catalogFolder() const { return catalogFolder_; }
   // "/…/zevro/Backup", where replaced catalogs go.
   NativePath backupFolder() const;
+
+  // The desktop program runs once per program folder: the first one holds
+  // the instance lock (a file of its own in the program folder, released by
+  // the system when the process ends, whatever way it ends). False when
+  // another program holds it; zevro-cli never asks (it coordinates its
+  // writes through the write lock).
+  static constexpr const char* InstanceLockName = ".zevro-instance.lock";
+  static constexpr TextView AlreadyRunningMessage =
+      u"ZEVRO は、このプログラム･フォルダーで既に起動しています。|\x08";
+  bool claimInstance();
+  // The message for a second program: AlreadyRunningMessage + the folder.
+  Text alreadyRunningText() const;
 
   OptionStore& options() { return options_; }
   IoError loadOptions();
@@ -89,6 +102,7 @@ public:
 private:
   Platform& platform_;
   NativePath programFolder_;
+  FileLock instance_;
   NativePath catalogFolder_;
   OptionStore options_;
   std::optional<StartupState> state_;

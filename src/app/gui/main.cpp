@@ -137,6 +137,10 @@ int run(QApplication& app) {
   QtUi ui((folder.path / ErrorSoundName).native());
   Platform platform{files, ui};
   Program program(platform, folder.path);
+  if (!program.claimInstance()) {
+    ui.showMessage(program.alreadyRunningText(), mb::Ok | mb::IconExclamation, u"");
+    return ExitRefused;
+  }
   if (program.loadOptions()) {
     ui.showMessage(fileReadErrorText(program.options().path()), mb::Ok | mb::IconExclamation, u"");
     return ExitError;
