@@ -354,6 +354,20 @@ TEST_F(MainWindowLogicTest, AReadListStoredByTheSaveQuestionGoesThroughTheSameSt
   EXPECT_TRUE(indexed("_00hd_new.cct"));
 }
 
+// zevro-cli stored a catalog of that name while the reading waited to be
+// saved: the save keeps it in Backup/ instead of losing it.
+TEST_F(MainWindowLogicTest, ACatalogStoredMeanwhileUnderTheSameNameIsKeptInBackup) {
+  MainWindowLogic& logic = start();
+  readSample(logic, "_00HD_NEW.CCT");
+  logic.run(C::MF_新規作成);
+  writeCatalog("_00hd_new.cct", sampleCatalog(u"他のプログラム"));
+  logic.run(C::MF_上書保存);
+  EXPECT_EQ(titleOnDisk("_00HD_NEW.cct"), u"");
+  RowStore kept;
+  ASSERT_TRUE(listfile::parse(temp().get("zevro/Backup/_00hd_new.cct"), kept).loaded());
+  EXPECT_EQ(kept.field(catalog::FieldComment, 0), u"他のプログラム");
+}
+
 TEST_F(MainWindowLogicTest, AReplacedCatalogOfAnotherNameIsRetiredOnlyOnceTheNewOneIsStored) {
   writeCatalog("_03HD_NEW.cct", sampleCatalog(u"旧"));
   index.titleOf(u"_03HD_NEW.cct");

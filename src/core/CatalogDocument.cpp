@@ -8,6 +8,7 @@
 #include "core/Numbers.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
+#include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -182,6 +183,13 @@ bool CatalogDocument::save() {
 
 bool CatalogDocument::saveWithTitle() {
   const NativePath previous = current_;
+  // The name, the file and the index change together while no other program
+  // writes to the program folder.
+  std::optional<WriteLock> lock;
+  if (!programFolder_.empty() && !lock.emplace(programFolder_)) {
+    message(withDetails(WriteFailedMessage, fromUtf8(lock->message())), ErrorFlags);
+    return false;
+  }
   if (hooks_.beforeWrite && !hooks_.beforeWrite()) return false;
   const std::optional<NativePath> written = writeListFile(current_, false);
   if (!written) return false;

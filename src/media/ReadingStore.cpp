@@ -74,10 +74,15 @@ bool ReadingStore::replacedInPlace(const MediaReading::Result& result) {
 }
 
 bool ReadingStore::prepare(const MediaReading::Result& result) {
-  if (!replacedInPlace(result)) return true;
+  // The list file about to be overwritten: the replaced catalog of the same
+  // name, or one that another program stored under the name since the
+  // reading (the desktop program stores a reading only when the user saves).
+  const NativePath folder = result.catalogPath.parent_path();
+  const std::optional<std::string> there =
+      platform_.files.resolveName(folder, result.catalogPath.filename().native());
+  if (!there) return true;
   if (!makeBackupFolder()) return false;
-  return fileops::copyFile(platform_, result.replaced->path,
-                           backupFolder_ / cp932::toNativeName(result.replaced->fileName));
+  return fileops::copyFile(platform_, folder / *there, backupFolder_ / *there);
 }
 
 ReadingStore::Finished ReadingStore::finish(const MediaReading::Result& result, TextView fileName) {
