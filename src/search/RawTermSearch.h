@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "search/ByteSearcher.h"
 #include "search/SearchRequest.h"
 
 namespace zevro {
@@ -50,7 +51,7 @@ public:
 
 private:
   struct Needle {
-    std::string bytes;
+    ByteSearcher bytes;
     std::size_t found = 0;  // the occurrence last found, valid for searches from up to there
     bool searched = false;
   };
