@@ -1,12 +1,57 @@
 #include "search/ByteSearcher.h"
 
+#include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace zevro {
+
+namespace {
+
+#if defined(__x86_64__)
+// The first candidate position in [i, lastPair + 64) on processors with
+// 32-byte registers, or npos; i is moved to where the plain loop goes on.
+// Blocks of 64 positions read bytes up to i + 63 + n - 1, kept inside the
+// text by lastPair.
+__attribute__((target("avx2"))) std::size_t findWide(const char* p, std::size_t& i, std::size_t lastPair,
+                                                     std::string_view needle) {
+  const std::size_t n = needle.size();
+  const __m256i firsts = _mm256_set1_epi8(needle[0]);
+  const __m256i lasts = _mm256_set1_epi8(needle[n - 1]);
+  for (; i <= lastPair; i += 64) {
+    // (Written out: a lambda would not be compiled for these registers.)
+    const char* const at = p + i;
+    const __m256i lo =
+        _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)), firsts),
+                         _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + n - 1)), lasts));
+    const __m256i hi =
+        _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 32)), firsts),
+                         _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at + 31 + n)), lasts));
+    if (_mm256_testz_si256(_mm256_or_si256(lo, hi), _mm256_or_si256(lo, hi))) continue;
+    auto mask = static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(lo))) |
+                (static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(hi))) << 32);
+    while (mask != 0) {
+      const std::size_t at = i + static_cast<std::size_t>(__builtin_ctzll(mask));
+      if (std::memcmp(p + at + 1, needle.data() + 1, n - 2) == 0) return at;
+      mask &= mask - 1;
+    }
+  }
+  return std::string_view::npos;
+}
+
+bool hasWideRegisters() {
+  static const bool has = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return has;
+}
+#endif
+
+}  // namespace
 
 std::size_t ByteSearcher::find(std::string_view text, std::size_t from) const {
   const std::size_t n = needle_.size();
@@ -23,6 +68,12 @@ std::size_t ByteSearcher::find(std::string_view text, std::size_t from) const {
   const char* const middle = needle_.data() + 1;
   const std::size_t middleSize = n - 2;
   std::size_t i = from;
+#if defined(__x86_64__)
+  if (hasWideRegisters() && size - from >= n - 1 + 64) {
+    const std::size_t at = findWide(p, i, size - (n - 1) - 64, needle_);
+    if (at != npos) return at;
+  }
+#endif
 #if defined(__SSE2__)
   // A block of sixteen candidate positions i..i+15 reads bytes up to i+15+n-1.
   constexpr std::size_t Block = 16;

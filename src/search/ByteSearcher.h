@@ -1,8 +1,9 @@
 #pragma once
 // Exact search for a short byte string (a term in CP932) in a catalog's
-// bytes, made for texts where the string is rare: sixteen positions are
-// tried at once by comparing the string's first and last bytes, and only
-// the positions where both agree are compared in full.
+// bytes, made for texts where the string is rare: sixteen positions
+// (thirty-two on processors with AVX2) are tried at once by comparing the
+// string's first and last bytes, and only the positions where both agree
+// are compared in full.
 //
 //   ByteSearcher s("\x8B\xE0\x8A\x74\x8E\x9B");   // "金閣寺"
 //   s.find(bytes, 0)  -> the first position of those six bytes, or npos

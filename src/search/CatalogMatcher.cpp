@@ -46,12 +46,13 @@ bool CatalogMatcher::rowHasHit(TextView record) const {
 }
 
 bool CatalogMatcher::searchBytes(ListFileBytes& file, TextView title, const Found& found) {
-  raw_->reset(file.body());
+  // Only the records: no term holds code 0, so none runs past the end marker.
+  raw_->reset(file.heap());
   std::optional<CatalogRows> rows;
   for (std::size_t at = raw_->next(0); at != RawTermSearch::npos;) {
     if (!rows) rows.emplace(file.heap(), file.levels());
     const int row = rows->rowAt(at);
-    if (at >= file.heap().size() || row < 0) break;  // past the end marker: spare room and per-row blocks
+    if (row < 0) break;
     const std::string_view recordBytes = rows->recordBytes(row);
     const std::size_t rowEnd = rows->start(row) + recordBytes.size();
     const Text record = cp932::decode(recordBytes);
