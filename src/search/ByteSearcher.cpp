@@ -1,5 +1,7 @@
 #include "search/ByteSearcher.h"
 
+#include "search/WideRegisters.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -42,13 +44,6 @@ __attribute__((target("avx2"))) std::size_t findWide(const char* p, std::size_t&
   return std::string_view::npos;
 }
 
-bool hasWideRegisters() {
-  static const bool has = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return has;
-}
 #endif
 
 }  // namespace

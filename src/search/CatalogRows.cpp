@@ -4,11 +4,12 @@
 #include <cstring>
 #include <limits>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 #include "core/Record.h"
+#include "search/WideRegisters.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -25,9 +26,36 @@ bool endsField(char b) { return record::endsField(static_cast<unsigned char>(b))
 // The code-16 bytes in heap bytes [from, to). Sixteen bytes are compared at
 // once; each byte of `sums` counts its lane's markers, and is added up
 // before it can overflow.
+#if defined(__x86_64__)
+// The same with 32 bytes at once, up to where fewer than 32 remain; i is
+// moved to there.
+__attribute__((target("avx2"))) std::size_t countRowStartsWide(const char* heap, std::size_t& i, std::size_t to) {
+  std::size_t count = 0;
+  const __m256i marker = _mm256_set1_epi8(RowStartByte);
+  const __m256i zero = _mm256_setzero_si256();
+  while (to - i >= 32) {
+    const std::size_t blocks = std::min<std::size_t>((to - i) / 32, 255);
+    __m256i sums = zero;
+    for (std::size_t b = 0; b < blocks; ++b, i += 32) {
+      const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(heap + i));
+      sums = _mm256_sub_epi8(sums, _mm256_cmpeq_epi8(block, marker));
+    }
+    const __m256i total = _mm256_sad_epu8(sums, zero);
+    count += static_cast<std::size_t>(_mm256_extract_epi64(total, 0)) +
+             static_cast<std::size_t>(_mm256_extract_epi64(total, 1)) +
+             static_cast<std::size_t>(_mm256_extract_epi64(total, 2)) +
+             static_cast<std::size_t>(_mm256_extract_epi64(total, 3));
+  }
+  return count;
+}
+#endif
+
 std::size_t countRowStarts(const char* heap, std::size_t from, std::size_t to) {
   std::size_t count = 0;
   std::size_t i = from;
+#if defined(__x86_64__)
+  if (hasWideRegisters()) count += countRowStartsWide(heap, i, to);
+#endif
 #if defined(__SSE2__)
   const __m128i marker = _mm_set1_epi8(RowStartByte);
   const __m128i zero = _mm_setzero_si128();
