@@ -48,6 +48,28 @@ __attribute__((target("avx2"))) std::size_t countRowStartsWide(const char* heap,
   }
   return count;
 }
+
+// Appends the running count of code 16 after each of `chunks` whole
+// stretches of `chunk` bytes from `from` on (32 bytes at once).
+__attribute__((target("avx2"))) void appendChunkCountsWide(const char* heap, std::size_t from, std::size_t chunks,
+                                                           std::size_t chunk, std::vector<std::uint32_t>& counts) {
+  const __m256i marker = _mm256_set1_epi8(RowStartByte);
+  const __m256i zero = _mm256_setzero_si256();
+  std::uint32_t running = counts.back();
+  for (std::size_t c = 0; c < chunks; ++c) {
+    // Each byte of `sums` counts at most chunk / 32 markers.
+    __m256i sums = zero;
+    for (const std::size_t end = from + chunk; from < end; from += 32) {
+      const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(heap + from));
+      sums = _mm256_sub_epi8(sums, _mm256_cmpeq_epi8(block, marker));
+    }
+    const __m256i total = _mm256_sad_epu8(sums, zero);
+    __m128i half = _mm_add_epi64(_mm256_castsi256_si128(total), _mm256_extracti128_si256(total, 1));
+    half = _mm_add_epi64(half, _mm_srli_si128(half, 8));
+    running += static_cast<std::uint32_t>(_mm_cvtsi128_si32(half));
+    counts.push_back(running);
+  }
+}
 #endif
 
 std::size_t countRowStarts(const char* heap, std::size_t from, std::size_t to) {
@@ -96,6 +118,13 @@ std::size_t CatalogRows::chunkStart(std::size_t chunk) const { return std::min(c
 
 void CatalogRows::countChunks(std::size_t chunk) const {
   if (counts_.size() == 1) counts_.reserve(heap_.size() / Chunk + 2);
+  // Whole stretches many at once, then the heap's last, shorter one.
+  const std::size_t whole = std::min(chunk + 1, heap_.size() / Chunk);
+  const std::size_t done = counts_.size() - 1;
+#if defined(__x86_64__)
+  static_assert(Chunk % 32 == 0 && Chunk / 32 < 256);
+  if (done < whole && hasWideRegisters()) appendChunkCountsWide(heap_.data(), done * Chunk, whole - done, Chunk, counts_);
+#endif
   while (counts_.size() <= chunk + 1 && !counted()) {
     const std::size_t k = counts_.size() - 1;
     counts_.push_back(counts_[k] +
@@ -104,7 +133,8 @@ void CatalogRows::countChunks(std::size_t chunk) const {
 }
 
 void CatalogRows::countForRow(int row) const {
-  while (counts_.back() <= static_cast<std::uint32_t>(row) && !counted()) countChunks(counts_.size());
+  // Sixteen stretches at a time: a few hundred rows.
+  while (counts_.back() <= static_cast<std::uint32_t>(row) && !counted()) countChunks(counts_.size() + 15);
 }
 
 int CatalogRows::rowCount() const {
