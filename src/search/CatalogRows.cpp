@@ -23,12 +23,12 @@ constexpr int Levels = 256;
 // character, so fields end in the bytes where they end in the text.
 bool endsField(char b) { return record::endsField(static_cast<unsigned char>(b)); }
 
-// The code-16 bytes in heap bytes [from, to). Sixteen bytes are compared at
-// once; each byte of `sums` counts its lane's markers, and is added up
-// before it can overflow.
+// Row starts are counted a vector at a time: each byte of `sums` counts
+// the markers of its lane, and the lanes are added up before one can
+// overflow (255 blocks).
 #if defined(__x86_64__)
-// The same with 32 bytes at once, up to where fewer than 32 remain; i is
-// moved to there.
+// The code-16 bytes in heap bytes [i, to), 32 bytes at once, up to where
+// fewer than 32 remain; i is moved to there.
 __attribute__((target("avx2"))) std::size_t countRowStartsWide(const char* heap, std::size_t& i, std::size_t to) {
   std::size_t count = 0;
   const __m256i marker = _mm256_set1_epi8(RowStartByte);
@@ -72,6 +72,7 @@ __attribute__((target("avx2"))) void appendChunkCountsWide(const char* heap, std
 }
 #endif
 
+// The code-16 bytes in heap bytes [from, to).
 std::size_t countRowStarts(const char* heap, std::size_t from, std::size_t to) {
   std::size_t count = 0;
   std::size_t i = from;
