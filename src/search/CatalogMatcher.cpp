@@ -46,15 +46,18 @@ bool CatalogMatcher::rowHasHit(TextView record) const {
 }
 
 bool CatalogMatcher::searchBytes(ListFileBytes& file, TextView title, const Found& found) {
-  raw_->reset(file.body());
+  // Only the records: no term holds code 0, so none runs past the end marker.
+  raw_->reset(file.heap());
   std::optional<CatalogRows> rows;
   for (std::size_t at = raw_->next(0); at != RawTermSearch::npos;) {
     if (!rows) rows.emplace(file.heap(), file.levels());
     const int row = rows->rowAt(at);
-    if (at >= file.heap().size() || row < 0) break;  // past the end marker: spare room and per-row blocks
-    const Text record = rows->record(row);
+    if (row < 0) break;
+    const std::string_view recordBytes = rows->recordBytes(row);
+    const std::size_t rowEnd = rows->start(row) + recordBytes.size();
+    const Text record = cp932::decode(recordBytes);
     if (rowHasHit(record) && !found(fieldsOf(title, rows->pathOf(row), record, request_.isTwoTerm()))) return false;
-    at = raw_->next(rows->start(row) + rows->recordBytes(row).size());
+    at = raw_->next(rowEnd);
   }
   return true;
 }

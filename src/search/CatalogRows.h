@@ -10,9 +10,12 @@
 //   rows.pathOf(2)   -> u"DOCS\\README.TXT"
 //
 // Works on the bytes as read from the list file (CP932): only the records
-// asked for are decoded. The rows are found as far as the questions need
-// them, in one pass over the heap that follows the hits: the bytes before a
-// hit were just searched and are still in the cache.
+// asked for are decoded. Rows are counted, not listed: the heap is gone
+// through as far as the questions need it (the bytes before a hit were just
+// searched and are still in the cache), and the count of rows before every
+// 256th byte is kept, so that a row is found again by its number with a
+// short walk. The level string is searched backwards for ancestors, from
+// where the last question of that level left off.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -37,7 +40,8 @@ public:
   // before it); -1 before the first row.
   int rowAt(std::size_t at) const;
 
-  // Heap byte position where the row's record starts (its code 16).
+  // Heap byte position where the row's record starts (its code 16); the
+  // heap's size for a row it does not hold.
   std::size_t start(int row) const;
   std::string_view recordBytes(int row) const;
   Text record(int row) const;
@@ -58,19 +62,34 @@ public:
   static Text nameOf(std::string_view record);
 
 private:
+  // Heap bytes per counted stretch.
+  static constexpr std::size_t Chunk = 256;
+  // What lastOfLevelUpTo last answered for one level: `row` for `upTo`.
+  struct LevelAnswer {
+    int upTo = -1;
+    int row = -1;
+  };
+
   const Text& ancestorName(int row, int level);
-  // Finds the rows that start before heap byte `end`.
-  void scanTo(std::size_t end) const;
-  // Finds rows until row `row` is known or the heap ends.
-  void scanForRow(int row) const;
+  // Counts rows through stretch `chunk` (or to the heap's end).
+  void countChunks(std::size_t chunk) const;
+  // Counts rows until row `row` is known or the heap ends.
+  void countForRow(int row) const;
+  std::size_t chunkStart(std::size_t chunk) const;
+  bool counted() const { return chunkStart(counts_.size() - 1) == heap_.size(); }
+  // The last row in [from, to] whose level is `level`; -1 when none.
+  int lastOfLevelIn(int from, int to, int level) const;
 
   std::string_view heap_;
   std::string_view levels_;
-  // The rows found so far: the heap is gone through up to `scanned_`.
-  mutable std::size_t scanned_ = 0;
-  mutable std::vector<std::uint32_t> starts_;
-  mutable std::vector<std::vector<std::int32_t>> rowsOfLevel_;  // level -> its rows in order
-  std::vector<std::int32_t> cachedRow_;                         // level -> row whose name is cached
+  // counts_[k]: the rows starting before heap byte chunkStart(k), for the
+  // stretches gone through so far.
+  mutable std::vector<std::uint32_t> counts_;
+  // The row found last and where it starts.
+  mutable int knownRow_ = -1;
+  mutable std::size_t knownStart_ = 0;
+  mutable std::vector<LevelAnswer> lastOfLevel_;  // by level
+  std::vector<std::int32_t> cachedRow_;           // level -> row whose name is cached
   std::vector<Text> cachedName_;
 };
 

@@ -1,5 +1,6 @@
 #include "search/ListFileBytes.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "core/ListFile.h"
@@ -18,6 +19,28 @@ bool endsField(char b) { return b == 0 || (b >= 0x10 && b <= 0x1F); }
 std::size_t fieldEnd(std::string_view bytes, std::size_t from) {
   while (from < bytes.size() && !endsField(bytes[from])) ++from;
   return from;
+}
+
+// Where the run of code-0 bytes that ends at `end` begins; the spare room
+// after the end marker is such a run, kilobytes long: 64 bytes are checked
+// at once, then eight.
+std::size_t zeroRunStart(std::string_view bytes, std::size_t end) {
+  while (end >= 64) {
+    std::uint64_t words[8];
+    std::memcpy(words, bytes.data() + end - 64, 64);
+    std::uint64_t any = 0;
+    for (const std::uint64_t w : words) any |= w;
+    if (any != 0) break;
+    end -= 64;
+  }
+  while (end >= 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes.data() + end - 8, 8);
+    if (word != 0) break;
+    end -= 8;
+  }
+  while (end > 0 && bytes[end - 1] == 0) --end;
+  return end;
 }
 
 Text trimBlanks(Text text) {
@@ -74,8 +97,7 @@ std::string_view ListFileBytes::levels() {
 void ListFileBytes::measure() {
   if (tailLength_ <= body_.size() && levelLength_ >= 2) {
     const std::size_t blocks = body_.size() - tailLength_;
-    std::size_t used = blocks;
-    while (used > 0 && body_[used - 1] == 0) --used;
+    const std::size_t used = zeroRunStart(body_, blocks);
     // Each character takes one or two bytes.
     const bool heapFits = used < blocks && blocks >= heapCharacters_ && blocks <= 2 * heapCharacters_;
     if (heapFits && body_[blocks] == 0 && body_[blocks + 1] == 1) {

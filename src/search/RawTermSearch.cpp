@@ -1,7 +1,6 @@
 #include "search/RawTermSearch.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "text/Cp932.h"
@@ -54,9 +53,9 @@ bool RawTermSearch::suits(const SearchRequest& request) {
 }
 
 RawTermSearch::RawTermSearch(const SearchRequest& request) {
-  needles_[0].bytes = cp932::encode(request.first().folded());
+  needles_[0].bytes = ByteSearcher(cp932::encode(request.first().folded()));
   if (request.condition() == Condition::Or) {
-    needles_[1].bytes = cp932::encode(request.second().folded());
+    needles_[1].bytes = ByteSearcher(cp932::encode(request.second().folded()));
     count_ = 2;
   }
 }
@@ -77,9 +76,7 @@ std::size_t RawTermSearch::nextOf(Needle& needle, std::size_t from) const {
   if (needle.searched && (needle.found == npos || needle.found >= from)) return needle.found;
   needle.searched = true;
   needle.found = npos;
-  if (from >= text_.size() || needle.bytes.empty()) return npos;
-  const void* hit = ::memmem(text_.data() + from, text_.size() - from, needle.bytes.data(), needle.bytes.size());
-  if (hit) needle.found = static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data());
+  needle.found = needle.bytes.find(text_, from);
   return needle.found;
 }
 

@@ -5,7 +5,7 @@
 // rules). Nothing is decoded for a catalog without such bytes.
 //
 //   RawTermSearch raw(request);            // request "README", no folding, no pattern
-//   raw.reset(file.body());
+//   raw.reset(file.heap());
 //   for (std::size_t at = raw.next(0); at != RawTermSearch::npos; at = raw.next(rowEnd)) { … }
 //
 // A byte occurrence is a candidate, not yet a hit: it may begin inside a
@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "search/ByteSearcher.h"
 #include "search/SearchRequest.h"
 
 namespace zevro {
@@ -40,7 +41,7 @@ public:
   // AND a row must hold the first term anyway). Only for a request that suits.
   explicit RawTermSearch(const SearchRequest& request);
 
-  // Starts over on another text (the bytes after a list file's header).
+  // Starts over on another text (a list file's records).
   void reset(std::string_view bytes);
 
   // The position of the first byte occurrence of a term at or after `from`
@@ -50,7 +51,7 @@ public:
 
 private:
   struct Needle {
-    std::string bytes;
+    ByteSearcher bytes;
     std::size_t found = 0;  // the occurrence last found, valid for searches from up to there
     bool searched = false;
   };
