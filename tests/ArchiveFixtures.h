@@ -1,0 +1,242 @@
+#pragma once
+// Archives made at run time for the tests: LZH written byte by byte (header
+// levels 0, 1 and 2, stored "-lh0-" members and "-lhd-" folder entries with
+// their CRC-16), ZIP through libarchive's writer with CP932 names.
+#include <archive.h>
+#include <archive_entry.h>
+#include <locale.h>
+#include <stdlib.h>
+#include <time.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <iterator>
+#include <vector>
+
+#include "text/Cp932.h"
+
+namespace zevro::test {
+
+// Sets TZ for one test and puts the old value back.
+class TimeZoneForTest {
+public:
+  explicit TimeZoneForTest(const char* tz) {
+    if (const char* old = ::getenv("TZ")) old_ = old, had_ = true;
+    ::setenv("TZ", tz, 1);
+    ::tzset();
+  }
+  ~TimeZoneForTest() {
+    if (had_)
+      ::setenv("TZ", old_.c_str(), 1);
+    else
+      ::unsetenv("TZ");
+    ::tzset();
+  }
+  TimeZoneForTest(const TimeZoneForTest&) = delete;
+  TimeZoneForTest& operator=(const TimeZoneForTest&) = delete;
+
+private:
+  std::string old_;
+  bool had_ = false;
+};
+
+// CP932 bytes of a few names the tests use (表 and ソ end in 0x5C).
+inline const std::string Hyo = "\x95\x5C";        // 表
+inline const std::string Ji = "\x8E\xA6";         // 示
+inline const std::string So = "\x83\x5C";         // ソ
+inline const std::string Risuto = "\x83\x8A\x83\x58\x83\x67";  // リスト
+
+// A DOS date and time: 2005-03-04 10:20.
+inline constexpr std::uint16_t DosDate2005 = ((2005 - 1980) << 9) | (3 << 5) | 4;
+inline constexpr std::uint16_t DosTime1020 = (10 << 11) | (20 << 5);
+
+struct LzhEntry {
+  std::string name;  // CP932 bytes, "\" between folders; a folder entry ends with "\"
+  std::string data;
+  bool directory = false;                // written as "-lhd-"
+  std::uint16_t dosDate = DosDate2005;   // levels 0 and 1
+  std::uint16_t dosTime = DosTime1020;
+  std::uint32_t unixTime = 1109931600;   // level 2: 2005-03-04 10:20 UTC
+};
+
+inline std::uint16_t crc16(const std::string& bytes) {
+  std::uint16_t crc = 0;
+  for (unsigned char b : bytes) {
+    crc ^= b;
+    for (int i = 0; i < 8; ++i) crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+  }
+  return crc;
+}
+
+inline void putLe(std::string& out, std::uint32_t v, int width) {
+  for (int i = 0; i < width; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+// One member header and its data at the level.
+inline std::string lzhMember(const LzhEntry& e, int level) {
+  const std::string method = e.directory ? "-lhd-" : "-lh0-";
+  const std::uint16_t crc = crc16(e.data);
+  std::string h;
+  if (level == 0 || level == 1) {
+    std::string b = method;
+    putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
+    putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
+    putLe(b, e.dosTime, 2);
+    putLe(b, e.dosDate, 2);
+    b.push_back('\x20');
+    b.push_back(static_cast<char>(level));
+    b.push_back(static_cast<char>(e.name.size()));
+    b += e.name;
+    putLe(b, crc, 2);
+    if (level == 1) {
+      b.push_back('M');
+      putLe(b, 0, 2);  // no extended headers
+    }
+    unsigned sum = 0;
+    for (unsigned char c : b) sum += c;
+    h.push_back(static_cast<char>(b.size()));
+    h.push_back(static_cast<char>(sum & 0xFF));
+    h += b;
+    return h + e.data;
+  }
+  // Level 2: the folder part goes into extended header 0x02 with 0xFF
+  // between folders, the file name into 0x01.
+  std::string folder;
+  std::string file = e.name;
+  // The last "\\" that is a character of its own, not the second byte of
+  // a double-byte character such as 表.
+  std::size_t cut = std::string::npos;
+  for (std::size_t i = 0; i < e.name.size(); ++i) {
+    const auto b = static_cast<unsigned char>(e.name[i]);
+    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+      ++i;
+      continue;
+    }
+    if (b == '\\') cut = i;
+  }
+  if (cut != std::string::npos) {
+    folder = e.name.substr(0, cut);
+    folder.push_back('\xFF');
+    file = e.name.substr(cut + 1);
+  }
+  std::string ext;
+  auto addExt = [&](char type, const std::string& data) {
+    ext.push_back(type);
+    ext += data;
+    ext += std::string(2, '\0');  // the next size, patched below
+  };
+  std::vector<std::size_t> sizes;
+  if (!file.empty()) sizes.push_back(1 + file.size() + 2), addExt('\x01', file);
+  if (!folder.empty()) sizes.push_back(1 + folder.size() + 2), addExt('\x02', folder);
+  // Patch each "next size" with the following header's size.
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    at += sizes[i];
+    const std::uint32_t next = i + 1 < sizes.size() ? static_cast<std::uint32_t>(sizes[i + 1]) : 0;
+    ext[at - 2] = static_cast<char>(next & 0xFF);
+    ext[at - 1] = static_cast<char>(next >> 8);
+  }
+  std::string b = method;
+  putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
+  putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
+  putLe(b, e.unixTime, 4);
+  b.push_back('\x20');
+  b.push_back('\x02');
+  putLe(b, crc, 2);
+  b.push_back('U');
+  putLe(b, sizes.empty() ? 0 : static_cast<std::uint32_t>(sizes.front()), 2);
+  putLe(h, static_cast<std::uint32_t>(2 + b.size() + ext.size()), 2);
+  return h + b + ext + e.data;
+}
+
+inline std::string lzhArchive(const std::vector<LzhEntry>& entries, int level) {
+  std::string out;
+  for (const LzhEntry& e : entries) out += lzhMember(e, level);
+  out.push_back('\0');
+  return out;
+}
+
+struct ZipEntry {
+  std::string name;  // UTF-8, written as CP932 unless utf8Flag
+  std::string data;
+  bool directory = false;
+  bool utf8Flag = false;
+  time_t mtime = 1109931600;  // written as DOS fields of this machine's zone
+  bool symlink = false;       // data is the link target
+};
+
+// Sets the UTF-8 flag (bit 11) of the local and central headers of the
+// entry with these name bytes: libarchive's writer takes one name charset
+// for a whole archive.
+inline void flagUtf8(std::string& zip, const std::string& name) {
+  struct Header {
+    const char* signature;
+    std::size_t flagsAt, nameLengthAt, nameAt;
+  };
+  for (const Header& h : {Header{"PK\x03\x04", 6, 26, 30}, Header{"PK\x01\x02", 8, 28, 46}}) {
+    for (std::size_t at = zip.find(h.signature); at != std::string::npos; at = zip.find(h.signature, at + 4)) {
+      if (at + h.nameAt > zip.size()) break;
+      const std::size_t length = static_cast<unsigned char>(zip[at + h.nameLengthAt]) |
+                                 static_cast<std::size_t>(static_cast<unsigned char>(zip[at + h.nameLengthAt + 1])) << 8;
+      if (zip.compare(at + h.nameAt, length, name) != 0 || length != name.size()) continue;
+      zip[at + h.flagsAt + 1] = static_cast<char>(zip[at + h.flagsAt + 1] | 0x08);
+    }
+  }
+}
+
+// Writes a ZIP with libarchive's writer: names (given in UTF-8) stored as
+// CP932 bytes without a flag, or as UTF-8 with the UTF-8 flag.
+inline bool writeZip(const std::filesystem::path& path, const std::vector<ZipEntry>& entries) {
+  archive* a = archive_write_new();
+  archive_write_set_format_zip(a);
+  archive_write_add_filter_none(a);
+  // In the "C" character type the writer stores name bytes as given.
+  locale_t plain = newlocale(LC_CTYPE_MASK, "C", nullptr);
+  locale_t old = uselocale(plain);
+  bool ok = archive_write_open_filename(a, path.c_str()) == ARCHIVE_OK;
+  std::vector<std::string> flagged;
+  for (const ZipEntry& e : entries) {
+    if (!ok) break;
+    const std::string name = e.utf8Flag ? e.name : cp932::encode(cp932::fromNativeName(e.name));
+    if (e.utf8Flag) flagged.push_back(name);
+    archive_entry* entry = archive_entry_new();
+    archive_entry_copy_pathname(entry, name.c_str());
+    archive_entry_set_mtime(entry, e.mtime, 0);
+    if (e.directory) {
+      archive_entry_set_filetype(entry, AE_IFDIR);
+      archive_entry_set_perm(entry, 0755);
+    } else if (e.symlink) {
+      archive_entry_set_filetype(entry, AE_IFLNK);
+      archive_entry_set_perm(entry, 0777);
+      archive_entry_copy_symlink(entry, e.data.c_str());
+    } else {
+      archive_entry_set_filetype(entry, AE_IFREG);
+      archive_entry_set_perm(entry, 0644);
+      archive_entry_set_size(entry, static_cast<la_int64_t>(e.data.size()));
+    }
+    ok = archive_write_header(a, entry) == ARCHIVE_OK;
+    if (ok && !e.directory && !e.symlink && !e.data.empty())
+      ok = archive_write_data(a, e.data.data(), e.data.size()) == static_cast<la_ssize_t>(e.data.size());
+    archive_entry_free(entry);
+  }
+  if (archive_write_close(a) != ARCHIVE_OK) ok = false;
+  archive_write_free(a);
+  uselocale(old);
+  freelocale(plain);
+  if (!ok || flagged.empty()) return ok;
+  std::ifstream in(path, std::ios::binary);
+  std::string zip((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  for (const std::string& name : flagged) flagUtf8(zip, name);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << zip;
+  return true;
+}
+
+inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace zevro::test
