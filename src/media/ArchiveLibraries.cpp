@@ -6,12 +6,15 @@
 #include <locale.h>
 #include <time.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "core/Strings.h"
 #include "media/LzhHeader.h"
+#include "media/MemberPath.h"
+#include "platform/ConfinedFolder.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -42,24 +45,226 @@ private:
   locale_t previous_ = nullptr;
 };
 
-struct LhaStream {
-  std::FILE* file = nullptr;
-  LHAInputStream* stream = nullptr;
-  LHAReader* reader = nullptr;
-  ~LhaStream() {
-    if (reader) lha_reader_free(reader);
-    if (stream) lha_input_stream_free(stream);
-    if (file) std::fclose(file);
-  }
-  bool open(const NativePath& path) {
-    file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    stream = lha_input_stream_from_FILE(file);
-    if (!stream) return false;
-    reader = lha_reader_new(stream);
-    return reader != nullptr;
-  }
+void turnBackslashes(Text& path);
+
+// One pass over an archive's members: next() moves to the following member
+// (skipping the data of the one before), read() gives its data in pieces.
+class MemberCursor {
+public:
+  virtual ~MemberCursor() = default;
+  virtual bool next(ArchiveMember& member) = 0;
+  // Bytes read into buffer; 0 at the end of the member's data, -1 on damage.
+  virtual long read(char* buffer, std::size_t size) = 0;
+  // After the data was read to its end: true when it is whole.
+  virtual bool whole() { return true; }
 };
+
+std::uint16_t crc16Update(std::uint16_t crc, const char* data, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) {
+    crc = static_cast<std::uint16_t>(crc ^ static_cast<unsigned char>(data[i]));
+    for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+  }
+  return crc;
+}
+
+class LzhCursor final : public MemberCursor {
+public:
+  explicit LzhCursor(ListTime::Zone zone) : zone_(zone) {}
+  ~LzhCursor() override {
+    if (reader_) lha_reader_free(reader_);
+    if (stream_) lha_input_stream_free(stream_);
+    if (file_) std::fclose(file_);
+  }
+  LzhCursor(const LzhCursor&) = delete;
+  LzhCursor& operator=(const LzhCursor&) = delete;
+
+  bool open(const NativePath& path) {
+    file_ = std::fopen(path.c_str(), "rb");
+    if (!file_) return false;
+    stream_ = lha_input_stream_from_FILE(file_);
+    if (!stream_) return false;
+    reader_ = lha_reader_new(stream_);
+    return reader_ != nullptr;
+  }
+
+  bool next(ArchiveMember& m) override {
+    header_ = lha_reader_next_file(reader_);
+    if (!header_) return false;
+    const LHAFileHeader* h = header_;
+    m = ArchiveMember{};
+    const std::string_view raw(reinterpret_cast<const char*>(h->raw_data), h->raw_data_len);
+    const std::optional<LzhHeaderFields> fields = readLzhHeader(raw, h->header_level);
+    if (fields) {
+      m.path = fields->path;
+    } else {
+      // A header variant whose bytes are laid out otherwise: the library's
+      // own reading of the name.
+      std::string bytes = h->path ? h->path : "";
+      if (h->filename) bytes += h->filename;
+      m.path = cp932::decode(bytes);
+      turnBackslashes(m.path);
+    }
+    m.directory = std::string_view(h->compress_method) == LzhDirectoryMethod && !h->symlink_target;
+    m.regular = !h->symlink_target && !m.directory;
+    if (m.directory && !m.path.empty() && m.path.back() != u'/') m.path.push_back(u'/');
+    m.size = h->length;
+    if (fields && fields->dosDate && !fields->unixTime)
+      m.time = ArchiveLibraries::dosTime(*fields->dosDate, *fields->dosTime);
+    else
+      m.time = ListTime::of(static_cast<std::int64_t>(h->timestamp) * NanosPerSecond, zone_);
+    crc_ = 0;
+    read_ = 0;
+    return true;
+  }
+
+  long read(char* buffer, std::size_t size) override {
+    const std::size_t n = lha_reader_read(reader_, buffer, size);
+    crc_ = crc16Update(crc_, buffer, n);
+    read_ += n;
+    if (n == 0 && read_ < header_->length) return -1;
+    return static_cast<long>(n);
+  }
+
+  bool whole() override { return read_ == header_->length && crc_ == header_->crc; }
+
+private:
+  ListTime::Zone zone_;
+  std::FILE* file_ = nullptr;
+  LHAInputStream* stream_ = nullptr;
+  LHAReader* reader_ = nullptr;
+  LHAFileHeader* header_ = nullptr;
+  std::uint16_t crc_ = 0;
+  std::size_t read_ = 0;
+};
+
+class ZipCursor final : public MemberCursor {
+public:
+  ZipCursor() : archive_(archive_read_new()) {}
+  ~ZipCursor() override {
+    if (archive_) archive_read_free(archive_);
+  }
+  ZipCursor(const ZipCursor&) = delete;
+  ZipCursor& operator=(const ZipCursor&) = delete;
+
+  bool open(const NativePath& path) {
+    if (!archive_) return false;
+    archive_read_support_format_zip(archive_);
+    if (archive_read_set_options(archive_, "hdrcharset=CP932") != ARCHIVE_OK) return false;
+    return archive_read_open_filename(archive_, path.c_str(), ReadBlock) == ARCHIVE_OK;
+  }
+
+  bool next(ArchiveMember& m) override {
+    archive_entry* e = nullptr;
+    const int r = archive_read_next_header(archive_, &e);
+    // At damage the members read before it stay.
+    if (r != ARCHIVE_OK && r != ARCHIVE_WARN) return false;
+    m = ArchiveMember{};
+    if (const char* utf8Name = archive_entry_pathname_utf8(e)) {
+      m.path = cp932::fromNativeName(utf8Name);
+    } else if (const char* rawName = archive_entry_pathname(e)) {
+      m.path = cp932::decode(rawName);
+    }
+    turnBackslashes(m.path);
+    const auto type = archive_entry_filetype(e);
+    m.directory = type == AE_IFDIR || (!m.path.empty() && m.path.back() == u'/');
+    if (m.directory && !m.path.empty() && m.path.back() != u'/') m.path.push_back(u'/');
+    m.regular = !m.directory && (type == AE_IFREG || type == 0);
+    m.size = archive_entry_size_is_set(e) ? static_cast<std::uint64_t>(archive_entry_size(e)) : 0;
+    // libarchive made the stored DOS fields a time in this process's zone;
+    // the same zone gives them back as stored.
+    const time_t when = archive_entry_mtime(e);
+    struct tm fields {};
+    if (localtime_r(&when, &fields)) {
+      m.time.year = fields.tm_year + 1900;
+      m.time.month = fields.tm_mon + 1;
+      m.time.day = fields.tm_mday;
+      m.time.hour = fields.tm_hour;
+      m.time.minute = fields.tm_min;
+    }
+    return true;
+  }
+
+  long read(char* buffer, std::size_t size) override {
+    const la_ssize_t n = archive_read_data(archive_, buffer, size);
+    return n < 0 ? -1 : static_cast<long>(n);
+  }
+
+private:
+  struct archive* archive_;
+};
+
+// The cursor of an archive, with the UTF-8 character type libarchive's name
+// conversion needs held as long as it is used.
+struct OpenArchive {
+  Utf8CharacterType utf8;
+  std::unique_ptr<MemberCursor> cursor;
+};
+
+std::unique_ptr<OpenArchive> openArchive(const NativePath& path, ArchiveType type, ListTime::Zone zone) {
+  auto open = std::make_unique<OpenArchive>();
+  if (type == ArchiveType::Lzh) {
+    auto lzh = std::make_unique<LzhCursor>(zone);
+    if (!lzh->open(path)) return nullptr;
+    open->cursor = std::move(lzh);
+  } else if (type == ArchiveType::Zip) {
+    auto zip = std::make_unique<ZipCursor>();
+    if (!zip->open(path)) return nullptr;
+    open->cursor = std::move(zip);
+  } else {
+    return nullptr;
+  }
+  return open;
+}
+
+std::vector<std::string> nativeComponents(const std::vector<Text>& parts) {
+  std::vector<std::string> out;
+  out.reserve(parts.size());
+  for (const Text& p : parts) out.push_back(cp932::toNativeName(p));
+  return out;
+}
+
+Text joined(const std::vector<Text>& parts) {
+  Text out;
+  for (const Text& p : parts) {
+    if (!out.empty()) out.push_back(u'/');
+    out += p;
+  }
+  return out;
+}
+
+// Writes one member below the target; why not, when it was not written.
+std::optional<ExtractRefusal> writeMember(MemberCursor& cursor, const ArchiveMember& m, ConfinedFolder& out,
+                                          std::vector<char>& buffer, std::vector<Text>& written) {
+  const std::optional<std::vector<Text>> parts = safeMemberComponents(m.path);
+  if (!parts) return ExtractRefusal::Unsafe;
+  if (!out.ready()) return ExtractRefusal::WriteFailed;
+  if (m.directory) {
+    switch (out.makeFolders(nativeComponents(*parts))) {
+      case ConfinedFolder::Result::Made:
+      case ConfinedFolder::Result::Exists: return std::nullopt;
+      case ConfinedFolder::Result::Escapes: return ExtractRefusal::Unsafe;
+      case ConfinedFolder::Result::Failed: return ExtractRefusal::WriteFailed;
+    }
+  }
+  if (!m.regular) return ExtractRefusal::NotRegular;
+  ConfinedFolder::NewFile file;
+  switch (out.makeFile(nativeComponents(*parts), file)) {
+    case ConfinedFolder::Result::Made: break;
+    case ConfinedFolder::Result::Exists: return ExtractRefusal::Exists;
+    case ConfinedFolder::Result::Escapes: return ExtractRefusal::Unsafe;
+    case ConfinedFolder::Result::Failed: return ExtractRefusal::WriteFailed;
+  }
+  for (;;) {
+    const long n = cursor.read(buffer.data(), buffer.size());
+    if (n < 0) return ExtractRefusal::Damaged;  // the part written goes with `file`
+    if (n == 0) break;
+    if (!file.write(buffer.data(), static_cast<std::size_t>(n))) return ExtractRefusal::WriteFailed;
+  }
+  if (!cursor.whole()) return ExtractRefusal::Damaged;
+  if (!file.keep()) return ExtractRefusal::WriteFailed;
+  written.push_back(joined(*parts));
+  return std::nullopt;
+}
 
 void turnBackslashes(Text& path) {
   for (char16_t& c : path)
@@ -91,84 +296,82 @@ bool ArchiveLibraries::available(ArchiveType type) const {
 }
 
 ArchiveListing ArchiveLibraries::list(const NativePath& archive, ArchiveType type) {
-  if (!available(type)) return {};
-  return type == ArchiveType::Lzh ? listLzh(archive) : listZip(archive);
-}
-
-ArchiveListing ArchiveLibraries::listLzh(const NativePath& archive) {
   ArchiveListing listing;
-  LhaStream lha;
-  if (!lha.open(archive)) return listing;
+  if (!available(type)) return listing;
+  const std::unique_ptr<OpenArchive> open = openArchive(archive, type, zone_);
+  if (!open) return listing;
   listing.opened = true;
-  while (LHAFileHeader* h = lha_reader_next_file(lha.reader)) {
-    ArchiveMember m;
-    const std::string_view raw(reinterpret_cast<const char*>(h->raw_data), h->raw_data_len);
-    const std::optional<LzhHeaderFields> fields = readLzhHeader(raw, h->header_level);
-    if (fields) {
-      m.path = fields->path;
-    } else {
-      // A header variant whose bytes are laid out otherwise: the library's
-      // own reading of the name.
-      std::string bytes = h->path ? h->path : "";
-      if (h->filename) bytes += h->filename;
-      m.path = cp932::decode(bytes);
-      turnBackslashes(m.path);
-    }
-    m.directory = std::string_view(h->compress_method) == LzhDirectoryMethod && !h->symlink_target;
-    m.regular = !h->symlink_target && !m.directory;
-    if (m.directory && !m.path.empty() && m.path.back() != u'/') m.path.push_back(u'/');
-    m.size = h->length;
-    if (fields && fields->dosDate && !fields->unixTime)
-      m.time = dosTime(*fields->dosDate, *fields->dosTime);
-    else
-      m.time = ListTime::of(static_cast<std::int64_t>(h->timestamp) * NanosPerSecond, zone_);
-    listing.members.push_back(std::move(m));
-  }
-  // The reader tells damage and the end apart by nothing: either way the
-  // members read so far stay.
+  ArchiveMember m;
+  while (open->cursor->next(m)) listing.members.push_back(std::move(m));
   return listing;
 }
 
-ArchiveListing ArchiveLibraries::listZip(const NativePath& archive) {
-  ArchiveListing listing;
-  Utf8CharacterType utf8;
-  std::unique_ptr<struct archive, decltype(&archive_read_free)> a(archive_read_new(), archive_read_free);
-  if (!a) return listing;
-  archive_read_support_format_zip(a.get());
-  if (archive_read_set_options(a.get(), "hdrcharset=CP932") != ARCHIVE_OK) return listing;
-  if (archive_read_open_filename(a.get(), archive.c_str(), ReadBlock) != ARCHIVE_OK) return listing;
-  listing.opened = true;
-  archive_entry* e = nullptr;
-  for (;;) {
-    const int r = archive_read_next_header(a.get(), &e);
-    // At damage the members read before it stay.
-    if (r != ARCHIVE_OK && r != ARCHIVE_WARN) break;
-    ArchiveMember m;
-    if (const char* utf8Name = archive_entry_pathname_utf8(e)) {
-      m.path = cp932::fromNativeName(utf8Name);
-    } else if (const char* rawName = archive_entry_pathname(e)) {
-      m.path = cp932::decode(rawName);
-    }
-    turnBackslashes(m.path);
-    const auto type = archive_entry_filetype(e);
-    m.directory = type == AE_IFDIR || (!m.path.empty() && m.path.back() == u'/');
-    if (m.directory && !m.path.empty() && m.path.back() != u'/') m.path.push_back(u'/');
-    m.regular = !m.directory && (type == AE_IFREG || type == 0);
-    m.size = archive_entry_size_is_set(e) ? static_cast<std::uint64_t>(archive_entry_size(e)) : 0;
-    // libarchive made the stored DOS fields a time in this process's zone;
-    // the same zone gives them back as stored.
-    const time_t when = archive_entry_mtime(e);
-    struct tm fields {};
-    if (localtime_r(&when, &fields)) {
-      m.time.year = fields.tm_year + 1900;
-      m.time.month = fields.tm_mon + 1;
-      m.time.day = fields.tm_mday;
-      m.time.hour = fields.tm_hour;
-      m.time.minute = fields.tm_min;
-    }
-    listing.members.push_back(std::move(m));
+int ArchiveLibraries::resolve(const NativePath& archive, ArchiveType type, TextView member) {
+  const ArchiveListing listing = list(archive, type);
+  std::vector<Text> paths;
+  paths.reserve(listing.members.size());
+  for (const ArchiveMember& m : listing.members) paths.push_back(m.path);
+  return findMember(paths, member);
+}
+
+ExtractReport ArchiveLibraries::ExtractMember(const NativePath& archive, ArchiveType type, TextView member,
+                                              const NativePath& target) {
+  ExtractReport report;
+  if (!available(type)) return report;
+  const int wanted = member.empty() ? -1 : resolve(archive, type, member);
+  const std::unique_ptr<OpenArchive> open = openArchive(archive, type, zone_);
+  if (!open) return report;
+  report.opened = true;
+  if (!member.empty() && wanted < 0) {
+    report.refused.push_back({Text(member), ExtractRefusal::NotFound});
+    return report;
   }
-  return listing;
+  ConfinedFolder out(target);
+  std::vector<char> buffer(ReadBlock);
+  ArchiveMember m;
+  for (int index = 0; open->cursor->next(m); ++index) {
+    if (wanted >= 0 && index != wanted) continue;
+    const std::optional<ExtractRefusal> refusal = writeMember(*open->cursor, m, out, buffer, report.written);
+    if (refusal) report.refused.push_back({m.path, *refusal});
+    if (wanted >= 0) break;
+  }
+  return report;
+}
+
+std::optional<std::string> ArchiveLibraries::ReadMember(const NativePath& archive, ArchiveType type, TextView member,
+                                                        std::size_t maxBytes) {
+  if (!available(type)) return std::nullopt;
+  const int wanted = resolve(archive, type, member);
+  if (wanted < 0) return std::nullopt;
+  const std::unique_ptr<OpenArchive> open = openArchive(archive, type, zone_);
+  if (!open) return std::nullopt;
+  ArchiveMember m;
+  for (int index = 0; open->cursor->next(m); ++index) {
+    if (index != wanted) continue;
+    if (!m.regular) return std::nullopt;
+    std::string data;
+    std::vector<char> buffer(std::min<std::size_t>(ReadBlock, std::max<std::size_t>(maxBytes, 1)));
+    while (data.size() < maxBytes) {
+      const long n = open->cursor->read(buffer.data(), std::min(buffer.size(), maxBytes - data.size()));
+      if (n < 0) return std::nullopt;
+      if (n == 0) break;
+      data.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    return data;
+  }
+  return std::nullopt;
+}
+
+const char* refusalText(ExtractRefusal refusal) {
+  switch (refusal) {
+    case ExtractRefusal::Unsafe: return "unsafe path";
+    case ExtractRefusal::NotRegular: return "not a regular file";
+    case ExtractRefusal::Exists: return "exists";
+    case ExtractRefusal::NotFound: return "not found";
+    case ExtractRefusal::Damaged: return "damaged";
+    case ExtractRefusal::WriteFailed: return "cannot write";
+  }
+  return "";
 }
 
 }  // namespace zevro

@@ -15,13 +15,17 @@ public:
 
   bool available(ArchiveType type) const override;
   ArchiveListing list(const NativePath& archive, ArchiveType type) override;
+  ExtractReport ExtractMember(const NativePath& archive, ArchiveType type, TextView member,
+                              const NativePath& target) override;
+  std::optional<std::string> ReadMember(const NativePath& archive, ArchiveType type, TextView member,
+                                        std::size_t maxBytes) override;
 
   // A DOS date and time as stored: date 0x3263, time 0x5280 -> 2005-03-04 10:20.
   static ListTime dosTime(std::uint16_t date, std::uint16_t time);
 
 private:
-  ArchiveListing listLzh(const NativePath& archive);
-  ArchiveListing listZip(const NativePath& archive);
+  // The index of the member a requested path names, -1 when none.
+  int resolve(const NativePath& archive, ArchiveType type, TextView member);
 
   ListTime::Zone zone_;
   bool available_;
