@@ -13,7 +13,7 @@ _zevro_cli() {
     cword=$COMP_CWORD
   fi
 
-  local commands="catalogs info dump options drives read search title"
+  local commands="catalogs info dump options drives read search title extract"
   local command="" programdir=() i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
@@ -40,6 +40,7 @@ _zevro_cli() {
     info | title) options="--help" ;;
     dump) options="--json --help" ;;
     options) options="--help" ;;
+    extract) options="--to --help" ;;
     read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --quiet --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
                      --word --no-word --media --genre --json --help" ;;
@@ -70,6 +71,9 @@ _zevro_cli() {
       ;;
     read)
       COMPREPLY=($(compgen -d -- "$cur"))
+      ;;
+    extract)
+      if [[ $prev == --to ]]; then COMPREPLY=($(compgen -d -- "$cur")); else COMPREPLY=($(compgen -f -- "$cur")); fi
       ;;
   esac
 }
