@@ -1,6 +1,6 @@
 #pragma once
 // Where the walk hands over an archive (a regular file named *.ZIP, *.LZH,
-// *.CAB) when the reading records archive contents or comments from
+// *.CAB; a folder of such a name is walked as a folder) when the reading records archive contents or comments from
 // archives. The lister writes the archive's row and the rows of its members;
 // until one is given, archives are catalogued as plain files.
 #include <cstdint>
@@ -19,6 +19,7 @@ struct ArchiveVisit {
   TextView date;                     // the archive's row date, u"21/01/01 01:30"
   std::uint64_t size = 0;
   TextView comment;  // the file comment found for the archive, may be empty
+  int kind = 0;      // the icon code of the archive's extension, like 91
 };
 
 class ArchiveLister {

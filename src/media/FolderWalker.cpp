@@ -308,7 +308,7 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
   if (archive) {
     const int row = store.rowCount();
     item.time.writeRowText(date_);
-    ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment};
+    ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment, kind};
     if (hooks_.archives->WalkArchive(visit, store) && store.rowCount() > row) {
       store.setKind(row, kind);
       return true;
