@@ -41,13 +41,15 @@ _zevro_cli() {
     dump) options="--json --help" ;;
     options) options="--help" ;;
     extract) options="--to --help" ;;
-    read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --quiet --help" ;;
+    read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --archives
+                   --archive-comments --zip --quiet --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
                      --word --no-word --media --genre --json --help" ;;
   esac
 
   case $prev in
     --sort) COMPREPLY=($(compgen -W "name extension kind" -- "$cur")); return ;;
+    --archives | --archive-comments | --zip) COMPREPLY=($(compgen -W "on off" -- "$cur")); return ;;
     --media) COMPREPLY=($(compgen -W "CD FD HD CD,HD CD,FD FD,HD" -- "$cur")); return ;;
     --genre | --title | --catalog-title | --and | --or) return ;;
   esac
