@@ -22,17 +22,12 @@
 
 namespace zevro {
 
-struct ArchiveOptions {
-  bool recordMembers = false;  // RecordUnzip: members are listed
-  bool comments = false;       // CommentUnzip: the archive row's comment may come from inside it
-  bool zip = false;            // UseExtactZip: ZIP archives are read at all
-  WalkOrder sortOrder = WalkOrder::Kind;
-};
-
 class ArchiveContents final : public ArchiveLister {
 public:
-  ArchiveContents(ArchiveReader& reader, const IconTable& icons, ArchiveOptions options)
+  ArchiveContents(ArchiveReader& reader, const IconTable& icons, ArchiveOptions options = {})
       : reader_(reader), icons_(icons), options_(options) {}
+
+  void setOptions(const ArchiveOptions& options) override { options_ = options; }
 
   // False (a plain file row) for a type this reading does not open: CAB,
   // ZIP without UseExtactZip, a reader that cannot read it, an archive that

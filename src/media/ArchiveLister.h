@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/RowStore.h"
+#include "media/WalkOrder.h"
 #include "platform/FileSystem.h"
 #include "text/Text.h"
 
@@ -22,9 +23,19 @@ struct ArchiveVisit {
   int kind = 0;      // the icon code of the archive's extension, like 91
 };
 
+// The switches of one reading that decide what becomes of an archive.
+struct ArchiveOptions {
+  bool recordMembers = false;  // RecordUnzip: members are listed
+  bool comments = false;       // CommentUnzip (with generated comments): the archive row's comment may come from inside it
+  bool zip = false;            // UseExtactZip: ZIP archives are read at all
+  WalkOrder sortOrder = WalkOrder::Kind;
+};
+
 class ArchiveLister {
 public:
   virtual ~ArchiveLister() = default;
+  // Told before each reading.
+  virtual void setOptions(const ArchiveOptions&) {}
   // Appends the archive row and its members to the store. False when it
   // appended nothing: the walk then writes a plain file row.
   virtual bool WalkArchive(const ArchiveVisit& visit, RowStore& store) = 0;
