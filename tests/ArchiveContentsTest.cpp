@@ -53,8 +53,9 @@ protected:
     return utf8(groupedNumber(static_cast<std::int64_t>(fs::file_size(dir.path("medium/" + relative)))));
   }
 
-  // The rows below the title line.
-  std::vector<Row> walk(ArchiveOptions options, ArchiveReader* reader = nullptr) {
+  // The rows below the title line (with it when `title`).
+  std::vector<Row> walk(ArchiveOptions options, ArchiveReader* reader = nullptr, const std::string& medium = "",
+                        bool title = false) {
     ArchiveLibraries libraries(ListTime::Zone::Japan);
     ArchiveContents contents(reader ? *reader : libraries, icons, options);
     WalkOptions walk{.sortOrder = options.sortOrder, .mediumKind = 3, .zone = ListTime::Zone::Japan, .archives = true};
@@ -63,9 +64,10 @@ protected:
     FolderWalker walker(disk, ui, icons, walk, {}, hooks);
     RowStore store;
     fs::create_directories(dir.path("medium"));
-    walker.WalkFolder(dir.path("medium"), u"E:", u"TITLE", store);
+    walker.WalkFolder(dir.path("medium/" + medium), medium.empty() ? u"E:" : u"E:\\" + cp932::fromNativeName(medium),
+                      u"TITLE", store);
     std::vector<Row> rows;
-    for (int r = 1; r < store.rowCount(); ++r)
+    for (int r = title ? 0 : 1; r < store.rowCount(); ++r)
       rows.push_back({store.level(r), store.kind(r), utf8(store.field(catalog::FieldName, r)),
                       utf8(store.field(catalog::FieldDate, r)), utf8(store.field(catalog::FieldSize, r))});
     return rows;
@@ -158,6 +160,19 @@ TEST_F(ArchiveContentsTest, AFolderNamedLikeAnArchiveIsWalkedAsAFolder) {
             (std::vector<Row>{{1, catalog::KindFolder, "x.zip", "", sizeOf("x.zip/inner.zip")},
                               {2, kind(u"zip"), "inner.zip", ArchiveRowDate, sizeOf("x.zip/inner.zip")},
                               {3, kind(u"txt"), "a.txt", Stored, "1"}}));
+}
+
+TEST_F(ArchiveContentsTest, AnArchiveReadAsTheMediumListsItsMembersBelowTheTitleLine) {
+  put("tool.lzh", test::lzhArchive({{"doc\\readme.txt", "readme!"}, {"tool.exe", "MZ"}}, 0));
+  putZip("pack.zip", {{"a.txt", "a"}});
+  // Whatever the switches say: the members are the medium's content.
+  EXPECT_EQ(walk({.sortOrder = WalkOrder::Name}, nullptr, "tool.lzh", true),
+            (std::vector<Row>{{0, 4, "TITLE", "", sizeOf("tool.lzh")},
+                              {1, catalog::KindArchiveFolder, "doc", "", ""},
+                              {2, kind(u"txt"), "readme.txt", Stored, "7"},
+                              {1, kind(u"exe"), "tool.exe", Stored, "2"}}));
+  EXPECT_EQ(walk({.sortOrder = WalkOrder::Name}, nullptr, "pack.zip", true),
+            (std::vector<Row>{{0, 4, "TITLE", "", sizeOf("pack.zip")}, {1, kind(u"txt"), "a.txt", Stored, "1"}}));
 }
 
 TEST_F(ArchiveContentsTest, DuplicatedPathsTakeTheSizeOfTheFirst) {

@@ -72,8 +72,9 @@ bool ArchiveContents::WalkArchive(const ArchiveVisit& visit, RowStore& store) {
   candidates_.assign(1, u'\t');
   const ArchiveType type = archiveTypeOf(visit.name);
   if (type != ArchiveType::Lzh && type != ArchiveType::Zip) return false;
-  if (type == ArchiveType::Zip && !options_.zip) return false;
-  if (!options_.recordMembers && !options_.comments) return false;
+  const bool listMembers = options_.recordMembers || visit.medium;
+  if (type == ArchiveType::Zip && !options_.zip && !visit.medium) return false;
+  if (!listMembers && !options_.comments) return false;
   if (!reader_.available(type) || !visit.file) return false;
   const ArchiveListing listing = reader_.list(*visit.file, type);
   if (!listing.opened) return false;
@@ -91,14 +92,16 @@ bool ArchiveContents::WalkArchive(const ArchiveVisit& visit, RowStore& store) {
   }
 
   // The archive row: a folder row with the archive's own date and size.
-  const int kind = visit.kind > 0 ? visit.kind : kindOf(visit.name);
-  Text record = catalog::buildRecord({visit.name, visit.comment, visit.date,
-                                      groupedNumber(static_cast<std::int64_t>(visit.size)), record::NoFlagsText});
-  record.push_back(record::marker(catalog::FieldMediumName));
-  if (!store.appendShown(record, catalog::colourIndexFor(kind, visit.level), catalog::HighlightNone, kind,
-                         visit.level))
-    return false;
-  if (!options_.recordMembers) return true;
+  if (!visit.medium) {
+    const int kind = visit.kind > 0 ? visit.kind : kindOf(visit.name);
+    Text record = catalog::buildRecord({visit.name, visit.comment, visit.date,
+                                        groupedNumber(static_cast<std::int64_t>(visit.size)), record::NoFlagsText});
+    record.push_back(record::marker(catalog::FieldMediumName));
+    if (!store.appendShown(record, catalog::colourIndexFor(kind, visit.level), catalog::HighlightNone, kind,
+                           visit.level))
+      return false;
+  }
+  if (!listMembers) return true;
 
   std::vector<Text> keys;
   keys.reserve(members.size());

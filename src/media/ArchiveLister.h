@@ -21,6 +21,10 @@ struct ArchiveVisit {
   std::uint64_t size = 0;
   TextView comment;  // the file comment found for the archive, may be empty
   int kind = 0;      // the icon code of the archive's extension, like 91
+  // The archive is the medium itself (a reading of tool.lzh): the walk wrote
+  // the title line, its members go below it without an archive row, and
+  // they are listed whatever the switches say.
+  bool medium = false;
 };
 
 // The switches of one reading that decide what becomes of an archive.

@@ -141,6 +141,9 @@ private:
   struct Listing;
 
   void visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store);
+  // A medium that is an LZH or ZIP file (a reading of E:\\TOOL.LZH): the
+  // title line, then its members. False when the medium is not one.
+  bool readArchiveMedium(const NativePath& file, const Text& path, TextView name, RowStore& store);
   // False for a folder of another file system than the medium's, or one
   // entered before.
   bool entering(const NativePath& folder, int depth);

@@ -43,6 +43,14 @@ rows --archives off >/dev/null
 check "the switch was not saved" 0 z options get RecordUnzip
 expect "RecordUnzip kept" "-1" "$(tr -d ' ' <"$tmp/out")"
 
+# --- An archive read as the medium ------------------------------------------------
+rm -rf "$prog/Catalog"
+check "read tool.lzh" 0 z read --quiet --sort name --archives off "$media/tool.lzh"
+z dump "$(cat "$tmp/out")" | awk -F'\t' 'NR > 1 { printf "%s %s %s|", $1, $2, $4 }' >"$tmp/rows"
+expect "its members are the medium's content" "1 5 doc|2 153 readme.txt|1 173 tool.exe|" "$(cat "$tmp/rows")"
+printf 'x' >"$media/notes.txt"
+check "another file is no medium" 2 z read --quiet "$media/notes.txt"
+
 # --- Bad values ---------------------------------------------------------------------
 for o in --archives --archive-comments --zip; do
   check "$o without on or off" 2 z read "$o" maybe "$media"

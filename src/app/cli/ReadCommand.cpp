@@ -4,6 +4,7 @@
 //   zevro-cli read E:\DOCS            a folder of it, catalogued on its own
 //   zevro-cli read /usr/share         a folder of this machine, through the
 //                                     drive letter whose root holds it
+//   zevro-cli read ~/tool.lzh         an LZH or ZIP file: its members are the content
 //   -> _00HD_ROOT usr&share.cct       (on stdout)
 //
 // Options:
@@ -173,7 +174,11 @@ std::optional<Text> drivePathOf(const std::string& path, FileSystem& files, Driv
   while (native.size() > 1 && native.back() == '/') native.pop_back();
   folder = native;
   const std::optional<DirEntry> entry = ec ? std::nullopt : files.stat(folder);
-  if (!entry || !entry->isFolder()) {
+  // An LZH or ZIP file is read as a medium of its own: its members are the content.
+  const ArchiveType archive = archiveTypeOf(cp932::fromNativeName(folder.filename().native()));
+  const bool archiveFile = entry && entry->type == DirEntry::Type::File &&
+                           (archive == ArchiveType::Lzh || archive == ArchiveType::Zip);
+  if (!entry || (!entry->isFolder() && !archiveFile)) {
     err << Prefix << path << ": not a folder\n";
     return std::nullopt;
   }
@@ -358,7 +363,8 @@ constexpr const char* Help =
     "Catalogues a medium as the reading window does, without asking anything,\n"
     "and prints the name of the list file written to the catalog folder. PATH\n"
     "is a drive (E:), a folder of one (E:\\DOCS), or a folder of this machine\n"
-    "reached through the drive letters (/media/usb, /usr/share).\n"
+    "reached through the drive letters (/media/usb, /usr/share). An LZH or ZIP\n"
+    "file given as PATH is read as a medium whose content is its members.\n"
     "\n"
     "Options:\n"
     "  --catalog-title TEXT   the catalog's title, as `catalogs` lists it (any\n"
