@@ -165,6 +165,7 @@ struct ZipEntry {
   bool utf8Flag = false;
   time_t mtime = 1109931600;  // written as DOS fields of this machine's zone
   bool symlink = false;       // data is the link target
+  bool raw = false;           // name holds the stored bytes as they are
 };
 
 // Sets the UTF-8 flag (bit 11) of the local and central headers of the
@@ -199,7 +200,7 @@ inline bool writeZip(const std::filesystem::path& path, const std::vector<ZipEnt
   std::vector<std::string> flagged;
   for (const ZipEntry& e : entries) {
     if (!ok) break;
-    const std::string name = e.utf8Flag ? e.name : cp932::encode(cp932::fromNativeName(e.name));
+    const std::string name = e.utf8Flag || e.raw ? e.name : cp932::encode(cp932::fromNativeName(e.name));
     if (e.utf8Flag) flagged.push_back(name);
     archive_entry* entry = archive_entry_new();
     archive_entry_copy_pathname(entry, name.c_str());

@@ -88,6 +88,22 @@ TEST(ArchiveLibrariesTest, ZipNamesInCp932OrFlaggedUtf8ComeOutWhole) {
                 "zip");
 }
 
+TEST(ArchiveLibrariesTest, ZipNamesTheConverterRefusesAreDecodedFromTheirBytes) {
+  test::TempFolder dir;
+  // 0x85 0x40 is a pair CP932 assigns nothing; the name is kept with it
+  // (as the codec keeps such bytes) and 表 after it is still whole.
+  const std::string stored = "odd\x85\x40" + Hyo + ".txt";
+  ASSERT_TRUE(test::writeZip(dir.path("odd.zip"), {{"a.txt", "a"}, {stored, "b", false, false, 1109931600, false, true},
+                                                   {"c.txt", "c"}}));
+  ArchiveLibraries reader(ListTime::Zone::Japan);
+  const ArchiveListing listing = reader.list(dir.path("odd.zip"), ArchiveType::Zip);
+  ASSERT_EQ(listing.members.size(), 3u);
+  EXPECT_EQ(utf8(listing.members[0].path), "a.txt");
+  EXPECT_EQ(utf8(listing.members[1].path), utf8(cp932::decode(stored)));
+  EXPECT_TRUE(listing.members[1].path.ends_with(u"表.txt"));
+  EXPECT_EQ(utf8(listing.members[2].path), "c.txt");
+}
+
 TEST(ArchiveLibrariesTest, DamagedArchivesKeepTheMembersBeforeTheDamage) {
   test::TempFolder dir;
   const std::vector<test::LzhEntry> three = {{"a.txt", "aaaa"}, {"b.txt", "bbbb"}, {"c.txt", "cccc"}};

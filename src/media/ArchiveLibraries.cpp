@@ -142,6 +142,7 @@ public:
   ZipCursor() : archive_(archive_read_new()) {}
   ~ZipCursor() override {
     if (archive_) archive_read_free(archive_);
+    if (latin_) archive_read_free(latin_);
   }
   ZipCursor(const ZipCursor&) = delete;
   ZipCursor& operator=(const ZipCursor&) = delete;
@@ -150,6 +151,7 @@ public:
     if (!archive_) return false;
     archive_read_support_format_zip(archive_);
     if (archive_read_set_options(archive_, "hdrcharset=CP932") != ARCHIVE_OK) return false;
+    path_ = path;
     return archive_read_open_filename(archive_, path.c_str(), ReadBlock) == ARCHIVE_OK;
   }
 
@@ -158,11 +160,12 @@ public:
     const int r = archive_read_next_header(archive_, &e);
     // At damage the members read before it stay.
     if (r != ARCHIVE_OK && r != ARCHIVE_WARN) return false;
+    ++index_;
     m = ArchiveMember{};
     if (const char* utf8Name = archive_entry_pathname_utf8(e)) {
       m.path = cp932::fromNativeName(utf8Name);
-    } else if (const char* rawName = archive_entry_pathname(e)) {
-      m.path = cp932::decode(rawName);
+    } else {
+      m.path = cp932::decode(rawName());
     }
     turnBackslashes(m.path);
     const auto type = archive_entry_filetype(e);
@@ -190,7 +193,55 @@ public:
   }
 
 private:
+  // The name bytes of the current member as stored, for a name the CP932
+  // converter refused (bytes CP932 assigns nothing): a second reader takes
+  // names as ISO-8859-1, whose characters are the bytes themselves. It
+  // follows the first one member by member, so each archive is read at
+  // most twice.
+  std::string rawName() {
+    if (!latin_) {
+      latin_ = archive_read_new();
+      if (!latin_) return {};
+      archive_read_support_format_zip(latin_);
+      if (archive_read_set_options(latin_, "hdrcharset=ISO-8859-1") != ARCHIVE_OK ||
+          archive_read_open_filename(latin_, path_.c_str(), ReadBlock) != ARCHIVE_OK)
+        return {};
+    }
+    while (latinIndex_ < index_) {
+      const int r = archive_read_next_header(latin_, &latinEntry_);
+      if (r != ARCHIVE_OK && r != ARCHIVE_WARN) return {};
+      ++latinIndex_;
+    }
+    const char* utf8 = latinEntry_ ? archive_entry_pathname_utf8(latinEntry_) : nullptr;
+    if (!utf8) return {};
+    // UTF-8 of code points below 256 back to those bytes.
+    std::string bytes;
+    for (const char* p = utf8; *p; ++p) {
+      const auto b = static_cast<unsigned char>(*p);
+      if (b < 0x80) {
+        bytes.push_back(static_cast<char>(b));
+      } else if ((b & 0xE0) == 0xC0 && p[1]) {
+        bytes.push_back(static_cast<char>(((b & 0x1F) << 6) | (static_cast<unsigned char>(p[1]) & 0x3F)));
+        ++p;
+      }
+    }
+    // The reader turned every "\\" byte into "/", also the second byte of a
+    // double-byte character such as 表 (0x95 0x5C); "/" is never a second
+    // byte, so after a lead byte it was a "\\".
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+      if (!cp932::isLeadByte(static_cast<unsigned char>(bytes[i]))) continue;
+      if (bytes[i + 1] == '/') bytes[i + 1] = '\\';
+      ++i;
+    }
+    return bytes;
+  }
+
   struct archive* archive_;
+  NativePath path_;
+  long index_ = -1;
+  struct archive* latin_ = nullptr;
+  archive_entry* latinEntry_ = nullptr;
+  long latinIndex_ = -1;
 };
 
 // The cursor of an archive, with the UTF-8 character type libarchive's name
