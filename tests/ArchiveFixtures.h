@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "text/Cp932.h"
@@ -74,70 +75,85 @@ inline void putLe(std::string& out, std::uint32_t v, int width) {
   for (int i = 0; i < width; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
 
-// One member header and its data at the level.
-inline std::string lzhMember(const LzhEntry& e, int level) {
-  const std::string method = e.directory ? "-lhd-" : "-lh0-";
-  const std::uint16_t crc = crc16(e.data);
-  std::string h;
-  if (level == 0 || level == 1) {
-    std::string b = method;
-    putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
-    putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
-    putLe(b, e.dosTime, 2);
-    putLe(b, e.dosDate, 2);
-    b.push_back('\x20');
-    b.push_back(static_cast<char>(level));
-    b.push_back(static_cast<char>(e.name.size()));
-    b += e.name;
-    putLe(b, crc, 2);
-    if (level == 1) {
-      b.push_back('M');
-      putLe(b, 0, 2);  // no extended headers
-    }
-    unsigned sum = 0;
-    for (unsigned char c : b) sum += c;
-    h.push_back(static_cast<char>(b.size()));
-    h.push_back(static_cast<char>(sum & 0xFF));
-    h += b;
-    return h + e.data;
-  }
-  // Level 2: the folder part goes into extended header 0x02 with 0xFF
-  // between folders, the file name into 0x01.
-  std::string folder;
-  std::string file = e.name;
-  // The last "\\" that is a character of its own, not the second byte of
-  // a double-byte character such as 表.
+// The folder part of a CP932 name (with 0xFF after each folder, as the
+// extended header 0x02 holds it) and the file name: the last "\\" that is a
+// character of its own, not the second byte of one such as 表, divides them.
+inline std::pair<std::string, std::string> lzhSplit(const std::string& name) {
   std::size_t cut = std::string::npos;
-  for (std::size_t i = 0; i < e.name.size(); ++i) {
-    const auto b = static_cast<unsigned char>(e.name[i]);
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto b = static_cast<unsigned char>(name[i]);
     if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
       ++i;
       continue;
     }
     if (b == '\\') cut = i;
   }
-  if (cut != std::string::npos) {
-    folder = e.name.substr(0, cut);
-    folder.push_back('\xFF');
-    file = e.name.substr(cut + 1);
+  if (cut == std::string::npos) return {"", name};
+  std::string folder;
+  for (std::size_t i = 0; i < cut; ++i) {
+    const auto b = static_cast<unsigned char>(name[i]);
+    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+      folder += name.substr(i, 2);
+      ++i;
+      continue;
+    }
+    folder.push_back(b == '\\' ? '\xFF' : name[i]);
   }
+  folder.push_back('\xFF');
+  return {folder, name.substr(cut + 1)};
+}
+
+// Extended headers (type, data) chained by their "next size" fields (2 bytes).
+inline std::string lzhExtended(const std::vector<std::pair<char, std::string>>& headers) {
   std::string ext;
-  auto addExt = [&](char type, const std::string& data) {
-    ext.push_back(type);
-    ext += data;
-    ext += std::string(2, '\0');  // the next size, patched below
-  };
-  std::vector<std::size_t> sizes;
-  if (!file.empty()) sizes.push_back(1 + file.size() + 2), addExt('\x01', file);
-  if (!folder.empty()) sizes.push_back(1 + folder.size() + 2), addExt('\x02', folder);
-  // Patch each "next size" with the following header's size.
-  std::size_t at = 0;
-  for (std::size_t i = 0; i < sizes.size(); ++i) {
-    at += sizes[i];
-    const std::uint32_t next = i + 1 < sizes.size() ? static_cast<std::uint32_t>(sizes[i + 1]) : 0;
-    ext[at - 2] = static_cast<char>(next & 0xFF);
-    ext[at - 1] = static_cast<char>(next >> 8);
+  for (std::size_t i = 0; i < headers.size(); ++i) {
+    ext.push_back(headers[i].first);
+    ext += headers[i].second;
+    putLe(ext, i + 1 < headers.size() ? static_cast<std::uint32_t>(1 + headers[i + 1].second.size() + 2) : 0, 2);
   }
+  return ext;
+}
+
+// One member header and its data at the level. folderExtended (level 1):
+// the folder part goes into an extended header, as later DOS and Windows
+// archivers write it.
+inline std::string lzhMember(const LzhEntry& e, int level, bool folderExtended = false) {
+  const std::string method = e.directory ? "-lhd-" : "-lh0-";
+  const std::uint16_t crc = crc16(e.data);
+  const auto [folder, file] = lzhSplit(e.name);
+  std::vector<std::pair<char, std::string>> extended;
+  std::string h;
+  if (level == 0 || level == 1) {
+    const bool split = level == 1 && folderExtended;
+    const std::string baseName = split ? file : e.name;
+    if (split && !folder.empty()) extended.push_back({'\x02', folder});
+    const std::string ext = lzhExtended(extended);
+    std::string b = method;
+    putLe(b, static_cast<std::uint32_t>(e.data.size() + ext.size()), 4);
+    putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
+    putLe(b, e.dosTime, 2);
+    putLe(b, e.dosDate, 2);
+    b.push_back('\x20');
+    b.push_back(static_cast<char>(level));
+    b.push_back(static_cast<char>(baseName.size()));
+    b += baseName;
+    putLe(b, crc, 2);
+    if (level == 1) {
+      b.push_back('M');
+      putLe(b, extended.empty() ? 0 : static_cast<std::uint32_t>(1 + extended[0].second.size() + 2), 2);
+    }
+    unsigned sum = 0;
+    for (unsigned char c : b) sum += c;
+    h.push_back(static_cast<char>(b.size()));
+    h.push_back(static_cast<char>(sum & 0xFF));
+    h += b;
+    return h + ext + e.data;
+  }
+  // Level 2: the folder part goes into extended header 0x02, the file name
+  // into 0x01.
+  if (!file.empty()) extended.push_back({'\x01', file});
+  if (!folder.empty()) extended.push_back({'\x02', folder});
+  const std::string ext = lzhExtended(extended);
   std::string b = method;
   putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
   putLe(b, static_cast<std::uint32_t>(e.data.size()), 4);
@@ -146,14 +162,14 @@ inline std::string lzhMember(const LzhEntry& e, int level) {
   b.push_back('\x02');
   putLe(b, crc, 2);
   b.push_back('U');
-  putLe(b, sizes.empty() ? 0 : static_cast<std::uint32_t>(sizes.front()), 2);
+  putLe(b, extended.empty() ? 0 : static_cast<std::uint32_t>(1 + extended[0].second.size() + 2), 2);
   putLe(h, static_cast<std::uint32_t>(2 + b.size() + ext.size()), 2);
   return h + b + ext + e.data;
 }
 
-inline std::string lzhArchive(const std::vector<LzhEntry>& entries, int level) {
+inline std::string lzhArchive(const std::vector<LzhEntry>& entries, int level, bool folderExtended = false) {
   std::string out;
-  for (const LzhEntry& e : entries) out += lzhMember(e, level);
+  for (const LzhEntry& e : entries) out += lzhMember(e, level, folderExtended);
   out.push_back('\0');
   return out;
 }

@@ -52,19 +52,22 @@ TEST(ArchiveLibrariesTest, LzhMembersOfEveryHeaderLevelKeepTheirNamesAndDates) {
   test::TempFolder dir;
   struct Case {
     int level;
-    Text time;  // levels 0 and 1 store DOS fields; level 2 a Unix time, shown as a list time
+    bool folderExtended;  // level 1: the folder in an extended header
+    Text time;            // levels 0 and 1 store DOS fields; level 2 a Unix time, shown as a list time
   } cases[] = {
-      {0, u"05/03/04 10:20"},
-      {1, u"05/03/04 10:20"},
-      {2, u"05/03/04 19:20"},
+      {0, false, u"05/03/04 10:20"},
+      {1, false, u"05/03/04 10:20"},
+      {1, true, u"05/03/04 10:20"},
+      {2, false, u"05/03/04 19:20"},
   };
   ArchiveLibraries reader(ListTime::Zone::Japan);
   for (const Case& c : cases) {
-    const auto path = dir.path("level" + std::to_string(c.level) + ".lzh");
-    test::writeBytes(path, test::lzhArchive(lzhEntries(), c.level));
+    const std::string label = "level " + std::to_string(c.level) + (c.folderExtended ? " extended" : "");
+    const auto path = dir.path(label + ".lzh");
+    test::writeBytes(path, test::lzhArchive(lzhEntries(), c.level, c.folderExtended));
     expectMembers(reader.list(path, ArchiveType::Lzh),
                   {{u"doc/", 0, true, c.time}, {u"doc/表示 リスト.txt", 7, false, c.time}, {u"ソ/tool.exe", 2, false, c.time}},
-                  "level " + std::to_string(c.level));
+                  label);
   }
 }
 
