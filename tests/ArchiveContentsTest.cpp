@@ -142,7 +142,10 @@ TEST_F(ArchiveContentsTest, EachGateLeavesTheArchiveARowWithoutMembers) {
     ArchiveReader* reader;
     std::vector<Row> rows;
   } cases[] = {
-      {"members, ZIP on", {.recordMembers = true, .zip = true}, nullptr, {plain[0], plain[1], lzhMember, plain[2], zipMember}},
+      {"members, ZIP on",
+       {.recordMembers = true, .zip = true},
+       nullptr,
+       {plain[0], plain[1], lzhMember, plain[2], zipMember}},
       {"members, ZIP off", {.recordMembers = true}, nullptr, {plain[0], plain[1], lzhMember, plain[2]}},
       {"comments only", {.comments = true, .zip = true}, nullptr, plain},
       {"reader unavailable", {.recordMembers = true, .zip = true}, &off, plain},
@@ -184,8 +187,8 @@ TEST_F(ArchiveContentsTest, DuplicatedPathsTakeTheSizeOfTheFirst) {
 }
 
 TEST_F(ArchiveContentsTest, ReadmeLikeMembersAreCommentCandidates) {
-  put("tool.lzh", test::lzhArchive({{"doc\\ReadMe.txt", "r"}, {"license.txt", "l"}, {"README", "r"}, {"a.exe", "x"}},
-                                   0));
+  put("tool.lzh",
+      test::lzhArchive({{"doc\\ReadMe.txt", "r"}, {"license.txt", "l"}, {"README", "r"}, {"a.exe", "x"}}, 0));
   ArchiveLibraries libraries(ListTime::Zone::Japan);
   ArchiveContents contents(libraries, icons, {.comments = true});
   const NativePath file = dir.path("medium/tool.lzh");

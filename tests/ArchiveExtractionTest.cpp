@@ -67,9 +67,8 @@ TEST_F(ArchiveExtractionTest, UnsafePathsAreRefusedAndNothingLandsOutsideTheTarg
   // The same archive extracted whole: the safe members are written, the
   // others refused one by one.
   const std::vector<test::LzhEntry> entries = {
-      {"../evil1.txt", "x"},   {"..\\evil2.txt", "x"}, {"/tmp/evil3.txt", "x"}, {"\\evil4.txt", "x"},
-      {"C:\\evil5.txt", "x"},  {"c:evil6.txt", "x"},   {"ok\\..\\..\\evil7.txt", "x"},
-      {"ok\\good.txt", "good"},
+      {"../evil1.txt", "x"},  {"..\\evil2.txt", "x"}, {"/tmp/evil3.txt", "x"},        {"\\evil4.txt", "x"},
+      {"C:\\evil5.txt", "x"}, {"c:evil6.txt", "x"},   {"ok\\..\\..\\evil7.txt", "x"}, {"ok\\good.txt", "good"},
   };
   test::writeBytes(dir.path("bad.lzh"), test::lzhArchive(entries, 0));
   const ExtractReport r = reader.ExtractMember(dir.path("bad.lzh"), ArchiveType::Lzh, u"", target());
@@ -82,7 +81,8 @@ TEST_F(ArchiveExtractionTest, UnsafePathsAreRefusedAndNothingLandsOutsideTheTarg
   EXPECT_FALSE(fs::exists("/tmp/evil3.txt"));
   // One refused member asked for by name.
   const ExtractReport one = reader.ExtractMember(dir.path("bad.lzh"), ArchiveType::Lzh, u"../evil1.txt", target());
-  EXPECT_EQ(refusals(one), (std::vector<std::pair<std::string, ExtractRefusal>>{{"../evil1.txt", ExtractRefusal::Unsafe}}));
+  EXPECT_EQ(refusals(one),
+            (std::vector<std::pair<std::string, ExtractRefusal>>{{"../evil1.txt", ExtractRefusal::Unsafe}}));
 }
 
 TEST_F(ArchiveExtractionTest, LinksAreNeverMadeNorFollowed) {
@@ -90,8 +90,8 @@ TEST_F(ArchiveExtractionTest, LinksAreNeverMadeNorFollowed) {
   fs::create_directories(outside);
   // A link member, then a member written "through" it: the link is refused,
   // so the member goes into a real folder inside the target.
-  ASSERT_TRUE(test::writeZip(dir.path("link.zip"), {{"evil", outside.string(), false, false, 1109931600, true},
-                                                     {"evil/x.txt", "x"}}));
+  ASSERT_TRUE(test::writeZip(dir.path("link.zip"),
+                             {{"evil", outside.string(), false, false, 1109931600, true}, {"evil/x.txt", "x"}}));
   const ExtractReport r = reader.ExtractMember(dir.path("link.zip"), ArchiveType::Zip, u"", target());
   EXPECT_EQ(refusals(r), (std::vector<std::pair<std::string, ExtractRefusal>>{{"evil", ExtractRefusal::NotRegular}}));
   EXPECT_EQ(texts(r.written), std::vector<std::string>{"evil/x.txt"});
@@ -109,7 +109,8 @@ TEST_F(ArchiveExtractionTest, LinksAreNeverMadeNorFollowed) {
   // Nor a link in the place of the file itself.
   fs::create_directories(dir.path("t3/evil"));
   fs::create_symlink(dir.path("outside/y.txt"), dir.path("t3/evil/x.txt"));
-  const ExtractReport file = reader.ExtractMember(dir.path("link.zip"), ArchiveType::Zip, u"evil/x.txt", dir.path("t3"));
+  const ExtractReport file =
+      reader.ExtractMember(dir.path("link.zip"), ArchiveType::Zip, u"evil/x.txt", dir.path("t3"));
   EXPECT_FALSE(file.success());
   EXPECT_FALSE(fs::exists(dir.path("outside/y.txt")));
 }

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -44,9 +44,9 @@ private:
 };
 
 // CP932 bytes of a few names the tests use (表 and ソ end in 0x5C).
-inline const std::string Hyo = "\x95\x5C";        // 表
-inline const std::string Ji = "\x8E\xA6";         // 示
-inline const std::string So = "\x83\x5C";         // ソ
+inline const std::string Hyo = "\x95\x5C";                     // 表
+inline const std::string Ji = "\x8E\xA6";                      // 示
+inline const std::string So = "\x83\x5C";                      // ソ
 inline const std::string Risuto = "\x83\x8A\x83\x58\x83\x67";  // リスト
 
 // A DOS date and time: 2005-03-04 10:20.
@@ -56,10 +56,10 @@ inline constexpr std::uint16_t DosTime1020 = (10 << 11) | (20 << 5);
 struct LzhEntry {
   std::string name;  // CP932 bytes, "\" between folders; a folder entry ends with "\"
   std::string data;
-  bool directory = false;                // written as "-lhd-"
-  std::uint16_t dosDate = DosDate2005;   // levels 0 and 1
+  bool directory = false;               // written as "-lhd-"
+  std::uint16_t dosDate = DosDate2005;  // levels 0 and 1
   std::uint16_t dosTime = DosTime1020;
-  std::uint32_t unixTime = 1109931600;   // level 2: 2005-03-04 10:20 UTC
+  std::uint32_t unixTime = 1109931600;  // level 2: 2005-03-04 10:20 UTC
 };
 
 inline std::uint16_t crc16(const std::string& bytes) {
@@ -182,25 +182,50 @@ struct ZipEntry {
   time_t mtime = 1109931600;  // written as DOS fields of this machine's zone
   bool symlink = false;       // data is the link target
   bool raw = false;           // name holds the stored bytes as they are
+  bool unixTime = false;      // keeps the Unix time the writer adds; else DOS fields only
 };
 
-// Sets the UTF-8 flag (bit 11) of the local and central headers of the
-// entry with these name bytes: libarchive's writer takes one name charset
-// for a whole archive.
-inline void flagUtf8(std::string& zip, const std::string& name) {
+// Calls patch(zip, header offset, flags offset, extra offset, extra length)
+// for the local and central header of the entry with these name bytes.
+template <typename Patch>
+void patchHeaders(std::string& zip, const std::string& name, Patch patch) {
   struct Header {
     const char* signature;
-    std::size_t flagsAt, nameLengthAt, nameAt;
+    std::size_t flagsAt, nameLengthAt, extraLengthAt, nameAt;
   };
-  for (const Header& h : {Header{"PK\x03\x04", 6, 26, 30}, Header{"PK\x01\x02", 8, 28, 46}}) {
+  auto u16 = [&zip](std::size_t at) {
+    return static_cast<std::size_t>(static_cast<unsigned char>(zip[at])) |
+           static_cast<std::size_t>(static_cast<unsigned char>(zip[at + 1])) << 8;
+  };
+  for (const Header& h : {Header{"PK\x03\x04", 6, 26, 28, 30}, Header{"PK\x01\x02", 8, 28, 30, 46}}) {
     for (std::size_t at = zip.find(h.signature); at != std::string::npos; at = zip.find(h.signature, at + 4)) {
       if (at + h.nameAt > zip.size()) break;
-      const std::size_t length = static_cast<unsigned char>(zip[at + h.nameLengthAt]) |
-                                 static_cast<std::size_t>(static_cast<unsigned char>(zip[at + h.nameLengthAt + 1])) << 8;
-      if (zip.compare(at + h.nameAt, length, name) != 0 || length != name.size()) continue;
-      zip[at + h.flagsAt + 1] = static_cast<char>(zip[at + h.flagsAt + 1] | 0x08);
+      const std::size_t length = u16(at + h.nameLengthAt);
+      if (length != name.size() || zip.compare(at + h.nameAt, length, name) != 0) continue;
+      patch(zip, at + h.flagsAt, at + h.nameAt + length, u16(at + h.extraLengthAt));
     }
   }
+}
+
+// Sets the UTF-8 flag (bit 11): libarchive's writer takes one name charset
+// for a whole archive.
+inline void flagUtf8(std::string& zip, const std::string& name) {
+  patchHeaders(zip, name, [](std::string& z, std::size_t flagsAt, std::size_t, std::size_t) {
+    z[flagsAt + 1] = static_cast<char>(z[flagsAt + 1] | 0x08);
+  });
+}
+
+// Hides the Unix time (extra field 0x5455) libarchive's writer adds, so the
+// member stores only its DOS date and time, as archivers of old media did.
+inline void dropUnixTime(std::string& zip, const std::string& name) {
+  patchHeaders(zip, name, [](std::string& z, std::size_t, std::size_t extraAt, std::size_t extraLength) {
+    for (std::size_t x = extraAt; x + 4 <= extraAt + extraLength;) {
+      const std::size_t size =
+          static_cast<unsigned char>(z[x + 2]) | static_cast<std::size_t>(static_cast<unsigned char>(z[x + 3])) << 8;
+      if (z[x] == 'U' && z[x + 1] == 'T') z[x] = z[x + 1] = 'z';  // an id nobody reads
+      x += 4 + size;
+    }
+  });
 }
 
 // Writes a ZIP with libarchive's writer: names (given in UTF-8) stored as
@@ -214,10 +239,12 @@ inline bool writeZip(const std::filesystem::path& path, const std::vector<ZipEnt
   locale_t old = uselocale(plain);
   bool ok = archive_write_open_filename(a, path.c_str()) == ARCHIVE_OK;
   std::vector<std::string> flagged;
+  std::vector<std::string> dosOnly;
   for (const ZipEntry& e : entries) {
     if (!ok) break;
     const std::string name = e.utf8Flag || e.raw ? e.name : cp932::encode(cp932::fromNativeName(e.name));
     if (e.utf8Flag) flagged.push_back(name);
+    if (!e.unixTime) dosOnly.push_back(name);
     archive_entry* entry = archive_entry_new();
     archive_entry_copy_pathname(entry, name.c_str());
     archive_entry_set_mtime(entry, e.mtime, 0);
@@ -242,11 +269,12 @@ inline bool writeZip(const std::filesystem::path& path, const std::vector<ZipEnt
   archive_write_free(a);
   uselocale(old);
   freelocale(plain);
-  if (!ok || flagged.empty()) return ok;
+  if (!ok) return ok;
   std::ifstream in(path, std::ios::binary);
   std::string zip((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   in.close();
   for (const std::string& name : flagged) flagUtf8(zip, name);
+  for (const std::string& name : dosOnly) dropUnixTime(zip, name);
   std::ofstream(path, std::ios::binary | std::ios::trunc) << zip;
   return true;
 }

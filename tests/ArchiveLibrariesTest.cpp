@@ -65,13 +65,14 @@ TEST(ArchiveLibrariesTest, LzhMembersOfEveryHeaderLevelKeepTheirNamesAndDates) {
     const std::string label = "level " + std::to_string(c.level) + (c.folderExtended ? " extended" : "");
     const auto path = dir.path(label + ".lzh");
     test::writeBytes(path, test::lzhArchive(lzhEntries(), c.level, c.folderExtended));
-    expectMembers(reader.list(path, ArchiveType::Lzh),
-                  {{u"doc/", 0, true, c.time}, {u"doc/表示 リスト.txt", 7, false, c.time}, {u"ソ/tool.exe", 2, false, c.time}},
-                  label);
+    expectMembers(
+        reader.list(path, ArchiveType::Lzh),
+        {{u"doc/", 0, true, c.time}, {u"doc/表示 リスト.txt", 7, false, c.time}, {u"ソ/tool.exe", 2, false, c.time}},
+        label);
   }
 }
 
-TEST(ArchiveLibrariesTest, ZipNamesInCp932OrFlaggedUtf8ComeOutWhole) {
+TEST(ArchiveLibrariesTest, ZipNamesInCp932OrFlaggedUtf8ComeOutWholeWithTheirDates) {
   test::TimeZoneForTest zone("XST+03:30");
   test::TempFolder dir;
   const time_t local1020 = 1109931600 + 3 * 3600 + 30 * 60;  // 10:20 in that zone
@@ -81,13 +82,16 @@ TEST(ArchiveLibrariesTest, ZipNamesInCp932OrFlaggedUtf8ComeOutWhole) {
                                        {"utf8/日本.txt", "abc", false, true, local1020},
                                        {"sub/", "", true, false, local1020},
                                        {"win\\ソ.txt", "xy", false, false, local1020},
+                                       {"unix.txt", "u", false, false, local1020, false, false, true},
                                    }));
   ArchiveLibraries reader(ListTime::Zone::Japan);
   expectMembers(reader.list(path, ArchiveType::Zip),
                 {{u"doc/表示 リスト.txt", 7, false, u"05/03/04 10:20"},
                  {u"utf8/日本.txt", 3, false, u"05/03/04 10:20"},
                  {u"sub/", 0, true, u"05/03/04 10:20"},
-                 {u"win/ソ.txt", 2, false, u"05/03/04 10:20"}},
+                 {u"win/ソ.txt", 2, false, u"05/03/04 10:20"},
+                 // A stored Unix time (13:50 UTC) shows as a list time.
+                 {u"unix.txt", 1, false, u"05/03/04 22:50"}},
                 "zip");
 }
 
@@ -96,8 +100,8 @@ TEST(ArchiveLibrariesTest, ZipNamesTheConverterRefusesAreDecodedFromTheirBytes) 
   // 0x85 0x40 is a pair CP932 assigns nothing; the name is kept with it
   // (as the codec keeps such bytes) and 表 after it is still whole.
   const std::string stored = "odd\x85\x40" + Hyo + ".txt";
-  ASSERT_TRUE(test::writeZip(dir.path("odd.zip"), {{"a.txt", "a"}, {stored, "b", false, false, 1109931600, false, true},
-                                                   {"c.txt", "c"}}));
+  ASSERT_TRUE(test::writeZip(dir.path("odd.zip"),
+                             {{"a.txt", "a"}, {stored, "b", false, false, 1109931600, false, true}, {"c.txt", "c"}}));
   ArchiveLibraries reader(ListTime::Zone::Japan);
   const ArchiveListing listing = reader.list(dir.path("odd.zip"), ArchiveType::Zip);
   ASSERT_EQ(listing.members.size(), 3u);
@@ -115,8 +119,8 @@ TEST(ArchiveLibrariesTest, DamagedArchivesKeepTheMembersBeforeTheDamage) {
   test::writeBytes(dir.path("cut.lzh"), lzh.substr(0, third + 10));
 
   const auto whole = dir.path("whole.zip");
-  ASSERT_TRUE(test::writeZip(whole, {{"a.txt", std::string(100, 'a')}, {"b.txt", std::string(100, 'b')},
-                                     {"c.txt", std::string(100, 'c')}}));
+  ASSERT_TRUE(test::writeZip(
+      whole, {{"a.txt", std::string(100, 'a')}, {"b.txt", std::string(100, 'b')}, {"c.txt", std::string(100, 'c')}}));
   std::ifstream in(whole, std::ios::binary);
   const std::string zip((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   const std::size_t cPos = zip.find("c.txt");
@@ -150,7 +154,7 @@ TEST(ArchiveLibrariesTest, AReaderSwitchedOffReadsNothing) {
 
 TEST(ArchiveLibrariesTest, ArchiveTypesComeFromTheExtensionInAnyCase) {
   const std::pair<TextView, ArchiveType> cases[] = {
-      {u"TOOL.LZH", ArchiveType::Lzh}, {u"tool.lzh", ArchiveType::Lzh}, {u"a.Zip", ArchiveType::Zip},
+      {u"TOOL.LZH", ArchiveType::Lzh},  {u"tool.lzh", ArchiveType::Lzh},    {u"a.Zip", ArchiveType::Zip},
       {u"setup.cab", ArchiveType::Cab}, {u"readme.txt", ArchiveType::None}, {u"lzh", ArchiveType::None},
   };
   for (const auto& [name, type] : cases) EXPECT_EQ(archiveTypeOf(name), type) << utf8(name);

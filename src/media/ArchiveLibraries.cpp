@@ -137,9 +137,72 @@ private:
   std::size_t read_ = 0;
 };
 
+std::uint64_t le(std::string_view bytes, std::size_t at, std::size_t width) {
+  std::uint64_t v = 0;
+  for (std::size_t i = width; i-- > 0;) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return v;
+}
+
+std::string readRange(std::FILE* file, std::uint64_t offset, std::uint64_t size) {
+  std::string bytes(size, '\0');
+  if (fseeko(file, static_cast<off_t>(offset), SEEK_SET) != 0) return {};
+  if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) return {};
+  return bytes;
+}
+
+// For each entry of a ZIP's central directory, in its order: whether it
+// stores a Unix modification time (extra field 0x5455 with its time flag).
+// Such a member shows that time as a list time; the others the DOS date and
+// time they store. Empty when the directory cannot be found.
+std::vector<bool> zipUnixTimes(const NativePath& path) {
+  constexpr std::uint64_t TailMax = 22 + 65535;
+  std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!file || fseeko(file.get(), 0, SEEK_END) != 0) return {};
+  const off_t end = ftello(file.get());
+  if (end < 22) return {};
+  const std::uint64_t tailSize = std::min<std::uint64_t>(static_cast<std::uint64_t>(end), TailMax);
+  const std::uint64_t tailAt = static_cast<std::uint64_t>(end) - tailSize;
+  const std::string tail = readRange(file.get(), tailAt, tailSize);
+  const std::size_t eocd = tail.rfind(std::string_view("PK\x05\x06", 4));
+  if (tail.empty() || eocd == std::string::npos || eocd + 22 > tail.size()) return {};
+  std::uint64_t count = le(tail, eocd + 10, 2);
+  std::uint64_t cdSize = le(tail, eocd + 12, 4);
+  std::uint64_t cdAt = le(tail, eocd + 16, 4);
+  if ((count == 0xFFFF || cdAt == 0xFFFFFFFF || cdSize == 0xFFFFFFFF) && eocd >= 20 &&
+      tail.compare(eocd - 20, 4, std::string_view("PK\x06\x07", 4)) == 0) {
+    const std::string zip64 = readRange(file.get(), le(tail, eocd - 20 + 8, 8), 56);
+    if (zip64.size() < 56 || zip64.compare(0, 4, std::string_view("PK\x06\x06", 4)) != 0) return {};
+    count = le(zip64, 32, 8);
+    cdSize = le(zip64, 40, 8);
+    cdAt = le(zip64, 48, 8);
+  }
+  if (cdAt + cdSize > static_cast<std::uint64_t>(end)) return {};
+  const std::string cd = readRange(file.get(), cdAt, cdSize);
+  std::vector<bool> unix;
+  unix.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(count, cdSize / 46 + 1)));
+  std::size_t at = 0;
+  while (at + 46 <= cd.size() && cd.compare(at, 4, std::string_view("PK\x01\x02", 4)) == 0) {
+    const std::size_t nameLength = le(cd, at + 28, 2);
+    const std::size_t extraLength = le(cd, at + 30, 2);
+    const std::size_t commentLength = le(cd, at + 32, 2);
+    const std::size_t extraAt = at + 46 + nameLength;
+    if (extraAt + extraLength > cd.size()) break;
+    bool hasTime = false;
+    for (std::size_t x = extraAt; x + 4 <= extraAt + extraLength;) {
+      const std::uint64_t id = le(cd, x, 2);
+      const std::size_t size = le(cd, x + 2, 2);
+      if (id == 0x5455 && size >= 1 && x + 5 <= extraAt + extraLength) hasTime = (cd[x + 4] & 1) != 0;
+      x += 4 + size;
+    }
+    unix.push_back(hasTime);
+    at = extraAt + extraLength + commentLength;
+  }
+  return unix;
+}
+
 class ZipCursor final : public MemberCursor {
 public:
-  ZipCursor() : archive_(archive_read_new()) {}
+  explicit ZipCursor(ListTime::Zone zone) : archive_(archive_read_new()), zone_(zone) {}
   ~ZipCursor() override {
     if (archive_) archive_read_free(archive_);
     if (latin_) archive_read_free(latin_);
@@ -152,7 +215,9 @@ public:
     archive_read_support_format_zip(archive_);
     if (archive_read_set_options(archive_, "hdrcharset=CP932") != ARCHIVE_OK) return false;
     path_ = path;
-    return archive_read_open_filename(archive_, path.c_str(), ReadBlock) == ARCHIVE_OK;
+    if (archive_read_open_filename(archive_, path.c_str(), ReadBlock) != ARCHIVE_OK) return false;
+    unixTimes_ = zipUnixTimes(path);
+    return true;
   }
 
   bool next(ArchiveMember& m) override {
@@ -173,9 +238,13 @@ public:
     if (m.directory && !m.path.empty() && m.path.back() != u'/') m.path.push_back(u'/');
     m.regular = !m.directory && (type == AE_IFREG || type == 0);
     m.size = archive_entry_size_is_set(e) ? static_cast<std::uint64_t>(archive_entry_size(e)) : 0;
+    const time_t when = archive_entry_mtime(e);
+    if (index_ < static_cast<long>(unixTimes_.size()) && unixTimes_[static_cast<std::size_t>(index_)]) {
+      m.time = ListTime::of(static_cast<std::int64_t>(when) * NanosPerSecond, zone_);
+      return true;
+    }
     // libarchive made the stored DOS fields a time in this process's zone;
     // the same zone gives them back as stored.
-    const time_t when = archive_entry_mtime(e);
     struct tm fields {};
     if (localtime_r(&when, &fields)) {
       m.time.year = fields.tm_year + 1900;
@@ -237,6 +306,8 @@ private:
   }
 
   struct archive* archive_;
+  ListTime::Zone zone_;
+  std::vector<bool> unixTimes_;  // per member: a stored Unix time
   NativePath path_;
   long index_ = -1;
   struct archive* latin_ = nullptr;
@@ -258,7 +329,7 @@ std::unique_ptr<OpenArchive> openArchive(const NativePath& path, ArchiveType typ
     if (!lzh->open(path)) return nullptr;
     open->cursor = std::move(lzh);
   } else if (type == ArchiveType::Zip) {
-    auto zip = std::make_unique<ZipCursor>();
+    auto zip = std::make_unique<ZipCursor>(zone);
     if (!zip->open(path)) return nullptr;
     open->cursor = std::move(zip);
   } else {

@@ -45,12 +45,12 @@ struct ArchiveListing {
 
 // Why a member was not written.
 enum class ExtractRefusal {
-  Unsafe,      // absolute, drive prefix, a ".." component, or it would land outside the target
-  NotRegular,  // a link, device or other special entry
-  Exists,      // a file of that name is there already; it is never overwritten
-  NotFound,    // no member of that path
-  Damaged,     // its data could not be read whole (or its check sum differs)
-  WriteFailed, // the target could not take it
+  Unsafe,       // absolute, drive prefix, a ".." component, or it would land outside the target
+  NotRegular,   // a link, device or other special entry
+  Exists,       // a file of that name is there already; it is never overwritten
+  NotFound,     // no member of that path
+  Damaged,      // its data could not be read whole (or its check sum differs)
+  WriteFailed,  // the target could not take it
 };
 
 // The reason as one short English text, like "exists" or "unsafe path".

@@ -50,8 +50,8 @@ Text decodePath(std::string_view bytes, bool folderBytes) {
 }
 
 // Reads the extended headers whose first size stands at sizeAt.
-bool readExtended(std::string_view raw, std::size_t sizeAt, std::size_t width, LzhHeaderFields& f,
-                  Text& fileName, Text& folder) {
+bool readExtended(std::string_view raw, std::size_t sizeAt, std::size_t width, LzhHeaderFields& f, Text& fileName,
+                  Text& folder) {
   if (sizeAt + width > raw.size()) return false;
   std::size_t size = littleEndian(raw, sizeAt, width);
   std::size_t at = sizeAt + width;

@@ -21,7 +21,7 @@
 namespace zevro {
 
 struct LzhHeaderFields {
-  Text path;                          // u"doc/表示.txt": decoded, "/" between folders
+  Text path;                             // u"doc/表示.txt": decoded, "/" between folders
   std::optional<std::uint16_t> dosDate;  // levels 0 and 1
   std::optional<std::uint16_t> dosTime;
   std::optional<std::int64_t> unixTime;  // levels 2, 3, or an extended header 0x54
