@@ -55,13 +55,13 @@ protected:
 
   // The rows below the title line (with it when `title`).
   std::vector<Row> walk(ArchiveOptions options, ArchiveReader* reader = nullptr, const std::string& medium = "",
-                        bool title = false) {
+                        bool title = false, WalkCallbacks callbacks = {}) {
     ArchiveLibraries libraries(ListTime::Zone::Japan);
     ArchiveContents contents(reader ? *reader : libraries, icons, options);
     WalkOptions walk{.sortOrder = options.sortOrder, .mediumKind = 3, .zone = ListTime::Zone::Japan, .archives = true};
     WalkHooks hooks;
     hooks.archives = &contents;
-    FolderWalker walker(disk, ui, icons, walk, {}, hooks);
+    FolderWalker walker(disk, ui, icons, walk, callbacks, hooks);
     RowStore store;
     fs::create_directories(dir.path("medium"));
     walker.WalkFolder(dir.path("medium/" + medium), medium.empty() ? u"E:" : u"E:\\" + cp932::fromNativeName(medium),
@@ -176,6 +176,22 @@ TEST_F(ArchiveContentsTest, AnArchiveReadAsTheMediumListsItsMembersBelowTheTitle
                               {1, kind(u"exe"), "tool.exe", Stored, "2"}}));
   EXPECT_EQ(walk({.sortOrder = WalkOrder::Name}, nullptr, "pack.zip", true),
             (std::vector<Row>{{0, 4, "TITLE", "", sizeOf("pack.zip")}, {1, kind(u"txt"), "a.txt", Stored, "1"}}));
+}
+
+TEST_F(ArchiveContentsTest, MembersCountForTheProgressAndAStopEndsTheListing) {
+  std::vector<test::LzhEntry> entries;
+  for (int i = 0; i < 120; ++i) entries.push_back({"m" + std::to_string(1000 + i) + ".txt", "x"});
+  put("many.lzh", test::lzhArchive(entries, 2));
+  int pumps = 0;
+  WalkCallbacks callbacks;
+  callbacks.pump = [&pumps] { return ++pumps < 2; };  // stopped at the second look
+  const std::vector<Row> rows =
+      walk({.recordMembers = true, .sortOrder = WalkOrder::Name}, nullptr, "", false, callbacks);
+  // The walk looks every 50th item: the archive row and 99 members are in
+  // when the stop is seen (the 100th item is the 99th member).
+  EXPECT_EQ(pumps, 2);
+  ASSERT_EQ(rows.size(), 100u);
+  EXPECT_EQ(rows.back().name, "m1098.txt");
 }
 
 TEST_F(ArchiveContentsTest, DuplicatedPathsTakeTheSizeOfTheFirst) {

@@ -121,6 +121,7 @@ bool ArchiveContents::WalkArchive(const ArchiveVisit& visit, RowStore& store) {
       if (!append(folders[f], {}, {}, catalog::KindArchiveFolder, visit.level + 1 + static_cast<int>(f), store))
         return true;
     previous = folders;
+    if (visit.countMember && !visit.countMember()) return true;
     if (m.directory) continue;
     const TextView name = lastPart(m.path);
     const auto size = sizes.find(asciiUpper(m.path));

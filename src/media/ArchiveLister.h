@@ -4,6 +4,7 @@
 // archives. The lister writes the archive's row and the rows of its members;
 // until one is given, archives are catalogued as plain files.
 #include <cstdint>
+#include <functional>
 
 #include "core/RowStore.h"
 #include "media/WalkOrder.h"
@@ -25,6 +26,10 @@ struct ArchiveVisit {
   // the title line, its members go below it without an archive row, and
   // they are listed whatever the switches say.
   bool medium = false;
+  // Counts one member row for the progress and lets pending events run at
+  // the walk's pace; false once the reading was stopped (the lister then
+  // ends, keeping the rows written). Empty: not asked.
+  std::function<bool()> countMember = nullptr;
 };
 
 // The switches of one reading that decide what becomes of an archive.

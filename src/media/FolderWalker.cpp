@@ -176,6 +176,7 @@ bool FolderWalker::readArchiveMedium(const NativePath& file, const Text& path, T
   ListTime::of(entry->modified, options_.zone).writeRowText(date_);
   const Text parent = parentFolder(path);
   ArchiveVisit visit{parent, name, &file, 0, date_, entry->size, {}, kindOf(extensionOf(name)), true};
+  visit.countMember = [this] { return countItem(); };
   hooks_.archives->WalkArchive(visit, store);
   countItem();
   return true;
@@ -324,6 +325,7 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
     const int row = store.rowCount();
     item.time.writeRowText(date_);
     ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment, kind};
+    visit.countMember = [this] { return countItem(); };
     if (hooks_.archives->WalkArchive(visit, store) && store.rowCount() > row) {
       store.setKind(row, kind);
       return true;
