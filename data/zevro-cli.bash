@@ -13,7 +13,7 @@ _zevro_cli() {
     cword=$COMP_CWORD
   fi
 
-  local commands="catalogs info dump options drives read search title"
+  local commands="catalogs info dump options drives read search title extract"
   local command="" programdir=() i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
@@ -40,13 +40,16 @@ _zevro_cli() {
     info | title) options="--help" ;;
     dump) options="--json --help" ;;
     options) options="--help" ;;
-    read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --quiet --help" ;;
+    extract) options="--to --help" ;;
+    read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --archives
+                   --archive-comments --zip --quiet --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
                      --word --no-word --media --genre --json --help" ;;
   esac
 
   case $prev in
     --sort) COMPREPLY=($(compgen -W "name extension kind" -- "$cur")); return ;;
+    --archives | --archive-comments | --zip) COMPREPLY=($(compgen -W "on off" -- "$cur")); return ;;
     --media) COMPREPLY=($(compgen -W "CD FD HD CD,HD CD,FD FD,HD" -- "$cur")); return ;;
     --genre | --title | --catalog-title | --and | --or) return ;;
   esac
@@ -70,6 +73,9 @@ _zevro_cli() {
       ;;
     read)
       COMPREPLY=($(compgen -d -- "$cur"))
+      ;;
+    extract)
+      if [[ $prev == --to ]]; then COMPREPLY=($(compgen -d -- "$cur")); else COMPREPLY=($(compgen -f -- "$cur")); fi
       ;;
   esac
 }

@@ -549,6 +549,49 @@ TEST_F(ScanFormLogicTest, CommentAndArchiveBoxesNeedTheirReaders) {
   }
 }
 
+// Keeps the switches a reading tells it.
+class RecordingArchives final : public ArchiveLister {
+public:
+  std::vector<ArchiveOptions> told;
+  void setOptions(const ArchiveOptions& options) override { told.push_back(options); }
+  bool WalkArchive(const ArchiveVisit&, RowStore&) override { return false; }
+};
+
+TEST_F(ScanFormLogicTest, AReadingTellsTheArchiveListerItsBoxesAndTheZipOption) {
+  RecordingArchives recording;
+  archives = &recording;
+  struct Row {
+    const char* behaviour;
+    bool recordUnzip, autoCreate, commentUnzip, useZip;
+    bool told;  // archives go to the lister at all
+    bool members, comments;
+  } rows[] = {
+      {"members", true, false, false, true, true, true, false},
+      {"comments with generated comments", false, true, true, false, true, false, true},
+      {"archive comments without generated comments: nothing", false, false, true, true, false, false, false},
+      {"neither", false, true, false, true, false, false, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.behaviour);
+    recording.told.clear();
+    options.writeNumber(opt::UseExtactZip, row.useZip ? -1 : 0);
+    user = [&row](ScanFormLogic& l) {
+      l.setRecordUnzip(row.recordUnzip);
+      l.setAutoCreate(row.autoCreate);
+      l.setCommentUnzip(row.commentUnzip);
+      for (int i = 0; i < static_cast<int>(l.drives().size()); ++i)
+        if (l.drives()[i].letter == 'D') l.selectDrive(i);
+      l.start();
+    };
+    read();
+    ASSERT_EQ(recording.told.size(), row.told ? 1u : 0u);
+    if (!row.told) continue;
+    EXPECT_EQ(recording.told[0].recordMembers, row.members);
+    EXPECT_EQ(recording.told[0].comments, row.comments);
+    EXPECT_EQ(recording.told[0].zip, row.useZip);
+  }
+}
+
 TEST_F(ScanFormLogicTest, HideListWindowBoxHidesTheListWindow) {
   options.writeNumber(opt::HideScan, -1);
   user = [](ScanFormLogic& l) {

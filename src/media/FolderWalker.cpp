@@ -162,8 +162,24 @@ bool FolderWalker::WalkFolder(const NativePath& folder, TextView path, TextView 
   catalog::makeCatalogList(store);
   const Text rootPath(path);
   const Text rootName = isDriveRoot(path) ? rootPath : fileNamePart(path);
+  if (hooks_.archives && readArchiveMedium(folder, rootPath, rootName, store)) return !stopped();
   visitFolder(folder, rootPath, rootName, 0, store);
   return !stopped();
+}
+
+bool FolderWalker::readArchiveMedium(const NativePath& file, const Text& path, TextView name, RowStore& store) {
+  const std::optional<DirEntry> entry = files_.stat(file);
+  if (!entry || entry->type != DirEntry::Type::File || !isArchiveExtension(extensionOf(name))) return false;
+  Listing listing;
+  listing.total = static_cast<std::int64_t>(entry->size);
+  if (!writeFolderRow(file, path, name, 0, listing, store)) return true;
+  ListTime::of(entry->modified, options_.zone).writeRowText(date_);
+  const Text parent = parentFolder(path);
+  ArchiveVisit visit{parent, name, &file, 0, date_, entry->size, {}, kindOf(extensionOf(name)), true};
+  visit.countMember = [this] { return countItem(); };
+  hooks_.archives->WalkArchive(visit, store);
+  countItem();
+  return true;
 }
 
 void FolderWalker::visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store) {
@@ -308,7 +324,8 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
   if (archive) {
     const int row = store.rowCount();
     item.time.writeRowText(date_);
-    ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment};
+    ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment, kind};
+    visit.countMember = [this] { return countItem(); };
     if (hooks_.archives->WalkArchive(visit, store) && store.rowCount() > row) {
       store.setKind(row, kind);
       return true;

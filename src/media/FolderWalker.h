@@ -37,42 +37,16 @@
 #include <vector>
 
 #include "core/IconTable.h"
-#include "core/ListSort.h"
 #include "core/RowStore.h"
 #include "media/ArchiveLister.h"
 #include "media/CommentSource.h"
 #include "media/ListTime.h"
+#include "media/WalkOrder.h"
 #include "platform/FileSystem.h"
 #include "platform/Ui.h"
 #include "text/Text.h"
 
 namespace zevro {
-
-// The order of the files of each folder in a walk, numbered as the option
-// RecordSort stores it: 0 by name, 1 by extension, 2 by kind group.
-enum class WalkOrder : int {
-  Name = 0,
-  Extension = 1,
-  Kind = 2,
-};
-
-constexpr int optionValue(WalkOrder order) { return static_cast<int>(order); }
-// The order an option value names; nothing for a value that names none.
-constexpr std::optional<WalkOrder> walkOrderOf(int option) {
-  if (option < optionValue(WalkOrder::Name) || option > optionValue(WalkOrder::Kind)) return std::nullopt;
-  return static_cast<WalkOrder>(option);
-}
-
-// The order a list read in a walk order is recorded in (its list file's
-// sort digit): by name 0 -> 2, by extension 1 -> 3, by kind 2 -> 4.
-constexpr ListSort listSortOf(WalkOrder order) {
-  switch (order) {
-    case WalkOrder::Name: return ListSort::Name;
-    case WalkOrder::Extension: return ListSort::Extension;
-    case WalkOrder::Kind: return ListSort::Kind;
-  }
-  return ListSort::None;
-}
 
 struct WalkOptions {
   WalkOrder sortOrder = WalkOrder::Kind;  // the option RecordSort
@@ -167,6 +141,9 @@ private:
   struct Listing;
 
   void visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store);
+  // A medium that is an LZH or ZIP file (a reading of E:\\TOOL.LZH): the
+  // title line, then its members. False when the medium is not one.
+  bool readArchiveMedium(const NativePath& file, const Text& path, TextView name, RowStore& store);
   // False for a folder of another file system than the medium's, or one
   // entered before.
   bool entering(const NativePath& folder, int depth);

@@ -272,7 +272,13 @@ MediaReading::Hooks ScanFormLogic::readingHooks() {
   };
   hooks.progress.lowPriority = [this] { return boxes_.lowPriority; };
   hooks.walk.comments = boxes_.autoCreate ? services_.comments : nullptr;
-  hooks.walk.archives = readingSettings().walk.archives ? services_.archives : nullptr;
+  const MediaReading::Settings settings = readingSettings();
+  hooks.walk.archives = settings.walk.archives ? services_.archives : nullptr;
+  if (hooks.walk.archives)
+    hooks.walk.archives->setOptions({.recordMembers = boxes_.recordUnzip,
+                                     .comments = boxes_.autoCreate && boxes_.commentUnzip,
+                                     .zip = opt::readBoolean(services_.options, opt::UseExtactZip),
+                                     .sortOrder = settings.walk.sortOrder});
   return hooks;
 }
 

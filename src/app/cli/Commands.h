@@ -15,5 +15,6 @@ Command drivesCommand();
 Command readCommand();
 Command searchCommand();
 Command titleCommand();
+Command extractCommand();
 
 }  // namespace zevro::cli

@@ -4,6 +4,7 @@
 //   zevro-cli read E:\DOCS            a folder of it, catalogued on its own
 //   zevro-cli read /usr/share         a folder of this machine, through the
 //                                     drive letter whose root holds it
+//   zevro-cli read ~/tool.lzh         an LZH or ZIP file: its members are the content
 //   -> _00HD_ROOT usr&share.cct       (on stdout)
 //
 // Options:
@@ -23,6 +24,12 @@
 //   --local-time, --no-local-time   list times in this machine's time zone,
 //                     or in the catalogs' fixed nine hours after UTC, for
 //                     this run (default: the option LocalListTime)
+//   --archives on|off   members of LZH and ZIP archives are listed (default:
+//                     the option RecordUnzip)
+//   --archive-comments on|off   comments may come from inside archives
+//                     (default: the option CommentUnzip)
+//   --zip on|off      ZIP archives are read at all (default: the option
+//                     UseExtactZip)
 //   --quiet           no progress line
 //
 // The list file is written to the catalog folder and entered in the catalog
@@ -51,6 +58,8 @@
 #include "core/GenreTable.h"
 #include "core/OptionKeys.h"
 #include "core/Startup.h"
+#include "media/ArchiveContents.h"
+#include "media/ArchiveLibraries.h"
 #include "media/DrivePath.h"
 #include "media/MediaReading.h"
 #include "media/Program.h"
@@ -72,6 +81,11 @@ struct ReadArguments {
   bool replace = false;
   bool add = false;
   std::optional<bool> localTime;  // unset: the option LocalListTime holds
+  // Unset: the options RecordUnzip, CommentUnzip and UseExtactZip hold;
+  // a switch given here is not saved.
+  std::optional<bool> archives;
+  std::optional<bool> archiveComments;
+  std::optional<bool> zip;
   bool quiet = false;
 };
 
@@ -86,6 +100,12 @@ std::optional<WalkOrder> sortOrderOf(const std::string& text) {
   if (text == "name") return WalkOrder::Name;
   if (text == "extension") return WalkOrder::Extension;
   if (text == "kind") return WalkOrder::Kind;
+  return std::nullopt;
+}
+
+std::optional<bool> switchOf(const std::string& text) {
+  if (text == "on") return true;
+  if (text == "off") return false;
   return std::nullopt;
 }
 
@@ -108,6 +128,9 @@ std::string parse(const std::vector<std::string>& args, ReadArguments& a) {
         return "--genre needs a genre number from 0 to " + std::to_string(GenreTable::Count - 1);
     } else if (arg == "--sort") {
       if (!hasValue || !(a.sortOrder = sortOrderOf(args[++i]))) return "--sort needs name, extension or kind";
+    } else if (arg == "--archives" || arg == "--archive-comments" || arg == "--zip") {
+      std::optional<bool>& target = arg == "--archives" ? a.archives : arg == "--zip" ? a.zip : a.archiveComments;
+      if (!hasValue || !(target = switchOf(args[++i]))) return arg + " needs on or off";
     } else if (arg == "--title") {
       if (!hasValue || args[i + 1].empty()) return "--title needs a title";
       a.title = args[++i];
@@ -151,7 +174,11 @@ std::optional<Text> drivePathOf(const std::string& path, FileSystem& files, Driv
   while (native.size() > 1 && native.back() == '/') native.pop_back();
   folder = native;
   const std::optional<DirEntry> entry = ec ? std::nullopt : files.stat(folder);
-  if (!entry || !entry->isFolder()) {
+  // An LZH or ZIP file is read as a medium of its own: its members are the content.
+  const ArchiveType archive = archiveTypeOf(cp932::fromNativeName(folder.filename().native()));
+  const bool archiveFile = entry && entry->type == DirEntry::Type::File &&
+                           (archive == ArchiveType::Lzh || archive == ArchiveType::Zip);
+  if (!entry || (!entry->isFolder() && !archiveFile)) {
     err << Prefix << path << ": not a folder\n";
     return std::nullopt;
   }
@@ -246,6 +273,16 @@ int runRead(Context& context) {
   settings.genre = a.genre ? *a.genre : opt::readNumber(program.options(), opt::CurrentJanreNo);
   const std::optional<WalkOrder> storedSort = walkOrderOf(opt::readNumber(program.options(), opt::RecordSort));
   settings.walk.sortOrder = a.sortOrder ? *a.sortOrder : storedSort.value_or(WalkOrder::Kind);
+  const auto stored = [&](std::optional<bool> given, TextView key) {
+    return given ? *given : opt::readNumber(program.options(), key) != 0;
+  };
+  const ArchiveOptions archiveOptions{.recordMembers = stored(a.archives, opt::RecordUnzip),
+                                      .comments = stored(a.archiveComments, opt::CommentUnzip),
+                                      .zip = stored(a.zip, opt::UseExtactZip),
+                                      .sortOrder = settings.walk.sortOrder};
+  ArchiveLibraries archiveReader(program.listTimeZone());
+  ArchiveContents archiveContents(archiveReader, program.icons(), archiveOptions);
+  settings.walk.archives = archiveOptions.recordMembers || archiveOptions.comments;
   ReadProgress progress(context.err);
   const bool showProgress = !a.quiet && ::isatty(STDERR_FILENO);
   MediaReading::Hooks hooks;
@@ -257,6 +294,7 @@ int runRead(Context& context) {
     return MediaReading::Existing::Cancel;
   };
   if (showProgress) hooks.progress = progress.callbacks();
+  hooks.walk.archives = &archiveContents;
   MediaReading reading = program.reading(settings, hooks);
   const MediaReading::Result result = reading.read(*drivePath, document.list());
   if (showProgress) {
@@ -325,7 +363,8 @@ constexpr const char* Help =
     "Catalogues a medium as the reading window does, without asking anything,\n"
     "and prints the name of the list file written to the catalog folder. PATH\n"
     "is a drive (E:), a folder of one (E:\\DOCS), or a folder of this machine\n"
-    "reached through the drive letters (/media/usb, /usr/share).\n"
+    "reached through the drive letters (/media/usb, /usr/share). An LZH or ZIP\n"
+    "file given as PATH is read as a medium whose content is its members.\n"
     "\n"
     "Options:\n"
     "  --catalog-title TEXT   the catalog's title, as `catalogs` lists it (any\n"
@@ -344,6 +383,12 @@ constexpr const char* Help =
     "  --local-time, --no-local-time   list times in this machine's time zone,\n"
     "                         or nine hours after UTC as catalogs keep them, for\n"
     "                         this run (default: the option LocalListTime)\n"
+    "  --archives on|off      members of LZH and ZIP archives are listed below\n"
+    "                         the archive (default: the option RecordUnzip)\n"
+    "  --archive-comments on|off   comments may come from inside archives\n"
+    "                         (default: the option CommentUnzip)\n"
+    "  --zip on|off           ZIP archives are read at all (default: the option\n"
+    "                         UseExtactZip)\n"
     "  -q, --quiet            no progress line (it is shown only when stderr is\n"
     "                         a terminal; warnings are always shown)\n"
     "  -h, --help             this text\n"
@@ -360,7 +405,7 @@ constexpr const char* Help =
 Command readCommand() {
   return {"read", "read [OPTIONS] PATH",
           "catalogues a drive (E:) or folder: --catalog-title TEXT, --title TEXT, --genre N, --replace, --add, "
-          "--sort, --[no-]local-time, --quiet",
+          "--sort, --[no-]local-time, --archives, --archive-comments, --zip, --quiet",
           runRead, Help};
 }
 

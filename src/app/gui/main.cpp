@@ -24,6 +24,8 @@
 #include "listview/MainWindowLogic.h"
 #include "listview/qt/MainWindow.h"
 #include "media/Program.h"
+#include "media/ArchiveContents.h"
+#include "media/ArchiveLibraries.h"
 #include "media/qt/ScanForm.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
@@ -95,7 +97,10 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
                          program.programFolder(), program.catalogFolder(), state.versionText, &program.icons()});
   MainWindow window(logic);
   ui.setMainWindow(&window);
-  ScanForm form({program.readingServices(), program.options()}, &window);
+  // Archive contents: LZH and ZIP members in a reading.
+  ArchiveLibraries archiveReader(program.listTimeZone());
+  ArchiveContents archives(archiveReader, program.icons());
+  ScanForm form({program.readingServices(), program.options(), nullptr, &archives}, &window);
   logic.hooks().unloadWindows = [&form] { form.unload(); };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
   window.show();
