@@ -117,9 +117,12 @@ bool ArchiveContents::WalkArchive(const ArchiveVisit& visit, RowStore& store) {
     const std::vector<TextView> folders = foldersOf(m.path);
     std::size_t same = 0;
     while (same < folders.size() && same < previous.size() && folders[same] == previous[same]) ++same;
-    for (std::size_t f = same; f < folders.size(); ++f)
-      if (!append(folders[f], {}, {}, catalog::KindArchiveFolder, visit.level + 1 + static_cast<int>(f), store))
+    for (std::size_t f = same; f < folders.size(); ++f) {
+      if (!append(folders[f], {}, {}, catalog::KindArchiveFolder, visit.level + 1 + static_cast<int>(f), store)) {
+        if (visit.listFull) visit.listFull();
         return true;
+      }
+    }
     previous = folders;
     if (visit.countMember && !visit.countMember()) return true;
     if (m.directory) continue;
@@ -127,8 +130,10 @@ bool ArchiveContents::WalkArchive(const ArchiveVisit& visit, RowStore& store) {
     const auto size = sizes.find(asciiUpper(m.path));
     m.time.writeRowText(date);
     if (!append(name, date, groupedNumber(static_cast<std::int64_t>(size == sizes.end() ? 0 : size->second)),
-                kindOf(name), visit.level + 1 + static_cast<int>(folders.size()), store))
+                kindOf(name), visit.level + 1 + static_cast<int>(folders.size()), store)) {
+      if (visit.listFull) visit.listFull();
       return true;
+    }
   }
   return true;
 }

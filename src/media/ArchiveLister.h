@@ -30,6 +30,9 @@ struct ArchiveVisit {
   // the walk's pace; false once the reading was stopped (the lister then
   // ends, keeping the rows written). Empty: not asked.
   std::function<bool()> countMember = nullptr;
+  // Told when the list cannot take another member row: the reading stops
+  // there and says the list is full (the rows written so far stay).
+  std::function<void()> listFull = nullptr;
 };
 
 // The switches of one reading that decide what becomes of an archive.

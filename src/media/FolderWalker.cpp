@@ -177,6 +177,7 @@ bool FolderWalker::readArchiveMedium(const NativePath& file, const Text& path, T
   const Text parent = parentFolder(path);
   ArchiveVisit visit{parent, name, &file, 0, date_, entry->size, {}, kindOf(extensionOf(name)), true};
   visit.countMember = [this] { return countItem(); };
+  visit.listFull = [this] { reportListFull(); };
   hooks_.archives->WalkArchive(visit, store);
   countItem();
   return true;
@@ -326,6 +327,7 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
     item.time.writeRowText(date_);
     ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment, kind};
     visit.countMember = [this] { return countItem(); };
+    visit.listFull = [this] { reportListFull(); };
     if (hooks_.archives->WalkArchive(visit, store) && store.rowCount() > row) {
       store.setKind(row, kind);
       return true;
@@ -347,9 +349,14 @@ bool FolderWalker::append(TextView name, TextView comment, TextView date, TextVi
   Text record = catalog::buildRecord({name, comment, date, size, record::NoFlagsText});
   record.push_back(record::marker(catalog::FieldMediumName));
   if (store.appendShown(record, catalog::colourIndexFor(kind, level), catalog::HighlightNone, kind, level)) return true;
+  reportListFull();
+  return false;
+}
+
+void FolderWalker::reportListFull() {
+  if (full_) return;
   full_ = true;
   problems_.push_back({WalkProblem::Kind::ListFull, {}, {}});
-  return false;
 }
 
 bool FolderWalker::countItem() {

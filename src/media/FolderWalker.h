@@ -158,6 +158,8 @@ private:
   bool countItem();
   bool pump();
   bool stopped() const { return cancelled_ || full_; }
+  // The list cannot take another row: the walk ends, reported once.
+  void reportListFull();
 
   FileSystem& files_;
   Ui& ui_;
