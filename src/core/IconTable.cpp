@@ -154,15 +154,19 @@ void civilFromDays(std::int64_t days, int& year, int& month, int& day) {
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
 
 // The kind code an entry of the table gives a name's extension, or 6.
+// The same rule as the reading's, so that a re-derive keeps every icon the
+// reading gave under the same table.
 int kindFromName(const IconTable& table, TextView name, TextView mediumName) {
   if (name.ends_with(u'_')) return IconTable::UnlistedKind;
-  for (std::size_t back : {4u, 3u, 2u, 5u, 6u}) {
-    if (name.size() < back || name[name.size() - back] != u'.') continue;
-    return table.IconCodeOf(name.substr(name.size() - back + 1));
-  }
-  const std::size_t dot = mediumName.find(u'.');
-  if (dot != TextView::npos) return table.IconCodeOf(mediumName.substr(dot + 1));
-  return IconTable::UnlistedKind;
+  Text extension = extensionOf(name);
+  if (extension.empty()) extension = extensionOf(mediumName);
+  return table.IconCodeOf(extension);
+}
+
+std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t width) {
+  std::uint32_t value = 0;
+  for (std::size_t i = width; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
 }
 
 }  // namespace
@@ -219,6 +223,22 @@ bool IconTable::loadUserTable(FileSystem& files, const NativePath& programFolder
   return true;
 }
 
+int IconTable::LoadIcons(FileSystem& files, const NativePath& programFolder, const NativePath& picture, Clock clock) {
+  stamp_ = Text(NoStamp);
+  int icons = 0;
+  if (!picture.empty()) {
+    std::string bytes;
+    const NativePath path = fileops::resolved(files, picture);
+    const std::optional<DirEntry> entry = files.stat(path);
+    if (entry && !entry->isFolder() && !files.readFile(path, bytes)) icons = bitmapStripIcons(bytes);
+  }
+  if (icons > 0 && loadUserTable(files, programFolder, clock) &&
+      *std::max_element(map_.begin(), map_.end()) <= icons)
+    return icons;
+  useStandardTables();
+  return 0;
+}
+
 IoError IconTable::SaveIcons(FileSystem& files, const NativePath& programFolder, Clock clock) {
   const NativePath path = fileops::resolved(files, programFolder / FileName);
   if (IoError error = files.writeFileAtomic(path, encodeFile(map_, types_))) return error;
@@ -249,6 +269,28 @@ std::optional<IconTable::FileContents> IconTable::decodeFile(std::string_view by
   for (std::size_t i = 0; i < contents.map.size(); ++i) contents.map[i] = static_cast<std::uint8_t>(bytes[i]);
   contents.types = ascii(table);
   return contents;
+}
+
+int IconTable::bitmapStripIcons(std::string_view bytes) {
+  constexpr std::size_t FileHeader = 14;
+  constexpr int StripWidth = 32;
+  constexpr int IconHeight = 16;
+  if (bytes.size() < FileHeader + 40 || bytes.substr(0, 2) != "BM") return 0;
+  const std::uint32_t pixelsAt = littleEndian(bytes, 10, 4);
+  const std::uint32_t infoSize = littleEndian(bytes, 14, 4);
+  if (infoSize < 40 || FileHeader + infoSize > bytes.size()) return 0;
+  const auto width = static_cast<std::int32_t>(littleEndian(bytes, 18, 4));
+  const auto signedHeight = static_cast<std::int32_t>(littleEndian(bytes, 22, 4));
+  const std::uint32_t bits = littleEndian(bytes, 28, 2);
+  const std::uint32_t compression = littleEndian(bytes, 30, 4);
+  const std::int64_t height = signedHeight < 0 ? -static_cast<std::int64_t>(signedHeight) : signedHeight;
+  if (width != StripWidth || height <= 0 || height % IconHeight != 0 || height / IconHeight >= MapSize) return 0;
+  // Uncompressed pixels (bit fields only say where the colours are).
+  if (compression != 0 && compression != 3) return 0;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return 0;
+  const std::int64_t rowBytes = (static_cast<std::int64_t>(width) * bits + 31) / 32 * 4;
+  if (static_cast<std::int64_t>(pixelsAt) + rowBytes * height > static_cast<std::int64_t>(bytes.size())) return 0;
+  return static_cast<int>(height / IconHeight);
 }
 
 Text IconTable::stampOf(FileTime time, Clock clock) {
