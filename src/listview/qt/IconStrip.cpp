@@ -211,10 +211,15 @@ void draw(Pen& d, int n) {
       for (int y = 1; y < 15; ++y) d.dot(y % 2 == 0 ? 7 : 8, y, Black);
       d.box(6, 9, 4, 5, Grey, Black);
       break;
-    case 19:  // system file
-      d.page(QColor(0xE4, 0xE8, 0xF0));
-      gear(d, 4, 4, QColor(0x58, 0x5C, 0x68));
-      d.dot(7, 7, QColor(0xE4, 0xE8, 0xF0));
+    case 19:  // system file, library: a chip
+      for (int y = 3; y < 14; y += 2) {
+        d.fill(1, y, 2, 1, Grey.darker(130));
+        d.fill(13, y, 2, 1, Grey.darker(130));
+      }
+      d.box(3, 1, 10, 14, QColor(0x40, 0x44, 0x4C), Black);
+      d.fill(4, 2, 2, 2, QColor(0xA0, 0xA4, 0xAC));
+      d.hline(5, 8, 6, QColor(0x90, 0xD0, 0x90));
+      d.hline(5, 10, 4, QColor(0x90, 0xD0, 0x90));
       break;
     case 20:  // GIF: a picture with its letters
       photo(d, 0, 0, 16, 9);
