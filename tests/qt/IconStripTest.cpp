@@ -170,6 +170,9 @@ TEST_F(IconFormTest, TheHelpLabelExplainsTheRegionUnderThePointer) {
     QEvent enter(QEvent::Enter);
     QApplication::sendEvent(r.widget, &enter);
     EXPECT_EQ(form.helpLabel()->text(), toQString(r.text)) << r.widget->objectName().toStdString();
+    // Moving over the control (the move reaches the dialog too) keeps its text.
+    QTest::mouseMove(r.widget, QPoint(r.widget->width() / 2, r.widget->height() / 2));
+    EXPECT_EQ(form.helpLabel()->text(), toQString(r.text)) << r.widget->objectName().toStdString();
   }
   // Away from the list on the dialog itself: no text; over the list area: the list's.
   QTest::mouseMove(&form, QPoint(form.width() - 4, form.height() - 4));

@@ -179,6 +179,12 @@ bool IconForm::eventFilter(QObject* watched, QEvent* event) {
 
 void IconForm::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
+  // A move over a control reaches the dialog too; the control's own region holds.
+  const QWidget* under = childAt(at);
+  if (under && under != help_ && under != this) {
+    QDialog::mouseMoveEvent(event);
+    return;
+  }
   const bool inList = at.x() < toPixelsX(ListAreaWidth, *this) && at.y() < toPixelsY(ListAreaHeight, *this);
   pointerIn(inList ? IconFormLogic::Region::List : IconFormLogic::Region::None);
   QDialog::mouseMoveEvent(event);
