@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <initializer_list>
+#include <unordered_map>
 
 #include "core/CatalogList.h"
 #include "core/FileOps.h"
@@ -154,13 +155,67 @@ void civilFromDays(std::int64_t days, int& year, int& month, int& day) {
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
 
 // The kind code an entry of the table gives a name's extension, or 6.
+// IconCodeOf's answers for a whole catalog: a re-derive asks for every row,
+// and searching the table text row by row made loading a large catalog of
+// another stamp several times slower than loading it. The extensions of the
+// table go into a hash of their upper-cased ASCII letters; a table that is not
+// a plain list of such entries (or an extension that is not ASCII) is
+// searched as IconCodeOf searches it.
+class KindLookup {
+public:
+  explicit KindLookup(const IconTable& table) : table_(table) {
+    TextView text = table.types();
+    while (exact_ && !text.empty()) {
+      const std::size_t bar = text.find(u'|');
+      const TextView entry = text.substr(0, bar);
+      if (bar == TextView::npos || entry.size() <= CodeDigits + 1 || entry[CodeDigits] != u'.') {
+        exact_ = false;
+        break;
+      }
+      const TextView extension = entry.substr(CodeDigits + 1);
+      const std::optional<std::uint64_t> key = keyOf(extension);
+      exact_ = key.has_value() && extension.find(u'.') == TextView::npos;
+      if (exact_) codes_.try_emplace(*key, table.IconCodeOf(extension));
+      text.remove_prefix(bar + 1);
+    }
+  }
+
+  int kindOf(TextView extension) const {
+    if (extension.empty()) return IconTable::UnlistedKind;
+    const std::optional<std::uint64_t> key = keyOf(extension);
+    if (!exact_ || !key) return table_.IconCodeOf(extension);
+    const auto found = codes_.find(*key);
+    return found == codes_.end() ? IconTable::UnlistedKind : found->second;
+  }
+
+private:
+  // Up to eight ASCII characters, upper-cased, seven bits each, and the length.
+  static std::optional<std::uint64_t> keyOf(TextView extension) {
+    constexpr std::size_t MaxKeyed = 8;
+    if (extension.size() > MaxKeyed) return std::nullopt;
+    std::uint64_t key = extension.size();
+    for (char16_t c : extension) {
+      if (c >= 0x80) return std::nullopt;
+      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+      key = (key << 7) | c;
+    }
+    return key;
+  }
+
+  const IconTable& table_;
+  std::unordered_map<std::uint64_t, int> codes_;
+  bool exact_ = true;
+};
+
 // The same rule as the reading's, so that a re-derive keeps every icon the
-// reading gave under the same table.
-int kindFromName(const IconTable& table, TextView name, TextView mediumName) {
+// reading gave under the same table. The medium name is looked at only when
+// the name has no extension.
+int kindFromName(const KindLookup& kinds, const RowStore& store, int row) {
+  const TextView name = store.fieldView(catalog::FieldName, row);
   if (name.ends_with(u'_')) return IconTable::UnlistedKind;
-  Text extension = extensionOf(name);
-  if (extension.empty()) extension = extensionOf(mediumName);
-  return table.IconCodeOf(extension);
+  TextView extension = extensionView(name);
+  if (extension.empty()) extension = extensionView(store.fieldView(catalog::FieldMediumName, row));
+  return kinds.kindOf(extension);
 }
 
 std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t width) {
@@ -322,6 +377,7 @@ Text IconTable::stampOf(FileTime time, Clock clock) {
 void ReDeriveKinds(RowStore& store, const IconTable& table, Text& catalogStamp,
                    const std::function<void(int row, int code)>& onLowCode) {
   const bool beforeStamps = catalogStamp.empty();
+  const KindLookup kinds(table);
   for (int row = 0; row < store.rowCount(); ++row) {
     const int kind = store.kind(row);
     if (beforeStamps && kind >= OldFolderKindFirst && kind <= OldFolderKindLast) {
@@ -329,8 +385,7 @@ void ReDeriveKinds(RowStore& store, const IconTable& table, Text& catalogStamp,
       continue;
     }
     if (!beforeStamps && kind >= 1 && kind <= LastFolderLikeKind) continue;
-    const int code =
-        kindFromName(table, store.fieldView(catalog::FieldName, row), store.fieldView(catalog::FieldMediumName, row));
+    const int code = kindFromName(kinds, store, row);
     if (code <= LastFolderLikeKind && onLowCode) onLowCode(row, code);
     store.setKind(row, code);
   }
