@@ -11,6 +11,7 @@
 #include "StripBitmap.h"
 #include "TempFolder.h"
 #include "core/CatalogList.h"
+#include "core/Strings.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
 
@@ -357,6 +358,33 @@ TEST(ReDeriveKinds, AReDeriveGivesTheKindTheReadingGaveUnderTheSameTable) {
   Text stamp = u"240101000000";
   ReDeriveKinds(store, standardTable(), stamp);
   EXPECT_EQ(kindsOf(store), (std::vector<int>{32, 109, 73, 6, 82}));
+}
+
+TEST(ReDeriveKinds, EveryRowGetsWhatIconCodeOfSaysForItsExtensionWhateverTheTable) {
+  // Plain tables are looked up by hash, others searched as IconCodeOf does:
+  // the answers are the same.
+  const Text tables[] = {
+      IconTable::standardTypes(),
+      u"010.写真|011.TXT|",               // an extension that is not ASCII
+      u"junk010.TXT|011.A.B|012.LONGEXTEN|",  // not a plain list of entries
+      u"010.TXT|010.TEXT|011.TXT|",         // the first entry of a spelling counts
+      u"",
+  };
+  const TextView names[] = {u"A.TXT", u"b.txt", u"C.写真", u"D.TEXT", u"E.B", u"F.B|C", u"G.", u"H", u"I.JPEG", u"J.x"};
+  for (const Text& types : tables) {
+    IconTable table;
+    table.setTypes(types);
+    RowStore store;
+    catalog::makeCatalogList(store);
+    for (TextView name : names)
+      store.appendShown(catalog::buildRecord({name, u"", u"", u"", u"0"}), 0, 0, 6, 1);
+    Text stamp = u"240101000000";
+    ReDeriveKinds(store, table, stamp);
+    for (int row = 0; row < store.rowCount(); ++row) {
+      const Text name = store.field(catalog::FieldName, row);
+      EXPECT_EQ(store.kind(row), table.IconCodeOf(extensionOf(name))) << toUtf8(name) << " in " << toUtf8(types);
+    }
+  }
 }
 
 TEST(ReDeriveKinds, BlankStampOfStandardIconsIsNotTheEmptyStampOfOldData) {
