@@ -212,6 +212,22 @@ TEST_F(IconFormTest, APasteForASharedIconAppendsOneAndCancelForgetsIt) {
   EXPECT_EQ(edit.finish(false).stripIcons, 46);
 }
 
+TEST_F(IconFormTest, NoIconIsAppendedPastIcon255) {
+  QImage clip(16, 16, QImage::Format_RGB32);
+  clip.fill(Qt::red);
+  QImage full = iconstrip::withIcons(strip, 255);
+  IconEdit fullEdit(standardTable(), 255);
+  IconForm form(fullEdit, full, ui);
+  form.setClipboardSource([clip] { return clip; });
+  choose(form, u"MP3");
+  form.pasteIcon();
+  EXPECT_EQ(ui.count(Kind::Beep), 1);
+  EXPECT_EQ(form.helpLabel()->text(), toQString(IconFormLogic::FullHelp));
+  EXPECT_EQ(iconstrip::iconCount(full), 255);
+  EXPECT_EQ(fullEdit.iconOf(109), 26);
+  EXPECT_FALSE(fullEdit.changed());
+}
+
 TEST_F(IconFormTest, AnAddedExtensionIsListedAndChosen) {
   ui.inputs = {u"JPG", u"7z"};
   IconForm form(edit, strip, ui);
