@@ -184,9 +184,10 @@ TEST_F(IconCommandsTest, ASavedListIsLoadedAgainWithTheCursorOnItsRow) {
   writeCatalog("_00HD_DATA.cct", sampleCatalog());
   MainWindowLogic& logic = startWithIcons();
   ASSERT_EQ(logic.document().load(u"_00HD_DATA.cct", true), CatalogDocument::LoadResult::Loaded);
-  logic.RefreshGrid(MainWindowLogic::RefreshFolderGrid);
+  logic.applyMeasures({}, 60, 60);  // a few rows on screen
   logic.特定ページを表示(u"PICS", false);
   const int before = logic.document().list().storedRowAt(logic.folderGrid().cursorRow());
+  const int line = logic.folderGrid().cursorRow() - logic.folderGrid().topRow();
 
   logic.run(C::MO_アイコン変更);
 
@@ -194,6 +195,8 @@ TEST_F(IconCommandsTest, ASavedListIsLoadedAgainWithTheCursorOnItsRow) {
   EXPECT_FALSE(logic.document().modified());
   EXPECT_EQ(fileKinds(), (std::vector<int>{153, 125, 82}));  // loaded and re-derived
   EXPECT_EQ(logic.document().list().storedRowAt(logic.folderGrid().cursorRow()), before);
+  EXPECT_EQ(logic.folderGrid().cursorRow() - logic.folderGrid().topRow(), line);
+  EXPECT_GT(logic.folderGrid().topRow(), 0);  // the screen line is not simply the top
 }
 
 TEST(IconFormLogic, HelpTextsChangeOnlyWhenThePointerEntersAnotherRegion) {
