@@ -20,6 +20,9 @@ const std::vector<Command>& commands() {
       // One line per command, in the order --help lists them:
       catalogsCommand(), infoCommand(), dumpCommand(),   optionsCommand(),
       drivesCommand(),   readCommand(), searchCommand(), titleCommand(), extractCommand(),
+#ifdef ZEVRO_CLI_PRINT
+      printCommand(),
+#endif
   };
   return table;
 }

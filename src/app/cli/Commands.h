@@ -16,5 +16,8 @@ Command readCommand();
 Command searchCommand();
 Command titleCommand();
 Command extractCommand();
+#ifdef ZEVRO_CLI_PRINT
+Command printCommand();
+#endif
 
 }  // namespace zevro::cli
