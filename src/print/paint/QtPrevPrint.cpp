@@ -57,7 +57,11 @@ void QtPrevPrint::readSizes() {
 void QtPrevPrint::setPreview(bool preview) {
   preview_ = preview;
   readSizes();
-  if (!preview) return;
+  if (!preview) {
+    pagesPrinted_ = 0;
+    printerFailed_ = false;
+    return;
+  }
   if (surfacePainter_.isActive()) surfacePainter_.end();
   const int w = std::max(1, pageW_ * SurfaceDpi / 1440);
   const int h = std::max(1, pageH_ * SurfaceDpi / 1440);
