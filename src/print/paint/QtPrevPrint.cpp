@@ -63,8 +63,8 @@ void QtPrevPrint::setPreview(bool preview) {
     return;
   }
   if (surfacePainter_.isActive()) surfacePainter_.end();
-  const int w = std::max(1, pageW_ * SurfaceDpi / 1440);
-  const int h = std::max(1, pageH_ * SurfaceDpi / 1440);
+  const int w = std::max(1, static_cast<int>(std::lround(pageW_ * surfaceDpi_ / 1440)));
+  const int h = std::max(1, static_cast<int>(std::lround(pageH_ * surfaceDpi_ / 1440)));
   surface_ = QImage(w, h, QImage::Format_RGB32);
   surface_.fill(Qt::white);
 }
@@ -75,7 +75,8 @@ QPainter* QtPrevPrint::painter() {
       surfacePainter_.begin(&surface_);
       surfacePainter_.setRenderHint(QPainter::Antialiasing);
       surfacePainter_.setRenderHint(QPainter::TextAntialiasing);
-      surfacePainter_.scale(SurfaceDpi / 1440.0, SurfaceDpi / 1440.0);
+      surfacePainter_.scale(static_cast<double>(surface_.width()) / std::max(1, pageW_),
+                            static_cast<double>(surface_.height()) / std::max(1, pageH_));
     }
     return &surfacePainter_;
   }
@@ -105,7 +106,7 @@ QColor QtPrevPrint::lineColour(int colour) const {
 QPen QtPrevPrint::pen(int colour, int width) const {
   QPen p(lineColour(colour));
   // A width counts printer pixels (surface pixels in the preview).
-  p.setWidthF(std::max(1, width) * 1440.0 / (preview_ ? SurfaceDpi : printerDpi_));
+  p.setWidthF(std::max(1, width) * 1440.0 / (preview_ ? surfaceDpi_ : printerDpi_));
   p.setCapStyle(Qt::SquareCap);
   p.setJoinStyle(Qt::MiterJoin);
   return p;

@@ -30,8 +30,8 @@ namespace zevro {
 
 class QtPrevPrint : public PrevPrint {
 public:
-  // The surface is drawn at this resolution; the window shrinks it to fit.
-  static constexpr int SurfaceDpi = 144;
+  // The surface's resolution unless the window sets its own.
+  static constexpr double DefaultSurfaceDpi = 144;
 
   explicit QtPrevPrint(QPagedPaintDevice& printer);
   ~QtPrevPrint() override;
@@ -41,6 +41,10 @@ public:
   void setPrinter(QPagedPaintDevice& printer);
   // The icon strip of the lists (pictures beside masks, 16 x 16).
   void setIconStrip(const QImage& strip);
+  // The surface is drawn at the resolution the preview shows it, so that a
+  // rule of one pixel stays one pixel; from the next preview mode on.
+  void setSurfaceDpi(double dpi) { surfaceDpi_ = dpi > 1 ? dpi : DefaultSurfaceDpi; }
+  double surfaceDpi() const { return surfaceDpi_; }
   // Called with the page surface whenever a page is shown in preview mode.
   std::function<void(const QImage& page)> onPageShown;
 
@@ -102,6 +106,7 @@ private:
   bool printerFailed_ = false;
   int pagesPrinted_ = 0;
   int printerDpi_ = 1200;
+  double surfaceDpi_ = DefaultSurfaceDpi;
   int paperW_ = 0, paperH_ = 0, printLeft_ = 0, printTop_ = 0;
   int pageW_ = 0, pageH_ = 0;
   int x_ = 0, y_ = 0;

@@ -28,7 +28,8 @@ QString qtext(TextView t) { return QString::fromUtf16(t.data(), static_cast<qsiz
 Text fromQ(const QString& s) { return Text(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())); }
 
 // The preview is this many twips of the window high (the sheet fits in it).
-constexpr int PreviewHeightTwips = 7200;
+constexpr int PreviewHeightTwips = 9000;
+constexpr int PreviewBorder = 8;  // pixels of grey around the sheet
 
 }  // namespace
 
@@ -45,12 +46,14 @@ protected:
     const QtPrevPrint& d = *form_.device_;
     const PrevFormLogic::PreviewPlace place = PrevFormLogic::previewPlace(
         d.paperWidth(), d.paperHeight(), {d.printableLeft(), d.printableTop(), d.pageWidth(), d.pageHeight()},
-        width() - 8, height() - 8);
+        width() - PreviewBorder, height() - PreviewBorder);
     const QPoint at((width() - place.sheet.width) / 2, (height() - place.sheet.height) / 2);
     p.fillRect(QRect(at + QPoint(3, 3), QSize(place.sheet.width, place.sheet.height)), QColor(0x50, 0x50, 0x50));
     p.fillRect(QRect(at, QSize(place.sheet.width, place.sheet.height)), Qt::white);
     const QImage& page = d.shownPage();
     if (page.isNull()) return;
+    // Drawn at the preview's scale already: copied, not stretched, unless
+    // the paper changed since.
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(QRect(at + QPoint(place.page.left, place.page.top), QSize(place.page.width, place.page.height)), page);
   }
@@ -105,7 +108,7 @@ void PrevForm::build() {
   auto* outer = new QHBoxLayout(this);
   preview_ = new Preview(*this);
   const int previewHeight = toPixelsY(PreviewHeightTwips, *this);
-  preview_->setFixedSize(previewHeight * 11906 / 16838 + 8, previewHeight);
+  preview_->setFixedSize(previewHeight * 11906 / 16838 + PreviewBorder, previewHeight);
   outer->addWidget(preview_);
   auto* right = new QVBoxLayout;
   outer->addLayout(right);
@@ -210,6 +213,10 @@ void PrevForm::build() {
     QPrintDialog dialog(&printer_, this);
     dialog.exec();
     device_->setPrinter(printer_);
+    if (device_->preview()) {
+      device_->setSurfaceDpi(previewDpi());
+      device_->setPreview(true);
+    }
   });
 }
 
@@ -237,6 +244,14 @@ void PrevForm::storedChanged(const std::function<void(PrintSettings&)>& edit) {
 
 void PrevForm::redrawIfPreview() {
   if (device_->preview() && refreshPreview) refreshPreview();
+}
+
+double PrevForm::previewDpi() const {
+  const QtPrevPrint& d = *device_;
+  if (d.paperWidth() <= 0 || d.paperHeight() <= 0) return QtPrevPrint::DefaultSurfaceDpi;
+  const double scale = std::min(static_cast<double>(preview_->width() - PreviewBorder) / d.paperWidth(),
+                                static_cast<double>(preview_->height() - PreviewBorder) / d.paperHeight());
+  return scale * 1440;
 }
 
 int PrevForm::widthTwips() const {

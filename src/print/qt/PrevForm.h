@@ -44,6 +44,8 @@ public:
   bool PrStart() const { return start_; }
   // The print window's width in twips (the preview's text colour depends on it).
   int widthTwips() const;
+  // The resolution the preview shows the sheet at (the page surface is drawn at it).
+  double previewDpi() const;
 
   // Before a list print: items, range and the three column switches
   // enabled; the items by the display mode shown (0, 1, 2 or 4).

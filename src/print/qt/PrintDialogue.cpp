@@ -124,6 +124,7 @@ bool PrintDialogue::PrintList(const ListRequest& request) {
   list_ = request;
   PrevForm& f = form();
   f.enableForList(request.shownMode);
+  f.device().setSurfaceDpi(f.previewDpi());
   f.device().setPreview(true);
   RefreshPreview();
   if (!f.run()) return false;
@@ -142,6 +143,7 @@ bool PrintDialogue::PrintFindList(const RowStore& results, TextView title) {
   findTitle_ = Text(title);
   PrevForm& f = form();
   f.enableForSearch();
+  f.device().setSurfaceDpi(f.previewDpi());
   f.device().setPreview(true);
   RefreshFindPreview();
   if (!f.run()) return false;
