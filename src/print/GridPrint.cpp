@@ -28,6 +28,17 @@ std::vector<TextView> linesOf(TextView text) {
 
 int roundTwips(double v) { return static_cast<int>(std::lround(v)); }
 
+// The part of a text trim() keeps, without copying it: leading blanks, tabs
+// and ideographic spaces, trailing tabs and blanks left off.
+TextView trimmedView(TextView text) {
+  std::size_t b = 0;
+  while (b < text.size() && (text[b] == u' ' || text[b] == u'\t' || text[b] == u'\u3000')) ++b;
+  std::size_t e = text.size();
+  while (e > b && text[e - 1] == u'\t') --e;
+  while (e > b && text[e - 1] == u' ') --e;
+  return text.substr(b, e - b);
+}
+
 }  // namespace
 
 Text GridPrint::sizeCell(TextView size) {
@@ -150,19 +161,13 @@ bool GridPrint::Pass::chooseColumns() {
   } else {
     bool anyDate = false;
     bool anySize = false;
-    std::size_t longestSize = 0;
-    Text widestSize;
+    TextView widestSize;
     for (int r = 0; r < src_.rowCount(); ++r) {
-      if (!anyDate && !trim(src_.field(2, r)).empty()) anyDate = true;
-      const TextView size = src_.field(3, r);
-      if (size.empty()) continue;
-      const Text trimmed = trim(size);
+      if (!anyDate && !trimmedView(src_.field(2, r)).empty()) anyDate = true;
+      const TextView trimmed = trimmedView(src_.field(3, r));
       if (trimmed.empty()) continue;
       anySize = true;
-      if (trimmed.size() > longestSize) {
-        longestSize = trimmed.size();
-        widestSize = trimmed;
-      }
+      if (trimmed.size() > widestSize.size()) widestSize = trimmed;
     }
     const TextView nameHead = s_.items == PrintSettings::FoldersOnly ? HeadFolder
                               : s_.items == PrintSettings::FilesOnly ? HeadFile
@@ -174,7 +179,7 @@ bool GridPrint::Pass::chooseColumns() {
     // Sizes of ten gigabytes and more are longer than the sample: the
     // column widens to the widest so that no digit is cut.
     const int sizeWidth =
-        std::max(d_.textWidth(SizeSample), d_.textWidth(u"W" + sizeCell(widestSize) + u"W"));
+        std::max(d_.textWidth(SizeSample), d_.textWidth(u"W" + sizeCell(Text(widestSize)) + u"W"));
     const Column date{2, d_.textWidth(DateSample), HeadDate, false};
     const Column size{3, sizeWidth, HeadSize, false};
     if (anyDate && anySize && s_.comment && s_.swap) {

@@ -36,6 +36,7 @@ QtPrevPrint::~QtPrevPrint() {
 
 void QtPrevPrint::setPrinter(QPagedPaintDevice& printer) {
   printer_ = &printer;
+  known_.clear();
   readSizes();
 }
 
@@ -200,6 +201,13 @@ int QtPrevPrint::millimetresToTwipsX(int count) const {
 int QtPrevPrint::millimetresToTwipsY(int count) const { return millimetresToTwipsX(count); }
 
 bool QtPrevPrint::setFont(const PrintFont& font, Text& error) {
+  for (const KnownFont& k : known_) {
+    if (k.font != font) continue;
+    font_ = font;
+    qfont_ = k.qfont;
+    metrics_.emplace(k.metrics);
+    return true;
+  }
   const QString family = printfonts::printFamily(font.mincho, font.proportional);
   if (!QFontDatabase::hasFamily(family)) {
     error = Text(u"フォント「") + Text(printfonts::printFontName(font.mincho, font.proportional)) +
@@ -217,6 +225,7 @@ bool QtPrevPrint::setFont(const PrintFont& font, Text& error) {
   f.setHintingPreference(QFont::PreferNoHinting);
   qfont_ = f;
   metrics_.emplace(qfont_, printer_);
+  known_.push_back({font, qfont_, *metrics_});
   return true;
 }
 

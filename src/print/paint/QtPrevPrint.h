@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "print/PrevPrint.h"
 
@@ -114,6 +115,14 @@ private:
   PrintFont font_;
   QFont qfont_;
   std::optional<QFontMetricsF> metrics_;
+  // Fonts set before, with their measures: a pass changes fonts for every
+  // cell of a row, and making a font with its measures is slow.
+  struct KnownFont {
+    PrintFont font;
+    QFont qfont;
+    QFontMetricsF metrics;
+  };
+  std::vector<KnownFont> known_;
 };
 
 }  // namespace zevro
