@@ -59,6 +59,7 @@ struct PrintArguments {
   std::string file;
   std::string pdf;
   bool search = false;
+  std::string searchTerm;
   std::vector<std::string> searchArgs;  // what goes to the search
   int items = PrintSettings::FoldersAndFiles;
   std::string filesOf;
@@ -107,9 +108,9 @@ std::string parse(const std::vector<std::string>& args, PrintArguments& a) {
       a.pdf = args[++i];
     } else if (arg == "--search") {
       if (!hasValue) return "--search needs the term";
+      if (a.search) return "--search comes once (a second term goes after --and or --or)";
       a.search = true;
-      a.searchArgs.push_back("--");
-      a.searchArgs.push_back(args[++i]);
+      a.searchTerm = args[++i];
     } else if (arg == "--folders-only" || arg == "--files-of") {
       if (mode) return "--folders-only and --files-of exclude each other, and each comes once";
       mode = true;
@@ -137,11 +138,20 @@ std::string parse(const std::vector<std::string>& args, PrintArguments& a) {
     } else if (arg == "--") {
       optionsEnded = true;
     } else if (isOption(arg)) {
-      // The search's own options; anything else is refused by the search or below.
-      a.searchArgs.push_back(arg);
+      // The search's own options go to the search, which checks them.
+      static const char* const searchOptions[] = {
+          "--names", "--comments", "--case", "--no-case", "--width", "--no-width", "--pattern", "--no-pattern",
+          "--word", "--no-word"};
       static const char* const withValue[] = {"--and", "--or", "--media", "--genre"};
-      for (const char* w : withValue)
-        if (arg == w && hasValue) a.searchArgs.push_back(args[++i]);
+      bool known = false;
+      for (const char* o : searchOptions) known |= arg == o;
+      a.searchArgs.push_back(arg);
+      for (const char* w : withValue) {
+        if (arg != w) continue;
+        known = true;
+        if (hasValue) a.searchArgs.push_back(args[++i]);
+      }
+      if (!known) return unknownOption(arg);
     } else {
       positional.push_back(arg);
     }
@@ -153,11 +163,12 @@ std::string parse(const std::vector<std::string>& args, PrintArguments& a) {
   if (a.search) {
     if (!positional.empty()) return "a search prints no list file (" + positional.front() + ")";
     if (mode) return "--folders-only and --files-of print a list file, not a search";
-    // The search options must not be shifted behind the term's "--".
-    std::rotate(a.searchArgs.begin(), a.searchArgs.begin() + 2, a.searchArgs.end());
+    // The term last, after "--": it may start with "-".
+    a.searchArgs.push_back("--");
+    a.searchArgs.push_back(a.searchTerm);
     return {};
   }
-  if (!a.searchArgs.empty()) return unknownOption(a.searchArgs.front());
+  if (!a.searchArgs.empty()) return a.searchArgs.front() + " goes with --search";
   if (positional.empty()) return "which list file? (or --search TERM)";
   if (positional.size() > 1) return "one list file only";
   a.file = positional.front();
