@@ -73,7 +73,7 @@ check "print a search" 0 print --search README --pdf "$tmp/found.pdf"
 expect "one page" "pages	1" "$(cat "$tmp/out")"
 pdftotext "$tmp/found.pdf" - | grep -q '検索結果【README】' || { echo "FAIL: the search title"; fail=1; }
 pdftotext "$tmp/found.pdf" - | grep -q 'Catalog Title' || { echo "FAIL: the result header"; fail=1; }
-check "search options before and after --search" 0 print --no-case --search readme --names --pdf "$tmp/found2.pdf"
+check "search options before and after --search" 0 print --case --search readme --names --pdf "$tmp/found2.pdf"
 expect "the same rows" "$(pdftotext "$tmp/found.pdf" - | grep -c README)" "$(pdftotext "$tmp/found2.pdf" - | grep -c README)"
 check "a search option without --search" 2 print "$list" --case --pdf "$tmp/x.pdf"
 check "a search finding nothing" 1 print --search absent --pdf "$tmp/empty.pdf"
