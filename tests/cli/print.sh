@@ -74,7 +74,7 @@ expect "one page" "pages	1" "$(cat "$tmp/out")"
 pdftotext "$tmp/found.pdf" - | grep -q '検索結果【README】' || { echo "FAIL: the search title"; fail=1; }
 pdftotext "$tmp/found.pdf" - | grep -q 'Catalog Title' || { echo "FAIL: the result header"; fail=1; }
 check "search options before and after --search" 0 print --case --search readme --names --pdf "$tmp/found2.pdf"
-expect "the same rows" "$(pdftotext "$tmp/found.pdf" - | grep -c README)" "$(pdftotext "$tmp/found2.pdf" - | grep -c README)"
+expect "the same rows" "$(pdftotext "$tmp/found.pdf" - | grep -c README.TXT)" "$(pdftotext "$tmp/found2.pdf" - | grep -c README.TXT)"
 check "a search option without --search" 2 print "$list" --case --pdf "$tmp/x.pdf"
 check "a search finding nothing" 1 print --search absent --pdf "$tmp/empty.pdf"
 [ -e "$tmp/empty.pdf" ] && { echo "FAIL: a file without rows"; fail=1; }
