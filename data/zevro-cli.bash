@@ -13,7 +13,7 @@ _zevro_cli() {
     cword=$COMP_CWORD
   fi
 
-  local commands="catalogs info dump options drives read search title extract"
+  local commands="catalogs info dump options drives read search title extract print"
   local command="" programdir=() i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
@@ -41,6 +41,9 @@ _zevro_cli() {
     dump) options="--json --help" ;;
     options) options="--help" ;;
     extract) options="--to --help" ;;
+    print) options="--pdf --search --folders-only --files-of --from --to --paper --set --and --or --names --comments
+                    --case --no-case --width --no-width --pattern --no-pattern --word --no-word --media --genre
+                    --help" ;;
     read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --archives
                    --archive-comments --zip --quiet --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
@@ -49,6 +52,11 @@ _zevro_cli() {
 
   case $prev in
     --sort) COMPREPLY=($(compgen -W "name extension kind" -- "$cur")); return ;;
+    --paper) COMPREPLY=($(compgen -W "A4 A3 B5 Letter" -- "$cur")); return ;;
+    --pdf) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+    --set) COMPREPLY=($(compgen -W "RomanFont= BoldFont= SizeIndex= GapIndex= PrnTree= PrnComment= SwapDate= PrnVline=
+                                   PrnHline= PrnFrame= PrnWrap=" -- "$cur")); return ;;
+    --search | --files-of | --from | --to) return ;;
     --archives | --archive-comments | --zip) COMPREPLY=($(compgen -W "on off" -- "$cur")); return ;;
     --media) COMPREPLY=($(compgen -W "CD FD HD CD,HD CD,FD FD,HD" -- "$cur")); return ;;
     --genre | --title | --catalog-title | --and | --or) return ;;
@@ -59,7 +67,7 @@ _zevro_cli() {
   fi
 
   case $command in
-    info | dump | title)
+    info | dump | title | print)
       # The list file comes first; for title the new title follows it.
       local given=0
       for ((i = i + 1; i < cword; i++)); do [[ ${words[i]} != -* ]] && ((given++)); done

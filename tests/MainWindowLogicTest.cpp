@@ -148,7 +148,7 @@ TEST_F(MainWindowLogicTest, ControlArraysAreNumberedAndLevelsReadFromTheirComman
 TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   MainWindowLogic& logic = start();
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
-  for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::MF_TEXT保存, C::MF_印刷, C::ME_コピー, C::ME_データ修正,
+  for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::MF_TEXT保存, C::ME_コピー, C::ME_データ修正,
                     C::MS_全検索, C::MS_次を検索, C::MD_データ表示, C::MO_色の変更, C::MO_移動表示,
                     C::POP名称_開く, C::ボタン_表示, C::FNDBTN, C::JANDSP}) {
     EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
@@ -295,6 +295,26 @@ TEST_F(MainWindowLogicTest, OpeningACatalogShowsItsTitleGenreRowCountAndFreeSpac
   EXPECT_EQ(logic.consoleText(), u" 記録行数: 8行 空き容量： 1,500,000 (1M) bytes");
   EXPECT_EQ(logic.document().currentFileName(), u"_03HD_DATA.cct");
   EXPECT_EQ(logic.activePane(), Pane::Folder);
+}
+
+TEST_F(MainWindowLogicTest, PrintBeepsWithoutRowsAndOpensThePrintWindowOverAList) {
+  writeCatalog("_03HD_DATA.cct", sampleCatalog(), 1'500'000);
+  MainWindowLogic& logic = start();
+  int prints = 0;
+  logic.hooks().printList = [&] { ++prints; };
+  EXPECT_TRUE(logic.isEnabled(C::MF_印刷));
+  logic.run(C::MF_印刷);
+  EXPECT_EQ(prints, 0);
+  EXPECT_EQ(ui.count(FakeUi::Kind::Beep), 1);
+  open(logic, "_03HD_DATA.cct");
+  logic.run(C::MF_印刷);
+  EXPECT_EQ(prints, 1);
+  EXPECT_EQ(ui.count(FakeUi::Kind::Beep), 1);
+  EXPECT_EQ(logic.printTitle(), u"HD: 資料集");
+  EXPECT_EQ(logic.cursorFolderPath(), u"");
+  logic.folderGrid().Grid_MoveCursor(2);
+  EXPECT_EQ(logic.cursorFolderPath(), logic.document().list().rowPath(logic.document().list().storedRowAt(2), 1));
+  EXPECT_FALSE(logic.cursorFolderPath().empty());
 }
 
 TEST_F(MainWindowLogicTest, AMissingCatalogLeavesNothingShown) {

@@ -33,7 +33,7 @@ const MenuEntry Table[] = {
      NotYet},
     {C::MF_メディア名変更, u"MF_メディア名変更", C::M_ファイル, u"メディアのタイトルを変更 (&V)", "", Item, false,
      false, NotYet},
-    {C::MF_印刷, u"MF_印刷", C::M_ファイル, u"印刷 (&P)", "", Item, false, true, NotYet},
+    {C::MF_印刷, u"MF_印刷", C::M_ファイル, u"印刷 (&P)", "", Item, false, true},
     {C::MF_バックアップ, u"MF_バックアップ", C::M_ファイル, u"カタログ・データをバックアップ (&B)", "", Item, false,
      true, NotYet},
     {C::MF_終了, u"MF_終了", C::M_ファイル, u"ZEVROの終了 (&X)", "", Item, false, true},

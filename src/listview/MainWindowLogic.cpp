@@ -234,6 +234,14 @@ MainWindowEffects MainWindowLogic::run(Command command) {
       if (services_.platform.ui.showMessage(StandardIconsQuestion, StandardIconsFlags, u"") != AnswerYes) return {};
       hooks_.useStandardIcons();
       return iconsChanged();
+    case C::MF_印刷:
+      // Nothing to print without rows.
+      if (!hasList() || folderGrid_.rowCount() == 0) {
+        services_.platform.ui.beep();
+        return {};
+      }
+      if (hooks_.printList) hooks_.printList();
+      return {};
     case C::MH_トピック: return openHelp();
     case C::MH_バージョン:
       if (hooks_.showVersion) hooks_.showVersion();
@@ -707,6 +715,18 @@ MainWindowEffects MainWindowLogic::SelFNDLST(int index) {
   selectedWord_ = index;
   e.findList = true;
   return e;
+}
+
+Text MainWindowLogic::printTitle() const {
+  const Text name = document_->currentFileName();
+  const Text letters = name.size() >= 5 ? asciiUpper(TextView(name).substr(3, 2)) : Text();
+  return letters + u": " + document_->list().field(catalog::FieldComment, 0);
+}
+
+Text MainWindowLogic::cursorFolderPath() const {
+  const RowStore& list = document_->list();
+  const int row = list.storedRowAt(folderGrid_.cursorRow());
+  return row > 0 ? list.rowPath(row, 1) : Text();
 }
 
 Text MainWindowLogic::ListCell(int column, int displayRow) const {

@@ -107,6 +107,8 @@ public:
     std::function<bool()> changeIcons;
     // Back to the standard icons (MO_アイコン戻す, after its question).
     std::function<void()> useStandardIcons;
+    // The print window over the shown list (MF_印刷, only while it has rows).
+    std::function<void()> printList;
   };
 
   explicit MainWindowLogic(Services services);
@@ -218,6 +220,11 @@ public:
   static constexpr int RefreshFileGrid = 2;
   MainWindowEffects RefreshGrid(int flags);
   MainWindowEffects SelFNDLST(int index);
+  // The title of a printed list: the medium letters of the list file's
+  // name, ": " and the catalog title, u"CD: ゲーム集".
+  Text printTitle() const;
+  // The path of the folder grid's cursor row, u"DOCS\\OLD" (u"" the title line).
+  Text cursorFolderPath() const;
   // The text of a field of a display row of the folder grid.
   Text ListCell(int column, int displayRow) const;
   // The row 指定行を着色 marked last as the current hit, -1 none.

@@ -14,7 +14,7 @@ for f in DOCS/README.TXT readme.md 'ｶﾞｲﾄﾞ.txt' 'tab	name.txt'; do prin
 printf 'K\t%s\tHD\tDISC1\nL\t%s/absent\tCD\n' "$tmp/one" "$tmp" >"$prog/drives.map"
 
 # --- Help of every command ---------------------------------------------------------
-commands="catalogs info dump options drives read search title extract"
+commands="catalogs info dump options drives read search title extract print"
 for c in $commands; do
   for h in --help -h; do
     check "$c $h" 0 z $c $h

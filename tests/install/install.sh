@@ -54,7 +54,7 @@ expect() {
   [ "$2" = "$3" ] || { echo "FAIL: $1: wanted [$2], got [$3]"; fail=1; }
 }
 expect "commands" "read" "$(complete_line zevro-cli re)"
-expect "every command" "catalogs drives dump extract info options read search title" "$(complete_line zevro-cli '')"
+expect "every command" "catalogs drives dump extract info options print read search title" "$(complete_line zevro-cli '')"
 expect "tool options" "--help --program-dir --version" "$(complete_line zevro-cli --)"
 expect "switches both ways" "--no-case" "$(complete_line zevro-cli search --no-c)"
 expect "read's options" "--catalog-title" "$(complete_line zevro-cli read --ca)"

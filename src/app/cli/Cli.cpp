@@ -21,6 +21,9 @@ const std::vector<Command>& commands() {
       catalogsCommand(), infoCommand(), dumpCommand(),   optionsCommand(),
       drivesCommand(),   readCommand(), searchCommand(), titleCommand(), extractCommand(),
       kindCommand(),
+#ifdef ZEVRO_CLI_PRINT
+      printCommand(),
+#endif
   };
   return table;
 }

@@ -17,5 +17,8 @@ Command searchCommand();
 Command titleCommand();
 Command extractCommand();
 Command kindCommand();
+#ifdef ZEVRO_CLI_PRINT
+Command printCommand();
+#endif
 
 }  // namespace zevro::cli

@@ -23,6 +23,7 @@
 #include <optional>
 #include <ostream>
 
+#include "app/cli/CatalogSearch.h"
 #include "app/cli/Commands.h"
 #include "app/cli/Session.h"
 #include "app/cli/TextOutput.h"
@@ -216,11 +217,16 @@ void printResults(std::ostream& out, const SearchResults& results, bool json) {
   }
 }
 
-int runSearch(Context& context) {
-  SearchArguments a;
-  if (std::string wrong = parse(context.args, a); !wrong.empty()) return usageError(context, "search", wrong);
+}  // namespace
 
-  Session session(context, Prefix);
+int searchCatalogs(Session& session, const std::vector<std::string>& args, SearchResults& results, std::string& wrong,
+                   Text& term, bool* json) {
+  SearchArguments a;
+  wrong = parse(args, a);
+  if (!wrong.empty()) return ExitError;
+  term = fromUtf8(a.term);
+  if (json) *json = a.json;
+
   if (!session.loadOptions()) return ExitError;
   const OptionStore& options = session.program.options();
   MatchSwitches switches;
@@ -232,21 +238,35 @@ int runSearch(Context& context) {
                               a.condition, fromUtf8(a.second));
   if (!a.genres.on) a.genres = {opt::readNumber(options, opt::JanreMode) != 0, opt::readText(options, opt::JanreList)};
 
-  RowStore grid;
-  SearchResults results(grid);
   CatalogScan scan(session.files, session.program.chooseCatalogFolder());
   const CatalogScan::Outcome outcome =
       scan.run(request, a.media == 0 ? storedMedia(options) : a.media, a.genres, results);
 
-  printResults(context.out, results, a.json);
+  std::ostream& err = session.context.err;
   for (const CatalogScan::Skipped& s : outcome.skipped)
-    context.err << Prefix << "warning: " << cp932::toNativeName(s.fileName) << ' ' << skipText(s.reason)
-                << (s.error.empty() ? "" : " (" + s.error + ")") << '\n';
+    err << session.prefix << "warning: " << cp932::toNativeName(s.fileName) << ' ' << skipText(s.reason)
+        << (s.error.empty() ? "" : " (" + s.error + ")") << '\n';
   if (outcome.gridFull) {
-    context.err << Prefix << "the results fill the memory; the search stopped after " << results.rowCount()
-                << " rows\n";
+    err << session.prefix << "the results fill the memory; the search stopped after " << results.rowCount()
+        << " rows\n";
     return ExitError;
   }
+  return ExitOk;
+}
+
+namespace {
+
+int runSearch(Context& context) {
+  Session session(context, Prefix);
+  RowStore grid;
+  SearchResults results(grid);
+  std::string wrong;
+  Text term;
+  bool json = false;
+  const int status = searchCatalogs(session, context.args, results, wrong, term, &json);
+  if (!wrong.empty()) return usageError(context, "search", wrong);
+  if (status != ExitOk) return status;
+  printResults(context.out, results, json);
   return results.rowCount() > 0 ? ExitOk : ExitNone;
 }
 

@@ -24,12 +24,14 @@
 #include "listview/MainWindowLogic.h"
 #include "listview/qt/IconFiles.h"
 #include "listview/qt/MainWindow.h"
+#include "listview/qt/MainWindowImages.h"
 #include "media/Program.h"
 #include "media/ArchiveContents.h"
 #include "media/ArchiveLibraries.h"
 #include "media/qt/ScanForm.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
+#include "print/qt/PrintDialogue.h"
 #include "text/Cp932.h"
 
 #ifndef ZEVRO_VERSION
@@ -100,21 +102,37 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   ui.setMainWindow(&window);
   // The file-type icons: the user's or the standard ones, for both grids.
   QImage iconStrip = iconfiles::LoadIcons(program);
+  PrintDialogue* printingWindow = nullptr;  // set below, once the print window exists
   window.setIcons(iconStrip, program.icons());
   logic.hooks().changeIcons = [&] {
     const bool changed = iconfiles::DispIconList(program, iconStrip, &window);
     window.setIcons(iconStrip, program.icons());
+    if (printingWindow) printingWindow->setIconStrip(iconStrip);
     return changed;
   };
   logic.hooks().useStandardIcons = [&] {
     iconStrip = iconfiles::useStandardIcons(program);
     window.setIcons(iconStrip, program.icons());
+    if (printingWindow) printingWindow->setIconStrip(iconStrip);
   };
   // Archive contents: LZH and ZIP members in a reading.
   ArchiveLibraries archiveReader(program.listTimeZone());
   ArchiveContents archives(archiveReader, program.icons());
   ScanForm form({program.readingServices(), program.options(), nullptr, &archives}, &window);
-  logic.hooks().unloadWindows = [&form] { form.unload(); };
+  // Printing: the print window over the shown list.
+  PrintDialogue printing(program.options(), program.platform().ui, &window);
+  printing.setIconStrip(iconStrip);
+  printingWindow = &printing;
+  logic.hooks().printList = [&logic, &printing, &window] {
+    const GridIcons& icons = logic.folderGrid().icons();
+    printing.PrintList({&logic.folderGrid().store(), &logic.fileGrid().store(), logic.printTitle(),
+                        logic.cursorFolderPath(), logic.tree().shownMode(), icons.map, icons.count});
+    window.activateWindow();
+  };
+  logic.hooks().unloadWindows = [&form, &printing] {
+    form.unload();
+    printing.unload();
+  };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
   window.show();
   return app.exec();
