@@ -2,7 +2,11 @@
 // Where the walk gets the comments of folders and files. The generator that
 // reads a medium's readme and index files implements this; until a reading
 // asks for generated comments, NoComments leaves every comment empty.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/FileSystem.h"
 #include "text/Text.h"
@@ -30,6 +34,18 @@ struct FileVisit {
   bool regular = true;
 };
 
+// An archive met in the walk whose row may take its comment from a readme
+// inside it.
+struct ArchiveCommentVisit {
+  TextView folderPath;  // u"E:\\TOOLS"
+  TextView name;        // u"TOOL.LZH"
+  // Readme-like members, lower case, each followed by a TAB: u"\tdoc/readme.txt\t".
+  TextView candidates;
+  // The first bytes of a member (its path as listed), read into memory; nothing
+  // when it cannot be read.
+  std::function<std::optional<std::string>(TextView member, std::size_t maxBytes)> readMember;
+};
+
 class CommentSource {
 public:
   virtual ~CommentSource() = default;
@@ -38,6 +54,19 @@ public:
   virtual Text FolderComment(const FolderVisit& visit) = 0;
   // The comment of a file row, or empty.
   virtual Text FileComment(const FileVisit& visit) = 0;
+  // The comment of an archive row from the readme inside it, or empty.
+  virtual Text ArchiveComment(const ArchiveCommentVisit&) { return {}; }
+  // A catalog title found while reading a folder (a disk list naming the
+  // medium's section): the walk puts it on the title line. Asked after each
+  // folder row; nothing when there is none.
+  virtual std::optional<Text> takeCatalogTitle() { return std::nullopt; }
+  // Told before each reading: whether index files, settings files and
+  // readmes are read (AutoCreate), and whether an archive's readme may give
+  // its row a comment (CommentUnzip).
+  virtual void setReading(bool /*autoCreate*/, bool /*commentUnzip*/) {}
+  // Told by the walk: called with the count of index names handled, at the
+  // readers' pace, so that a long index keeps the window alive.
+  virtual void setProgress(std::function<void(int)>) {}
 };
 
 // Every comment empty.

@@ -1,0 +1,81 @@
+#pragma once
+// The medium as the comment generator and the index readers see it: catalog
+// paths (u"E:\\TOOLS\\SETUP.EXE") looked up below the folder read as the
+// medium, every component found ignoring ASCII case (the spelling on the
+// medium first), with the patterns "*" and "?" of index files. Folder
+// listings are kept for the reading, so that an index of 30,000 lines costs
+// one listing of its folder, not 30,000 looks.
+//
+// Only regular files are read, and never more than the reader asks for: a
+// FIFO named readme.txt or a huge file named .htm cannot stop a reading.
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "text/Text.h"
+
+namespace zevro {
+
+class MediumFiles {
+public:
+  explicit MediumFiles(FileSystem& files) : files_(files) {}
+
+  // The catalog path of the folder read as the medium (u"E:" or
+  // u"E:\\DOCS") and its real folder; forgets what was listed before.
+  void setRoot(TextView path, const NativePath& folder);
+  const Text& rootPath() const { return root_; }
+  // The drive of the medium, u"E:".
+  Text drive() const;
+
+  enum class Kind { None, File, Folder };
+  // What the path names: a regular file, a folder, or nothing (links,
+  // FIFOs and devices count as files that are never read).
+  Kind kindOf(TextView path);
+  bool exists(TextView path) { return kindOf(path) != Kind::None; }
+  bool isFolder(TextView path) { return kindOf(path) == Kind::Folder; }
+  bool isFile(TextView path) { return kindOf(path) == Kind::File; }
+
+  // The first file (by name, ignoring case) matching the last component of
+  // the path as a pattern, as a catalog path with the name as spelled on the
+  // medium; "NAME.*" also matches "NAME", as index files expect:
+  //   u"E:\\DOCS\\README.*" -> u"E:\\DOCS\\readme.txt"
+  std::optional<Text> firstFile(TextView pattern);
+  // The same for folders.
+  std::optional<Text> firstFolder(TextView pattern);
+
+  // The first `maxBytes` bytes of a regular file (all of a shorter one);
+  // false when it is no regular file or cannot be read.
+  bool read(TextView path, std::string& bytes, std::size_t maxBytes);
+  // The real path of a catalog path, or nothing when it is not there.
+  std::optional<NativePath> nativeOf(TextView path);
+
+private:
+  struct Entry {
+    std::string native;
+    Kind kind = Kind::None;
+  };
+  struct Folder {
+    bool listed = false;
+    std::vector<std::pair<Text, Entry>> entries;  // catalog name, listing order
+    std::unordered_map<Text, std::size_t> byName;   // name as spelled -> entry
+    std::unordered_map<Text, std::size_t> byLower;  // lower-case name -> first entry
+  };
+  Folder& folderAt(const NativePath& folder);
+  std::optional<Entry> entryIn(const NativePath& folder, TextView name);
+  // The real folder and name of a path's last component; nothing when the
+  // path lies outside the medium or a folder on the way is missing.
+  std::optional<std::pair<NativePath, Text>> split(TextView path);
+  std::optional<Text> first(TextView pattern, Kind kind);
+
+  FileSystem& files_;
+  Text root_;
+  Text rootLower_;
+  NativePath rootFolder_;
+  std::map<std::string, Folder> folders_;
+};
+
+}  // namespace zevro
