@@ -160,6 +160,12 @@ bool FolderWalker::WalkFolder(const NativePath& folder, TextView path, TextView 
   rootDevice_ = root ? root->device : 0;
   lowPriority_ = callbacks_.lowPriority && callbacks_.lowPriority();
   catalog::makeCatalogList(store);
+  if (hooks_.comments) {
+    hooks_.comments->setProgress([this](int count) {
+      if (callbacks_.showCount) callbacks_.showCount(count);
+      pump();
+    });
+  }
   const Text rootPath(path);
   const Text rootName = isDriveRoot(path) ? rootPath : fileNamePart(path);
   if (hooks_.archives && readArchiveMedium(folder, rootPath, rootName, store)) return !stopped();
@@ -310,6 +316,11 @@ bool FolderWalker::writeFolderRow(const NativePath& folder, const Text& path, Te
   const Text size = groupedNumber(listing.total);
   if (!append(title ? TextView(mediumTitle_) : name, comment, {}, size, kind, depth, store)) return false;
   ++folderRows_;
+  // A disk list read in this folder may name the catalog.
+  if (hooks_.comments) {
+    if (std::optional<Text> catalogTitle = hooks_.comments->takeCatalogTitle(); catalogTitle && store.rowCount() > 0)
+      store.setField(catalog::FieldComment, 0, *catalogTitle);
+  }
   return true;
 }
 
@@ -327,6 +338,11 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
     item.time.writeRowText(date_);
     ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment, kind};
     visit.countMember = [this] { return countItem(); };
+    if (hooks_.comments) {
+      visit.commentFromMembers = [this, &path, &item](TextView candidates, const ArchiveVisit::MemberReader& read) {
+        return hooks_.comments->ArchiveComment({path, item.name, candidates, read});
+      };
+    }
     visit.listFull = [this] { reportListFull(); };
     if (hooks_.archives->WalkArchive(visit, store) && store.rowCount() > row) {
       store.setKind(row, kind);

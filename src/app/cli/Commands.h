@@ -16,5 +16,6 @@ Command readCommand();
 Command searchCommand();
 Command titleCommand();
 Command extractCommand();
+Command readmeTitleCommand();
 
 }  // namespace zevro::cli
