@@ -392,10 +392,11 @@ IndexReaders::DiskListResult IndexReaders::ReadDiskList(TextView path, TextView 
       after = next->next;
       next = NextToken(line, after);
     }
-    // The token after the name (a size or a date) is passed over; the
-    // description stands 20 characters after its end.
+    // The token after the name (the size) is passed over; the description
+    // starts at the 20th character after its end ("  98-01-01 12:00   "
+    // fills the 19 between).
     if (next) after = next->next;
-    const std::size_t descAt = after + 20;
+    const std::size_t descAt = after + 19;
     const Text description = descAt < line.size() ? TrimDecoration(line.substr(descAt)) : Text();
     if (description.empty()) continue;
     enter(joinPath(current, name), description);

@@ -54,6 +54,19 @@ bool beginsLower(TextView text, TextView start) {
 
 bool isLetterOrDigit(char16_t c) { return isAsciiLetter(c) || isAsciiDigit(c); }
 
+// TrimDecoration as the phrase rules use it: a title's own corner brackets
+// stay ("「ABC」" names the software; "「ABC" is closed again by the last
+// rule), though CP932 files them with the symbols.
+Text trimKeepingBrackets(TextView text) {
+  constexpr TextView Opening = u"「『";
+  constexpr TextView Closing = u"」』";
+  std::size_t b = 0;
+  std::size_t e = text.size();
+  while (b < e && isDecoration(text[b]) && Opening.find(text[b]) == TextView::npos) ++b;
+  while (e > b && isDecoration(text[e - 1]) && Closing.find(text[e - 1]) == TextView::npos) --e;
+  return Text(text.substr(b, e - b));
+}
+
 // Rule 15's idea of an extension: one to three ASCII letters or digits
 // beginning with a letter (".txt", ".h", ".c", ".doc"), or "1st"; a
 // version such as "1.00" is therefore no file name.
@@ -189,7 +202,7 @@ Text ReadmeTitle::PhraseRules(TextView candidate) {
     }
   }
   // 14.
-  t = TrimDecoration(t);
+  t = trimKeepingBrackets(t);
   if (t.size() > LongestTitle || t.size() <= 1) return {};
   // 15: a file name in the text is cut out ("TOOL.EXE すごいツール").
   for (std::size_t dot = t.find(u'.', 2); dot != Text::npos; dot = t.find(u'.', dot + 1)) {
@@ -244,7 +257,7 @@ Text ReadmeTitle::PhraseRules(TextView candidate) {
     t = StripPairs(TextView(t).substr(f != Text::npos ? f + 5 : 10));
   }
   // 25.
-  t = TrimDecoration(t);
+  t = trimKeepingBrackets(t);
   // 26, 27: brackets left open by a cut are closed again.
   const auto lastOf = [&](TextView set) { return t.find_last_of(set); };
   if (const std::size_t open = lastOf(u"(（"); open != Text::npos) {

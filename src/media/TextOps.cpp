@@ -106,8 +106,11 @@ Text TrimBlanks(TextView text) {
 }
 
 Text StripPairs(TextView text) {
-  if (!text.empty() && isLineBreak(text.front())) text.remove_prefix(1);
-  if (!text.empty() && isLineBreak(text.back())) text.remove_suffix(1);
+  // One line break at each end (CR LF counts as one).
+  if (text.starts_with(u"\r\n")) text.remove_prefix(2);
+  else if (!text.empty() && isLineBreak(text.front())) text.remove_prefix(1);
+  if (text.ends_with(u"\r\n")) text.remove_suffix(2);
+  else if (!text.empty() && isLineBreak(text.back())) text.remove_suffix(1);
   Text t = TrimBlanks(text);
   TextView v = t;
   while (v.size() >= 2 && in(v.front(), OpeningDecoration) && in(v.back(), ClosingDecoration)) {
