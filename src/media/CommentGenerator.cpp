@@ -89,6 +89,7 @@ Text CommentGenerator::FolderComment(const FolderVisit& visit) {
     stopMark_ = false;
     catalogTitle_.reset();
   }
+  if (visit.folder && !visit.entries.empty()) medium_.learn(*visit.folder, visit.entries);
   Text comment = folderComment(visit);
   if (visit.firstRow) rootComment_ = comment;
   return textops::FitComment(comment, MaxComment, false);
@@ -233,16 +234,16 @@ Text CommentGenerator::folderComment(const FolderVisit& visit) {
 }
 
 Text CommentGenerator::FileComment(const FileVisit& visit) {
-  const Text path = joinPath(visit.folderPath, visit.name);
-  if (const std::optional<TextView> entry = table_.find(path))
+  if (const std::optional<TextView> entry = table_.find(visit.folderPath, visit.name))
     return textops::FitComment(*entry, MaxComment, true);
   const filecomment::Kind kind = filecomment::kindOf(visit.name);
   if (kind == filecomment::Kind::None) return {};
   if (kind == filecomment::Kind::Mp3) return textops::FitComment(filecomment::Mp3Comment(visit.name), MaxComment, true);
   // Only a regular file is opened, and only its start is read.
-  if (!visit.regular || !visit.file) return {};
+  if (!visit.regular || (!visit.file && !visit.folder)) return {};
+  const NativePath file = visit.file ? *visit.file : *visit.folder / visit.native;
   std::string bytes;
-  if (files_.readStart(*visit.file, bytes, filecomment::bytesFor(kind))) return {};
+  if (files_.readStart(file, bytes, filecomment::bytesFor(kind))) return {};
   Text comment;
   switch (kind) {
     case filecomment::Kind::Avi: comment = filecomment::AviComment(bytes); break;

@@ -6,12 +6,21 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
+#include <string_view>
 #include <string>
 
 #include "platform/FileSystem.h"
 #include "text/Text.h"
 
 namespace zevro {
+
+// An entry of a folder as the walk listed it.
+struct FolderEntry {
+  TextView name;            // u"SETUP.EXE"
+  std::string_view native;  // "SETUP.EXE"
+  bool folder = false;
+};
 
 // One folder of the walk, as the comment generator sees it.
 struct FolderVisit {
@@ -23,6 +32,9 @@ struct FolderVisit {
   //   u"\treadme\tinstall.txt\t". A source that was used may be taken out.
   Text* candidates = nullptr;
   const NativePath* folder = nullptr;  // the real folder, "/media/kaori/GAMES/DOCS"
+  // The folder's files and subfolders as the walk listed them (names it
+  // leaves out are missing), so that a generator need not list it again.
+  std::span<const FolderEntry> entries;
 };
 
 // One file of the walk.
@@ -32,6 +44,10 @@ struct FileVisit {
   const NativePath* file = nullptr;  // "/media/kaori/GAMES/DOCS/MANUAL.TXT"
   // A regular file; FIFOs, sockets, devices and links are never opened.
   bool regular = true;
+  // Without `file`: the real folder and the name on disk, joined only when
+  // the file is read ("/media/kaori/GAMES/DOCS", "MANUAL.TXT").
+  const NativePath* folder = nullptr;
+  std::string_view native;
 };
 
 // An archive met in the walk whose row may take its comment from a readme

@@ -14,6 +14,19 @@ bool CommentTable::add(TextView path, TextView comment) {
   return entries_.try_emplace(keyOf(path), std::move(text)).second;
 }
 
+std::optional<TextView> CommentTable::find(TextView folder, TextView name) const {
+  Text key;
+  key.reserve(folder.size() + name.size() + 1);
+  key += folder;
+  key.push_back(ch::PathSeparator);
+  key += name;
+  for (char16_t& c : key)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  const auto it = entries_.find(key);
+  if (it == entries_.end()) return std::nullopt;
+  return TextView(it->second);
+}
+
 std::optional<TextView> CommentTable::find(TextView path) const {
   const auto it = entries_.find(keyOf(path));
   if (it == entries_.end()) return std::nullopt;

@@ -26,6 +26,8 @@ public:
   bool add(TextView path, TextView comment);
   // The comment of the path, or nothing.
   std::optional<TextView> find(TextView path) const;
+  // The same for folder + "\\" + name, without joining them first.
+  std::optional<TextView> find(TextView folder, TextView name) const;
   std::size_t size() const { return entries_.size(); }
   void clear() { entries_.clear(); }
 

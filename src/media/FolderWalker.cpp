@@ -307,7 +307,11 @@ bool FolderWalker::writeFolderRow(const NativePath& folder, const Text& path, Te
                                   Listing& listing, RowStore& store) {
   Text comment;
   if (hooks_.comments) {
-    FolderVisit visit{path, name, depth == 0, mediumTitle_, &listing.candidates, &folder};
+    std::vector<FolderEntry> entries;
+    entries.reserve(listing.files.size() + listing.subfolders.size());
+    for (const FileItem& f : listing.files) entries.push_back({f.name, f.native, false});
+    for (const Listing::Subfolder& s : listing.subfolders) entries.push_back({s.name, s.native, true});
+    FolderVisit visit{path, name, depth == 0, mediumTitle_, &listing.candidates, &folder, entries};
     comment = hooks_.comments->FolderComment(visit);
     if (comment.size() > MaxFolderComment) comment.resize(MaxFolderComment);
   }
@@ -329,9 +333,10 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
   const bool regular = item.type == DirEntry::Type::File;
   const bool archive = options_.archives && hooks_.archives && regular && isArchiveExtension(item.extension);
   NativePath file;
-  if (hooks_.comments || archive) file = folder / item.native;
+  if (archive) file = folder / item.native;
   Text comment;
-  if (hooks_.comments) comment = hooks_.comments->FileComment({path, item.name, &file, regular});
+  if (hooks_.comments)
+    comment = hooks_.comments->FileComment({path, item.name, archive ? &file : nullptr, regular, &folder, item.native});
   const int kind = kindOf(item.extension);
   if (archive) {
     const int row = store.rowCount();

@@ -25,6 +25,7 @@ void MediumFiles::setRoot(TextView path, const NativePath& folder) {
   rootLower_ = asciiLower(root_);
   rootFolder_ = folder;
   folders_.clear();
+  resolved_.clear();
 }
 
 Text MediumFiles::drive() const { return root_.substr(0, std::min<std::size_t>(2, root_.size())); }
@@ -33,65 +34,79 @@ MediumFiles::Folder& MediumFiles::folderAt(const NativePath& folder) {
   Folder& f = folders_[folder.native()];
   if (f.listed) return f;
   f.listed = true;
+  f.path = folder;
+  // Only regular files are ever opened; a link or device is "there" as a
+  // name but reads nothing (see read()).
   for (DirEntry& e : files_.list(folder)) {
-    Entry entry;
-    entry.kind = e.isFolder() ? Kind::Folder : Kind::File;
-    // Only regular files are ever opened; a link or device is "there" as a
-    // name but reads nothing (see read()).
     Text name = cp932::fromNativeName(e.name);
-    entry.native = std::move(e.name);
-    f.byName.try_emplace(name, f.entries.size());
-    f.byLower.try_emplace(asciiLower(name), f.entries.size());
-    f.entries.emplace_back(std::move(name), std::move(entry));
+    addEntry(f, std::move(name), std::move(e.name), e.isFolder() ? Kind::Folder : Kind::File);
   }
   return f;
 }
 
-std::optional<MediumFiles::Entry> MediumFiles::entryIn(const NativePath& folder, TextView name) {
-  Folder& f = folderAt(folder);
-  // The exact spelling first, then any case.
-  if (const auto exact = f.byName.find(Text(name)); exact != f.byName.end()) return f.entries[exact->second].second;
-  const auto it = f.byLower.find(asciiLower(name));
-  if (it == f.byLower.end()) return std::nullopt;
-  return f.entries[it->second].second;
+void MediumFiles::addEntry(Folder& f, Text name, std::string native, Kind kind) {
+  if (!f.byLower.try_emplace(asciiLower(name), f.entries.size()).second) f.caseTwins = true;
+  f.entries.emplace_back(std::move(name), Entry{std::move(native), kind});
 }
 
-std::optional<std::pair<NativePath, Text>> MediumFiles::split(TextView path) {
-  const Text lower = asciiLower(path);
-  if (lower.size() < rootLower_.size() || lower.compare(0, rootLower_.size(), rootLower_) != 0) return std::nullopt;
-  TextView rest = TextView(path).substr(root_.size());
-  if (!rest.empty() && rest.front() != ch::PathSeparator) return std::nullopt;
-  NativePath folder = rootFolder_;
-  std::vector<TextView> parts;
-  std::size_t start = 0;
-  while (start < rest.size()) {
-    std::size_t sep = rest.find(ch::PathSeparator, start);
-    if (sep == TextView::npos) sep = rest.size();
-    if (sep > start) parts.push_back(rest.substr(start, sep - start));
-    start = sep + 1;
+const MediumFiles::Entry* MediumFiles::entryIn(const Folder& f, TextView name) {
+  const auto it = f.byLower.find(asciiLower(name));
+  if (it == f.byLower.end()) return nullptr;
+  // The exact spelling first when two names differ only in case.
+  if (f.caseTwins && f.entries[it->second].first != name) {
+    for (const auto& [n, e] : f.entries)
+      if (n == name) return &e;
   }
-  if (parts.empty()) return std::nullopt;
-  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-    if (parts[i] == u".") continue;
-    const std::optional<Entry> e = entryIn(folder, parts[i]);
-    if (!e || e->kind != Kind::Folder) return std::nullopt;
-    folder /= e->native;
+  return &f.entries[it->second].second;
+}
+
+bool MediumFiles::isRoot(TextView path) const {
+  return path.size() == root_.size() && asciiLower(path) == rootLower_;
+}
+
+MediumFiles::Folder* MediumFiles::folderOf(TextView folderPath) {
+  Text lower = asciiLower(folderPath);
+  if (const auto it = resolved_.find(lower); it != resolved_.end()) return it->second;
+  Folder* found = nullptr;
+  if (lower == rootLower_) {
+    found = &folderAt(rootFolder_);
+  } else if (lower.size() > rootLower_.size() && lower.compare(0, rootLower_.size(), rootLower_) == 0 &&
+             lower[rootLower_.size()] == ch::PathSeparator) {
+    // Component by component below the root, each found ignoring case.
+    const std::size_t sep = folderPath.rfind(ch::PathSeparator);
+    Folder* parent = folderOf(folderPath.substr(0, std::max(sep, root_.size())));
+    const TextView name = folderPath.substr(sep + 1);
+    if (parent && name == u".") {
+      found = parent;
+    } else if (parent && !name.empty()) {
+      const Entry* e = entryIn(*parent, name);
+      if (e && e->kind == Kind::Folder) found = &folderAt(parent->path / e->native);
+    }
   }
-  return std::make_pair(folder, Text(parts.back()));
+  resolved_.emplace(std::move(lower), found);
+  return found;
+}
+
+std::optional<std::pair<MediumFiles::Folder*, TextView>> MediumFiles::split(TextView path) {
+  const std::size_t sep = path.rfind(ch::PathSeparator);
+  if (sep == TextView::npos || sep + 1 >= path.size()) return std::nullopt;
+  Folder* folder = folderOf(path.substr(0, sep));
+  if (!folder) return std::nullopt;
+  return std::make_pair(folder, path.substr(sep + 1));
 }
 
 MediumFiles::Kind MediumFiles::kindOf(TextView path) {
-  if (asciiLower(path) == rootLower_) return Kind::Folder;
+  if (isRoot(path)) return Kind::Folder;
   const auto where = split(path);
   if (!where || hasWildcard(where->second)) return Kind::None;
-  const std::optional<Entry> e = entryIn(where->first, where->second);
+  const Entry* e = entryIn(*where->first, where->second);
   return e ? e->kind : Kind::None;
 }
 
 std::optional<Text> MediumFiles::first(TextView pattern, Kind kind) {
   const auto where = split(pattern);
   if (!where) return std::nullopt;
-  Folder& f = folderAt(where->first);
+  const Folder& f = *where->first;
   // Listing order is by bytes; the first match by case-insensitive name.
   const Text* best = nullptr;
   Text bestLower;
@@ -111,12 +126,12 @@ std::optional<Text> MediumFiles::firstFile(TextView pattern) { return first(patt
 std::optional<Text> MediumFiles::firstFolder(TextView pattern) { return first(pattern, Kind::Folder); }
 
 std::optional<NativePath> MediumFiles::nativeOf(TextView path) {
-  if (asciiLower(path) == rootLower_) return rootFolder_;
+  if (isRoot(path)) return rootFolder_;
   const auto where = split(path);
   if (!where) return std::nullopt;
-  const std::optional<Entry> e = entryIn(where->first, where->second);
+  const Entry* e = entryIn(*where->first, where->second);
   if (!e) return std::nullopt;
-  return where->first / e->native;
+  return where->first->path / e->native;
 }
 
 bool MediumFiles::read(TextView path, std::string& bytes, std::size_t maxBytes) {

@@ -53,6 +53,24 @@ public:
   // The real path of a catalog path, or nothing when it is not there.
   std::optional<NativePath> nativeOf(TextView path);
 
+  // What a folder holds, as the walk listed it: taken instead of listing it
+  // again (a folder listed before keeps its listing).
+  struct Listed {
+    TextView name;
+    std::string_view native;
+    bool folder = false;
+  };
+  template <typename Entries>
+  void learn(const NativePath& folder, const Entries& entries) {
+    Folder& f = folders_[folder.native()];
+    if (f.listed) return;
+    f.listed = true;
+    f.path = folder;
+    f.entries.reserve(entries.size());
+    f.byLower.reserve(entries.size());
+    for (const auto& e : entries) addEntry(f, Text(e.name), std::string(e.native), e.folder ? Kind::Folder : Kind::File);
+  }
+
 private:
   struct Entry {
     std::string native;
@@ -60,15 +78,19 @@ private:
   };
   struct Folder {
     bool listed = false;
+    NativePath path;
     std::vector<std::pair<Text, Entry>> entries;  // catalog name, listing order
-    std::unordered_map<Text, std::size_t> byName;   // name as spelled -> entry
     std::unordered_map<Text, std::size_t> byLower;  // lower-case name -> first entry
+    bool caseTwins = false;  // two names differ only in case (rare on media)
   };
   Folder& folderAt(const NativePath& folder);
-  std::optional<Entry> entryIn(const NativePath& folder, TextView name);
-  // The real folder and name of a path's last component; nothing when the
-  // path lies outside the medium or a folder on the way is missing.
-  std::optional<std::pair<NativePath, Text>> split(TextView path);
+  static void addEntry(Folder& f, Text name, std::string native, Kind kind);
+  static const Entry* entryIn(const Folder& folder, TextView name);
+  // The folder and name of a path's last component; nothing when the path
+  // lies outside the medium or a folder on the way is missing.
+  std::optional<std::pair<Folder*, TextView>> split(TextView path);
+  Folder* folderOf(TextView folderPath);
+  bool isRoot(TextView path) const;
   std::optional<Text> first(TextView pattern, Kind kind);
 
   FileSystem& files_;
@@ -76,6 +98,9 @@ private:
   Text rootLower_;
   NativePath rootFolder_;
   std::map<std::string, Folder> folders_;
+  // Folders found before, by lower-case catalog path: an index naming
+  // thousands of files of one folder resolves that folder once.
+  std::unordered_map<Text, Folder*> resolved_;
 };
 
 }  // namespace zevro
