@@ -217,5 +217,20 @@ TEST_F(IndexReadersTest, FileListReadsOnlyItsFirstBytes) {
   EXPECT_EQ(comment(u"E:\\QL\\LATE.TXT"), "(none)");
 }
 
+TEST_F(IndexReadersTest, BulletinIndexStopsAtItsCap) {
+  // A "whole" index is read up to 4 MiB: an entry past that is not seen,
+  // one before it is.
+  Text index = u"EARLY.LZH  early one\n";
+  const Text filler = u"NOPE.LZH   filler line of the index\n";
+  while (index.size() < IndexReaders::WholeFileCap) index += filler;
+  index += u"LATE.LZH   late one\n";
+  text("QX/files.bbs", index);
+  file("QX/EARLY.LZH");
+  file("QX/LATE.LZH");
+  EXPECT_TRUE(readers.ReadBulletinIndex(u"E:\\QX\\files.bbs", u"QX"));
+  EXPECT_EQ(comment(u"E:\\QX\\EARLY.LZH"), "early one");
+  EXPECT_EQ(comment(u"E:\\QX\\LATE.LZH"), "(none)");
+}
+
 }  // namespace
 }  // namespace zevro
