@@ -15,9 +15,8 @@ bool CommentTable::add(TextView path, TextView comment) {
 }
 
 std::optional<TextView> CommentTable::find(TextView folder, TextView name) const {
-  Text key;
-  key.reserve(folder.size() + name.size() + 1);
-  key += folder;
+  Text& key = key_;
+  key.assign(folder);
   key.push_back(ch::PathSeparator);
   key += name;
   for (char16_t& c : key)

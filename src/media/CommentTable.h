@@ -29,10 +29,13 @@ public:
   // The same for folder + "\\" + name, without joining them first.
   std::optional<TextView> find(TextView folder, TextView name) const;
   std::size_t size() const { return entries_.size(); }
+  // Room for that many more entries (an index about to be read).
+  void reserve(std::size_t more) { entries_.reserve(entries_.size() + more); }
   void clear() { entries_.clear(); }
 
 private:
   std::unordered_map<Text, Text> entries_;
+  mutable Text key_;  // the key being looked up, kept to spare an allocation per file
 };
 
 }  // namespace zevro

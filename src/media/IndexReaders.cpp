@@ -47,6 +47,18 @@ Text restOf(TextView line, std::size_t at) {
 // Lines that end with a line break (a last line without one is not read).
 std::vector<TextView> endedLines(TextView text) { return LinesOf(text, false); }
 
+// Twice the whole byte pairs of the text's Shift-JIS form exceed its
+// characters: with d double-byte characters among c, 2 * ((c + d) / 2) > c,
+// which holds for d >= 2, and for d == 1 when c is odd.
+bool holdsDoubleBytes(TextView text) {
+  std::size_t doubles = 0;
+  for (char16_t c : text) {
+    if (c < 0x80) continue;
+    if (ByteWidth(TextView(&c, 1)) == 2 && ++doubles == 2) return true;
+  }
+  return doubles == 1 && text.size() % 2 == 1;
+}
+
 // The folder of a path.
 Text folderOf(TextView path) { return parentFolder(path); }
 
@@ -79,6 +91,7 @@ bool IndexReaders::ReadBulletinIndex(TextView path, TextView folderName) { retur
 bool IndexReaders::ReadFileList(TextView path, TextView folderName) { return readList(path, folderName, false); }
 
 bool IndexReaders::readFixedColumns(TextView text, TextView folder, TextView folderName) {
+  if (folderName.empty() || !text.starts_with(u"====")) return false;
   // Fields end at a TAB or a line end.
   std::vector<TextView> fields;
   std::size_t start = 0;
@@ -158,8 +171,7 @@ bool IndexReaders::readList(TextView path, TextView folderName, bool bulletin) {
   ListRun run{*this, bulletin, folder, folder, files_.drive()};
 
   if (bulletin) {
-    const std::size_t bytes = ByteWidth(text);
-    if (2 * (bytes / 2) > text.size()) return readFixedColumns(text, folder, folderName);
+    if (holdsDoubleBytes(text)) return readFixedColumns(text, folder, folderName);
     // The same layout in plain ASCII is read as it is, too.
     if (readFixedColumns(text, folder, folderName)) return true;
   }
@@ -211,6 +223,7 @@ bool IndexReaders::readList(TextView path, TextView folderName, bool bulletin) {
   }
 
   const std::vector<TextView> lines = endedLines(TextView(text).substr(startAt));
+  table_.reserve(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const TextView line = lines[i];
     if (line.empty()) continue;

@@ -38,26 +38,29 @@ MediumFiles::Folder& MediumFiles::folderAt(const NativePath& folder) {
   // Only regular files are ever opened; a link or device is "there" as a
   // name but reads nothing (see read()).
   for (DirEntry& e : files_.list(folder)) {
-    Text name = cp932::fromNativeName(e.name);
-    addEntry(f, std::move(name), std::move(e.name), e.isFolder() ? Kind::Folder : Kind::File);
+    const Text name = cp932::fromNativeName(e.name);
+    addEntry(f, name, std::move(e.name), e.isFolder() ? Kind::Folder : Kind::File);
   }
   return f;
 }
 
-void MediumFiles::addEntry(Folder& f, Text name, std::string native, Kind kind) {
+void MediumFiles::addEntry(Folder& f, TextView name, std::string native, Kind kind) {
   if (!f.byLower.try_emplace(asciiLower(name), f.entries.size()).second) f.caseTwins = true;
-  f.entries.emplace_back(std::move(name), Entry{std::move(native), kind});
+  f.entries.push_back(Entry{std::move(native), kind});
 }
 
 const MediumFiles::Entry* MediumFiles::entryIn(const Folder& f, TextView name) {
-  const auto it = f.byLower.find(asciiLower(name));
+  lower_.assign(name);
+  for (char16_t& c : lower_)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  const auto it = f.byLower.find(lower_);
   if (it == f.byLower.end()) return nullptr;
   // The exact spelling first when two names differ only in case.
-  if (f.caseTwins && f.entries[it->second].first != name) {
-    for (const auto& [n, e] : f.entries)
-      if (n == name) return &e;
+  if (f.caseTwins && cp932::fromNativeName(f.entries[it->second].native) != name) {
+    for (const Entry& e : f.entries)
+      if (cp932::fromNativeName(e.native) == name) return &e;
   }
-  return &f.entries[it->second].second;
+  return &f.entries[it->second];
 }
 
 bool MediumFiles::isRoot(TextView path) const {
@@ -108,13 +111,15 @@ std::optional<Text> MediumFiles::first(TextView pattern, Kind kind) {
   if (!where) return std::nullopt;
   const Folder& f = *where->first;
   // Listing order is by bytes; the first match by case-insensitive name.
-  const Text* best = nullptr;
+  std::optional<Text> best;
   Text bestLower;
-  for (const auto& [name, e] : f.entries) {
-    if (e.kind != kind || !matchesPattern(where->second, name)) continue;
+  for (const Entry& e : f.entries) {
+    if (e.kind != kind) continue;
+    Text name = cp932::fromNativeName(e.native);
+    if (!matchesPattern(where->second, name)) continue;
     Text lower = asciiLower(name);
     if (!best || lower < bestLower) {
-      best = &name;
+      best = std::move(name);
       bestLower = std::move(lower);
     }
   }

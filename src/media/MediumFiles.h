@@ -68,7 +68,7 @@ public:
     f.path = folder;
     f.entries.reserve(entries.size());
     f.byLower.reserve(entries.size());
-    for (const auto& e : entries) addEntry(f, Text(e.name), std::string(e.native), e.folder ? Kind::Folder : Kind::File);
+    for (const auto& e : entries) addEntry(f, e.name, std::string(e.native), e.folder ? Kind::Folder : Kind::File);
   }
 
 private:
@@ -79,13 +79,15 @@ private:
   struct Folder {
     bool listed = false;
     NativePath path;
-    std::vector<std::pair<Text, Entry>> entries;  // catalog name, listing order
+    // Listing order; the catalog name of an entry is its native name decoded
+    // (kept only in lower case, in byLower, to spare memory and time).
+    std::vector<Entry> entries;
     std::unordered_map<Text, std::size_t> byLower;  // lower-case name -> first entry
     bool caseTwins = false;  // two names differ only in case (rare on media)
   };
   Folder& folderAt(const NativePath& folder);
-  static void addEntry(Folder& f, Text name, std::string native, Kind kind);
-  static const Entry* entryIn(const Folder& folder, TextView name);
+  static void addEntry(Folder& f, TextView name, std::string native, Kind kind);
+  const Entry* entryIn(const Folder& folder, TextView name);
   // The folder and name of a path's last component; nothing when the path
   // lies outside the medium or a folder on the way is missing.
   std::optional<std::pair<Folder*, TextView>> split(TextView path);
@@ -101,6 +103,7 @@ private:
   // Folders found before, by lower-case catalog path: an index naming
   // thousands of files of one folder resolves that folder once.
   std::unordered_map<Text, Folder*> resolved_;
+  Text lower_;  // the name being looked up, in lower case
 };
 
 }  // namespace zevro
