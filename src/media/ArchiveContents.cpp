@@ -97,7 +97,14 @@ bool ArchiveContents::WalkArchive(const ArchiveVisit& visit, RowStore& store) {
   // The archive row: a folder row with the archive's own date and size.
   if (!visit.medium) {
     const int kind = visit.kind > 0 ? visit.kind : kindOf(visit.name);
-    Text record = catalog::buildRecord({visit.name, visit.comment, visit.date,
+    Text comment(visit.comment);
+    if (comment.empty() && options_.comments && visit.commentFromMembers && visit.file) {
+      const NativePath& file = *visit.file;
+      comment = visit.commentFromMembers(candidates_, [&](TextView member, std::size_t maxBytes) {
+        return reader_.ReadMember(file, type, member, maxBytes);
+      });
+    }
+    Text record = catalog::buildRecord({visit.name, comment, visit.date,
                                         groupedNumber(static_cast<std::int64_t>(visit.size)), record::NoFlagsText});
     record.push_back(record::marker(catalog::FieldMediumName));
     if (!store.appendShown(record, catalog::colourIndexFor(kind, visit.level), catalog::HighlightNone, kind,

@@ -4,7 +4,10 @@
 // archives. The lister writes the archive's row and the rows of its members;
 // until one is given, archives are catalogued as plain files.
 #include <cstdint>
+#include <cstddef>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "core/RowStore.h"
 #include "media/WalkOrder.h"
@@ -33,6 +36,11 @@ struct ArchiveVisit {
   // Told when the list cannot take another member row: the reading stops
   // there and says the list is full (the rows written so far stay).
   std::function<void()> listFull = nullptr;
+  // The archive row's comment from its readme-like members (lower-case
+  // paths, each followed by a TAB) and a way to read a member's first
+  // bytes; asked when the row has no comment yet. Empty: not asked.
+  using MemberReader = std::function<std::optional<std::string>(TextView member, std::size_t maxBytes)>;
+  std::function<Text(TextView candidates, const MemberReader& read)> commentFromMembers = nullptr;
 };
 
 // The switches of one reading that decide what becomes of an archive.

@@ -160,6 +160,12 @@ bool FolderWalker::WalkFolder(const NativePath& folder, TextView path, TextView 
   rootDevice_ = root ? root->device : 0;
   lowPriority_ = callbacks_.lowPriority && callbacks_.lowPriority();
   catalog::makeCatalogList(store);
+  if (hooks_.comments) {
+    hooks_.comments->setProgress([this](int count) {
+      if (callbacks_.showCount) callbacks_.showCount(count);
+      pump();
+    });
+  }
   const Text rootPath(path);
   const Text rootName = isDriveRoot(path) ? rootPath : fileNamePart(path);
   if (hooks_.archives && readArchiveMedium(folder, rootPath, rootName, store)) return !stopped();
@@ -301,7 +307,11 @@ bool FolderWalker::writeFolderRow(const NativePath& folder, const Text& path, Te
                                   Listing& listing, RowStore& store) {
   Text comment;
   if (hooks_.comments) {
-    FolderVisit visit{path, name, depth == 0, mediumTitle_, &listing.candidates, &folder};
+    std::vector<FolderEntry> entries;
+    entries.reserve(listing.files.size() + listing.subfolders.size());
+    for (const FileItem& f : listing.files) entries.push_back({f.name, f.native, false});
+    for (const Listing::Subfolder& s : listing.subfolders) entries.push_back({s.name, s.native, true});
+    FolderVisit visit{path, name, depth == 0, mediumTitle_, &listing.candidates, &folder, entries};
     comment = hooks_.comments->FolderComment(visit);
     if (comment.size() > MaxFolderComment) comment.resize(MaxFolderComment);
   }
@@ -310,6 +320,11 @@ bool FolderWalker::writeFolderRow(const NativePath& folder, const Text& path, Te
   const Text size = groupedNumber(listing.total);
   if (!append(title ? TextView(mediumTitle_) : name, comment, {}, size, kind, depth, store)) return false;
   ++folderRows_;
+  // A disk list read in this folder may name the catalog.
+  if (hooks_.comments) {
+    if (std::optional<Text> catalogTitle = hooks_.comments->takeCatalogTitle(); catalogTitle && store.rowCount() > 0)
+      store.setField(catalog::FieldComment, 0, *catalogTitle);
+  }
   return true;
 }
 
@@ -318,15 +333,21 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
   const bool regular = item.type == DirEntry::Type::File;
   const bool archive = options_.archives && hooks_.archives && regular && isArchiveExtension(item.extension);
   NativePath file;
-  if (hooks_.comments || archive) file = folder / item.native;
+  if (archive) file = folder / item.native;
   Text comment;
-  if (hooks_.comments) comment = hooks_.comments->FileComment({path, item.name, &file, regular});
+  if (hooks_.comments)
+    comment = hooks_.comments->FileComment({path, item.name, archive ? &file : nullptr, regular, &folder, item.native});
   const int kind = kindOf(item.extension);
   if (archive) {
     const int row = store.rowCount();
     item.time.writeRowText(date_);
     ArchiveVisit visit{path, item.name, &file, level, date_, item.size, comment, kind};
     visit.countMember = [this] { return countItem(); };
+    if (hooks_.comments) {
+      visit.commentFromMembers = [this, &path, &item](TextView candidates, const ArchiveVisit::MemberReader& read) {
+        return hooks_.comments->ArchiveComment({path, item.name, candidates, read});
+      };
+    }
     visit.listFull = [this] { reportListFull(); };
     if (hooks_.archives->WalkArchive(visit, store) && store.rowCount() > row) {
       store.setKind(row, kind);

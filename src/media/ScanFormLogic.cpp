@@ -271,7 +271,10 @@ MediaReading::Hooks ScanFormLogic::readingHooks() {
     return state_ == RunState::Started;
   };
   hooks.progress.lowPriority = [this] { return boxes_.lowPriority; };
-  hooks.walk.comments = boxes_.autoCreate ? services_.comments : nullptr;
+  // The comment table, device names, magazine labels and file rules apply
+  // whatever the box says; the box switches index files and readmes.
+  hooks.walk.comments = services_.comments;
+  if (services_.comments) services_.comments->setReading(boxes_.autoCreate, boxes_.commentUnzip);
   const MediaReading::Settings settings = readingSettings();
   hooks.walk.archives = settings.walk.archives ? services_.archives : nullptr;
   if (hooks.walk.archives)

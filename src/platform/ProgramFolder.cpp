@@ -49,4 +49,9 @@ ProgramFolderResult settleProgramFolder(const std::string& argument, const Envir
   return settleProgramFolder(files, argument, environment);
 }
 
+NativePath playerSettingsFolder(const NativePath& programFolder, const EnvironmentLookup& environment) {
+  const std::string windir = environment ? environment("WINDIR") : std::string();
+  return windir.empty() ? programFolder : NativePath(windir);
+}
+
 }  // namespace zevro

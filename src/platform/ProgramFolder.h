@@ -33,4 +33,9 @@ ProgramFolderResult settleProgramFolder(FileSystem& files, const std::string& ar
 // The same on the machine's own file system.
 ProgramFolderResult settleProgramFolder(const std::string& argument, const EnvironmentLookup& environment);
 
+// Where an audio CD's player settings (CDPlayer.ini) are looked for: the
+// folder WINDIR names when it is set (a Windows folder mounted or copied
+// here), else the program folder.
+NativePath playerSettingsFolder(const NativePath& programFolder, const EnvironmentLookup& environment);
+
 }  // namespace zevro

@@ -322,6 +322,8 @@ std::string encode(TextView text) {
 
 bool representable(char16_t c) { return tables().codes[c] != NoCode; }
 
+unsigned codeOf(char16_t c) { return tables().codes[c]; }
+
 std::size_t byteLength(TextView text) {
   const Tables& t = tables();
   std::size_t length = 0;

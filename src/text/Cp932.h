@@ -52,6 +52,12 @@ std::size_t decodeInto(std::string_view bytes, char16_t* out);
 // U+FF5E and "\\"), nor u'丬' (U+4E2C) or U+DC81.
 bool representable(char16_t c);
 
+// The CP932 code of a character: 0x41 for u'A', 0xB1 for u'ｱ', 0x955C for
+// u'表'; NoCharCode when CP932 does not hold it. Rules stated in CP932 code
+// ranges test characters through this.
+inline constexpr unsigned NoCharCode = 0xFFFF;
+unsigned codeOf(char16_t c);
+
 // The number of bytes the text takes as CP932 (escapes counted as written).
 std::size_t byteLength(TextView text);
 

@@ -75,7 +75,9 @@ check "--or with both terms in a row" 0 search report --or 2024
 expect "one row each" "$two: report_2023_final.txt|$two: report_2024_draft.txt" "$(found)"
 check "the volume label is a name" 0 search Floppy --names
 expect "title line" "$two: Floppy Two" "$(found)"
-check "the volume label is no comment" 1 search Floppy --comments
+check "a file name is no comment" 1 search report --comments
+# A medium without other sources gets its title as the catalog title.
+check "the medium title is the catalog title, a comment" 0 search Floppy --comments
 year=$(echo "$date" | cut -c1-5)
 check "a date counts as comment column" 0 search "$year" --comments
 check "a date is no name" 1 search "$year" --names
@@ -108,7 +110,7 @@ opts JanreMode 0
 check "stored genres off" 0 search README
 expect "every genre" "$one: DOCS\\README.TXT|$one: DOCS\\OLD\\README.TXT|$two: README.TXT" "$(found)"
 opts SearchMode 2
-check "stored columns: comments only" 1 search Floppy
+check "stored columns: comments only" 1 search report
 check "--names over the stored columns" 0 search Floppy --names
 opts SearchMode 3
 

@@ -21,6 +21,7 @@
 #include "core/OptionKeys.h"
 #include "core/OptionStore.h"
 #include "core/TitleCache.h"
+#include "media/CommentGenerator.h"
 #include "media/DriveInfo.h"
 #include "media/ReadQuestion.h"
 #include "media/ReadingStore.h"
@@ -269,6 +270,40 @@ TEST_F(ScanFormTest, OptionBoxesAreStoredAfterTheReading) {
   form->readMedium(document.list());
   EXPECT_EQ(opt::readNumber(options, opt::RecordSort), 1);
   EXPECT_EQ(opt::readNumber(options, opt::AutoCreate), -1);
+}
+
+TEST_F(ScanFormTest, GeneratedCommentsAreOfferedAndFillTheList) {
+  put("disc/DOCS/README.TXT", cp932::encode(u"マニュアル集 Ver.1\r\n"));
+  CommentGenerator comments(files, path("program"));
+  form = std::make_unique<ScanForm>(
+      ScanFormLogic::Services{{platform, info, titleFile, icons, catalogs}, options, &comments});
+  for (const bool on : {true, false}) {
+    onceWaiting([this, on] {
+      auto* box = form->findChild<QAbstractButton*>(QStringLiteral("AUTSEL"));
+      EXPECT_TRUE(box->isEnabled());
+      if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton);
+      EXPECT_EQ(box->isChecked(), on);
+      QTest::mouseClick(form->startButton(), Qt::LeftButton);
+    });
+    const std::optional<MediaReading::Result> r = form->readMedium(document.list());
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r->outcome, MediaReading::Outcome::Read);
+    Text docs;
+    Text manual;
+    for (int row = 0; row < document.list().rowCount(); ++row) {
+      if (document.list().field(catalog::FieldName, row) == u"DOCS") docs = document.list().field(catalog::FieldComment, row);
+      if (document.list().field(catalog::FieldName, row) == u"manual.txt")
+        manual = document.list().field(catalog::FieldComment, row);
+    }
+    // The readme names its folder only with the box on; a text file's
+    // lines are its comment either way; the title line shows the medium.
+    EXPECT_EQ(docs, on ? u"マニュアル集 Ver.1" : u"");
+    EXPECT_EQ(manual, u"");  // "read me" has no line end: no line is taken
+    EXPECT_EQ(document.list().field(catalog::FieldComment, 0), u"WORK");
+    EXPECT_EQ(opt::readNumber(options, opt::AutoCreate), on ? -1 : 0);
+    std::filesystem::remove_all(catalogs);
+    std::filesystem::create_directories(catalogs);
+  }
 }
 
 // Not a check of behaviour: renders the window for the documentation when

@@ -19,7 +19,7 @@ const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       // One line per command, in the order --help lists them:
       catalogsCommand(), infoCommand(), dumpCommand(),   optionsCommand(),
-      drivesCommand(),   readCommand(), searchCommand(), titleCommand(), extractCommand(),
+      drivesCommand(),   readCommand(), searchCommand(), titleCommand(), extractCommand(), readmeTitleCommand(),
       kindCommand(),
 #ifdef ZEVRO_CLI_PRINT
       printCommand(),

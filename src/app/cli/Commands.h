@@ -20,5 +20,6 @@ Command kindCommand();
 #ifdef ZEVRO_CLI_PRINT
 Command printCommand();
 #endif
+Command readmeTitleCommand();
 
 }  // namespace zevro::cli

@@ -30,6 +30,8 @@
 //                     (default: the option CommentUnzip)
 //   --zip on|off      ZIP archives are read at all (default: the option
 //                     UseExtactZip)
+//   --comments on|off   comments generated from readme and index files
+//                     (default: the option AutoCreate)
 //   --quiet           no progress line
 //
 // The list file is written to the catalog folder and entered in the catalog
@@ -60,10 +62,12 @@
 #include "core/Startup.h"
 #include "media/ArchiveContents.h"
 #include "media/ArchiveLibraries.h"
+#include "media/CommentGenerator.h"
 #include "media/DrivePath.h"
 #include "media/MediaReading.h"
 #include "media/Program.h"
 #include "media/ThrottledPump.h"
+#include "platform/ProgramFolder.h"
 #include "text/Cp932.h"
 
 namespace zevro::cli {
@@ -86,6 +90,7 @@ struct ReadArguments {
   std::optional<bool> archives;
   std::optional<bool> archiveComments;
   std::optional<bool> zip;
+  std::optional<bool> comments;  // unset: the option AutoCreate holds (not saved)
   bool quiet = false;
 };
 
@@ -128,8 +133,11 @@ std::string parse(const std::vector<std::string>& args, ReadArguments& a) {
         return "--genre needs a genre number from 0 to " + std::to_string(GenreTable::Count - 1);
     } else if (arg == "--sort") {
       if (!hasValue || !(a.sortOrder = sortOrderOf(args[++i]))) return "--sort needs name, extension or kind";
-    } else if (arg == "--archives" || arg == "--archive-comments" || arg == "--zip") {
-      std::optional<bool>& target = arg == "--archives" ? a.archives : arg == "--zip" ? a.zip : a.archiveComments;
+    } else if (arg == "--archives" || arg == "--archive-comments" || arg == "--zip" || arg == "--comments") {
+      std::optional<bool>& target = arg == "--archives"   ? a.archives
+                                    : arg == "--zip"      ? a.zip
+                                    : arg == "--comments" ? a.comments
+                                                          : a.archiveComments;
       if (!hasValue || !(target = switchOf(args[++i]))) return arg + " needs on or off";
     } else if (arg == "--title") {
       if (!hasValue || args[i + 1].empty()) return "--title needs a title";
@@ -276,8 +284,9 @@ int runRead(Context& context) {
   const auto stored = [&](std::optional<bool> given, TextView key) {
     return given ? *given : opt::readNumber(program.options(), key) != 0;
   };
+  const bool autoCreate = stored(a.comments, opt::AutoCreate);
   const ArchiveOptions archiveOptions{.recordMembers = stored(a.archives, opt::RecordUnzip),
-                                      .comments = stored(a.archiveComments, opt::CommentUnzip),
+                                      .comments = autoCreate && stored(a.archiveComments, opt::CommentUnzip),
                                       .zip = stored(a.zip, opt::UseExtactZip),
                                       .sortOrder = settings.walk.sortOrder};
   ArchiveLibraries archiveReader(program.listTimeZone());
@@ -295,6 +304,13 @@ int runRead(Context& context) {
   };
   if (showProgress) hooks.progress = progress.callbacks();
   hooks.walk.archives = &archiveContents;
+  CommentGenerator comments(session.files,
+                            playerSettingsFolder(context.programDir, [](const char* key) -> std::string {
+                              const char* v = std::getenv(key);
+                              return v ? std::string(v) : std::string();
+                            }),
+                            {autoCreate, archiveOptions.comments});
+  hooks.walk.comments = &comments;
   MediaReading reading = program.reading(settings, hooks);
   const MediaReading::Result result = reading.read(*drivePath, document.list());
   if (showProgress) {
@@ -389,6 +405,10 @@ constexpr const char* Help =
     "                         (default: the option CommentUnzip)\n"
     "  --zip on|off           ZIP archives are read at all (default: the option\n"
     "                         UseExtactZip)\n"
+    "  --comments on|off      comments generated from the medium's readme and\n"
+    "                         index files (default: the option AutoCreate; the\n"
+    "                         comment table, device names, magazine labels and\n"
+    "                         file rules apply either way)\n"
     "  -q, --quiet            no progress line (it is shown only when stderr is\n"
     "                         a terminal; warnings are always shown)\n"
     "  -h, --help             this text\n"
@@ -405,7 +425,7 @@ constexpr const char* Help =
 Command readCommand() {
   return {"read", "read [OPTIONS] PATH",
           "catalogues a drive (E:) or folder: --catalog-title TEXT, --title TEXT, --genre N, --replace, --add, "
-          "--sort, --[no-]local-time, --archives, --archive-comments, --zip, --quiet",
+          "--sort, --[no-]local-time, --archives, --archive-comments, --zip, --comments, --quiet",
           runRead, Help};
 }
 

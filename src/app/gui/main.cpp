@@ -28,6 +28,7 @@
 #include "media/Program.h"
 #include "media/ArchiveContents.h"
 #include "media/ArchiveLibraries.h"
+#include "media/CommentGenerator.h"
 #include "media/qt/ScanForm.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
@@ -118,7 +119,13 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   // Archive contents: LZH and ZIP members in a reading.
   ArchiveLibraries archiveReader(program.listTimeZone());
   ArchiveContents archives(archiveReader, program.icons());
-  ScanForm form({program.readingServices(), program.options(), nullptr, &archives}, &window);
+  // Comments generated from the medium's readme and index files.
+  CommentGenerator comments(program.platform().files,
+                            playerSettingsFolder(program.programFolder(), [](const char* key) -> std::string {
+                              const char* v = std::getenv(key);
+                              return v ? std::string(v) : std::string();
+                            }));
+  ScanForm form({program.readingServices(), program.options(), &comments, &archives}, &window);
   // Printing: the print window over the shown list.
   PrintDialogue printing(program.options(), program.platform().ui, &window);
   printing.setIconStrip(iconStrip);

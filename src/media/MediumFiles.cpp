@@ -1,0 +1,150 @@
+#include "media/MediumFiles.h"
+
+#include "core/FileOps.h"
+#include "core/Strings.h"
+#include "text/Cp932.h"
+
+namespace zevro {
+
+namespace {
+
+// A name against a pattern of an index file: "*" and "?" as usual, and
+// "NAME.*" also matches "NAME".
+bool matchesPattern(TextView pattern, TextView name) {
+  if (fileops::matchesWildcard(pattern, name)) return true;
+  return pattern.ends_with(u".*") && fileops::matchesWildcard(pattern.substr(0, pattern.size() - 2), name);
+}
+
+bool hasWildcard(TextView name) { return name.find_first_of(u"*?") != TextView::npos; }
+
+}  // namespace
+
+void MediumFiles::setRoot(TextView path, const NativePath& folder) {
+  root_ = Text(path);
+  while (root_.size() > 2 && root_.back() == ch::PathSeparator) root_.pop_back();
+  rootLower_ = asciiLower(root_);
+  rootFolder_ = folder;
+  folders_.clear();
+  resolved_.clear();
+}
+
+Text MediumFiles::drive() const { return root_.substr(0, std::min<std::size_t>(2, root_.size())); }
+
+MediumFiles::Folder& MediumFiles::folderAt(const NativePath& folder) {
+  Folder& f = folders_[folder.native()];
+  if (f.listed) return f;
+  f.listed = true;
+  f.path = folder;
+  // Only regular files are ever opened; a link or device is "there" as a
+  // name but reads nothing (see read()).
+  for (DirEntry& e : files_.list(folder)) {
+    const Text name = cp932::fromNativeName(e.name);
+    addEntry(f, name, std::move(e.name), e.isFolder() ? Kind::Folder : Kind::File);
+  }
+  return f;
+}
+
+void MediumFiles::addEntry(Folder& f, TextView name, std::string native, Kind kind) {
+  if (!f.byLower.try_emplace(asciiLower(name), f.entries.size()).second) f.caseTwins = true;
+  f.entries.push_back(Entry{std::move(native), kind});
+}
+
+const MediumFiles::Entry* MediumFiles::entryIn(const Folder& f, TextView name) {
+  lower_.assign(name);
+  for (char16_t& c : lower_)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  const auto it = f.byLower.find(lower_);
+  if (it == f.byLower.end()) return nullptr;
+  // The exact spelling first when two names differ only in case.
+  if (f.caseTwins && cp932::fromNativeName(f.entries[it->second].native) != name) {
+    for (const Entry& e : f.entries)
+      if (cp932::fromNativeName(e.native) == name) return &e;
+  }
+  return &f.entries[it->second];
+}
+
+bool MediumFiles::isRoot(TextView path) const {
+  return path.size() == root_.size() && asciiLower(path) == rootLower_;
+}
+
+MediumFiles::Folder* MediumFiles::folderOf(TextView folderPath) {
+  Text lower = asciiLower(folderPath);
+  if (const auto it = resolved_.find(lower); it != resolved_.end()) return it->second;
+  Folder* found = nullptr;
+  if (lower == rootLower_) {
+    found = &folderAt(rootFolder_);
+  } else if (lower.size() > rootLower_.size() && lower.compare(0, rootLower_.size(), rootLower_) == 0 &&
+             lower[rootLower_.size()] == ch::PathSeparator) {
+    // Component by component below the root, each found ignoring case.
+    const std::size_t sep = folderPath.rfind(ch::PathSeparator);
+    Folder* parent = folderOf(folderPath.substr(0, std::max(sep, root_.size())));
+    const TextView name = folderPath.substr(sep + 1);
+    if (parent && name == u".") {
+      found = parent;
+    } else if (parent && !name.empty()) {
+      const Entry* e = entryIn(*parent, name);
+      if (e && e->kind == Kind::Folder) found = &folderAt(parent->path / e->native);
+    }
+  }
+  resolved_.emplace(std::move(lower), found);
+  return found;
+}
+
+std::optional<std::pair<MediumFiles::Folder*, TextView>> MediumFiles::split(TextView path) {
+  const std::size_t sep = path.rfind(ch::PathSeparator);
+  if (sep == TextView::npos || sep + 1 >= path.size()) return std::nullopt;
+  Folder* folder = folderOf(path.substr(0, sep));
+  if (!folder) return std::nullopt;
+  return std::make_pair(folder, path.substr(sep + 1));
+}
+
+MediumFiles::Kind MediumFiles::kindOf(TextView path) {
+  if (isRoot(path)) return Kind::Folder;
+  const auto where = split(path);
+  if (!where || hasWildcard(where->second)) return Kind::None;
+  const Entry* e = entryIn(*where->first, where->second);
+  return e ? e->kind : Kind::None;
+}
+
+std::optional<Text> MediumFiles::first(TextView pattern, Kind kind) {
+  const auto where = split(pattern);
+  if (!where) return std::nullopt;
+  const Folder& f = *where->first;
+  // Listing order is by bytes; the first match by case-insensitive name.
+  std::optional<Text> best;
+  Text bestLower;
+  for (const Entry& e : f.entries) {
+    if (e.kind != kind) continue;
+    Text name = cp932::fromNativeName(e.native);
+    if (!matchesPattern(where->second, name)) continue;
+    Text lower = asciiLower(name);
+    if (!best || lower < bestLower) {
+      best = std::move(name);
+      bestLower = std::move(lower);
+    }
+  }
+  if (!best) return std::nullopt;
+  return joinPath(parentFolder(pattern), *best);
+}
+
+std::optional<Text> MediumFiles::firstFile(TextView pattern) { return first(pattern, Kind::File); }
+std::optional<Text> MediumFiles::firstFolder(TextView pattern) { return first(pattern, Kind::Folder); }
+
+std::optional<NativePath> MediumFiles::nativeOf(TextView path) {
+  if (isRoot(path)) return rootFolder_;
+  const auto where = split(path);
+  if (!where) return std::nullopt;
+  const Entry* e = entryIn(*where->first, where->second);
+  if (!e) return std::nullopt;
+  return where->first->path / e->native;
+}
+
+bool MediumFiles::read(TextView path, std::string& bytes, std::size_t maxBytes) {
+  bytes.clear();
+  const std::optional<NativePath> file = nativeOf(path);
+  if (!file) return false;
+  // readStart refuses anything but a regular file and opens without waiting.
+  return !files_.readStart(*file, bytes, maxBytes);
+}
+
+}  // namespace zevro
