@@ -1,18 +1,10 @@
 #include "grid/qt/GridFonts.h"
 
-#include <QFontDatabase>
-
-#include "platform/FontNames.h"
-#include "platform/qt/QtText.h"
+#include "platform/qt/QtFonts.h"
 
 namespace zevro::gridfonts {
 
-QString familyFor(TextView name) {
-  if (const TextView ipa = fontnames::ipaFamilyFor(name); !ipa.empty()) return toQString(ipa);
-  const QString family = toQString(name);
-  if (!family.isEmpty() && QFontDatabase::hasFamily(family)) return family;
-  return toQString(fontnames::FallbackFamily);
-}
+QString familyFor(TextView name) { return qtFamilyFor(name); }
 
 QFont fontFor(const GridFontSetting& setting) {
   QFont font(familyFor(setting.name));
