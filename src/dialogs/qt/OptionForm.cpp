@@ -87,8 +87,7 @@ OptionForm::OptionForm(const ColourOptions& colours, Ui& ui, QWidget* owner)
     levels->addWidget(label, row, column);
     levels_[static_cast<std::size_t>(level - 1)] = label;
   }
-  frameLayout->addWidget(paper_);
-  frameLayout->addStretch(1);
+  frameLayout->addWidget(paper_, 1);
   columns->addWidget(frame, 1);
 
   auto* buttons = new QHBoxLayout;
