@@ -202,12 +202,9 @@ TEST(FontOptionsTest, SetFontTakesSizesNineToTwelveAndNoVerticalFace) {
     int beeps;
   };
   const Row rows[] = {
-      {{u"IPAGothic", 14, false}, true, 12, 0},
-      {{u"IPAGothic", 8, false}, true, 9, 0},
-      {{u"IPAMincho", 10.5, true}, true, 10.5, 0},
-      {{u"IPAGothic", 9, false}, true, 9, 0},
-      {{u"IPAGothic", 12, false}, true, 12, 0},
-      {{u"@IPAGothic", 10, false}, false, 0, 1},
+      {{u"IPAGothic", 14, false}, true, 12, 0},    {{u"IPAGothic", 8, false}, true, 9, 0},
+      {{u"IPAMincho", 10.5, true}, true, 10.5, 0}, {{u"IPAGothic", 9, false}, true, 9, 0},
+      {{u"IPAGothic", 12, false}, true, 12, 0},    {{u"@IPAGothic", 10, false}, false, 0, 1},
       {{u"＠IPAGothic", 10, false}, false, 0, 1},
   };
   for (const Row& r : rows) {
@@ -266,9 +263,15 @@ TEST_F(ColourOptionsTest, FontIsStoredAsNameSizeTextAndBold) {
   };
   const Row rows[] = {
       {fontoptions::listKeys(), {u"ＭＳ 明朝", 10.5, true}, "FontName=ＭＳ 明朝", "FontSize=10.5", "FontBold=-1"},
-      {fontoptions::commentKeys(), {u"IPAGothic", 10, false}, "DocFontName=IPAGothic", "DocFontSize=10",
+      {fontoptions::commentKeys(),
+       {u"IPAGothic", 10, false},
+       "DocFontName=IPAGothic",
+       "DocFontSize=10",
        "DocFontBold= 0"},
-      {fontoptions::previewKeys(), {u"ＭＳ ゴシック", 12, true}, "PrevFontName=ＭＳ ゴシック", "PrevFontSize=12",
+      {fontoptions::previewKeys(),
+       {u"ＭＳ ゴシック", 12, true},
+       "PrevFontName=ＭＳ ゴシック",
+       "PrevFontSize=12",
        "PrevFontBold=-1"},
   };
   for (const Row& r : rows) {
@@ -290,10 +293,11 @@ TEST(FontNamesTest, WindowsFacesMapToIpaFacesAndBack) {
     TextView ipa;
   };
   const Row rows[] = {
-      {u"ＭＳ ゴシック", u"IPAGothic"},  {u"MS Gothic", u"IPAGothic"},   {u"MS UI Gothic", u"IPAPGothic"},
-      {u"ＭＳ Ｐゴシック", u"IPAPGothic"}, {u"MS PGothic", u"IPAPGothic"}, {u"Meiryo UI", u"IPAPGothic"},
-      {u"ＭＳ 明朝", u"IPAMincho"},        {u"MS Mincho", u"IPAMincho"},   {u"ＭＳ Ｐ明朝", u"IPAPMincho"},
-      {u"DejaVu Sans", u""},
+      {u"ＭＳ ゴシック", u"IPAGothic"}, {u"MS Gothic", u"IPAGothic"},
+      {u"MS UI Gothic", u"IPAPGothic"}, {u"ＭＳ Ｐゴシック", u"IPAPGothic"},
+      {u"MS PGothic", u"IPAPGothic"},   {u"Meiryo UI", u"IPAPGothic"},
+      {u"ＭＳ 明朝", u"IPAMincho"},     {u"MS Mincho", u"IPAMincho"},
+      {u"ＭＳ Ｐ明朝", u"IPAPMincho"},  {u"DejaVu Sans", u""},
   };
   for (const Row& r : rows) EXPECT_EQ(fontnames::ipaFamilyFor(r.windows), r.ipa);
   EXPECT_EQ(fontnames::storedNameFor(u"IPAMincho"), u"ＭＳ 明朝");

@@ -44,9 +44,7 @@ void writeSigned(OptionStore& store, TextView key, std::uint32_t colour) {
 
 const std::array<ColourOptions::Named, ColourOptions::NamedCount>& ColourOptions::named() { return Table; }
 
-Text ColourOptions::levelCaption(int level) {
-  return Text(u"Level ") + ascii(std::to_string(level));
-}
+Text ColourOptions::levelCaption(int level) { return Text(u"Level ") + ascii(std::to_string(level)); }
 
 ColourOptions ColourOptions::read(const OptionStore& store) {
   ColourOptions c;

@@ -66,7 +66,8 @@ FontChoice read(const OptionStore& store, const FontKeys& keys, const FontChoice
 void write(OptionStore& store, const FontKeys& keys, const FontChoice& font) {
   store.writeText(keys.name, font.name);
   // A size that reads as the one chosen keeps its spelling ("9.750").
-  if (sizeOf(store.readText(keys.size, u"")) != sizeOf(sizeText(font.size))) store.writeText(keys.size, sizeText(font.size));
+  if (sizeOf(store.readText(keys.size, u"")) != sizeOf(sizeText(font.size)))
+    store.writeText(keys.size, sizeText(font.size));
   store.writeBoolean(keys.bold, font.bold);
 }
 

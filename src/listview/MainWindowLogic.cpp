@@ -139,9 +139,7 @@ void MainWindowLogic::saveOptionsNow() {
   if (optionsPending()) saveOptions(services_.platform, services_.options);
 }
 
-bool MainWindowLogic::hasList() const {
-  return !document_->currentFile().empty() && document_->list().rowCount() > 0;
-}
+bool MainWindowLogic::hasList() const { return !document_->currentFile().empty() && document_->list().rowCount() > 0; }
 
 Text MainWindowLogic::genreText() const { return genre_; }
 

@@ -51,7 +51,6 @@ int displayModeOf(int stored) {
   return stored & 1;
 }
 
-
 int percentOf(int stored) { return stored <= 0 || stored >= 100 ? 50 : stored; }
 
 }  // namespace

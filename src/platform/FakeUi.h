@@ -27,8 +27,8 @@ public:
   // The choosers: off, every click that would open one beeps. An empty
   // queue answers Cancel.
   bool choosers = true;
-  std::deque<std::uint32_t> colours;  // for chooseColour
-  std::deque<FontChoice> fonts;       // for chooseFont
+  std::deque<std::uint32_t> colours;        // for chooseColour
+  std::deque<FontChoice> fonts;             // for chooseFont
   std::vector<std::uint32_t> colourStarts;  // the colour each chooser opened at
   std::vector<FontChoice> fontStarts;       // the font each chooser opened at
   int fallbackAnswer = AnswerCancel;

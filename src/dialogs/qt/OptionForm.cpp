@@ -33,8 +33,7 @@ void fill(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
 
 }  // namespace
 
-OptionForm::OptionForm(const ColourOptions& colours, Ui& ui, QWidget* owner)
-    : QDialog(owner), logic_(colours, ui) {
+OptionForm::OptionForm(const ColourOptions& colours, Ui& ui, QWidget* owner) : QDialog(owner), logic_(colours, ui) {
   setObjectName(QStringLiteral("OptionForm"));
   setWindowTitle(toQString(OptionFormLogic::Caption));
   setFont(dialogFont());
