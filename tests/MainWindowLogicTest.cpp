@@ -149,15 +149,15 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   MainWindowLogic& logic = start();
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
   for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::MF_TEXT保存, C::ME_コピー, C::ME_データ修正,
-                    C::MS_全検索, C::MS_次を検索, C::MD_データ表示, C::MO_色の変更, C::MO_移動表示,
+                    C::MS_全検索, C::MS_次を検索, C::MD_データ表示, C::MO_移動表示,
                     C::POP名称_開く, C::ボタン_表示, C::FNDBTN, C::JANDSP}) {
     EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
     EXPECT_FALSE(mainmenu::entry(c).built);
     EXPECT_TRUE(logic.run(c).grids.folder.empty());
   }
   for (Command c :
-       {C::MF_リスト開く, C::MF_新規作成, C::MF_終了, C::MD_表示モード0,
-        C::MDL_レベル表示2, C::MD_文字色分け, C::MO_表示維持, C::MH_バージョン, C::POPL_CAN, C::ボタン_開く}) {
+       {C::MF_リスト開く, C::MF_新規作成, C::MF_終了, C::MD_表示モード0, C::MDL_レベル表示2, C::MD_文字色分け,
+        C::MO_表示維持, C::MO_色の変更, C::MO_フォント変更, C::MH_バージョン, C::POPL_CAN, C::ボタン_開く}) {
     EXPECT_TRUE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
   }
 }

@@ -16,6 +16,7 @@
 #include "core/ShutdownMessages.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
+#include "dialogs/FontOptions.h"
 #include "grid/GridKeys.h"
 #include "listview/DisplayMode.h"
 #include "listview/MainWindowLayout.h"
@@ -138,9 +139,7 @@ void MainWindowLogic::saveOptionsNow() {
   if (optionsPending()) saveOptions(services_.platform, services_.options);
 }
 
-bool MainWindowLogic::hasList() const {
-  return !document_->currentFile().empty() && document_->list().rowCount() > 0;
-}
+bool MainWindowLogic::hasList() const { return !document_->currentFile().empty() && document_->list().rowCount() > 0; }
 
 Text MainWindowLogic::genreText() const { return genre_; }
 
@@ -187,6 +186,11 @@ bool MainWindowLogic::isChecked(Command command) const {
   return options_.isOn(command);
 }
 
+bool MainWindowLogic::isVisible(Command command) const {
+  if (command == C::MOF_カタログフォント2) return services_.meiryoUi;
+  return !mainmenu::entry(command).hidden;
+}
+
 bool MainWindowLogic::disablesWindow(Command command) {
   // The reading window has the user's attention; the list window waits.
   return command == C::MF_新規作成 || command == C::ボタン_読込;
@@ -211,6 +215,8 @@ MainWindowEffects MainWindowLogic::run(Command command) {
     return e;
   }
   if (between(command, C::MDD_行間ドット0, C::MDD_行間ドット6)) return setInterleave(mainmenu::indexOf(command) + 1);
+  if (between(command, C::MOF_カタログフォント0, C::MOF_カタログフォント2))
+    return chooseCatalogFont(mainmenu::indexOf(command));
   if (MainWindowOptions::switchOf(command)) return toggleSwitch(command);
   switch (command) {
     case C::MF_リスト開く:
@@ -242,6 +248,10 @@ MainWindowEffects MainWindowLogic::run(Command command) {
       }
       if (hooks_.printList) hooks_.printList();
       return {};
+    case C::MO_色の変更: return changeColours();
+    case C::MO_フォント変更:
+    case C::MO_コメントフォント:
+    case C::MO_プレビューフォント: return changeFont(command);
     case C::MH_トピック: return openHelp();
     case C::MH_バージョン:
       if (hooks_.showVersion) hooks_.showVersion();
@@ -505,6 +515,58 @@ void MainWindowLogic::rememberFirstColumns() {
   const auto which = static_cast<std::size_t>(MainWindowOptions::widthCase(widthRight_, widthMaximised_));
   options_.listWidths[which] = folderGrid_.columns().column(0).width;
   options_.fileWidths[which] = fileGrid_.columns().column(0).width;
+}
+
+MainWindowEffects MainWindowLogic::changeColours() {
+  if (!hooks_.dispOption) return {};
+  const std::optional<ColourOptions> chosen = hooks_.dispOption(ColourOptions::read(services_.options));
+  if (!chosen) return {};  // Cancel stores nothing
+  chosen->write(services_.options);
+  return displayOptionsChanged();
+}
+
+MainWindowEffects MainWindowLogic::changeFont(Command command) {
+  // The comment and data windows start from the list's designed face when
+  // nothing is stored for them.
+  const FontChoice designed{GridFontSetting{}.name, GridFontSetting{}.size, false};
+  fontoptions::FontKeys keys = fontoptions::listKeys();
+  FontChoice current{options_.font.name, options_.font.size, options_.font.bold};
+  if (command != C::MO_フォント変更) {
+    keys = command == C::MO_コメントフォント ? fontoptions::commentKeys() : fontoptions::previewKeys();
+    current = fontoptions::read(services_.options, keys, designed);
+  }
+  const std::optional<FontChoice> chosen = fontoptions::SetFont(services_.platform.ui, current);
+  if (!chosen) return {};
+  fontoptions::write(services_.options, keys, *chosen);
+  if (command == C::MO_フォント変更) return displayOptionsChanged();
+  const std::function<void()>& apply = command == C::MO_コメントフォント ? hooks_.ChangeDocFont : hooks_.ChangePrevFont;
+  if (apply) apply();
+  return {};
+}
+
+MainWindowEffects MainWindowLogic::chooseCatalogFont(int choice) {
+  if (!isVisible(mainmenu::indexed(C::MOF_カタログフォント0, choice))) {
+    services_.platform.ui.beep();
+    return {};
+  }
+  options_.catFontNo = choice;
+  services_.options.writeNumber(opt::CatFontNo, choice);
+  if (hooks_.ChangeListFont) hooks_.ChangeListFont(choice);
+  MainWindowEffects e;
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::displayOptionsChanged() {
+  options_.readDisplay(services_.options);
+  applyOptionsToGrids();
+  for (const std::function<void()>& refresh : hooks_.displayOptionsChanged) {
+    if (refresh) refresh();
+  }
+  MainWindowEffects e;
+  e.settings = e.labels = true;
+  e.grids.folder.full = e.grids.files.full = true;
+  return e;
 }
 
 void MainWindowLogic::applyOptionsToGrids() {

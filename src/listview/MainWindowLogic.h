@@ -26,6 +26,7 @@
 #include "core/OptionStore.h"
 #include "core/RowStore.h"
 #include "core/TitleCache.h"
+#include "dialogs/ColourOptions.h"
 #include "grid/GridModel.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainMenu.h"
@@ -86,6 +87,8 @@ public:
     NativePath catalogFolder;  // "/home/kaori/.local/share/zevro/Catalog"
     Text versionText;          // u"0.1", shown in the version window
     const IconTable* icons = nullptr;
+    // The desktop has a font called "Meiryo UI": font choice 2 is offered.
+    bool meiryoUi = false;
   };
 
   // What the window lends the logic; every hook may stay empty (then the
@@ -109,6 +112,19 @@ public:
     std::function<void()> useStandardIcons;
     // The print window over the shown list (MF_印刷, only while it has rows).
     std::function<void()> printList;
+    // The options window (DispOption) over the colours as stored: the
+    // colours the user confirmed with OK, nullopt for Cancel.
+    std::function<std::optional<ColourOptions>(const ColourOptions& current)> dispOption;
+    // The colours or the list font changed (stored and applied to both
+    // panes): the other lists (the catalog selection, the search results)
+    // read the display options again and draw themselves anew. Each window
+    // that shows a list adds its own.
+    std::vector<std::function<void()>> displayOptionsChanged;
+    // The catalog selection's font choice changed (0 Gothic, 1 Mincho, 2 Meiryo).
+    std::function<void(int choice)> ChangeListFont;
+    // The comment window's and the data window's fonts changed in the store.
+    std::function<void()> ChangeDocFont;
+    std::function<void()> ChangePrevFont;
   };
 
   explicit MainWindowLogic(Services services);
@@ -154,6 +170,9 @@ public:
   // ---- Commands ----
   bool isEnabled(Command command) const;
   bool isChecked(Command command) const;
+  // Whether the menu shows the item: the table's hidden items stay hidden,
+  // except the Meiryo font choice where the desktop has that font.
+  bool isVisible(Command command) const;
   // The window is disabled while the command runs (another window has the
   // user's attention): true for new reading.
   static bool disablesWindow(Command command);
@@ -280,6 +299,10 @@ private:
   MainWindowEffects chooseLevel(int level);
   MainWindowEffects toggleSwitch(Command command);
   MainWindowEffects setInterleave(int value);
+  MainWindowEffects changeColours();
+  MainWindowEffects changeFont(Command command);
+  MainWindowEffects chooseCatalogFont(int choice);
+  MainWindowEffects displayOptionsChanged();
   MainWindowEffects loadCatalog(TextView fileName);
   MainWindowEffects showCatalog(bool keepState);
   MainWindowEffects clearPanes();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/OptionKeys.h"
+#include "dialogs/FontOptions.h"
 
 namespace zevro {
 
@@ -50,32 +51,6 @@ int displayModeOf(int stored) {
   return stored & 1;
 }
 
-// A point size as the option file writes it, "9.75" or "12"; read without
-// the C library so that no locale turns the "." into something else. 0 for
-// text that is not a number.
-double pointSize(TextView text) {
-  double whole = 0;
-  double fraction = 0;
-  double scale = 1;
-  bool afterPoint = false;
-  bool digits = false;
-  for (char16_t c : text) {
-    if (c == u'.' && !afterPoint) {
-      afterPoint = true;
-      continue;
-    }
-    if (c < u'0' || c > u'9') break;
-    digits = true;
-    if (afterPoint) {
-      scale /= 10;
-      fraction += (c - u'0') * scale;
-    } else {
-      whole = whole * 10 + (c - u'0');
-    }
-  }
-  return digits ? whole + fraction : 0;
-}
-
 int percentOf(int stored) { return stored <= 0 || stored >= 100 ? 50 : stored; }
 
 }  // namespace
@@ -107,6 +82,27 @@ void Self::write(OptionStore& store, bool normalState) const {
   }
 }
 
+void Self::readDisplay(const OptionStore& store) {
+  listFore = opt::readColour(store, opt::ListForeCol);
+  listBack = opt::readColour(store, opt::ListBackCol);
+  selFore = opt::readColour(store, opt::SelForeCol);
+  selBack = opt::readColour(store, opt::SelBackCol);
+  csrFore = opt::readColour(store, opt::CsrForeCol);
+  csrBack = opt::readColour(store, opt::CsrBackCol);
+  vLine = opt::readColour(store, opt::ListVLineCol);
+  hLine = opt::readColour(store, opt::ListHLineCol);
+  titleForeL = opt::readColour(store, opt::TitleForeColL);
+  titleBackL = opt::readColour(store, opt::TitleBackColL);
+  titleForeF = opt::readColour(store, opt::TitleForeColF);
+  titleBackF = opt::readColour(store, opt::TitleBackColF);
+  for (int level = 1; level <= opt::ForeColorCount; ++level)
+    levelColours[static_cast<std::size_t>(level - 1)] = opt::readColour(store, opt::foreColorKey(level));
+  const FontChoice stored = fontoptions::read(store, fontoptions::listKeys(), {font.name, font.size, font.bold});
+  font.name = stored.name;
+  font.size = stored.size;
+  font.bold = stored.bold;
+}
+
 Self Self::read(const OptionStore& store) {
   Self o;
   o.displayMode = displayModeOf(opt::readNumber(store, opt::FileFrames));
@@ -125,23 +121,7 @@ Self Self::read(const OptionStore& store) {
     if (store.has(FileWidthKeys[i])) o.fileWidths[i] = opt::readNumber(store, FileWidthKeys[i]);
   }
 
-  o.listFore = opt::readColour(store, opt::ListForeCol);
-  o.listBack = opt::readColour(store, opt::ListBackCol);
-  o.selFore = opt::readColour(store, opt::SelForeCol);
-  o.selBack = opt::readColour(store, opt::SelBackCol);
-  o.csrFore = opt::readColour(store, opt::CsrForeCol);
-  o.csrBack = opt::readColour(store, opt::CsrBackCol);
-  o.vLine = opt::readColour(store, opt::ListVLineCol);
-  o.hLine = opt::readColour(store, opt::ListHLineCol);
-  o.titleForeL = opt::readColour(store, opt::TitleForeColL);
-  o.titleBackL = opt::readColour(store, opt::TitleBackColL);
-  o.titleForeF = opt::readColour(store, opt::TitleForeColF);
-  o.titleBackF = opt::readColour(store, opt::TitleBackColF);
-  for (int level = 1; level <= opt::ForeColorCount; ++level)
-    o.levelColours[static_cast<std::size_t>(level - 1)] = opt::readColour(store, opt::foreColorKey(level));
-  o.font.name = store.readText(opt::FontName, o.font.name);
-  if (const double size = pointSize(opt::readText(store, opt::FontSize)); size > 0) o.font.size = size;
-  o.font.bold = opt::readBoolean(store, opt::FontBold);
+  o.readDisplay(store);
 
   for (const SwitchRow& s : Switches) {
     if (s.onOff) continue;  // ColorF, read above

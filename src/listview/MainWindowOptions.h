@@ -97,6 +97,9 @@ struct MainWindowOptions {
   int height = DesignedHeight;
 
   static MainWindowOptions read(const OptionStore& store);
+  // Reads again what the options window and the font commands change: the
+  // colours and the list font (the rest stays as the window holds it).
+  void readDisplay(const OptionStore& store);
 
   // Writes what the window keeps when it closes: WindowX, WindowY, WIDTH,
   // HEIGHT (only when the window is in the normal state, neither minimized

@@ -41,6 +41,24 @@ bool FakeUi::openWithDefault(const std::string& nativePath) {
   return openSucceeds;
 }
 
+std::optional<std::uint32_t> FakeUi::chooseColour(std::uint32_t initial) {
+  calls.push_back({Kind::ChooseColour, Text(), 0, Text()});
+  colourStarts.push_back(initial);
+  if (colours.empty()) return std::nullopt;
+  const std::uint32_t chosen = colours.front();
+  colours.pop_front();
+  return chosen;
+}
+
+std::optional<FontChoice> FakeUi::chooseFont(const FontChoice& initial) {
+  calls.push_back({Kind::ChooseFont, initial.name, 0, Text()});
+  fontStarts.push_back(initial);
+  if (fonts.empty()) return std::nullopt;
+  FontChoice chosen = fonts.front();
+  fonts.pop_front();
+  return chosen;
+}
+
 int FakeUi::count(Kind kind) const {
   int n = 0;
   for (const Call& c : calls)

@@ -13,7 +13,7 @@ namespace zevro {
 
 class FakeUi : public Ui {
 public:
-  enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault };
+  enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault, ChooseColour, ChooseFont };
   struct Call {
     Kind kind;
     Text text;  // message text, prompt, initial folder or path
@@ -24,6 +24,13 @@ public:
   std::deque<int> answers;   // for showMessage and systemMessage
   std::deque<Text> inputs;   // for inputLine
   std::deque<Text> folders;  // for browseForFolder
+  // The choosers: off, every click that would open one beeps. An empty
+  // queue answers Cancel.
+  bool choosers = true;
+  std::deque<std::uint32_t> colours;        // for chooseColour
+  std::deque<FontChoice> fonts;             // for chooseFont
+  std::vector<std::uint32_t> colourStarts;  // the colour each chooser opened at
+  std::vector<FontChoice> fontStarts;       // the font each chooser opened at
   int fallbackAnswer = AnswerCancel;
   bool openSucceeds = true;
   Text clipboard;
@@ -38,6 +45,9 @@ public:
   void setClipboardText(TextView text) override { clipboard = Text(text); }
   Text clipboardText() override { return clipboard; }
   bool openWithDefault(const std::string& nativePath) override;
+  bool hasChoosers() const override { return choosers; }
+  std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
+  std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
   // How many calls of a kind were made.
   int count(Kind kind) const;

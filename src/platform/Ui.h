@@ -4,6 +4,8 @@
 // beep, the folder chooser, the clipboard and "open with the default program".
 // The desktop program passes the Qt implementation, tests a scripted fake,
 // the headless tool one that prints to stderr and answers from its switches.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +28,14 @@ inline constexpr int IconInformation = 0x40;
 inline constexpr int DefaultSecond = 0x100;  // No; Cancel in OK/Cancel
 inline constexpr int FocusThird = 0x200;     // Cancel in Yes/No/Cancel
 }  // namespace mb
+
+// A font as the option store names it: u"ＭＳ Ｐゴシック", 9.75 points, not bold.
+struct FontChoice {
+  Text name;
+  double size = 9.75;
+  bool bold = false;
+  bool operator==(const FontChoice&) const = default;
+};
 
 enum Answer : int { AnswerNone = 0, AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
@@ -54,6 +64,24 @@ public:
 
   // Opens a native path with the desktop's default program; false when it cannot.
   virtual bool openWithDefault(const std::string& nativePath) = 0;
+
+  // Whether this desktop has the colour and font choosers. A Ui without them
+  // (the headless tool) keeps these defaults, and a click that would open
+  // one beeps instead.
+  virtual bool hasChoosers() const { return false; }
+  // The full colour chooser opened at `initial` (0xBBGGRR; 0x8000000D and
+  // 0x8000000E open at the desktop's selection colours). The chosen colour,
+  // nullopt when the user cancelled.
+  virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initial) {
+    (void)initial;
+    return std::nullopt;
+  }
+  // The font chooser opened at a stored font (u"ＭＳ 明朝", 10.5, bold). The
+  // font as chosen, its name in the stored form; nullopt when cancelled.
+  virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) {
+    (void)initial;
+    return std::nullopt;
+  }
 };
 
 }  // namespace zevro

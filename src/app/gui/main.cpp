@@ -8,6 +8,7 @@
 // reading window, browsed and saved there; closing it ends the program.
 #include <QApplication>
 #include <QFile>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -97,8 +98,12 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   if (program.driveTypesError())
     program.platform().ui.showMessage(fileWriteErrorText(program.programFolder() / DriveTypeTable::FileName),
                                       mb::Ok | mb::IconExclamation, u"");
+  // Font choice 2 needs a font of that very name; the IPA stand-in would
+  // draw it the same as choice 0.
+  const bool meiryoUi = QFontDatabase::hasFamily(QStringLiteral("Meiryo UI"));
   MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
-                         program.programFolder(), program.catalogFolder(), state.versionText, &program.icons()});
+                         program.programFolder(), program.catalogFolder(), state.versionText, &program.icons(),
+                         meiryoUi});
   MainWindow window(logic);
   ui.setMainWindow(&window);
   // The file-type icons: the user's or the standard ones, for both grids.

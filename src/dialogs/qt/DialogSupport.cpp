@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "core/Placement.h"
+#include "platform/qt/QtColour.h"
 #include "platform/qt/QtText.h"
 
 namespace zevro {
@@ -31,11 +32,6 @@ QScreen* screenOf(const QWidget* owner) {
 QRect usableArea(const QWidget* owner) {
   QScreen* screen = screenOf(owner);
   return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-}
-
-QColor fromBgr(std::uint32_t bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 }  // namespace
@@ -98,7 +94,7 @@ void drawRuns(QPainter& painter, const std::vector<PlacedRun>& runs, const QFont
   for (const PlacedRun& run : runs) {
     const QFont& face = run.bold ? bold : font;
     painter.setFont(face);
-    painter.setPen(fromBgr(run.colour));
+    painter.setPen(toQColor(run.colour, widget.palette()));
     const int baseline = toPixelsY(run.y, widget) + QFontMetrics(face, &widget).ascent();
     painter.drawText(QPoint(toPixelsX(run.x, widget), baseline), toQString(run.text));
   }

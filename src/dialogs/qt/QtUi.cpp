@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -16,6 +18,8 @@
 #include "dialogs/MessageMarkup.h"
 #include "dialogs/qt/InpBoxForm.h"
 #include "dialogs/qt/MsgBoxForm.h"
+#include "platform/qt/QtColour.h"
+#include "platform/qt/QtFonts.h"
 #include "platform/qt/QtText.h"
 #include "text/Cp932.h"
 
@@ -128,6 +132,26 @@ Text QtUi::browseForFolder(TextView initialFolder, TextView title) {
 void QtUi::setClipboardText(TextView text) { QGuiApplication::clipboard()->setText(toQString(text)); }
 
 Text QtUi::clipboardText() { return fromQString(QGuiApplication::clipboard()->text()); }
+
+std::optional<std::uint32_t> QtUi::chooseColour(std::uint32_t initial) {
+  QWidget* parent = owner();
+  const QPalette palette = parent ? parent->palette() : QApplication::palette();
+  const QColor chosen = QColorDialog::getColor(toQColor(initial, palette), parent);
+  if (!chosen.isValid()) return std::nullopt;
+  return fromQColor(chosen);
+}
+
+std::optional<FontChoice> QtUi::chooseFont(const FontChoice& initial) {
+  QFont start(qtFamilyFor(initial.name));
+  start.setPointSizeF(initial.size > 0 ? initial.size : 9.75);
+  start.setBold(initial.bold);
+  bool ok = false;
+  // Only fonts that draw on the screen; the sizes are the caller's to limit,
+  // the dialog cannot.
+  const QFont chosen = QFontDialog::getFont(&ok, start, owner(), QString(), QFontDialog::ScalableFonts);
+  if (!ok) return std::nullopt;
+  return FontChoice{fontnames::storedNameFor(fromQString(chosen.family())), chosen.pointSizeF(), chosen.bold()};
+}
 
 bool QtUi::openWithDefault(const std::string& nativePath) {
   const QString path = QFile::decodeName(QByteArray::fromStdString(nativePath));

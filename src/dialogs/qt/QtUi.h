@@ -1,8 +1,8 @@
 #pragma once
 // The Ui seam for the desktop program: the program's own message and input
 // boxes, the platform's message box, the beep (or the program's error sound),
-// the folder chooser, the clipboard and the desktop's default programs, all
-// through Qt. Each box opens over the window that asked: the active window,
+// the folder chooser, the colour and font choosers, the clipboard and the
+// desktop's default programs, all through Qt. Each box opens over the window that asked: the active window,
 // else (right after another box closed, when none is active) the program's
 // main window.
 #include <QPointer>
@@ -28,6 +28,10 @@ public:
   void setClipboardText(TextView text) override;
   Text clipboardText() override;
   bool openWithDefault(const std::string& nativePath) override;
+  // QColorDialog and QFontDialog over the asking window.
+  bool hasChoosers() const override { return true; }
+  std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
+  std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
 
   // The font family of the input box's answer line (the list font), like
   // "IPAGothic"; empty keeps the dialog font.

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "grid/GridColours.h"
+#include "platform/qt/QtColour.h"
 
 namespace zevro {
 
@@ -37,11 +38,7 @@ void GridPainter::setFonts(const QFont& normal, const QFont& alternate) {
   altFont_ = alternate;
 }
 
-QColor GridPainter::colour(Colour c) const {
-  if (c == SystemSelectionBack) return palette_.color(QPalette::Active, QPalette::Highlight);
-  if (c == SystemSelectionText) return palette_.color(QPalette::Active, QPalette::HighlightedText);
-  return QColor(redOf(c), greenOf(c), blueOf(c));
-}
+QColor GridPainter::colour(Colour c) const { return toQColor(c, palette_); }
 
 RowLook GridPainter::lookOf(int row) const {
   const RowStore& store = model_.store();

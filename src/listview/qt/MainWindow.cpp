@@ -25,6 +25,7 @@
 
 #include "core/Geometry.h"
 #include "dialogs/qt/DialogSupport.h"
+#include "dialogs/qt/OptionForm.h"
 #include "grid/GridKeys.h"
 #include "grid/qt/GridFonts.h"
 #include "grid/qt/GridWidget.h"
@@ -131,6 +132,9 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
                                                         QFileDialog::DontUseNativeDialog);
     if (chosen.isEmpty()) return std::optional<NativePath>{};
     return std::optional<NativePath>{NativePath(chosen.toStdString())};
+  };
+  logic_.hooks().dispOption = [this](const ColourOptions& current) {
+    return OptionForm::DispOption(current, logic_.ui(), this);
   };
   logic_.hooks().showVersion = [this] {
     VersionForm form(logic_.versionText(), logic_.ui(), this);
@@ -271,13 +275,13 @@ QMenu* MainWindow::buildMenu(const MenuEntry& entry, QWidget* parent) {
     if (item->separatorBefore) menu->addSeparator();
     if (item->look == Look::Submenu) {
       QMenu* sub = buildMenu(*item, menu);
-      menu->addMenu(sub)->setVisible(!item->hidden);
+      menu->addMenu(sub)->setVisible(logic_.isVisible(item->id));
       continue;
     }
     QAction* a = menu->addAction(qs(item->caption));
     a->setObjectName(qs(item->name));
     a->setCheckable(item->look == Look::Check);
-    a->setVisible(!item->hidden);
+    a->setVisible(logic_.isVisible(item->id));
     if (!item->shortcut.empty()) {
       a->setShortcut(
           QKeySequence(QString::fromLatin1(item->shortcut.data(), static_cast<qsizetype>(item->shortcut.size()))));
