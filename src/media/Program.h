@@ -19,6 +19,7 @@
 
 #include "core/CatalogIndex.h"
 #include "core/DriveTypeTable.h"
+#include "core/GenreTable.h"
 #include "core/IconTable.h"
 #include "core/OptionStore.h"
 #include "core/Startup.h"
@@ -94,6 +95,16 @@ public:
   // The standard tables with the user's icon table of the program folder.
   IconTable& icons();
   CatalogIndex& index();
+  // The genre table of the catalog folder (CatJan.CCZ), loaded at first use;
+  // a folder without one gets it migrated from the options and written.
+  GenreTable& genres();
+  // The error of reading CatJan.CCZ, or of writing the migrated one.
+  const IoError& genresError() const { return genresError_; }
+  // The user chose another catalog folder: CatalogDir is written, and the
+  // index and the genre table are those of the new folder from now on (its
+  // index pruned, its genre table read or migrated), never the old folder's.
+  // Answers the first error of loading them.
+  IoError changeCatalogFolder(const NativePath& folder);
 
   MediaReading::Services readingServices();
   MediaReading reading(MediaReading::Settings settings, MediaReading::Hooks hooks = {});
@@ -117,6 +128,8 @@ private:
   std::optional<TitleFile> titleFile_;
   std::optional<IconTable> icons_;
   std::optional<CatalogIndex> index_;
+  std::optional<GenreTable> genres_;
+  IoError genresError_;
   std::optional<ReadingStore> readingStore_;
 };
 
