@@ -16,5 +16,8 @@ Command readCommand();
 Command searchCommand();
 Command titleCommand();
 Command extractCommand();
+Command selectionCommand();
+Command genresCommand();
+Command moveCommand();
 
 }  // namespace zevro::cli
