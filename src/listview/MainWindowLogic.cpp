@@ -138,6 +138,12 @@ void MainWindowLogic::saveOptionsNow() {
   if (optionsPending()) saveOptions(services_.platform, services_.options);
 }
 
+void MainWindowLogic::setCatalogFolder(NativePath folder) {
+  services_.catalogFolder = folder;
+  document_->setCatalogFolder(std::move(folder));
+  findGenre();
+}
+
 bool MainWindowLogic::hasList() const {
   return !document_->currentFile().empty() && document_->list().rowCount() > 0;
 }

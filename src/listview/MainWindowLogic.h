@@ -142,6 +142,9 @@ public:
   // Field 1 of the title line, u"ゲーム集"; without one the label, u"無題(GAMES)".
   Text titleText() const;
   Text genreText() const;  // the genre of the shown catalog, u"ゲーム"; empty when none shown
+  // The user chose another catalog folder (the index already serves it):
+  // catalogs are opened from there.
+  void setCatalogFolder(NativePath folder);
   // The genre names changed: the label reads them again.
   void genresChanged() { findGenre(); }
   const Text& consoleText() const { return console_; }

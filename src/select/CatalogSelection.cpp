@@ -121,6 +121,10 @@ struct CatalogSelection::Item {
 CatalogSelection::CatalogSelection(Services services) : services_(std::move(services)), grid_(rows_) {
   grid_.Grid_Init();
   grid_.settings().treeMode = true;
+  grid_.columns().setCount(1);
+  grid_.columns().column(0).width = 0;  // the whole width
+  grid_.columns().column(0).title = Text(selection::ColumnTitle);
+  grid_.columns().setStretchColumn(0);
   rows_.setTreeMode(true);
 }
 

@@ -43,6 +43,7 @@ inline constexpr TextView CaptionTail = u"】";
 inline constexpr TextView FolderChooserTitle = u"カタログ・フォルダーの変更";
 inline constexpr TextView FolderButton = u"フォルダー変更";
 inline constexpr TextView TitleOrderTip = u"タイトル順にソート";
+inline constexpr TextView ColumnTitle = u"カタログ・タイトル";
 inline constexpr TextView MediaTips[3] = {u"CD", u"リムーバブル・メディア", u"HDD"};
 
 // SelMediaMode bits.

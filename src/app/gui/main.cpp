@@ -29,6 +29,7 @@
 #include "media/qt/ScanForm.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
+#include "select/qt/SelectForm.h"
 #include "text/Cp932.h"
 
 #ifndef ZEVRO_VERSION
@@ -101,9 +102,17 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   ArchiveLibraries archiveReader(program.listTimeZone());
   ArchiveContents archives(archiveReader, program.icons());
   ScanForm form({program.readingServices(), program.options(), nullptr, &archives}, &window);
-  logic.hooks().unloadWindows = [&form] { form.unload(); };
+  // The catalog selection window: catalogs are chosen there.
+  SelectForm selection(program, &window);
+  selection.attachTo(window);
+  selection.setFolderListener([&form](const NativePath& folder) { form.logic().setCatalogFolder(folder); });
+  logic.hooks().unloadWindows = [&form, &selection] {
+    form.unload();
+    selection.unload();
+  };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
   window.show();
+  if (logic.options().startWithCatalog) selection.カタログ一覧を表示(u"");
   return app.exec();
 }
 
