@@ -296,7 +296,7 @@ MainWindowEffects MainWindowLogic::loadCatalog(TextView fileName) {
     findGenre();
     return e;
   }
-  if (hooks_.refreshSelection) hooks_.refreshSelection(document_->currentFileName());
+  if (hooks_.catalogShown) hooks_.catalogShown(document_->currentFileName());
   // With the saved view kept, the marks saved with the list decide what is
   // open; otherwise the list is shown afresh to the chosen level.
   // A list stored without file marks (by an older reader, or elsewhere)
@@ -385,7 +385,7 @@ MainWindowEffects MainWindowLogic::save() {
 
 MainWindowEffects MainWindowLogic::changeTitle() {
   MainWindowEffects e;
-  document_->changeTitle();
+  if (document_->changeTitle() && hooks_.refreshSelection) hooks_.refreshSelection(document_->currentFileName());
   e.grids.folder.full = true;
   e.labels = true;
   return e;

@@ -104,8 +104,10 @@ public:
     std::function<void()> unloadWindows;
     // The catalog selection window: shown on the catalog (its file name, may
     // be empty) for "open a list" (the file chooser when this is empty); told
-    // of a catalog loaded or saved, and of one deleted.
+    // of a catalog loaded (catalogShown), saved or retitled (refreshSelection),
+    // and of one deleted.
     std::function<void(TextView fileName)> showSelection;
+    std::function<void(TextView fileName)> catalogShown;
     std::function<void(TextView fileName)> refreshSelection;
     std::function<void(TextView fileName)> catalogDeleted;
     // Moves the shown catalog (its file name) to a genre the user picks; the

@@ -144,6 +144,22 @@ TEST_F(SelectFormTest, TheExpandMarkWritesTheGenreState) {
   EXPECT_TRUE(logic->document().currentFileName().empty());
 }
 
+TEST_F(SelectFormTest, ACatalogOpenedElsewhereGetsTheCursorAndItsGenreOpens) {
+  SelectForm& f = show();
+  CatalogSelection& s = f.selection();
+  const int top = s.grid().topRow();
+  window->指定カタログをロード(u"_03cd_docs.cct");
+  EXPECT_EQ(stateOnDisk(3), '3');
+  EXPECT_EQ(s.cursorStoredRow(), s.rowOfFile(u"_03cd_docs.cct"));
+  EXPECT_EQ(s.grid().topRow(), top);
+  // Hidden, the window still opens the genre of a catalog shown.
+  f.hide();
+  s.setGenreOpen(3, false);
+  window->指定カタログをロード(u"_00hd_data.cct");
+  window->指定カタログをロード(u"_03cd_docs.cct");
+  EXPECT_EQ(stateOnDisk(3), '3');
+}
+
 TEST_F(SelectFormTest, TheGenreMenuOpensOnGenreRowsOnly) {
   SelectForm& f = show();
   CatalogSelection& s = f.selection();

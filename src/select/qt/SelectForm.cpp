@@ -219,12 +219,42 @@ void SelectForm::attachTo(MainWindow& window) {
   window.setSelectionWindow(this);
   MainWindowLogic::Hooks& hooks = window.logic().hooks();
   hooks.showSelection = [this](TextView fileName) { カタログ一覧を表示(fileName); };
+  hooks.catalogShown = [this](TextView fileName) { catalogShown(fileName); };
   hooks.refreshSelection = [this](TextView fileName) {
-    if (isVisible()) RefreshCatalogList(fileName);
+    if (isVisible()) {
+      RefreshCatalogList(fileName);
+    } else {
+      // Listed afresh when the window is shown; its genre opens now.
+      keepGenreOpen(fileName);
+    }
   };
   hooks.catalogDeleted = [this](TextView fileName) { DeleteCatalogFile(fileName); };
   hooks.moveToGenre = [this](TextView fileName) { return moveShownCatalog(fileName); };
   window.apply(MainWindowEffects{});
+}
+
+void SelectForm::keepGenreOpen(TextView fileName) {
+  const std::optional<int> genre = selection::genreDigits(fileName);
+  if (!genre) return;
+  if (IoError error = selection_->setGenreOpen(*genre, true))
+    program_.platform().ui.showMessage(fileWriteErrorText(selection_->catalogFolder() / GenreTable::FileName),
+                                       mb::Ok | mb::IconExclamation, u"");
+}
+
+void SelectForm::catalogShown(TextView fileName) {
+  if (!isVisible()) {
+    keepGenreOpen(fileName);
+    return;
+  }
+  // A catalog the list already has keeps the list as it is; one it lacks
+  // (stored meanwhile) is listed afresh.
+  const int row = selection_->rowOfFile(fileName);
+  if (row < 0) {
+    RefreshCatalogList(fileName);
+    return;
+  }
+  selection_->moveCursorTo(row);
+  redraw();
 }
 
 void SelectForm::openCatalog(TextView fileName) {

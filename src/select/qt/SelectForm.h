@@ -88,6 +88,8 @@ private:
   void rebuildKeeping();
   void showListing(const CatalogSelection::Listing& listing);
   void openCatalog(TextView fileName);
+  void catalogShown(TextView fileName);
+  void keepGenreOpen(TextView fileName);
   void runGenreCommand(TextView name);
   void genreNamesChanged();
   bool attached() const;
