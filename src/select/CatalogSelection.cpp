@@ -372,16 +372,14 @@ IoError CatalogSelection::RemoveCatalogEntry(TextView fileName) {
 }
 
 IoError CatalogSelection::DeleteCatalogFile(TextView fileName) {
-  const int row = rowOfFile(fileName);
-  if (row >= 0) {
-    const int d = rows_.displayRowOf(row);
-    const int cursor = grid_.cursorRow();
-    rows_.eraseRows(row, 1);
-    grid_.Grid_FinishRows(0);
-    if (d >= 0 && cursor >= rows_.shownCount()) grid_.Grid_MoveCursor(std::max(0, rows_.shownCount() - 1));
-    grid_.Grid_Refresh();
-  }
-  return RemoveCatalogEntry(fileName);
+  // The entry goes first: the listing would otherwise find it still there.
+  const IoError error = RemoveCatalogEntry(fileName);
+  if (rowOfFile(fileName) < 0) return error;
+  // Listed again, so that the genre row it leaves empty loses its expand mark.
+  const int cursor = grid_.cursorRow();
+  build();
+  if (rows_.shownCount() > 0) grid_.Grid_ShowRow(std::min(cursor, rows_.shownCount() - 1), true);
+  return error;
 }
 
 CatalogSelection::Listing CatalogSelection::ChangeJanre(TextView fileName, int genre) {

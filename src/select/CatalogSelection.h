@@ -180,7 +180,7 @@ public:
   // row selected.
   Listing RefreshCatalogList(TextView fileName);
   IoError RemoveCatalogEntry(TextView fileName);
-  // DeleteCatalogFile: the row goes, then the index entry.
+  // DeleteCatalogFile (the list file is gone): its index entry and its row go.
   IoError DeleteCatalogFile(TextView fileName);
   // ChangeJanre: the name with the new genre digits, that genre opened, the
   // list rebuilt and the catalog selected under its new name.

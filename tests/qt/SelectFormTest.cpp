@@ -160,6 +160,34 @@ TEST_F(SelectFormTest, ACatalogOpenedElsewhereGetsTheCursorAndItsGenreOpens) {
   EXPECT_EQ(stateOnDisk(3), '3');
 }
 
+TEST_F(SelectFormTest, AnotherCatalogFolderBringsItsOwnIndexAndGenres) {
+  SelectForm& f = show();
+  GenreTable theirs;
+  theirs.setName(4, u"写真");
+  theirs.setPosition(4, 0);
+  theirs.setState(4, GenreTable::Open);
+  temp.put("Other/CatJan.CCZ", theirs.encode());
+  temp.put("Other/CatList.CCZ", CatalogIndex::encode({{u"_04hd_pics.cct", u"旅行の写真"}}));
+  const NativePath other = temp.path("Other");
+  const std::string before = temp.get("Other/CatList.CCZ");
+  catalogs = other;
+  writeCatalog("_04HD_PICS.cct", u"資料集");
+  ui.folders.push_back(cp932::fromNativeName(other.native()));
+  QTest::mouseClick(f.folderButton(), Qt::LeftButton);
+  EXPECT_EQ(fromQString(f.windowTitle()), u"カタログ選択 【" + cp932::fromNativeName(other.native()) + u"】");
+  CatalogSelection& s = f.selection();
+  ASSERT_EQ(s.rows().rowCount(), 2);
+  EXPECT_EQ(s.rows().field(0, 0), u"写真");
+  EXPECT_EQ(s.rows().field(0, 1), u"旅行の写真");  // its own index's title
+  EXPECT_EQ(temp.get("Other/CatList.CCZ"), before);
+  EXPECT_EQ(temp.get("Other/CatJan.CCZ"), theirs.encode());
+  EXPECT_EQ(program.options().readPath(opt::CatalogDir, {}), other);
+  // The main window opens catalogs from there.
+  QTest::mouseClick(f.grid()->viewport(), Qt::LeftButton, {}, rowPoint(1));
+  EXPECT_EQ(logic->document().currentFileName(), u"_04HD_PICS.cct");
+  EXPECT_EQ(logic->document().currentFile().parent_path(), other);
+}
+
 TEST_F(SelectFormTest, TheGenreMenuOpensOnGenreRowsOnly) {
   SelectForm& f = show();
   CatalogSelection& s = f.selection();
