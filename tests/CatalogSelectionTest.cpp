@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "CatalogTestFiles.h"
-#include "TempFolder.h"
+#include "SelectionFolder.h"
 #include "core/CatalogIndex.h"
 #include "core/CatalogList.h"
 #include "core/GenreTable.h"
@@ -43,36 +42,7 @@ std::vector<RowText> rowsOf(const CatalogSelection& s) {
   return out;
 }
 
-// A catalog folder with list files and, when given, a genre table.
-struct Folder {
-  test::TempFolder temp{"zevro-select"};
-  LinuxFileSystem files;
-  FakeUi ui;
-  Platform platform{files, ui};
-  NativePath root = temp.root();
-  CatalogIndex index{files, root};
-  GenreTable genres;
-  std::optional<CatalogSelection> selection;
-
-  void list(const std::string& name, TextView title, TextView label = u"LABEL") {
-    temp.put(name, testfiles::currentListFile(label, title));
-  }
-  void genre(int g, TextView name, int position, char16_t state = GenreTable::Open) {
-    genres.setName(g, name);
-    genres.setPosition(g, position);
-    genres.setState(g, state);
-  }
-  void writeGenres() { ASSERT_FALSE(genres.write(files, root)); }
-  CatalogSelection& open(bool byTitle = false, int media = selection::MediaAll) {
-    index.load();
-    selection.emplace(CatalogSelection::Services{files, index, genres, root, {}, {}});
-    selection->setSortByTitle(byTitle);
-    selection->setMediaMode(media);
-    selection->build();
-    return *selection;
-  }
-  GenreTable onDisk() { return GenreTable::decode(temp.get(GenreTable::FileName)); }
-};
+using Folder = test::SelectionFolder;
 
 // The fixture of most tests: genres 00, 01 and 03 at positions 0, 1, 2,
 // genre 03 closed.

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CatalogTestFiles.h"
-#include "TempFolder.h"
+#include "SelectionFolder.h"
 #include "core/OptionKeys.h"
 #include "media/Program.h"
 #include "platform/FakeDrives.h"
@@ -20,34 +19,14 @@
 namespace zevro {
 namespace {
 
-struct Folder {
-  test::TempFolder temp{"zevro-genres"};
-  LinuxFileSystem files;
-  FakeUi ui;
-  Platform platform{files, ui};
-  NativePath root = temp.root();
-  CatalogIndex index{files, root};
-  GenreTable genres;
-  std::optional<CatalogSelection> selection;
-  std::optional<GenreCommands> commands;
-
-  void list(const std::string& name, TextView title) { temp.put(name, testfiles::currentListFile(u"L", title)); }
-  void genre(int g, TextView name, int position, char16_t state = GenreTable::Open) {
-    genres.setName(g, name);
-    genres.setPosition(g, position);
-    genres.setState(g, state);
-  }
+// The genre table written, the list built, the commands over it.
+struct Folder : test::SelectionFolder {
   GenreCommands& open(int media = selection::MediaAll) {
-    EXPECT_FALSE(genres.write(files, root));
-    index.load();
-    selection.emplace(CatalogSelection::Services{files, index, genres, root, {}, {}});
-    selection->setMediaMode(media);
-    selection->build();
-    commands.emplace(*selection, platform);
+    writeGenres();
+    SelectionFolder::open(false, media);
     return *commands;
   }
-  std::string bytes() { return temp.get(GenreTable::FileName); }
-  GenreTable onDisk() { return GenreTable::decode(bytes()); }
+  std::string bytes() { return genreBytes(); }
 };
 
 // Genre number -> position, for the genres in use.
@@ -244,7 +223,7 @@ TEST(CatalogMoveTest, RefusesToReplaceACatalogOfTheNewNameInAnyCase) {
   EXPECT_EQ(move.outcome, GenreOutcome::Refused);
   EXPECT_EQ(f.ui.count(FakeUi::Kind::Message), 1);
   EXPECT_EQ(f.temp.get("_07cd_X.CCT"), "theirs");
-  EXPECT_EQ(f.temp.get("_00CD_X.cct"), testfiles::currentListFile(u"L", u"Mine"));
+  EXPECT_EQ(f.temp.get("_00CD_X.cct"), testfiles::currentListFile(u"LABEL", u"Mine"));
   EXPECT_EQ(f.temp.get(CatalogIndex::FileName), index);
 }
 

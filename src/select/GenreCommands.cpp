@@ -157,35 +157,23 @@ GenreOutcome GenreCommands::remove(int genre, bool ask) {
   return result;
 }
 
-GenreOutcome GenreCommands::moveUp(int genre) {
-  GenreTable& genres = selection_.genres();
-  if (genre < 0 || !genres.inUse(genre)) {
-    platform_.ui.beep();
-    return GenreOutcome::Refused;
-  }
-  const int b = genres.position(genre);
-  const int other = genres.genreAt(b - 1);
-  if (b < 1 || other < 0) return GenreOutcome::Unchanged;
-  const GenreTable before = genres;
-  genres.setPosition(other, b);
-  genres.setPosition(genre, b - 1);
-  const GenreOutcome result = written(genre);
-  if (result != GenreOutcome::Done) genres = before;
-  return result;
-}
+GenreOutcome GenreCommands::moveUp(int genre) { return swapPlaces(genre, -1); }
 
-GenreOutcome GenreCommands::moveDown(int genre) {
+GenreOutcome GenreCommands::moveDown(int genre) { return swapPlaces(genre, +1); }
+
+GenreOutcome GenreCommands::swapPlaces(int genre, int step) {
   GenreTable& genres = selection_.genres();
   if (genre < 0 || !genres.inUse(genre)) {
     platform_.ui.beep();
     return GenreOutcome::Refused;
   }
+  // The first genre has none above it, the last none below.
   const int b = genres.position(genre);
-  const int other = genres.genreAt(b + 1);
+  const int other = genres.genreAt(b + step);
   if (other < 0) return GenreOutcome::Unchanged;
   const GenreTable before = genres;
   genres.setPosition(other, b);
-  genres.setPosition(genre, b + 1);
+  genres.setPosition(genre, b + step);
   const GenreOutcome result = written(genre);
   if (result != GenreOutcome::Done) genres = before;
   return result;

@@ -76,6 +76,7 @@ public:
 
 private:
   GenreOutcome written(int cursorGenre);
+  GenreOutcome swapPlaces(int genre, int step);
   bool fits(int genre, TextView name);
 
   CatalogSelection& selection_;
