@@ -72,7 +72,7 @@ SelectForm::SelectForm(Program& program, QWidget* owner) : QWidget(owner, Qt::Wi
   buildControls();
   buildKeys();
   buildGenreMenu();
-  ChangeListFont(0);
+  ChangeListFont(options.readNumber(opt::CatFontNo, 0));
   resize(DefaultWidth, DefaultHeight);
   refreshButtons();
 }
