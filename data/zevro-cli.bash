@@ -13,7 +13,7 @@ _zevro_cli() {
     cword=$COMP_CWORD
   fi
 
-  local commands="catalogs info dump options drives read search title extract print"
+  local commands="catalogs info dump options drives read search title extract readme-title kind print selection genres move"
   local command="" programdir=() i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
@@ -44,6 +44,8 @@ _zevro_cli() {
     print) options="--pdf --search --folders-only --files-of --from --to --paper --set --and --or --names --comments
                     --case --no-case --width --no-width --pattern --no-pattern --word --no-word --media --genre
                     --help" ;;
+    selection) options="--by-title --grouped --media --help" ;;
+    genres | move) options="--help" ;;
     read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --archives
                    --archive-comments --zip --quiet --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
@@ -78,6 +80,15 @@ _zevro_cli() {
       ;;
     options)
       [[ $prev == options ]] && COMPREPLY=($(compgen -W "get set" -- "$cur"))
+      ;;
+    genres)
+      [[ $prev == genres ]] && COMPREPLY=($(compgen -W "add rename delete up down" -- "$cur"))
+      ;;
+    move)
+      if [[ $prev == move ]]; then
+        local IFS=$'\n'
+        COMPREPLY=($(compgen -W "$("${words[0]}" "${programdir[@]}" catalogs 2>/dev/null | cut -f1)" -- "$cur"))
+      fi
       ;;
     read)
       COMPREPLY=($(compgen -d -- "$cur"))

@@ -150,7 +150,7 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
   for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::MF_TEXT保存, C::ME_コピー, C::ME_データ修正,
                     C::MS_全検索, C::MS_次を検索, C::MD_データ表示, C::MO_移動表示,
-                    C::POP名称_開く, C::ボタン_表示, C::FNDBTN, C::JANDSP}) {
+                    C::POP名称_開く, C::ボタン_表示, C::FNDBTN}) {
     EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
     EXPECT_FALSE(mainmenu::entry(c).built);
     EXPECT_TRUE(logic.run(c).grids.folder.empty());
@@ -160,6 +160,41 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
         C::MO_表示維持, C::MO_色の変更, C::MO_フォント変更, C::MH_バージョン, C::POPL_CAN, C::ボタン_開く}) {
     EXPECT_TRUE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
   }
+}
+
+TEST_F(MainWindowLogicTest, AGenreChangeKeepsTheListUnderItsNewName) {
+  writeCatalog("_00HD_DATA.cct", sampleCatalog());
+  MainWindowLogic& logic = start();
+  // Without the selection window, or without a list, there is no genre change.
+  EXPECT_FALSE(logic.isEnabled(C::MF_ジャンル変更));
+  Text asked;
+  logic.hooks().moveToGenre = [&](TextView name) -> std::optional<Text> {
+    asked = Text(name);
+    std::filesystem::rename(catalogs / "_00HD_DATA.cct", catalogs / "_07HD_DATA.cct");
+    return Text(u"_07HD_DATA.cct");
+  };
+  EXPECT_FALSE(logic.isEnabled(C::JANDSP));
+  open(logic, "_00HD_DATA.cct");
+  EXPECT_TRUE(logic.isEnabled(C::MF_ジャンル変更));
+  EXPECT_TRUE(logic.run(C::JANDSP).labels);
+  EXPECT_EQ(asked, u"_00HD_DATA.cct");
+  EXPECT_EQ(logic.document().currentFileName(), u"_07HD_DATA.cct");
+  EXPECT_EQ(logic.genreText(), u"ジャンル07");
+  // A save goes to the new name, never back to the old one.
+  logic.document().setModified(true);
+  logic.run(C::MF_上書保存);
+  EXPECT_TRUE(std::filesystem::exists(catalogs / "_07HD_DATA.cct"));
+  EXPECT_FALSE(std::filesystem::exists(catalogs / "_00HD_DATA.cct"));
+}
+
+TEST_F(MainWindowLogicTest, OpenListGoesToTheSelectionWindowWhenThereIsOne) {
+  writeCatalog("_00HD_DATA.cct", sampleCatalog());
+  MainWindowLogic& logic = start();
+  open(logic, "_00HD_DATA.cct");
+  Text shown = u"none";
+  logic.hooks().showSelection = [&](TextView name) { shown = Text(name); };
+  logic.run(C::MF_リスト開く);
+  EXPECT_EQ(shown, u"_00HD_DATA.cct");
 }
 
 TEST_F(MainWindowLogicTest, SaveIsEnabledOnlyForAModifiedList) {

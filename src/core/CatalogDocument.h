@@ -114,6 +114,8 @@ public:
   Text currentFileName() const;  // u"_03CD_GAMES.cct", empty when none
   // For a list that did not come from a file (a medium just read).
   void setCurrentFile(NativePath path) { current_ = std::move(path); }
+  // The user chose another catalog folder: catalogs are loaded from there.
+  void setCatalogFolder(NativePath folder) { catalogFolder_ = std::move(folder); }
   bool modified() const { return list_.modified(); }
   void setModified(bool on) { list_.setModified(on); }
   std::int64_t freeSpace() const { return freeSpace_; }

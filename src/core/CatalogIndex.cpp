@@ -141,6 +141,11 @@ IoError CatalogIndex::load() {
   return write();
 }
 
+IoError CatalogIndex::loadFolder(NativePath catalogFolder) {
+  folder_ = std::move(catalogFolder);
+  return load();
+}
+
 bool CatalogIndex::prune() {
   IoError error;
   const std::vector<DirEntry> listing = files_.list(folder_, &error);

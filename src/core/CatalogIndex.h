@@ -53,6 +53,10 @@ public:
   // file when its text changed. Returns the error of a read or rewrite that
   // failed; the entries in memory are usable either way.
   IoError load();
+  // The same for another catalog folder, which the index serves from then
+  // on (the user chose a new catalog folder): its own file is read, nothing
+  // of the old folder's entries goes with it.
+  IoError loadFolder(NativePath catalogFolder);
 
   // The title of a list file, like u"ゲーム集", by its name (u"_03CD_GAMES.cct",
   // any case). Without an entry, the title is read from the file's title line

@@ -1,6 +1,7 @@
 #include "core/GenreTable.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <optional>
 
 #include "core/FileOps.h"
@@ -63,9 +64,58 @@ const Text& GenreTable::name(int g) const {
 
 void GenreTable::setName(int g, TextView name) {
   if (!valid(g)) return;
-  Text stored(name);
-  std::replace(stored.begin(), stored.end(), NameSep, NameSepStandIn);
-  names_[slot(g)] = std::move(stored);
+  names_[slot(g)] = storableName(name);
+}
+
+Text GenreTable::storableName(TextView name) {
+  Text stored;
+  stored.reserve(name.size());
+  for (char16_t c : name) {
+    if (c < u' ' || c == 0x7F) continue;
+    stored += c == NameSep ? NameSepStandIn : c;
+  }
+  return stored;
+}
+
+std::size_t GenreTable::namesLength(int g, TextView name) const {
+  std::size_t n = 1;
+  for (int k = 0; k < Count; ++k) {
+    n += (valid(g) && k == g ? cp932::fileLength(storableName(name)) : cp932::fileLength(names_[slot(k)])) + 1;
+  }
+  return n;
+}
+
+int GenreTable::lowestFree() const {
+  for (int g = 0; g < Count; ++g)
+    if (!inUse(g)) return g;
+  return -1;
+}
+
+int GenreTable::nextPosition() const {
+  int next = 0;
+  for (int g = 0; g < Count; ++g) next = std::max(next, positions_[slot(g)] + 1);
+  return next;
+}
+
+int GenreTable::genreAt(int position) const {
+  if (position < 0) return -1;
+  for (int g = 0; g < Count; ++g)
+    if (positions_[slot(g)] == position) return g;
+  return -1;
+}
+
+std::vector<int> GenreTable::inOrder() const {
+  std::vector<int> order;
+  for (int g = 0; g < Count; ++g)
+    if (inUse(g)) order.push_back(g);
+  std::stable_sort(order.begin(), order.end(),
+                   [this](int a, int b) { return positions_[slot(a)] < positions_[slot(b)]; });
+  return order;
+}
+
+void GenreTable::renumber() {
+  int next = 0;
+  for (int g : inOrder()) positions_[slot(g)] = next++;
 }
 
 char16_t GenreTable::state(int g) const { return valid(g) ? state_[slot(g)] : Closed; }
@@ -166,6 +216,7 @@ GenreTable::Loaded GenreTable::load(FileSystem& files, const NativePath& catalog
 
 IoError GenreTable::write(FileSystem& files, const NativePath& catalogFolder, const NativePath& programFolder) const {
   std::optional<WriteLock> lock;
+  if (namesLength() > MaxNamesLength) return {EOVERFLOW, "the genre names are longer than 9,999 characters"};
   if (!programFolder.empty() && !lock.emplace(programFolder)) return {lock->error().code, lock->message()};
   return files.writeFileAtomic(fileops::resolved(files, catalogFolder / FileName), encode());
 }

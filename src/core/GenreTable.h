@@ -15,8 +15,11 @@
 // free start "00-101-1-1…".
 //
 // A name cannot hold "|" (it would split the names text): it is written as
-// the full-width "｜", which looks the same.
+// the full-width "｜", which looks the same. Control characters are dropped
+// (they would show as nothing or break a line). The names text, separators
+// included, holds at most 9,999 characters, what its length field can say.
 #include <array>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -41,6 +44,10 @@ public:
   static constexpr std::size_t LengthOffset = 300;
   static constexpr std::size_t LengthWidth = 4;
   static constexpr std::size_t NamesOffset = 304;
+  static constexpr std::size_t MaxNamesLength = 9999;
+
+  // A name as the table keeps it: u"a|b\tc" -> u"a｜bc".
+  static Text storableName(TextView name);
 
   // What a catalog folder without CatJan.CCZ takes its genres from: the
   // options JanreOpen (like u"30000000000000000000"; empty: all closed) and
@@ -67,6 +74,20 @@ public:
   // The 20 state characters, like u"30000000000000000000".
   const Text& stateString() const { return state_; }
 
+  // The length of the names text in characters, separators included (the
+  // four digits at offset 300); with `g` renamed to `name` when g is valid.
+  std::size_t namesLength(int g = -1, TextView name = {}) const;
+  // The lowest free genre number, -1 when all 20 are in use.
+  int lowestFree() const;
+  // The position after the highest in use (0 when none is).
+  int nextPosition() const;
+  // The genre at a position, -1 when none.
+  int genreAt(int position) const;
+  // Genres in use by position: {4, 0, 2} when 4 comes first.
+  std::vector<int> inOrder() const;
+  // Positions made consecutive from 0, order kept.
+  void renumber();
+
   // The bytes of CatJan.CCZ.
   std::string encode() const;
   // Reads the bytes leniently: a short or damaged file gives free genres,
@@ -88,7 +109,8 @@ public:
                      const NativePath& programFolder = {});
 
   // Replaces CatJan.CCZ atomically (a file spelled in another case is
-  // replaced), under the write lock of programFolder (empty: none).
+  // replaced), under the write lock of programFolder (empty: none). A names
+  // text over MaxNamesLength is refused (EOVERFLOW), the file left as it was.
   IoError write(FileSystem& files, const NativePath& catalogFolder, const NativePath& programFolder = {}) const;
 
   bool operator==(const GenreTable&) const = default;

@@ -29,8 +29,7 @@ const MenuEntry Table[] = {
      false, NotYet},
     {C::MF_リスト削除, u"MF_リスト削除", C::M_ファイル, u"リストを削除    (&D)", "", Item, false, true},
     {C::MF_タイトル変更, u"MF_タイトル変更", C::M_ファイル, u"リストのタイトル名を変更 (&R)", "", Item, false, true},
-    {C::MF_ジャンル変更, u"MF_ジャンル変更", C::M_ファイル, u"リストの ジャンルを変更 (&J)", "", Item, false, false,
-     NotYet},
+    {C::MF_ジャンル変更, u"MF_ジャンル変更", C::M_ファイル, u"リストの ジャンルを変更 (&J)", "", Item},
     {C::MF_メディア名変更, u"MF_メディア名変更", C::M_ファイル, u"メディアのタイトルを変更 (&V)", "", Item, false,
      false, NotYet},
     {C::MF_印刷, u"MF_印刷", C::M_ファイル, u"印刷 (&P)", "", Item, false, true},
@@ -196,7 +195,7 @@ const MenuEntry Table[] = {
     {C::ボタン_横2列, u"ボタン_横2列", C::None, u"上下枠に表示", "", Button},
     {C::FNDBTN, u"FNDBTN", C::None, u"右クリックで全検索", "", Button, false, false, NotYet},
     {C::NAMDSP, u"NAMDSP", C::None, u"", "", Button},
-    {C::JANDSP, u"JANDSP", C::None, u"", "", Button, false, false, NotYet},
+    {C::JANDSP, u"JANDSP", C::None, u"", "", Button},
 };
 
 constexpr std::size_t CommandCount = static_cast<std::size_t>(C::Count);

@@ -139,7 +139,15 @@ void MainWindowLogic::saveOptionsNow() {
   if (optionsPending()) saveOptions(services_.platform, services_.options);
 }
 
-bool MainWindowLogic::hasList() const { return !document_->currentFile().empty() && document_->list().rowCount() > 0; }
+void MainWindowLogic::setCatalogFolder(NativePath folder) {
+  services_.catalogFolder = folder;
+  document_->setCatalogFolder(std::move(folder));
+  findGenre();
+}
+
+bool MainWindowLogic::hasList() const {
+  return !document_->currentFile().empty() && document_->list().rowCount() > 0;
+}
 
 Text MainWindowLogic::genreText() const { return genre_; }
 
@@ -163,6 +171,7 @@ bool MainWindowLogic::isEnabled(Command command) const {
   if (command == C::MF_上書保存) return document_->modified();
   // Nothing to rename, delete or save without a list.
   if (command == C::MF_タイトル変更 || command == C::MF_リスト削除 || command == C::ボタン_保存) return hasList();
+  if (command == C::MF_ジャンル変更 || command == C::JANDSP) return hooks_.moveToGenre && hasList();
   if (between(command, C::MD_ソート0, C::MD_ソート2)) return paneOpen();
   if (command == C::MO_アイコン変更) return static_cast<bool>(hooks_.changeIcons);
   if (command == C::MO_アイコン戻す)
@@ -228,6 +237,8 @@ MainWindowEffects MainWindowLogic::run(Command command) {
     case C::MF_タイトル変更:
     case C::NAMDSP: return changeTitle();
     case C::MF_リスト削除: return deleteCatalog();
+    case C::MF_ジャンル変更:
+    case C::JANDSP: return changeGenre();
     case C::MF_終了: {
       MainWindowEffects e;
       e.close = true;
@@ -309,6 +320,11 @@ bool MainWindowLogic::askToKeep() {
 }
 
 MainWindowEffects MainWindowLogic::openListFile() {
+  if (hooks_.showSelection) {
+    // The selection window is where catalogs are chosen.
+    hooks_.showSelection(document_->currentFileName());
+    return {};
+  }
   if (!hooks_.chooseListFile) return {};
   if (!askToKeep()) return {};
   const std::optional<NativePath> chosen =
@@ -347,6 +363,7 @@ MainWindowEffects MainWindowLogic::loadCatalog(TextView fileName) {
     findGenre();
     return e;
   }
+  if (hooks_.catalogShown) hooks_.catalogShown(document_->currentFileName());
   // With the saved view kept, the marks saved with the list decide what is
   // open; otherwise the list is shown afresh to the chosen level.
   // A list stored without file marks (by an older reader, or elsewhere)
@@ -426,7 +443,7 @@ bool MainWindowLogic::storeList() { return document_->save(); }
 
 MainWindowEffects MainWindowLogic::save() {
   MainWindowEffects e;
-  storeList();
+  if (storeList() && hooks_.refreshSelection) hooks_.refreshSelection(document_->currentFileName());
   e.grids.folder.full = true;
   e.labels = true;
   findGenre();
@@ -435,7 +452,7 @@ MainWindowEffects MainWindowLogic::save() {
 
 MainWindowEffects MainWindowLogic::changeTitle() {
   MainWindowEffects e;
-  document_->changeTitle();
+  if (document_->changeTitle() && hooks_.refreshSelection) hooks_.refreshSelection(document_->currentFileName());
   e.grids.folder.full = true;
   e.labels = true;
   return e;
@@ -445,6 +462,7 @@ MainWindowEffects MainWindowLogic::deleteCatalog() {
   const DeleteOutcome outcome =
       zevro::deleteCatalog(services_.platform, services_.index, document_->currentFile(), titleText());
   if (outcome != DeleteOutcome::Deleted) return {};
+  if (hooks_.catalogDeleted) hooks_.catalogDeleted(document_->currentFileName());
   MainWindowEffects e = clearPanes();
   document_->setCurrentFile({});
   document_->setModified(false);
@@ -452,6 +470,19 @@ MainWindowEffects MainWindowLogic::deleteCatalog() {
   console_.clear();
   findGenre();
   e.layout = e.settings = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::changeGenre() {
+  MainWindowEffects e;
+  if (!hooks_.moveToGenre || !hasList()) return e;
+  const std::optional<Text> moved = hooks_.moveToGenre(document_->currentFileName());
+  if (!moved) return e;
+  // The list is kept under its new name, so that the next save writes it
+  // there and not under the old one beside it.
+  document_->setCurrentFile(services_.catalogFolder / cp932::toNativeName(*moved));
+  findGenre();
+  e.labels = true;
   return e;
 }
 

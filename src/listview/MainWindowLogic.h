@@ -125,6 +125,18 @@ public:
     // The comment window's and the data window's fonts changed in the store.
     std::function<void()> ChangeDocFont;
     std::function<void()> ChangePrevFont;
+    // The catalog selection window: shown on the catalog (its file name, may
+    // be empty) for "open a list" (the file chooser when this is empty); told
+    // of a catalog loaded (catalogShown), saved or retitled (refreshSelection),
+    // and of one deleted.
+    std::function<void(TextView fileName)> showSelection;
+    std::function<void(TextView fileName)> catalogShown;
+    std::function<void(TextView fileName)> refreshSelection;
+    std::function<void(TextView fileName)> catalogDeleted;
+    // Moves the shown catalog (its file name) to a genre the user picks; the
+    // new file name, or nullopt when nothing moved (cancelled, the same genre,
+    // refused).
+    std::function<std::optional<Text>(TextView fileName)> moveToGenre;
   };
 
   explicit MainWindowLogic(Services services);
@@ -155,6 +167,11 @@ public:
   // Field 1 of the title line, u"ゲーム集"; without one the label, u"無題(GAMES)".
   Text titleText() const;
   Text genreText() const;  // the genre of the shown catalog, u"ゲーム"; empty when none shown
+  // The user chose another catalog folder (the index already serves it):
+  // catalogs are opened from there.
+  void setCatalogFolder(NativePath folder);
+  // The genre names changed: the label reads them again.
+  void genresChanged() { findGenre(); }
   const Text& consoleText() const { return console_; }
   // A list is shown (read or loaded).
   bool hasList() const;
@@ -294,6 +311,7 @@ private:
   bool storeList();
   MainWindowEffects changeTitle();
   MainWindowEffects deleteCatalog();
+  MainWindowEffects changeGenre();
   MainWindowEffects openHelp();
   MainWindowEffects chooseMode(Command command);
   MainWindowEffects chooseLevel(int level);

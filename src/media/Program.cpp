@@ -137,6 +137,28 @@ CatalogIndex& Program::index() {
   return *index_;
 }
 
+GenreTable& Program::genres() {
+  if (genres_) return *genres_;
+  GenreTable::Loaded loaded =
+      GenreTable::load(platform_.files, catalogFolder_, GenreTable::optionsFrom(options_), programFolder_);
+  genresError_ = loaded.error;
+  genres_ = std::move(loaded.table);
+  return *genres_;
+}
+
+IoError Program::changeCatalogFolder(const NativePath& folder) {
+  catalogFolder_ = folder;
+  options_.writePath(opt::CatalogDir, folder);
+  if (state_) state_->catalogFolder = folder;
+  // Lists of the older extension in the new folder become catalogs too.
+  migrateOldListFiles(platform_, folder);
+  IoError error = index().loadFolder(folder);
+  genres_.reset();
+  genres();
+  if (!error) error = genresError_;
+  return error;
+}
+
 MediaReading::Services Program::readingServices() {
   return {platform_, driveInfo(), titleFile(), icons(), catalogFolder_};
 }

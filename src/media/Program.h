@@ -19,6 +19,7 @@
 
 #include "core/CatalogIndex.h"
 #include "core/DriveTypeTable.h"
+#include "core/GenreTable.h"
 #include "core/IconEdit.h"
 #include "core/IconTable.h"
 #include "core/OptionStore.h"
@@ -114,6 +115,16 @@ public:
   // option emptied, the standard tables loaded.
   void useStandardIcons();
   CatalogIndex& index();
+  // The genre table of the catalog folder (CatJan.CCZ), loaded at first use;
+  // a folder without one gets it migrated from the options and written.
+  GenreTable& genres();
+  // The error of reading CatJan.CCZ, or of writing the migrated one.
+  const IoError& genresError() const { return genresError_; }
+  // The user chose another catalog folder: CatalogDir is written, and the
+  // index and the genre table are those of the new folder from now on (its
+  // index pruned, its genre table read or migrated), never the old folder's.
+  // Answers the first error of loading them.
+  IoError changeCatalogFolder(const NativePath& folder);
 
   MediaReading::Services readingServices();
   MediaReading reading(MediaReading::Settings settings, MediaReading::Hooks hooks = {});
@@ -137,6 +148,8 @@ private:
   std::optional<TitleFile> titleFile_;
   std::optional<IconTable> icons_;
   std::optional<CatalogIndex> index_;
+  std::optional<GenreTable> genres_;
+  IoError genresError_;
   std::optional<ReadingStore> readingStore_;
 };
 

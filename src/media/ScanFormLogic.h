@@ -164,6 +164,8 @@ public:
   const Boxes& boxes() const { return boxes_; }
   // The option RecordSort for the boxes: 1 by extension, 2 by kind, 0 by name.
   int recordSort() const;
+  // The user chose another catalog folder: readings are stored there.
+  void setCatalogFolder(NativePath folder) { services_.reading.catalogFolder = std::move(folder); }
   bool archivesAvailable() const { return services_.archives != nullptr; }
   bool driveListEnabled() const { return choosing_; }
   bool settingsEnabled() const { return choosing_; }

@@ -54,10 +54,11 @@ expect() {
   [ "$2" = "$3" ] || { echo "FAIL: $1: wanted [$2], got [$3]"; fail=1; }
 }
 expect "commands" "read" "$(complete_line zevro-cli re)"
-expect "every command" "catalogs drives dump extract info options print read search title" "$(complete_line zevro-cli '')"
+expect "every command" "catalogs drives dump extract genres info kind move options print read readme-title search selection title" "$(complete_line zevro-cli '')"
 expect "tool options" "--help --program-dir --version" "$(complete_line zevro-cli --)"
 expect "switches both ways" "--no-case" "$(complete_line zevro-cli search --no-c)"
 expect "read's options" "--catalog-title" "$(complete_line zevro-cli read --ca)"
+expect "genre commands" "delete down" "$(complete_line zevro-cli genres d)"
 expect "sort orders" "extension" "$(complete_line zevro-cli read --sort e)"
 expect "catalogs" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" dump _)"
 expect "catalogs for title" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" title '')"

@@ -24,6 +24,7 @@ const std::vector<Command>& commands() {
 #ifdef ZEVRO_CLI_PRINT
       printCommand(),
 #endif
+      selectionCommand(), genresCommand(), moveCommand(),
   };
   return table;
 }

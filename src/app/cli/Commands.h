@@ -21,5 +21,8 @@ Command kindCommand();
 Command printCommand();
 #endif
 Command readmeTitleCommand();
+Command selectionCommand();
+Command genresCommand();
+Command moveCommand();
 
 }  // namespace zevro::cli

@@ -34,6 +34,7 @@
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "print/qt/PrintDialogue.h"
+#include "select/qt/SelectForm.h"
 #include "text/Cp932.h"
 
 #ifndef ZEVRO_VERSION
@@ -131,6 +132,10 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
                               return v ? std::string(v) : std::string();
                             }));
   ScanForm form({program.readingServices(), program.options(), &comments, &archives}, &window);
+  // The catalog selection window: catalogs are chosen there.
+  SelectForm selection(program, &window);
+  selection.attachTo(window);
+  selection.setFolderListener([&form](const NativePath& folder) { form.logic().setCatalogFolder(folder); });
   // Printing: the print window over the shown list.
   PrintDialogue printing(program.options(), program.platform().ui, &window);
   printing.setIconStrip(iconStrip);
@@ -141,12 +146,14 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
                         logic.cursorFolderPath(), logic.tree().shownMode(), icons.map, icons.count});
     window.activateWindow();
   };
-  logic.hooks().unloadWindows = [&form, &printing] {
+  logic.hooks().unloadWindows = [&form, &printing, &selection] {
     form.unload();
     printing.unload();
+    selection.unload();
   };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
   window.show();
+  if (logic.options().startWithCatalog) selection.カタログ一覧を表示(u"");
   return app.exec();
 }
 

@@ -186,6 +186,8 @@ void MainWindow::buildHeader(QWidget* area) {
   genreLabel_->setObjectName(QStringLiteral("JANDSP"));
   genreLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   genreLabel_->setTextFormat(Qt::PlainText);
+  genreLabel_->setCursor(Qt::PointingHandCursor);
+  genreLabel_->installEventFilter(this);
 
   row->addWidget(titleCaption_);
   row->addWidget(nameLabel_, 2);
@@ -542,6 +544,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       // A label passes its presses on, so the press is the event it sees.
       if (watched == nameLabel_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         runCommand(C::NAMDSP);
+        return true;
+      }
+      if (watched == genreLabel_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        runCommand(C::JANDSP);
         return true;
       }
       break;
