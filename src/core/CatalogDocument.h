@@ -25,6 +25,7 @@
 #include "core/CatalogIndex.h"
 #include "core/IconTable.h"
 #include "core/ListFile.h"
+#include "core/ListFileWriting.h"
 #include "core/RowStore.h"
 #include "core/TitleCache.h"
 #include "platform/Platform.h"
@@ -167,12 +168,7 @@ public:
 
 private:
   enum class TitleOutcome { Saved, NotSaved, NoTitle };
-  struct WriteOutcome {
-    bool written = false;
-    NativePath path;  // the file written
-    listfile::Limit limit = listfile::Limit::Ok;
-    IoError error;
-  };
+  using WriteOutcome = listfile::WriteOutcome;
 
   TitleOutcome askTitleAndSave(bool askFirst);
   bool saveWithTitle();

@@ -28,6 +28,7 @@ public:
   void setClipboardText(TextView text) override;
   Text clipboardText() override;
   bool openWithDefault(const std::string& nativePath) override;
+  Text chooseSaveFile(const SaveFileRequest& request) override;
 
   // The font family of the input box's answer line (the list font), like
   // "IPAGothic"; empty keeps the dialog font.
