@@ -16,5 +16,7 @@ Command readCommand();
 Command searchCommand();
 Command titleCommand();
 Command extractCommand();
+Command exportCommand();
+Command backupCommand();
 
 }  // namespace zevro::cli
