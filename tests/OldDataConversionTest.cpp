@@ -255,7 +255,7 @@ struct FolderFixture {
   IconTable icons = standardIcons();
   NativePath catalogs = folder.path("Catalog");
   NativePath backup = folder.path("Backup");
-  OldDataConversion conversion{{platform, catalogs, backup, icons}};
+  OldDataConversion conversion{{platform, catalogs, folder.root(), icons}};
 
   void put(const std::string& name, const std::string& bytes, FileTime time) {
     folder.put("Catalog/" + name, bytes);

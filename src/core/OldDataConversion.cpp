@@ -6,7 +6,9 @@
 #include "core/ListFileWriting.h"
 #include "core/Numbers.h"
 #include "core/OldRecords.h"
+#include "core/Startup.h"
 #include "core/Strings.h"
+#include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -147,7 +149,7 @@ bool OldDataConversion::convertAX(std::string_view bytes, const IconTable& icons
 OldDataConversion::OldDataConversion(Services services)
     : platform_(services.platform),
       catalogFolder_(std::move(services.catalogFolder)),
-      backupFolder_(std::move(services.backupFolder)),
+      programFolder_(std::move(services.programFolder)),
       icons_(services.icons) {}
 
 bool OldDataConversion::hasOldDatFiles(FileSystem& files, const NativePath& folder) {
@@ -180,6 +182,12 @@ OldDataConversion::Outcome OldDataConversion::Update_AX_to_BX(const std::functio
     if (!tried_.insert(lowerPath(path)).second) continue;
     if (showFile) showFile(name);
 
+    // The file is read, decided on and written while no other program writes.
+    WriteLock lock(programFolder_);
+    if (!lock) {
+      outcome.failed.push_back({name, fromUtf8(lock.message())});
+      continue;
+    }
     std::string bytes;
     if (IoError error = files.readFile(path, bytes, listfile::MaxFileSize)) {
       outcome.failed.push_back({name, fromUtf8(error.text)});
@@ -203,7 +211,7 @@ OldDataConversion::Outcome OldDataConversion::Update_AX_to_BX(const std::functio
       outcome.failed.push_back({name, Text(DamagedText)});
       continue;
     }
-    const listfile::WriteOutcome written = listfile::writeToDisk(platform_, backupFolder_, store, header, path, true);
+    const listfile::WriteOutcome written = listfile::writeToDisk(platform_, programFolder_ / BackupFolderName, store, header, path, true);
     if (!written.written) {
       Text text = written.limit == listfile::Limit::TooManyRows        ? Text(CatalogDocument::TooManyRowsMessage)
                   : written.limit == listfile::Limit::TooManyCharacters ? Text(CatalogDocument::TooManyCharactersMessage)

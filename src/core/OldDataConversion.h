@@ -71,7 +71,9 @@ public:
   struct Services {
     Platform& platform;
     NativePath catalogFolder;  // "/home/kaori/.local/share/zevro/Catalog"
-    NativePath backupFolder;   // "/home/kaori/.local/share/zevro/Backup"
+    // "/home/kaori/.local/share/zevro": its Backup/ keeps the originals; its
+    // write lock is held while a file is converted.
+    NativePath programFolder;
     const IconTable& icons;
   };
   explicit OldDataConversion(Services services);
@@ -109,7 +111,7 @@ private:
 
   Platform& platform_;
   NativePath catalogFolder_;
-  NativePath backupFolder_;
+  NativePath programFolder_;
   const IconTable& icons_;
   std::set<Text> tried_;  // lower-case paths as text
 };

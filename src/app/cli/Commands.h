@@ -18,5 +18,6 @@ Command titleCommand();
 Command extractCommand();
 Command exportCommand();
 Command backupCommand();
+Command convertCommand();
 
 }  // namespace zevro::cli
