@@ -342,12 +342,5 @@ TEST(OldDataConversion, DamagedFileIsReportedOnceAndLeftAsItIs) {
   EXPECT_TRUE(second.converted.empty());
 }
 
-TEST(OldDataConversion, DatFilesOfOlderVersionsAreFound) {
-  FolderFixture f;
-  EXPECT_FALSE(OldDataConversion::hasOldDatFiles(f.files, f.catalogs));
-  f.folder.put("Catalog/_00CD_X.dat", "old");
-  EXPECT_TRUE(OldDataConversion::hasOldDatFiles(f.files, f.catalogs));
-}
-
 }  // namespace
 }  // namespace zevro

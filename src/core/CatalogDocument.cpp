@@ -7,6 +7,7 @@
 #include "core/ListFileName.h"
 #include "core/ListFileWriting.h"
 #include "core/Numbers.h"
+#include "core/OldDataConversion.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
 #include "platform/WriteLock.h"
@@ -108,7 +109,7 @@ CatalogDocument::LoadResult CatalogDocument::load(TextView fileName, bool jump) 
   listfile::ReadResult result = listfile::read(platform_.files, path, list_);
   // Old data is converted once; a file that stays old is refused rather
   // than converted again and again.
-  if (result.status == listfile::ReadStatus::OldLayout && hooks_.convertOldFiles && hooks_.convertOldFiles())
+  if (isOldListFile(result, path) && hooks_.convertOldFiles && hooks_.convertOldFiles())
     result = listfile::read(platform_.files, path, list_);
   if (!result.loaded()) {
     reportRead(result, name);
@@ -134,6 +135,17 @@ CatalogDocument::LoadResult CatalogDocument::load(TextView fileName, bool jump) 
   }
   if (hooks_.refreshCatalogList) hooks_.refreshCatalogList(nameOf(current_));
   return LoadResult::Loaded;
+}
+
+// "AX", or a file that does not read as current but whose header is one of
+// the generations before "AX".
+bool CatalogDocument::isOldListFile(const listfile::ReadResult& result, const NativePath& path) {
+  if (result.status == listfile::ReadStatus::OldLayout) return true;
+  if (result.status != listfile::ReadStatus::Damaged) return false;
+  std::string start;
+  if (platform_.files.readStart(path, start, listfile::OldHeaderSize)) return false;
+  const OldDataConversion::Generation g = OldDataConversion::generationOf(start);
+  return g == OldDataConversion::Generation::AH || g == OldDataConversion::Generation::Untagged;
 }
 
 void CatalogDocument::reportRead(const listfile::ReadResult& result, TextView fileName) {

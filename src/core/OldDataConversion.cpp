@@ -152,10 +152,6 @@ OldDataConversion::OldDataConversion(Services services)
       programFolder_(std::move(services.programFolder)),
       icons_(services.icons) {}
 
-bool OldDataConversion::hasOldDatFiles(FileSystem& files, const NativePath& folder) {
-  return fileops::fileExists(files, folder, u"_????_*.DAT");
-}
-
 OldDataConversion::Generation OldDataConversion::peek(const NativePath& path) {
   std::string start;
   if (platform_.files.readStart(path, start, OldHeaderSize)) return Generation::Other;

@@ -78,9 +78,6 @@ public:
   };
   explicit OldDataConversion(Services services);
 
-  // "_????_*.DAT" files of the still older versions are in the folder.
-  static bool hasOldDatFiles(FileSystem& files, const NativePath& folder);
-
   struct Converted {
     Text name;  // as written, like u"_03CD_GAMES.cct"
     Generation from = Generation::AX;

@@ -12,6 +12,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/Session.h"
 #include "core/OldDataConversion.h"
+#include "core/Startup.h"
 #include "text/Utf8.h"
 
 namespace zevro::cli {
@@ -29,7 +30,7 @@ int runConvert(Context& context) {
   if (!session.loadOptions()) return ExitError;
   Program& program = session.program;
   const NativePath catalogs = program.chooseCatalogFolder();
-  if (OldDataConversion::hasOldDatFiles(session.files, catalogs))
+  if (hasOldListFiles(session.files, catalogs))
     session.ui.showMessage(OldDataConversion::OldVersionMessage, mb::Ok, u"");
   OldDataConversion conversion({session.platform, catalogs, program.programFolder(), program.icons()});
   const OldDataConversion::Outcome outcome = conversion.Update_AX_to_BX();

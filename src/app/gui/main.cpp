@@ -19,6 +19,7 @@
 #include <string>
 
 #include "core/DriveTypeTable.h"
+#include "core/OldDataConversion.h"
 #include "core/ShutdownMessages.h"
 #include "dialogs/qt/QtUi.h"
 #include "listview/MainWindowLogic.h"
@@ -94,7 +95,8 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
     program.platform().ui.showMessage(fileWriteErrorText(program.programFolder() / DriveTypeTable::FileName),
                                       mb::Ok | mb::IconExclamation, u"");
   MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
-                         program.programFolder(), program.catalogFolder(), state.versionText, &program.icons()});
+                         program.programFolder(), program.catalogFolder(), state.versionText, &program.icons(),
+                         state.commonDialogs});
   MainWindow window(logic);
   ui.setMainWindow(&window);
   // Archive contents: LZH and ZIP members in a reading.
@@ -104,6 +106,7 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   logic.hooks().unloadWindows = [&form] { form.unload(); };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
   window.show();
+  if (state.hasOldListFiles) program.platform().ui.showMessage(OldDataConversion::OldVersionMessage, mb::Ok, u"");
   return app.exec();
 }
 

@@ -31,6 +31,7 @@
 #include "listview/MainGridSetup.h"
 #include "listview/MainWindowLayout.h"
 #include "listview/qt/MainWindowImages.h"
+#include "listview/qt/UpdateForm.h"
 #include "listview/qt/VersionForm.h"
 #include "platform/qt/QtText.h"
 #include "text/Cp932.h"
@@ -132,6 +133,19 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
                                                         QFileDialog::DontUseNativeDialog);
     if (chosen.isEmpty()) return std::optional<NativePath>{};
     return std::optional<NativePath>{NativePath(chosen.toStdString())};
+  };
+  logic_.hooks().busyPointer = [](bool on) {
+    if (on)
+      QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  };
+  logic_.hooks().showConversion = [this](TextView fileName) {
+    if (!updateForm_) updateForm_ = new UpdateForm(this);
+    updateForm_->showFile(fileName);
+  };
+  logic_.hooks().hideConversion = [this] {
+    if (updateForm_) updateForm_->hide();
   };
   logic_.hooks().showVersion = [this] {
     VersionForm form(logic_.versionText(), logic_.ui(), this);
