@@ -37,17 +37,26 @@ public:
 
   // A header line (CSV only; the text form has none).
   void addHeader(const Values& values);
-  void addRow(const Values& values);
+  // `indent` blanks go before value 0 (two per level for a list's names).
+  void addRow(const Values& values, std::size_t indent = 0);
+
+  // Room for about this many bytes of lines, so that a long export grows
+  // its buffer once.
+  void reserve(std::size_t bytes) { bytes_.reserve(bytes); }
 
   // Everything added so far as CP932 bytes.
-  std::string bytes() const;
+  const std::string& bytes() const { return bytes_; }
+  std::string takeBytes() { return std::move(bytes_); }
 
 private:
-  void addTextLine(const Values& values);
-  void addCsvLine(const Values& values);
+  void addTextLine(const Values& values, std::size_t indent);
+  void addCsvLine(const Values& values, std::size_t indent);
+
+  void endLine();
 
   Form form_;
-  Text text_;
+  Text text_;          // the line being made
+  std::string bytes_;  // the lines made, CP932
 };
 
 }  // namespace zevro

@@ -1,7 +1,5 @@
 #include "core/ListExport.h"
 
-#include <array>
-
 #include "core/FileOps.h"
 #include "core/OptionKeys.h"
 #include "core/Strings.h"
@@ -77,18 +75,20 @@ ExportWriter::Form formOf(const NativePath& path) {
 }
 
 void addRow(ExportWriter& writer, const RowStore& store, int row) {
-  std::array<TextView, 4> fields;
+  ExportWriter::Values fields;
   store.fieldsOf(row, fields);
-  Text name(static_cast<std::size_t>(2 * store.level(row)), u' ');
-  name += fields[0];
-  writer.addRow({name, fields[1], fields[2], fields[3]});
+  writer.addRow(fields, static_cast<std::size_t>(2 * store.level(row)));
 }
 
 std::string shownRowsBytes(const RowStore& store, ExportWriter::Form form) {
   ExportWriter writer(form);
+  // About the heap's bytes plus what each line adds (quotes, commas,
+  // padding, indent and line end).
+  constexpr std::size_t PerLine = 24;
+  writer.reserve(store.heap().size() * 3 / 2 + PerLine * static_cast<std::size_t>(store.shownCount()));
   writer.addHeader(CsvHeader);
   for (std::int32_t row : store.displayOrder()) addRow(writer, store, row);
-  return writer.bytes();
+  return writer.takeBytes();
 }
 
 std::optional<NativePath> exportList(const Request& request, const RowStore& shown, TextView title,

@@ -9,7 +9,6 @@
 // Each row gives its level and fields 0 to 3; the name is indented by two
 // blanks per level in both forms. The file is written whole to a temporary
 // file and renamed, so a failed export leaves an earlier file as it was.
-#include <array>
 #include <iterator>
 #include <optional>
 #include <string>
