@@ -13,7 +13,7 @@ _zevro_cli() {
     cword=$COMP_CWORD
   fi
 
-  local commands="catalogs info dump options drives read search title extract"
+  local commands="catalogs info dump options drives read search title extract export backup convert"
   local command="" programdir=() i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
@@ -41,6 +41,8 @@ _zevro_cli() {
     dump) options="--json --help" ;;
     options) options="--help" ;;
     extract) options="--to --help" ;;
+    export) options="--csv --txt -o --output --mode --level --help" ;;
+    backup | convert) options="--help" ;;
     read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --archives
                    --archive-comments --zip --quiet --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
@@ -51,6 +53,9 @@ _zevro_cli() {
     --sort) COMPREPLY=($(compgen -W "name extension kind" -- "$cur")); return ;;
     --archives | --archive-comments | --zip) COMPREPLY=($(compgen -W "on off" -- "$cur")); return ;;
     --media) COMPREPLY=($(compgen -W "CD FD HD CD,HD CD,FD FD,HD" -- "$cur")); return ;;
+    --mode) COMPREPLY=($(compgen -W "0 1 2 4" -- "$cur")); return ;;
+    --level) COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur")); return ;;
+    -o | --output) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --genre | --title | --catalog-title | --and | --or) return ;;
   esac
   if [[ $cur == -* ]]; then
@@ -59,7 +64,7 @@ _zevro_cli() {
   fi
 
   case $command in
-    info | dump | title)
+    info | dump | title | export)
       # The list file comes first; for title the new title follows it.
       local given=0
       for ((i = i + 1; i < cword; i++)); do [[ ${words[i]} != -* ]] && ((given++)); done
@@ -71,7 +76,7 @@ _zevro_cli() {
     options)
       [[ $prev == options ]] && COMPREPLY=($(compgen -W "get set" -- "$cur"))
       ;;
-    read)
+    read | backup)
       COMPREPLY=($(compgen -d -- "$cur"))
       ;;
     extract)
