@@ -18,12 +18,16 @@ constexpr int OffsetYTwips = 1800;
 
 UpdateForm::UpdateForm(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint), mainWindow_(mainWindow) {
+  setObjectName(QStringLiteral("UpdateForm"));
   setWindowTitle(toQString(OldDataConversion::FormCaption));
   auto* column = new QVBoxLayout(this);
   Label1 = new QLabel(toQString(OldDataConversion::WaitText), this);
   NAMDSP = new QLabel(toQString(OldDataConversion::UpdatingText), this);
   FILDSP = new QLabel(this);
   FILDSP->setMinimumWidth(FILDSP->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 24);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  NAMDSP->setObjectName(QStringLiteral("NAMDSP"));
+  FILDSP->setObjectName(QStringLiteral("FILDSP"));
   for (QLabel* label : {Label1, NAMDSP, FILDSP}) column->addWidget(label);
 }
 
