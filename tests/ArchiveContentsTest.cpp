@@ -100,6 +100,28 @@ TEST_F(ArchiveContentsTest, MembersGoBelowTheArchiveRowInEachOrder) {
     EXPECT_EQ(walk({.recordMembers = true, .sortOrder = c.order}), c.rows) << static_cast<int>(c.order);
 }
 
+TEST_F(ArchiveContentsTest, MembersTakeTheKindsOfTheTableInUseAtEachReading) {
+  // The desktop program keeps one lister for the session, and the user may
+  // add a file type in the icon dialog between two readings.
+  put("tool.lzh", test::lzhArchive({{"pack.7z", "7z"}}, 0));
+  ArchiveLibraries libraries(ListTime::Zone::Japan);
+  ArchiveContents contents(libraries, icons, {.recordMembers = true});
+  const auto memberKind = [&] {
+    WalkOptions walk{.mediumKind = 3, .zone = ListTime::Zone::Japan, .archives = true};
+    WalkHooks hooks;
+    hooks.archives = &contents;
+    FolderWalker walker(disk, ui, icons, walk, {}, hooks);
+    RowStore store;
+    walker.WalkFolder(dir.path("medium"), u"E:", u"TITLE", store);
+    for (int r = 0; r < store.rowCount(); ++r)
+      if (store.field(catalog::FieldName, r) == u"pack.7z") return store.kind(r);
+    return -1;
+  };
+  EXPECT_EQ(memberKind(), IconTable::UnlistedKind);
+  icons.setTypes(icons.types() + u"195.7Z|");
+  EXPECT_EQ(memberKind(), 195);
+}
+
 TEST_F(ArchiveContentsTest, ZipMembersKeepCp932NamesBlanksAndFolderEntries) {
   putZip("pack.zip", {{"doc/表示 リスト.txt", "readme!"},
                       {"utf8/日本.txt", "abc", false, true},

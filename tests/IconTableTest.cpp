@@ -8,8 +8,10 @@
 #include <ctime>
 
 #include "CatalogTestFiles.h"
+#include "StripBitmap.h"
 #include "TempFolder.h"
 #include "core/CatalogList.h"
+#include "core/Strings.h"
 #include "platform/FaultyFileSystem.h"
 #include "platform/LinuxFileSystem.h"
 
@@ -213,6 +215,70 @@ TEST_F(IconTableFileTest, AFailedSaveKeepsTheOldFileAndStamp) {
   EXPECT_EQ(table.stamp(), u"240131235959");
 }
 
+TEST(IconTableBitmap, OnlyAWholeStripOfIconsCounts) {
+  struct Row {
+    const char* what;
+    std::string bytes;
+    int icons;
+  } rows[] = {
+      {"46 icons", test::bitmapBytes(32, 46 * 16), 46},
+      {"top-down rows", test::bitmapBytes(32, -47 * 16), 47},
+      {"32-bit pixels", test::bitmapBytes(32, 16, 0, 32), 1},
+      {"255 icons", test::bitmapBytes(32, 255 * 16), 255},
+      {"256 icons: more than a byte counts", test::bitmapBytes(32, 256 * 16), 0},
+      {"not 32 wide", test::bitmapBytes(16, 46 * 16), 0},
+      {"not whole icons", test::bitmapBytes(32, 46 * 16 + 3), 0},
+      {"pixels cut short", test::bitmapBytes(32, 46 * 16, 10), 0},
+      {"header only", test::bitmapBytes(32, 46 * 16).substr(0, 30), 0},
+      {"not a bitmap", "GIF89a" + std::string(100, '\0'), 0},
+      {"empty", "", 0},
+  };
+  for (const Row& r : rows) EXPECT_EQ(IconTable::bitmapStripIcons(r.bytes), r.icons) << r.what;
+}
+
+TEST_F(IconTableFileTest, UserIconsNeedBothFilesWholeOrTheStandardSetIsUsed) {
+  IconTable user = standardTable();
+  user.setTypes(user.types() + u"195.7Z|");
+  user.iconMap()[109] = 47;
+  const std::string table = IconTable::encodeFile(user.iconMap(), user.types());
+  const NativePath picture = folder.path("MarkIcon.BMP");
+  struct Row {
+    const char* what;
+    std::optional<std::string> tableFile;
+    std::optional<std::string> pictureFile;
+    NativePath option;
+    int icons;  // 0: the standard set
+  } rows[] = {
+      {"both whole", table, test::bitmapBytes(32, 47 * 16), picture, 47},
+      {"no option", table, test::bitmapBytes(32, 47 * 16), {}, 0},
+      {"no picture", table, std::nullopt, picture, 0},
+      {"no table", std::nullopt, test::bitmapBytes(32, 47 * 16), picture, 0},
+      {"table cut short", table.substr(0, 300), test::bitmapBytes(32, 47 * 16), picture, 0},
+      {"picture cut short", table, test::bitmapBytes(32, 47 * 16, 100), picture, 0},
+      {"picture not a strip", table, std::string("BM") + std::string(60, '\0'), picture, 0},
+      {"picture lacks icon 47 the map draws", table, test::bitmapBytes(32, 46 * 16), picture, 0},
+  };
+  for (const Row& r : rows) {
+    ::unlink(file().c_str());
+    ::unlink(picture.c_str());
+    if (r.tableFile) folder.put("IconList.CCZ", *r.tableFile);
+    if (r.pictureFile) folder.put("MarkIcon.BMP", *r.pictureFile);
+    IconTable loaded;
+
+    EXPECT_EQ(loaded.LoadIcons(faulty, program(), r.option), r.icons) << r.what;
+
+    if (r.icons > 0) {
+      EXPECT_EQ(loaded.types(), user.types()) << r.what;
+      EXPECT_EQ(loaded.iconMap(), user.iconMap()) << r.what;
+      EXPECT_NE(loaded.stamp(), IconTable::NoStamp) << r.what;
+    } else {
+      EXPECT_EQ(loaded.types(), IconTable::standardTypes()) << r.what;
+      EXPECT_EQ(loaded.iconMap(), IconTable::standardIconMap()) << r.what;
+      EXPECT_EQ(loaded.stamp(), IconTable::NoStamp) << r.what;
+    }
+  }
+}
+
 // --- Re-deriving kind codes ----------------------------------------------------------
 
 struct StoreRow {
@@ -276,6 +342,68 @@ TEST(ReDeriveKinds, DataOlderThanStampsMovesFolderCodesDown) {
   ReDeriveKinds(store, standardTable(), stamp);
 
   EXPECT_EQ(kindsOf(store), (std::vector<int>{2, 1, 4, 3, 82, 52}));
+}
+
+TEST(ReDeriveKinds, AReDeriveGivesTheKindTheReadingGaveUnderTheSameTable) {
+  // The last "." among the last six characters starts the extension, as
+  // when the medium was read; a name whose own extension is not found
+  // falls back to its medium name's.
+  RowStore store = storeOf({
+      {u"A.B.C", u"", 6, 1},
+      {u"SONG.V2.MP3", u"", 6, 1},
+      {u"PAGE.OLD.HTML", u"", 6, 1},
+      {u"X.Y", u"", 153, 1},
+      {u"RENAMED", u"ORIG.1.JPEG", 6, 1},
+  });
+  Text stamp = u"240101000000";
+  ReDeriveKinds(store, standardTable(), stamp);
+  EXPECT_EQ(kindsOf(store), (std::vector<int>{32, 109, 73, 6, 82}));
+}
+
+TEST(ReDeriveKinds, EveryRowGetsWhatIconCodeOfSaysForItsExtensionWhateverTheTable) {
+  // Plain tables are looked up by hash, others searched as IconCodeOf does:
+  // the answers are the same.
+  const Text tables[] = {
+      IconTable::standardTypes(),
+      u"010.写真|011.TXT|",               // an extension that is not ASCII
+      u"junk010.TXT|011.A.B|012.LONGEXTEN|",  // not a plain list of entries
+      u"010.TXT|010.TEXT|011.TXT|",         // the first entry of a spelling counts
+      u"",
+  };
+  const TextView names[] = {u"A.TXT", u"b.txt", u"C.写真", u"D.TEXT", u"E.B", u"F.B|C", u"G.", u"H", u"I.JPEG", u"J.x"};
+  for (const Text& types : tables) {
+    IconTable table;
+    table.setTypes(types);
+    RowStore store;
+    catalog::makeCatalogList(store);
+    for (TextView name : names)
+      store.appendShown(catalog::buildRecord({name, u"", u"", u"", u"0"}), 0, 0, 6, 1);
+    Text stamp = u"240101000000";
+    ReDeriveKinds(store, table, stamp);
+    for (int row = 0; row < store.rowCount(); ++row) {
+      const Text name = store.field(catalog::FieldName, row);
+      EXPECT_EQ(store.kind(row), table.IconCodeOf(extensionOf(name))) << toUtf8(name) << " in " << toUtf8(types);
+    }
+  }
+}
+
+TEST(ReDeriveKinds, BlankStampOfStandardIconsIsNotTheEmptyStampOfOldData) {
+  // Saved with the standard icons (12 blanks): codes 10 to 13 are file
+  // types (3GP, AA3, ADE, ADN), never folders to move down.
+  RowStore store = storeOf({
+      {u"CLIP.3GP", u"", 10, 1},
+      {u"TUNE.AA3", u"", 11, 1},
+      {u"FORM.ADE", u"", 12, 1},
+      {u"DATA.ADN", u"", 13, 1},
+      {u"DOCS", u"", catalog::KindFolder, 1},
+  });
+  Text stamp(IconTable::NoStamp);
+  IconTable user = standardTable();
+  user.setTypes(user.types() + u"195.7Z|");  // a table of another stamp
+
+  ReDeriveKinds(store, user, stamp);
+
+  EXPECT_EQ(kindsOf(store), (std::vector<int>{10, 11, 12, 13, 1}));
 }
 
 TEST(ReDeriveKinds, ATableCodeOfAFolderKindIsUsedAfterTheWarning) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "StripBitmap.h"
 #include "TempFolder.h"
 #include "core/OptionKeys.h"
 #include "platform/FakeDrives.h"
@@ -57,6 +58,9 @@ TEST(ProgramTest, EveryServiceFollowsTheListTimeClockOfTheOptions) {
       OptionStore options(disk, optionFilePath(folder));
       ASSERT_FALSE(options.load());
       options.writeBoolean(opt::LocalListTime, r.option);
+      // The table is the user's only together with its picture.
+      temp.put("MarkIcon.BMP", test::stripBitmap(46));
+      options.writePath(opt::MarkIconFile, folder / "MarkIcon.BMP");
       ASSERT_FALSE(options.save());
     }
     Program program(platform, folder, &drives);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <initializer_list>
+#include <unordered_map>
 
 #include "core/CatalogList.h"
 #include "core/FileOps.h"
@@ -154,15 +155,73 @@ void civilFromDays(std::int64_t days, int& year, int& month, int& day) {
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
 
 // The kind code an entry of the table gives a name's extension, or 6.
-int kindFromName(const IconTable& table, TextView name, TextView mediumName) {
-  if (name.ends_with(u'_')) return IconTable::UnlistedKind;
-  for (std::size_t back : {4u, 3u, 2u, 5u, 6u}) {
-    if (name.size() < back || name[name.size() - back] != u'.') continue;
-    return table.IconCodeOf(name.substr(name.size() - back + 1));
+// IconCodeOf's answers for a whole catalog: a re-derive asks for every row,
+// and searching the table text row by row made loading a large catalog of
+// another stamp several times slower than loading it. The extensions of the
+// table go into a hash of their upper-cased ASCII letters; a table that is not
+// a plain list of such entries (or an extension that is not ASCII) is
+// searched as IconCodeOf searches it.
+class KindLookup {
+public:
+  explicit KindLookup(const IconTable& table) : table_(table) {
+    TextView text = table.types();
+    while (exact_ && !text.empty()) {
+      const std::size_t bar = text.find(u'|');
+      const TextView entry = text.substr(0, bar);
+      if (bar == TextView::npos || entry.size() <= CodeDigits + 1 || entry[CodeDigits] != u'.') {
+        exact_ = false;
+        break;
+      }
+      const TextView extension = entry.substr(CodeDigits + 1);
+      const std::optional<std::uint64_t> key = keyOf(extension);
+      exact_ = key.has_value() && extension.find(u'.') == TextView::npos;
+      if (exact_) codes_.try_emplace(*key, table.IconCodeOf(extension));
+      text.remove_prefix(bar + 1);
+    }
   }
-  const std::size_t dot = mediumName.find(u'.');
-  if (dot != TextView::npos) return table.IconCodeOf(mediumName.substr(dot + 1));
-  return IconTable::UnlistedKind;
+
+  int kindOf(TextView extension) const {
+    if (extension.empty()) return IconTable::UnlistedKind;
+    const std::optional<std::uint64_t> key = keyOf(extension);
+    if (!exact_ || !key) return table_.IconCodeOf(extension);
+    const auto found = codes_.find(*key);
+    return found == codes_.end() ? IconTable::UnlistedKind : found->second;
+  }
+
+private:
+  // Up to eight ASCII characters, upper-cased, seven bits each, and the length.
+  static std::optional<std::uint64_t> keyOf(TextView extension) {
+    constexpr std::size_t MaxKeyed = 8;
+    if (extension.size() > MaxKeyed) return std::nullopt;
+    std::uint64_t key = extension.size();
+    for (char16_t c : extension) {
+      if (c >= 0x80) return std::nullopt;
+      if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+      key = (key << 7) | c;
+    }
+    return key;
+  }
+
+  const IconTable& table_;
+  std::unordered_map<std::uint64_t, int> codes_;
+  bool exact_ = true;
+};
+
+// The same rule as the reading's, so that a re-derive keeps every icon the
+// reading gave under the same table. The medium name is looked at only when
+// the name has no extension.
+int kindFromName(const KindLookup& kinds, const RowStore& store, int row) {
+  const TextView name = store.fieldView(catalog::FieldName, row);
+  if (name.ends_with(u'_')) return IconTable::UnlistedKind;
+  TextView extension = extensionView(name);
+  if (extension.empty()) extension = extensionView(store.fieldView(catalog::FieldMediumName, row));
+  return kinds.kindOf(extension);
+}
+
+std::uint32_t littleEndian(std::string_view bytes, std::size_t at, std::size_t width) {
+  std::uint32_t value = 0;
+  for (std::size_t i = width; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return value;
 }
 
 }  // namespace
@@ -219,6 +278,22 @@ bool IconTable::loadUserTable(FileSystem& files, const NativePath& programFolder
   return true;
 }
 
+int IconTable::LoadIcons(FileSystem& files, const NativePath& programFolder, const NativePath& picture, Clock clock) {
+  stamp_ = Text(NoStamp);
+  int icons = 0;
+  if (!picture.empty()) {
+    std::string bytes;
+    const NativePath path = fileops::resolved(files, picture);
+    const std::optional<DirEntry> entry = files.stat(path);
+    if (entry && !entry->isFolder() && !files.readFile(path, bytes)) icons = bitmapStripIcons(bytes);
+  }
+  if (icons > 0 && loadUserTable(files, programFolder, clock) &&
+      *std::max_element(map_.begin(), map_.end()) <= icons)
+    return icons;
+  useStandardTables();
+  return 0;
+}
+
 IoError IconTable::SaveIcons(FileSystem& files, const NativePath& programFolder, Clock clock) {
   const NativePath path = fileops::resolved(files, programFolder / FileName);
   if (IoError error = files.writeFileAtomic(path, encodeFile(map_, types_))) return error;
@@ -251,6 +326,28 @@ std::optional<IconTable::FileContents> IconTable::decodeFile(std::string_view by
   return contents;
 }
 
+int IconTable::bitmapStripIcons(std::string_view bytes) {
+  constexpr std::size_t FileHeader = 14;
+  constexpr int StripWidth = 32;
+  constexpr int IconHeight = 16;
+  if (bytes.size() < FileHeader + 40 || bytes.substr(0, 2) != "BM") return 0;
+  const std::uint32_t pixelsAt = littleEndian(bytes, 10, 4);
+  const std::uint32_t infoSize = littleEndian(bytes, 14, 4);
+  if (infoSize < 40 || FileHeader + infoSize > bytes.size()) return 0;
+  const auto width = static_cast<std::int32_t>(littleEndian(bytes, 18, 4));
+  const auto signedHeight = static_cast<std::int32_t>(littleEndian(bytes, 22, 4));
+  const std::uint32_t bits = littleEndian(bytes, 28, 2);
+  const std::uint32_t compression = littleEndian(bytes, 30, 4);
+  const std::int64_t height = signedHeight < 0 ? -static_cast<std::int64_t>(signedHeight) : signedHeight;
+  if (width != StripWidth || height <= 0 || height % IconHeight != 0 || height / IconHeight >= MapSize) return 0;
+  // Uncompressed pixels (bit fields only say where the colours are).
+  if (compression != 0 && compression != 3) return 0;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return 0;
+  const std::int64_t rowBytes = (static_cast<std::int64_t>(width) * bits + 31) / 32 * 4;
+  if (static_cast<std::int64_t>(pixelsAt) + rowBytes * height > static_cast<std::int64_t>(bytes.size())) return 0;
+  return static_cast<int>(height / IconHeight);
+}
+
 Text IconTable::stampOf(FileTime time, Clock clock) {
   std::int64_t seconds = floorDiv(time, NanosPerSecond);
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -280,6 +377,7 @@ Text IconTable::stampOf(FileTime time, Clock clock) {
 void ReDeriveKinds(RowStore& store, const IconTable& table, Text& catalogStamp,
                    const std::function<void(int row, int code)>& onLowCode) {
   const bool beforeStamps = catalogStamp.empty();
+  const KindLookup kinds(table);
   for (int row = 0; row < store.rowCount(); ++row) {
     const int kind = store.kind(row);
     if (beforeStamps && kind >= OldFolderKindFirst && kind <= OldFolderKindLast) {
@@ -287,8 +385,7 @@ void ReDeriveKinds(RowStore& store, const IconTable& table, Text& catalogStamp,
       continue;
     }
     if (!beforeStamps && kind >= 1 && kind <= LastFolderLikeKind) continue;
-    const int code =
-        kindFromName(table, store.fieldView(catalog::FieldName, row), store.fieldView(catalog::FieldMediumName, row));
+    const int code = kindFromName(kinds, store, row);
     if (code <= LastFolderLikeKind && onLowCode) onLowCode(row, code);
     store.setKind(row, code);
   }

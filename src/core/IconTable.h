@@ -79,6 +79,16 @@ public:
   // Returns to the standard table and map with a blank stamp.
   void useStandardTables();
 
+  // Loads the icons the user chose: the user's table is in use only when
+  // the picture file (MarkIcon.BMP, named by the option MarkIconFile) is a
+  // strip bitmap and IconList.CCZ is whole and draws no icon the picture
+  // lacks; otherwise the standard table, map and strip are in use together
+  // (never a table of one source with pictures of another). Answers the
+  // number of icons of the user's picture, or 0 for the standard strip.
+  // picture: empty when the option is empty.
+  int LoadIcons(FileSystem& files, const NativePath& programFolder, const NativePath& picture,
+                Clock clock = Clock::JapanTime);
+
   // Writes IconList.CCZ (atomically) and takes the new file's time as the stamp.
   IoError SaveIcons(FileSystem& files, const NativePath& programFolder, Clock clock = Clock::JapanTime);
 
@@ -95,6 +105,10 @@ public:
     Text types;
   };
   static std::optional<FileContents> decodeFile(std::string_view bytes);
+
+  // The icons of a strip bitmap: a BMP 32 px wide whose height is a
+  // multiple of 16, with its pixels all there; 0 for anything else.
+  static int bitmapStripIcons(std::string_view bytes);
 
   // A file time as a stamp: 2024-01-31 14:59:59 UTC -> u"240131235959" with
   // JapanTime.
@@ -116,10 +130,11 @@ inline constexpr TextView DebugStopMessage = u"デバッグ停止";
 // become 1..4, and every other row is coded afresh; otherwise rows with
 // codes 1..5 keep them. A file row's code comes from its name (field 0):
 //   - a name ending in "_" gets 6 (u"SETUP.EX_");
-//   - else a "." 4, 3, 2, 5 or 6 characters from the end, tried in this
-//     order, starts the extension (u"ARCHIVE.TAR" -> "TAR" -> 149);
-//   - else the first "." of the medium name (field 5) does (a row renamed
-//     to u"PHOTO" whose medium name is u"PHOTO.JPG" -> 82);
+//   - else its extension as a reading finds it (the last "." among the
+//     last six characters: u"ARCHIVE.TAR" -> "TAR" -> 149, u"A.B.C" ->
+//     "C"), so a re-derived row keeps the icon its reading gave it;
+//   - else the extension of the medium name (field 5; a row renamed to
+//     u"PHOTO" whose medium name is u"PHOTO.JPG" -> 82);
 //   - else 6.
 // A table entry with a code of 5 or less is used after onLowCode(row, code)
 // was told (the desktop program shows DebugStopMessage there). Afterwards

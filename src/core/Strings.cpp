@@ -22,12 +22,14 @@ bool isDriveName(TextView path) { return path.size() >= 2 && path[1] == Colon; }
 // Index of the "." that starts the extension, or npos. Only the last six
 // characters are looked at, and never past the start of the file name.
 std::size_t extensionDot(TextView path) {
+  // Backwards through the window only (catalogs ask this for every row): a
+  // separator met first means the "." would be in a folder's name.
   const std::size_t windowStart = path.size() > ExtensionWindow ? path.size() - ExtensionWindow : 0;
-  const std::size_t lastSep = path.find_last_of(u"\\:");
-  const std::size_t nameStart = lastSep == TextView::npos ? 0 : lastSep + 1;
-  const std::size_t dot = path.rfind(Dot);
-  if (dot == TextView::npos || dot < std::max(windowStart, nameStart)) return TextView::npos;
-  return dot;
+  for (std::size_t i = path.size(); i-- > windowStart;) {
+    if (path[i] == Dot) return i;
+    if (path[i] == ch::PathSeparator || path[i] == u':') return TextView::npos;
+  }
+  return TextView::npos;
 }
 
 // A leading ".." of a relative name: ".." alone or followed by "\".
@@ -88,10 +90,13 @@ Text baseName(TextView path) {
   return Text(dot == TextView::npos ? name : name.substr(0, dot));
 }
 
-Text extensionOf(TextView path, bool upper) {
+TextView extensionView(TextView path) {
   const std::size_t dot = extensionDot(path);
-  if (dot == TextView::npos) return {};
-  const TextView extension = path.substr(dot + 1);
+  return dot == TextView::npos ? TextView() : path.substr(dot + 1);
+}
+
+Text extensionOf(TextView path, bool upper) {
+  const TextView extension = extensionView(path);
   return upper ? asciiUpper(extension) : Text(extension);
 }
 

@@ -41,6 +41,8 @@ Text baseName(TextView path);
 //   "ARCHIVE.TAR.GZ" -> "GZ",  "README" -> "",  "A.VERYLONGEXT" -> "",
 //   "C:\V1.0\README" -> "" (a "." in a folder name is not an extension).
 Text extensionOf(TextView path, bool upper = false);
+// The same extension as a view into path (as found, not upper-cased).
+TextView extensionView(TextView path);
 
 // The path with its extension (found as extensionOf finds it) replaced, or
 // the new extension appended after a "." when there is none:

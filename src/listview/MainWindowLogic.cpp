@@ -168,6 +168,9 @@ bool MainWindowLogic::isEnabled(Command command) const {
   // Nothing to rename, delete or save without a list.
   if (command == C::MF_タイトル変更 || command == C::MF_リスト削除 || command == C::ボタン_保存) return hasList();
   if (between(command, C::MD_ソート0, C::MD_ソート2)) return paneOpen();
+  if (command == C::MO_アイコン変更) return static_cast<bool>(hooks_.changeIcons);
+  if (command == C::MO_アイコン戻す)
+    return hooks_.useStandardIcons && !services_.options.readText(opt::MarkIconFile, u"").empty();
   if (command == C::MD_表示モード1)
     return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
   return true;
@@ -229,6 +232,13 @@ MainWindowEffects MainWindowLogic::run(Command command) {
       e.close = true;
       return e;
     }
+    case C::MO_アイコン変更:
+      hooks_.changeIcons();
+      return iconsChanged();
+    case C::MO_アイコン戻す:
+      if (services_.platform.ui.showMessage(StandardIconsQuestion, StandardIconsFlags, u"") != AnswerYes) return {};
+      hooks_.useStandardIcons();
+      return iconsChanged();
     case C::MH_トピック: return openHelp();
     case C::MH_バージョン:
       if (hooks_.showVersion) hooks_.showVersion();
@@ -297,6 +307,43 @@ bool MainWindowLogic::convertOldFiles() {
   // The index learns the converted catalogs' titles afresh.
   for (const OldDataConversion::Converted& c : outcome.converted) services_.index.removeEntry(c.name);
   return true;
+}
+
+MainWindowEffects MainWindowLogic::iconsChanged() {
+  MainWindowEffects e;
+  e.labels = true;
+  RowStore& list = document_->list();
+  if (list.rowCount() == 0) return e;
+  const Pane pane = paneOpen() ? Pane::File : Pane::Folder;
+  const int cursorRow = currentCatalogRow(pane);
+  const int line = grid(pane).cursorRow() - grid(pane).topRow();
+  const int folderRow = currentCatalogRow(Pane::Folder);
+  const Text folderPath = folderRow >= 0 ? list.rowPath(folderRow, 1) : Text();
+  if (document_->modified() || document_->currentFile().empty()) {
+    const IconTable* icons = services_.icons;
+    if (icons && icons->stamp() != document_->iconStamp()) {
+      Text stamp = document_->iconStamp();
+      ReDeriveKinds(list, *icons, stamp, document_->hooks().onLowKindCode);
+      document_->setIconStamp(stamp);
+    }
+    e.merge(showCatalog(true));
+  } else {
+    e.merge(loadCatalog(document_->currentFileName()));
+    if (!folderPath.empty()) e.merge(特定ページを表示(folderPath, false));
+  }
+  if (cursorRow < 0 || cursorRow >= document_->list().rowCount()) return e;
+  if (pane == Pane::File && paneOpen()) {
+    const int paneRow = tree_.filePane().paneRowOf(cursorRow);
+    const int shown = paneRow < 0 ? -1 : files_.displayRowOf(paneRow);
+    if (shown >= 0) {
+      e.grids.files.merge(fileGrid_.Grid_MoveCursor(shown));
+      e.grids.files.merge(fileGrid_.Grid_KeepRowAt(shown, line));
+    }
+  } else if (const int shown = document_->list().displayRowOf(cursorRow); shown >= 0) {
+    e.grids.folder.merge(folderGrid_.Grid_MoveCursor(shown));
+    e.grids.folder.merge(folderGrid_.Grid_KeepRowAt(shown, line));
+  }
+  return e;
 }
 
 // The document's own question, with the save going through storeList so that

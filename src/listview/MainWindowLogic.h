@@ -104,6 +104,11 @@ public:
     // The other windows of the program are dropped (before the options are
     // written when the program ends): they put their own settings there.
     std::function<void()> unloadWindows;
+    // The icon dialog (MO_アイコン変更): true when it ended with OK after a
+    // change and the new icons are in use.
+    std::function<bool()> changeIcons;
+    // Back to the standard icons (MO_アイコン戻す, after its question).
+    std::function<void()> useStandardIcons;
     // The busy pointer on and off around a backup or a conversion.
     std::function<void(bool on)> busyPointer;
     // The progress window of a conversion: shown with the name of each file
@@ -164,6 +169,16 @@ public:
   // "現在 表示中のリストを、カタログに保存しますか" when it is modified; Yes
   // saves, No discards, Cancel stops. True when the caller may go on.
   bool askToKeep();
+
+  // ---- Icons ----
+  static constexpr TextView StandardIconsQuestion = u"\x02アイコンを標準に戻します\x01";
+  static constexpr int StandardIconsFlags = mb::YesNo | mb::DefaultSecond | mb::IconExclamation;
+  // The icon table in use changed: the shown catalog's kinds follow it. A
+  // list with changes not saved, or never saved, is re-derived where it is
+  // (loading it again would lose them); a saved one is loaded again from
+  // its file. Either way the cursor row of the file grid (when a file pane
+  // is open, else of the folder grid) stays on its screen line.
+  MainWindowEffects iconsChanged();
 
   // ---- Keys and clicks on the grids ----
   // A key on a grid (the grid itself runs it first): Tab moves to the other

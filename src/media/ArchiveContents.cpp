@@ -70,6 +70,9 @@ bool ArchiveContents::append(TextView name, TextView date, TextView size, int ki
 
 bool ArchiveContents::WalkArchive(const ArchiveVisit& visit, RowStore& store) {
   candidates_.assign(1, u'\t');
+  // The lister lives as long as the program; the icon table may have changed
+  // since the last archive.
+  kinds_.clear();
   const ArchiveType type = archiveTypeOf(visit.name);
   if (type != ArchiveType::Lzh && type != ArchiveType::Zip) return false;
   const bool listMembers = options_.recordMembers || visit.medium;

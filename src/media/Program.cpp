@@ -4,6 +4,8 @@
 
 #include "core/FileOps.h"
 #include "core/OptionKeys.h"
+#include "core/Shutdown.h"
+#include "core/ShutdownMessages.h"
 #include "platform/DriveMapFile.h"
 #include "platform/LinuxDrives.h"
 
@@ -84,12 +86,50 @@ TitleFile& Program::titleFile() {
 IconTable& Program::icons() {
   if (!icons_) {
     icons_.emplace();
-    icons_->BuildStandardTables();
-    icons_->loadUserTable(
-        platform_.files, programFolder_,
-        listTimeZone() == ListTime::Zone::Machine ? IconTable::Clock::MachineTime : IconTable::Clock::JapanTime);
+    LoadIcons();
   }
   return *icons_;
+}
+
+IconTable::Clock Program::iconClock() const {
+  return listTimeZone() == ListTime::Zone::Machine ? IconTable::Clock::MachineTime : IconTable::Clock::JapanTime;
+}
+
+NativePath Program::iconPicturePath() const { return options_.readPath(opt::MarkIconFile, {}); }
+
+NativePath Program::standardIconPicturePath() const { return programFolder_ / IconPictureName; }
+
+int Program::LoadIcons() {
+  if (!icons_) icons_.emplace();
+  const int pictureIcons = icons_->LoadIcons(platform_.files, programFolder_, iconPicturePath(), iconClock());
+  icons_->BuildStandardTables();
+  return pictureIcons;
+}
+
+bool Program::storeUserIcons(const IconEdit& edit, const std::string& pictureBytes) {
+  IconTable& table = icons();
+  const NativePath picture = fileops::resolved(platform_.files, standardIconPicturePath());
+  if (platform_.files.writeFileAtomic(picture, pictureBytes)) {
+    platform_.ui.showMessage(fileWriteErrorText(picture), mb::Ok | mb::IconStop, u"");
+    return false;
+  }
+  options_.writePath(opt::MarkIconFile, picture);
+  saveOptions(platform_, options_);
+  edit.commitTo(table);
+  const bool written = !table.SaveIcons(platform_.files, programFolder_, iconClock());
+  if (!written)
+    platform_.ui.showMessage(fileWriteErrorText(programFolder_ / IconTable::FileName), mb::Ok | mb::IconStop, u"");
+  LoadIcons();
+  return written;
+}
+
+void Program::useStandardIcons() {
+  const NativePath picture = iconPicturePath();
+  if (!picture.empty()) fileops::deleteFile(platform_.files, picture);
+  options_.writeText(opt::MarkIconFile, u"");
+  saveOptions(platform_, options_);
+  fileops::deleteFile(platform_.files, programFolder_ / IconTable::FileName);
+  LoadIcons();
 }
 
 CatalogIndex& Program::index() {

@@ -19,6 +19,7 @@
 
 #include "core/CatalogIndex.h"
 #include "core/DriveTypeTable.h"
+#include "core/IconEdit.h"
 #include "core/IconTable.h"
 #include "core/OptionStore.h"
 #include "core/Startup.h"
@@ -91,8 +92,27 @@ public:
   // The error of writing CATTYP.DAT when the drive info was built.
   const IoError& driveTypesError() const { return driveTypesError_; }
   TitleFile& titleFile();
-  // The standard tables with the user's icon table of the program folder.
+  // The tables in use: the user's (IconList.CCZ with the picture the option
+  // MarkIconFile names) or the standard ones.
   IconTable& icons();
+  // Loads them again (after the icon dialog or a return to the standard
+  // icons): the number of icons of the user's picture, 0 for the standard
+  // strip.
+  int LoadIcons();
+  // The picture of the user's icons the option names ("" for none), and
+  // where the icon dialog writes it.
+  static constexpr const char* IconPictureName = "MarkIcon.BMP";
+  NativePath iconPicturePath() const;
+  NativePath standardIconPicturePath() const;
+  IconTable::Clock iconClock() const;
+  // The icon dialog ended with OK after a change: the strip's picture is
+  // written to MarkIcon.BMP (and the option MarkIconFile names it), the
+  // dialog's map and table are in use and written to IconList.CCZ, and both
+  // are loaded again. A file that cannot be written is shown; false then.
+  bool storeUserIcons(const IconEdit& edit, const std::string& pictureBytes);
+  // Back to the standard icons: the picture and IconList.CCZ deleted, the
+  // option emptied, the standard tables loaded.
+  void useStandardIcons();
   CatalogIndex& index();
 
   MediaReading::Services readingServices();

@@ -35,7 +35,7 @@ body() {
 [ "$(wc -c <"$catalogs/_03FD_HAND.cct")" = $((64 + 67 + 16)) ] || { echo "FAIL: hand-made file size"; fail=1; }
 
 # --- info, by name in the catalog folder (any case) and by path -------------
-printf 'tag\tBX\nrows\t3\nkind\t2\ngenre\t3\nlabel\tMYDISC\ntitle\t表示\nsort\t2\nfree\t123456789\n' >"$tmp/info.want"
+printf 'tag\tBX\nrows\t3\nkind\t2\ngenre\t3\nlabel\tMYDISC\ntitle\t表示\nsort\t2\nfree\t123456789\nstamp\t240131120000\n' >"$tmp/info.want"
 check "info by name" 0 "$cli" --program-dir "$tmp/p" info _03fd_hand.CCT
 same "info by name" "$tmp/info.want" "$tmp/out"
 check "info by path" 0 "$cli" --program-dir "$tmp/p" info "$catalogs/_03FD_HAND.cct"

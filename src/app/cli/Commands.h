@@ -16,6 +16,7 @@ Command readCommand();
 Command searchCommand();
 Command titleCommand();
 Command extractCommand();
+Command kindCommand();
 Command exportCommand();
 Command backupCommand();
 Command convertCommand();

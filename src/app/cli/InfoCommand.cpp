@@ -8,6 +8,8 @@
 //   title   ゲーム集       field 1 of the title line
 //   sort    2             2 name, 3 extension, 4 kind
 //   free    123456789     free bytes of the medium when it was read
+//   stamp   240131235959  the icon-table stamp its kind codes follow, as
+//                         stored (12 blanks: the standard icons)
 // Texts are escaped as in `dump` ("\\", "\t", "\r", "\n").
 #include <ostream>
 
@@ -37,13 +39,16 @@ int runInfo(Context& context) {
       << "label\t" << escapedField(list.fieldView(catalog::FieldName, 0)) << '\n'
       << "title\t" << escapedField(list.fieldView(catalog::FieldComment, 0)) << '\n'
       << "sort\t" << storedValue(list.sortOrder()) << '\n'
-      << "free\t" << loaded.header.freeSpace << '\n';
+      << "free\t" << loaded.header.freeSpace << '\n'
+      << "stamp\t" << escapedField(loaded.header.iconStamp) << '\n';
   return ExitOk;
 }
 
 constexpr const char* Help =
     "What the header and the title line of a list file say, one key and value\n"
-    "a line: tag, rows, kind, genre, label, title, sort, free. FILE is a name in\n"
+    "a line: tag, rows, kind, genre, label, title, sort, free, stamp (the\n"
+    "icon-table stamp as stored: \"YYMMDDhhmmss\", 12 blanks for the standard\n"
+    "icons). FILE is a name in\n"
     "the catalog folder (any case, like _03CD_GAMES.cct) or a path.\n"
     "\n"
     "Options:\n"

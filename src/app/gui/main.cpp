@@ -23,6 +23,7 @@
 #include "core/ShutdownMessages.h"
 #include "dialogs/qt/QtUi.h"
 #include "listview/MainWindowLogic.h"
+#include "listview/qt/IconFiles.h"
 #include "listview/qt/MainWindow.h"
 #include "media/Program.h"
 #include "media/ArchiveContents.h"
@@ -99,6 +100,18 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
                          state.commonDialogs});
   MainWindow window(logic);
   ui.setMainWindow(&window);
+  // The file-type icons: the user's or the standard ones, for both grids.
+  QImage iconStrip = iconfiles::LoadIcons(program);
+  window.setIcons(iconStrip, program.icons());
+  logic.hooks().changeIcons = [&] {
+    const bool changed = iconfiles::DispIconList(program, iconStrip, &window);
+    window.setIcons(iconStrip, program.icons());
+    return changed;
+  };
+  logic.hooks().useStandardIcons = [&] {
+    iconStrip = iconfiles::useStandardIcons(program);
+    window.setIcons(iconStrip, program.icons());
+  };
   // Archive contents: LZH and ZIP members in a reading.
   ArchiveLibraries archiveReader(program.listTimeZone());
   ArchiveContents archives(archiveReader, program.icons());

@@ -30,6 +30,7 @@
 #include "grid/qt/GridWidget.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainWindowLayout.h"
+#include "listview/qt/IconStrip.h"
 #include "listview/qt/MainWindowImages.h"
 #include "listview/qt/UpdateForm.h"
 #include "listview/qt/VersionForm.h"
@@ -99,11 +100,9 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
   folderView_->setObjectName(QStringLiteral("LSTGRD"));
   fileView_ = new GridWidget(logic_.fileGrid(), area);
   fileView_->setObjectName(QStringLiteral("FILGRD"));
-  const QImage strip = mainimages::iconStrip();
-  folderView_->setIconStrip(strip, mainimages::IconCount, mainimages::IconSize, mainimages::IconSize,
-                            mainimages::iconMap());
-  fileView_->setIconStrip(strip, mainimages::IconCount, mainimages::IconSize, mainimages::IconSize,
-                          mainimages::iconMap());
+  IconTable standard;
+  standard.BuildStandardTables();
+  setIcons(iconstrip::standardStrip(), standard);
   splitter_ = new QSplitter(area);
   splitter_->setObjectName(QStringLiteral("Split"));
   splitter_->setChildrenCollapsible(false);
@@ -333,6 +332,13 @@ void MainWindow::connectGrids() {
 }
 
 // ---------------------------------------------------------------- commands
+
+void MainWindow::setIcons(const QImage& strip, const IconTable& icons) {
+  const std::vector<int> map(icons.iconMap().begin(), icons.iconMap().end());
+  const int count = iconstrip::iconCount(strip);
+  folderView_->setIconStrip(strip, count, iconstrip::IconSize, iconstrip::IconSize, map);
+  fileView_->setIconStrip(strip, count, iconstrip::IconSize, iconstrip::IconSize, map);
+}
 
 QAction* MainWindow::action(Command command) const {
   const auto it = actions_.find(command);

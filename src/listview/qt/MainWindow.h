@@ -52,6 +52,10 @@ public:
   QToolButton* button(Command command) const;
   QMenu* menu(Command command) const;
 
+  // The icon strip (in the strip's form) and the icon map of the tables in
+  // use, for both grids.
+  void setIcons(const QImage& strip, const IconTable& icons);
+
   // Runs a command as the menu or button would.
   void runCommand(Command command);
   // Draws what a call into the logic changed.

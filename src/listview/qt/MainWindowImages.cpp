@@ -42,15 +42,6 @@ void drawFloppy(QPainter& p, const QRectF& r) {
   p.drawRect(QRectF(r.left() + r.width() * 0.15, r.top() + r.height() * 0.55, r.width() * 0.7, r.height() * 0.45));
 }
 
-void drawHardDisk(QPainter& p, const QRectF& r) {
-  p.setPen(QPen(Outline, 1));
-  p.setBrush(QColor(0xB8, 0xBC, 0xC4));
-  p.drawRoundedRect(QRectF(r.left(), r.top() + r.height() * 0.25, r.width(), r.height() * 0.5), 2, 2);
-  p.setPen(Qt::NoPen);
-  p.setBrush(QColor(0x20, 0xD0, 0x40));
-  p.drawRect(QRectF(r.right() - r.width() * 0.3, r.top() + r.height() * 0.45, r.width() * 0.15, r.height() * 0.12));
-}
-
 void drawFile(QPainter& p, const QRectF& r) {
   p.setPen(QPen(Outline, 1));
   p.setBrush(Qt::white);
@@ -125,17 +116,6 @@ bool hasImage(Command command) {
   }
 }
 
-void drawIcon(QPainter& p, int icon, const QRectF& r) {
-  switch (icon) {
-    case 1: drawFolder(p, r.adjusted(0, 2, -1, -2), QColor(0xF4, 0xCC, 0x50)); break;
-    case 2: drawDisc(p, r.adjusted(1, 1, -2, -2)); break;
-    case 3: drawFloppy(p, r.adjusted(2, 2, -3, -3)); break;
-    case 4: drawHardDisk(p, r.adjusted(0, 0, -1, -1)); break;
-    case 5: drawFolder(p, r.adjusted(0, 2, -1, -2), QColor(0xC8, 0xA8, 0xE8)); break;
-    default: drawFile(p, r.adjusted(1, 0, -2, -1)); break;
-  }
-}
-
 }  // namespace
 
 QPixmap buttonImage(Command command, bool pressed) {
@@ -155,38 +135,6 @@ QPixmap buttonImage(Command command, bool pressed) {
     }
   }
   return QPixmap::fromImage(image);
-}
-
-QImage iconStrip() {
-  QImage strip(2 * IconSize, IconSize * IconCount, QImage::Format_RGB32);
-  strip.fill(Qt::white);
-  for (int icon = 1; icon <= IconCount; ++icon) {
-    QImage picture(IconSize, IconSize, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    {
-      QPainter p(&picture);
-      drawIcon(p, icon, QRectF(0, 0, IconSize, IconSize));
-    }
-    // The program's form: the picture on the left, its mask on the right
-    // (black where the picture is, white where the row shows through).
-    const int top = IconSize * (icon - 1);
-    for (int y = 0; y < IconSize; ++y) {
-      for (int x = 0; x < IconSize; ++x) {
-        const QColor c = picture.pixelColor(x, y);
-        if (c.alpha() < 128) continue;
-        strip.setPixelColor(x, top + y, QColor(c.red(), c.green(), c.blue()));
-        strip.setPixelColor(IconSize + x, top + y, Qt::black);
-      }
-    }
-  }
-  return strip;
-}
-
-std::vector<int> iconMap() {
-  std::vector<int> map(256, IconCount);
-  map[0] = 0;
-  for (int kind = 1; kind < IconCount; ++kind) map[static_cast<std::size_t>(kind)] = kind;
-  return map;
 }
 
 }  // namespace zevro::mainimages
