@@ -55,6 +55,8 @@ same "export --csv: quoted values, inner quotes doubled" "$tmp/csv.want" "$tmp/o
 check "export -o x.CSV" 0 "$cli" --program-dir "$tmp/p" export _03FD_HAND.cct -o "$tmp/x.CSV"
 same "export -o: the extension CSV decides" "$tmp/csv.want" "$tmp/x.CSV"
 expect "export -o: nothing on stdout" "" "$(cat "$tmp/out")"
+check "export -o -" 0 "$cli" --program-dir "$tmp/p" export _03FD_HAND.cct --csv -o -
+same "export -o -: stdout" "$tmp/csv.want" "$tmp/out"
 check "export -o x.lst" 0 "$cli" --program-dir "$tmp/p" export _03FD_HAND.cct -o "$tmp/x.lst"
 same "export -o: any other extension is text" "$tmp/txt.want" "$tmp/x.lst"
 check "export --txt -o x.csv" 0 "$cli" --program-dir "$tmp/p" export _03FD_HAND.cct --txt -o "$tmp/y.csv"
