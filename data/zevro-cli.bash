@@ -13,7 +13,7 @@ _zevro_cli() {
     cword=$COMP_CWORD
   fi
 
-  local commands="catalogs info dump options drives read search title extract readme-title kind print selection genres move"
+  local commands="catalogs info dump options drives read search title extract readme-title kind print selection genres move export backup convert"
   local command="" programdir=() i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
@@ -46,6 +46,8 @@ _zevro_cli() {
                     --help" ;;
     selection) options="--by-title --grouped --media --help" ;;
     genres | move) options="--help" ;;
+    export) options="--csv --txt -o --output --mode --level --help" ;;
+    backup | convert) options="--help" ;;
     read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --archives
                    --archive-comments --zip --quiet --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
@@ -61,6 +63,9 @@ _zevro_cli() {
     --search | --files-of | --from | --to) return ;;
     --archives | --archive-comments | --zip) COMPREPLY=($(compgen -W "on off" -- "$cur")); return ;;
     --media) COMPREPLY=($(compgen -W "CD FD HD CD,HD CD,FD FD,HD" -- "$cur")); return ;;
+    --mode) COMPREPLY=($(compgen -W "0 1 2 4" -- "$cur")); return ;;
+    --level) COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur")); return ;;
+    -o | --output) COMPREPLY=($(compgen -f -- "$cur")); return ;;
     --genre | --title | --catalog-title | --and | --or) return ;;
   esac
   if [[ $cur == -* ]]; then
@@ -69,7 +74,7 @@ _zevro_cli() {
   fi
 
   case $command in
-    info | dump | title | print)
+    info | dump | title | print | export)
       # The list file comes first; for title the new title follows it.
       local given=0
       for ((i = i + 1; i < cword; i++)); do [[ ${words[i]} != -* ]] && ((given++)); done
@@ -90,7 +95,7 @@ _zevro_cli() {
         COMPREPLY=($(compgen -W "$("${words[0]}" "${programdir[@]}" catalogs 2>/dev/null | cut -f1)" -- "$cur"))
       fi
       ;;
-    read)
+    read | backup)
       COMPREPLY=($(compgen -d -- "$cur"))
       ;;
     extract)

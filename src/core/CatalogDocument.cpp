@@ -5,7 +5,9 @@
 #include "core/CatalogList.h"
 #include "core/FileOps.h"
 #include "core/ListFileName.h"
+#include "core/ListFileWriting.h"
 #include "core/Numbers.h"
+#include "core/OldDataConversion.h"
 #include "core/Startup.h"
 #include "core/Strings.h"
 #include "platform/WriteLock.h"
@@ -15,11 +17,6 @@ namespace zevro {
 
 namespace {
 
-constexpr FileTime OneSecond = 1'000'000'000;
-// The complete new file waits under this name (hidden, never taken for a
-// list file) while the old one is moved to Backup/.
-constexpr const char* PendingPrefix = ".zevro-new-";
-constexpr std::size_t PendingNameKeep = 100;
 constexpr std::size_t KindHeadLength = 6;  // "_03FD_"
 constexpr int ErrorFlags = mb::Ok | mb::IconExclamation;
 constexpr int NumberedCopyDigits = 2;
@@ -112,7 +109,7 @@ CatalogDocument::LoadResult CatalogDocument::load(TextView fileName, bool jump) 
   listfile::ReadResult result = listfile::read(platform_.files, path, list_);
   // Old data is converted once; a file that stays old is refused rather
   // than converted again and again.
-  if (result.status == listfile::ReadStatus::OldLayout && hooks_.convertOldFiles && hooks_.convertOldFiles())
+  if (isOldListFile(result, path) && hooks_.convertOldFiles && hooks_.convertOldFiles())
     result = listfile::read(platform_.files, path, list_);
   if (!result.loaded()) {
     reportRead(result, name);
@@ -138,6 +135,17 @@ CatalogDocument::LoadResult CatalogDocument::load(TextView fileName, bool jump) 
   }
   if (hooks_.refreshCatalogList) hooks_.refreshCatalogList(nameOf(current_));
   return LoadResult::Loaded;
+}
+
+// "AX", or a file that does not read as current but whose header is one of
+// the generations before "AX".
+bool CatalogDocument::isOldListFile(const listfile::ReadResult& result, const NativePath& path) {
+  if (result.status == listfile::ReadStatus::OldLayout) return true;
+  if (result.status != listfile::ReadStatus::Damaged) return false;
+  std::string start;
+  if (platform_.files.readStart(path, start, listfile::OldHeaderSize)) return false;
+  const OldDataConversion::Generation g = OldDataConversion::generationOf(start);
+  return g == OldDataConversion::Generation::AH || g == OldDataConversion::Generation::Untagged;
 }
 
 void CatalogDocument::reportRead(const listfile::ReadResult& result, TextView fileName) {
@@ -253,54 +261,9 @@ bool CatalogDocument::reportWrite(const WriteOutcome& outcome, const NativePath&
   return false;
 }
 
-// The new file is complete (written, flushed, time set) before the old one
-// is touched. An old file of another spelling ("_03fd_x.CCT" for
-// "_03FD_x.cct") is the same catalog: it goes to Backup/ or away, so that no
-// second file of the name remains.
 CatalogDocument::WriteOutcome CatalogDocument::writeStore(const RowStore& store, const listfile::Header& header,
                                                           const NativePath& path, bool keepTime) {
-  FileSystem& files = platform_.files;
-  WriteOutcome outcome;
-  const std::optional<std::string> bytes = listfile::build(store, header);
-  if (!bytes) {
-    outcome.limit = listfile::checkLimits(store);
-    return outcome;
-  }
-  const NativePath folder = path.parent_path();
-  const std::string name = cp932::toNativeName(listfilename::normalizedForWriting(nameOf(path)));
-  const NativePath target = folder / name;
-  const std::optional<std::string> existing = files.resolveName(folder, name);
-  const std::optional<DirEntry> old = existing ? files.stat(folder / *existing) : std::nullopt;
-
-  if (!keepTime || !old) {
-    if ((outcome.error = files.writeFileAtomic(target, *bytes))) return outcome;
-    if (existing && *existing != name) files.removeFile(folder / *existing);
-    outcome.written = true;
-    outcome.path = target;
-    return outcome;
-  }
-
-  const NativePath pending = folder / (PendingPrefix + name.substr(0, PendingNameKeep));
-  if ((outcome.error = files.writeFileAtomic(pending, *bytes))) return outcome;
-  if ((outcome.error = files.setModified(pending, old->modified + OneSecond))) {
-    files.removeFile(pending);
-    return outcome;
-  }
-  // A copy of the old list goes to Backup/ first; the new file then takes
-  // the name in one rename, so that at every moment one whole list carries
-  // it. A failed copy is reported by the helper; the old file is then
-  // replaced all the same.
-  const NativePath oldPath = folder / *existing;
-  fileops::createFolderChain(files, backupFolder());
-  fileops::copyFile(platform_, oldPath, backupFolder() / *existing);
-  if ((outcome.error = files.renameFile(pending, target))) {
-    files.removeFile(pending);
-    return outcome;
-  }
-  if (*existing != name) files.removeFile(oldPath);  // the old spelling of the name
-  outcome.written = true;
-  outcome.path = target;
-  return outcome;
+  return listfile::writeToDisk(platform_, backupFolder(), store, header, path, keepTime);
 }
 
 // ---------------------------------------------------------------- relabel

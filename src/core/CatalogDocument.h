@@ -25,6 +25,7 @@
 #include "core/CatalogIndex.h"
 #include "core/IconTable.h"
 #include "core/ListFile.h"
+#include "core/ListFileWriting.h"
 #include "core/RowStore.h"
 #include "core/TitleCache.h"
 #include "platform/Platform.h"
@@ -88,7 +89,8 @@ public:
     // desktop program shows DebugStopMessage).
     std::function<void(int row, int code)> onLowKindCode;
     std::function<int()> displayMode;  // 0, 1, 2 or 4, written into the header
-    // Converts the "AX" list files of the catalog folder; false when it could not run.
+    // Converts the old list files of the catalog folder (untagged, "AH",
+    // "AX"); false when it could not run.
     std::function<bool()> convertOldFiles;
     // Run around every write of the list file, whatever asked for it (a
     // save, the save question, a new title): before it (false stops the
@@ -169,12 +171,7 @@ public:
 
 private:
   enum class TitleOutcome { Saved, NotSaved, NoTitle };
-  struct WriteOutcome {
-    bool written = false;
-    NativePath path;  // the file written
-    listfile::Limit limit = listfile::Limit::Ok;
-    IoError error;
-  };
+  using WriteOutcome = listfile::WriteOutcome;
 
   TitleOutcome askTitleAndSave(bool askFirst);
   bool saveWithTitle();
@@ -182,6 +179,7 @@ private:
   WriteOutcome writeStore(const RowStore& store, const listfile::Header& header, const NativePath& path, bool keepTime);
   bool reportWrite(const WriteOutcome& outcome, const NativePath& path);
   void reportRead(const listfile::ReadResult& result, TextView fileName);
+  bool isOldListFile(const listfile::ReadResult& result, const NativePath& path);
   void forget();  // no catalog shown
   Text nameOf(const NativePath& path) const;
   NativePath backupFolder() const;

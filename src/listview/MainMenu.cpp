@@ -25,8 +25,7 @@ const MenuEntry Table[] = {
     {C::MF_DVD場所, u"MF_DVD場所", C::M_ファイル, u"ディスク・イメージの場所を指定 (&I)", "", Item, false, false,
      NotYet},
     {C::MF_上書保存, u"MF_上書保存", C::M_ファイル, u"リストを上書き保存   (&S)", "Ctrl+S", Item, false, true},
-    {C::MF_TEXT保存, u"MF_TEXT保存", C::M_ファイル, u"リストを Text/CSVファイルに保存  (&A)", "Ctrl+K", Item, false,
-     false, NotYet},
+    {C::MF_TEXT保存, u"MF_TEXT保存", C::M_ファイル, u"リストを Text/CSVファイルに保存  (&A)", "Ctrl+K", Item},
     {C::MF_リスト削除, u"MF_リスト削除", C::M_ファイル, u"リストを削除    (&D)", "", Item, false, true},
     {C::MF_タイトル変更, u"MF_タイトル変更", C::M_ファイル, u"リストのタイトル名を変更 (&R)", "", Item, false, true},
     {C::MF_ジャンル変更, u"MF_ジャンル変更", C::M_ファイル, u"リストの ジャンルを変更 (&J)", "", Item},
@@ -34,7 +33,7 @@ const MenuEntry Table[] = {
      false, NotYet},
     {C::MF_印刷, u"MF_印刷", C::M_ファイル, u"印刷 (&P)", "", Item, false, true},
     {C::MF_バックアップ, u"MF_バックアップ", C::M_ファイル, u"カタログ・データをバックアップ (&B)", "", Item, false,
-     true, NotYet},
+     true},
     {C::MF_終了, u"MF_終了", C::M_ファイル, u"ZEVROの終了 (&X)", "", Item, false, true},
 
     // ---- Edit

@@ -4,10 +4,12 @@
 #include <string>
 #include <system_error>
 
+#include "core/CatalogBackup.h"
 #include "core/CatalogDeletion.h"
 #include "core/CatalogList.h"
 #include "core/FileOps.h"
 #include "core/GenreTable.h"
+#include "core/ListExport.h"
 #include "core/ListFileName.h"
 #include "core/Numbers.h"
 #include "core/OptionKeys.h"
@@ -111,6 +113,7 @@ MainWindowLogic::MainWindowLogic(Services services)
   const auto showError = [this](TextView message) {
     services_.platform.ui.showMessage(message, mb::Ok | mb::IconExclamation, u"");
   };
+  document_->hooks().convertOldFiles = [this] { return convertOldFiles(); };
   document_->list().setErrorHandler(showError);
   files_.setErrorHandler(showError);
   tree_.setErrorHandler(showError);
@@ -239,6 +242,8 @@ MainWindowEffects MainWindowLogic::run(Command command) {
     case C::MF_リスト削除: return deleteCatalog();
     case C::MF_ジャンル変更:
     case C::JANDSP: return changeGenre();
+    case C::MF_TEXT保存: return exportList();
+    case C::MF_バックアップ: return backUp();
     case C::MF_終了: {
       MainWindowEffects e;
       e.close = true;
@@ -269,6 +274,68 @@ MainWindowEffects MainWindowLogic::run(Command command) {
       return {};
     default: return {};  // closing a context menu, or a command not built yet
   }
+}
+
+MainWindowEffects MainWindowLogic::exportList() {
+  const listexport::Request request{services_.platform, services_.options, services_.catalogFolder,
+                                    services_.fileDialogs};
+  listexport::exportList(request, document_->list(), document_->title(), !document_->currentFile().empty());
+  return {};
+}
+
+MainWindowEffects MainWindowLogic::backUp() {
+  Ui& ui = services_.platform.ui;
+  if (!askToKeep()) return {};
+  MainWindowEffects e;
+  e.labels = true;  // a save may have happened
+  const NativePath start = services_.options.readPath(opt::BackupDir, services_.catalogFolder);
+  const Text chosen = fileops::browseForFolder(ui, cp932::fromNativeName(start.native()), CatalogBackup::ChooserTitle);
+  if (chosen.empty()) return e;
+  if (hooks_.busyPointer) hooks_.busyPointer(true);
+  CatalogBackup backup(services_.platform.files, {services_.programFolder, services_.catalogFolder});
+  const CatalogBackup::Result result =
+      backup.run(NativePath(cp932::toNativeName(chosen)), services_.options, [&](const CatalogBackup::Failure& f) {
+        Text text = fromUtf8(f.error.text);
+        text += u"|\x08";
+        text += cp932::fromNativeName(f.path.native());
+        text += u'\x07';
+        ui.showMessage(text, mb::Ok | mb::IconExclamation, u"");
+      });
+  ui.beep();
+  ui.showMessage(CatalogBackup::doneMessage(result.count()), mb::Ok | mb::IconInformation, u"");
+  if (hooks_.busyPointer) hooks_.busyPointer(false);
+  return e;
+}
+
+bool MainWindowLogic::convertOldFiles() {
+  if (!oldData_) {
+    const IconTable* icons = services_.icons;
+    if (!icons) {
+      standardIcons_.emplace();
+      standardIcons_->BuildStandardTables();
+      icons = &*standardIcons_;
+    }
+    oldData_ = std::make_unique<OldDataConversion>(OldDataConversion::Services{
+        services_.platform, services_.catalogFolder, services_.programFolder, *icons});
+  }
+  if (!oldData_->hasWork()) return true;
+  if (hooks_.busyPointer) hooks_.busyPointer(true);
+  const OldDataConversion::Outcome outcome = oldData_->Update_AX_to_BX([this](TextView name) {
+    if (hooks_.showConversion) hooks_.showConversion(name);
+  });
+  if (hooks_.hideConversion) hooks_.hideConversion();
+  if (hooks_.busyPointer) hooks_.busyPointer(false);
+  for (const OldDataConversion::Failed& f : outcome.failed) {
+    Text text(CatalogDocument::OldLayoutMessage);
+    text += u'|';
+    text += f.text;
+    text += u'|';
+    text += f.name;
+    services_.platform.ui.showMessage(text, mb::Ok | mb::IconExclamation, u"");
+  }
+  // The index learns the converted catalogs' titles afresh.
+  for (const OldDataConversion::Converted& c : outcome.converted) services_.index.removeEntry(c.name);
+  return true;
 }
 
 MainWindowEffects MainWindowLogic::iconsChanged() {

@@ -23,6 +23,7 @@
 
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
+#include "core/OldDataConversion.h"
 #include "core/OptionStore.h"
 #include "core/RowStore.h"
 #include "core/TitleCache.h"
@@ -89,6 +90,7 @@ public:
     const IconTable* icons = nullptr;
     // The desktop has a font called "Meiryo UI": font choice 2 is offered.
     bool meiryoUi = false;
+    bool fileDialogs = true;  // the platform's save dialog can be used (else the input box)
   };
 
   // What the window lends the logic; every hook may stay empty (then the
@@ -137,6 +139,12 @@ public:
     // new file name, or nullopt when nothing moved (cancelled, the same genre,
     // refused).
     std::function<std::optional<Text>(TextView fileName)> moveToGenre;
+    // The busy pointer on and off around a backup or a conversion.
+    std::function<void(bool on)> busyPointer;
+    // The progress window of a conversion: shown with the name of each file
+    // as it is converted, hidden at the end.
+    std::function<void(TextView fileName)> showConversion;
+    std::function<void()> hideConversion;
   };
 
   explicit MainWindowLogic(Services services);
@@ -251,6 +259,11 @@ public:
   MainWindowEffects 指定カタログの特定ページを表示(TextView fileName, TextView rowPath, bool show);
   MainWindowEffects 特定ページを表示(TextView rowPath, bool show);
   MainWindowEffects 指定行を着色(TextView rowPath, int unused, bool current);
+  // Converts the old list files of the catalog folder (each file at most
+  // once a run) with the progress window; failures are shown. Called when a
+  // load, a catalog-folder change or a search meets an old file. False
+  // when nothing could run.
+  bool convertOldFiles();
   // Flags of RefreshGrid: which grid is drawn again in full.
   static constexpr int RefreshFolderGrid = 1;
   static constexpr int RefreshFileGrid = 2;
@@ -312,6 +325,8 @@ private:
   MainWindowEffects changeTitle();
   MainWindowEffects deleteCatalog();
   MainWindowEffects changeGenre();
+  MainWindowEffects exportList();
+  MainWindowEffects backUp();
   MainWindowEffects openHelp();
   MainWindowEffects chooseMode(Command command);
   MainWindowEffects chooseLevel(int level);
@@ -355,6 +370,8 @@ private:
   // A reading shown but not stored yet: its steps around the first save.
   std::optional<MediaReading::Result> pendingReading_;
   ReadingStore readingStore_;
+  std::optional<IconTable> standardIcons_;  // when the services bring no icon table
+  std::unique_ptr<OldDataConversion> oldData_;
 };
 
 // The console line after a load: u" 記録行数: 1,234行" followed by the free

@@ -36,6 +36,12 @@ Text FakeUi::browseForFolder(TextView initialFolder, TextView title) {
   return takeFront(folders, Text());
 }
 
+Text FakeUi::chooseSaveFile(const SaveFileRequest& request) {
+  calls.push_back({Kind::SaveFile, request.fileName, request.firstFilter, request.title});
+  saveRequests.push_back(request);
+  return takeFront(saveFiles, Text());
+}
+
 bool FakeUi::openWithDefault(const std::string& nativePath) {
   calls.push_back({Kind::OpenDefault, Text(nativePath.begin(), nativePath.end()), 0, Text()});
   return openSucceeds;

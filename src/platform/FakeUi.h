@@ -13,7 +13,7 @@ namespace zevro {
 
 class FakeUi : public Ui {
 public:
-  enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault, ChooseColour, ChooseFont };
+  enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault, ChooseColour, ChooseFont, SaveFile };
   struct Call {
     Kind kind;
     Text text;  // message text, prompt, initial folder or path
@@ -31,6 +31,8 @@ public:
   std::deque<FontChoice> fonts;             // for chooseFont
   std::vector<std::uint32_t> colourStarts;  // the colour each chooser opened at
   std::vector<FontChoice> fontStarts;       // the font each chooser opened at
+  std::deque<Text> saveFiles;  // for chooseSaveFile
+  std::vector<SaveFileRequest> saveRequests;
   int fallbackAnswer = AnswerCancel;
   bool openSucceeds = true;
   Text clipboard;
@@ -48,6 +50,7 @@ public:
   bool hasChoosers() const override { return choosers; }
   std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
   std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+  Text chooseSaveFile(const SaveFileRequest& request) override;
 
   // How many calls of a kind were made.
   int count(Kind kind) const;

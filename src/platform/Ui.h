@@ -37,6 +37,21 @@ struct FontChoice {
   bool operator==(const FontChoice&) const = default;
 };
 
+// What the save dialog is asked with:
+//   title u"テキスト･ファイルへのリスト保存",
+//   filters u"ﾃｷｽﾄ･ﾌｧｲﾙ (TXT)|*.TXT|ﾃｷｽﾄ-ｶﾝﾏ区切り (CSV)|*.CSV" (caption and
+//   pattern in turn), firstFilter 0, defaultExtension u"TXT",
+//   folder u"/home/kaori/Documents", fileName u"ゲーム集".
+// The dialog asks before replacing a file and wants an existing folder.
+struct SaveFileRequest {
+  Text title;
+  Text filters;
+  int firstFilter = 0;
+  Text defaultExtension;
+  Text folder;
+  Text fileName;
+};
+
 enum Answer : int { AnswerNone = 0, AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
 class Ui {
@@ -61,6 +76,13 @@ public:
 
   virtual void setClipboardText(TextView text) = 0;
   virtual Text clipboardText() = 0;
+
+  // The save dialog; the chosen native path as text, empty when cancelled.
+  // A front end without one answers empty.
+  virtual Text chooseSaveFile(const SaveFileRequest& request) {
+    (void)request;
+    return {};
+  }
 
   // Opens a native path with the desktop's default program; false when it cannot.
   virtual bool openWithDefault(const std::string& nativePath) = 0;

@@ -279,9 +279,14 @@ std::size_t decodeInto(std::string_view bytes, char16_t* out) {
 }
 
 std::string encode(TextView text) {
-  const Tables& t = tables();
   std::string out;
   out.reserve(2 * text.size());  // enough unless there are escapes
+  encodeAppend(text, out);
+  return out;
+}
+
+void encodeAppend(TextView text, std::string& out) {
+  const Tables& t = tables();
   char chunk[ChunkUnits];
   const char* const limit = chunk + ChunkUnits - ChunkSlack;
   char* o = chunk;
@@ -317,7 +322,6 @@ std::string encode(TextView text) {
     p += units;
   }
   out.append(chunk, o);
-  return out;
 }
 
 bool representable(char16_t c) { return tables().codes[c] != NoCode; }

@@ -40,6 +40,8 @@ inline constexpr bool isTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC &&
 // Whole-buffer conversion between CP932 bytes and catalog text.
 Text decode(std::string_view bytes);
 std::string encode(TextView text);
+// encode() onto the end of `out` (a long output written line by line).
+void encodeAppend(TextView text, std::string& out);
 
 // decode() into a buffer with room for bytes.size() units (never more are
 // needed); returns the number of units written. Lets a catalog heap be

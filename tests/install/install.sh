@@ -54,7 +54,7 @@ expect() {
   [ "$2" = "$3" ] || { echo "FAIL: $1: wanted [$2], got [$3]"; fail=1; }
 }
 expect "commands" "read" "$(complete_line zevro-cli re)"
-expect "every command" "catalogs drives dump extract genres info kind move options print read readme-title search selection title" "$(complete_line zevro-cli '')"
+expect "every command" "backup catalogs convert drives dump export extract genres info kind move options print read readme-title search selection title" "$(complete_line zevro-cli '')"
 expect "tool options" "--help --program-dir --version" "$(complete_line zevro-cli --)"
 expect "switches both ways" "--no-case" "$(complete_line zevro-cli search --no-c)"
 expect "read's options" "--catalog-title" "$(complete_line zevro-cli read --ca)"
@@ -62,5 +62,8 @@ expect "genre commands" "delete down" "$(complete_line zevro-cli genres d)"
 expect "sort orders" "extension" "$(complete_line zevro-cli read --sort e)"
 expect "catalogs" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" dump _)"
 expect "catalogs for title" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" title '')"
+expect "catalogs for export" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" export _)"
+expect "export's forms" "--csv" "$(complete_line zevro-cli export x.cct --cs)"
+expect "export's modes" "0 1 2 4" "$(complete_line zevro-cli export x.cct --mode '')"
 expect "no catalog after the file" "" "$(complete_line zevro-cli --program-dir "$prog" title _00hd_disc1.cct '')"
 exit $fail

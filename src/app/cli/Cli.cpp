@@ -20,7 +20,7 @@ const std::vector<Command>& commands() {
       // One line per command, in the order --help lists them:
       catalogsCommand(), infoCommand(), dumpCommand(),   optionsCommand(),
       drivesCommand(),   readCommand(), searchCommand(), titleCommand(), extractCommand(), readmeTitleCommand(),
-      kindCommand(),
+      kindCommand(),     exportCommand(), backupCommand(), convertCommand(),
 #ifdef ZEVRO_CLI_PRINT
       printCommand(),
 #endif

@@ -24,5 +24,8 @@ Command readmeTitleCommand();
 Command selectionCommand();
 Command genresCommand();
 Command moveCommand();
+Command exportCommand();
+Command backupCommand();
+Command convertCommand();
 
 }  // namespace zevro::cli

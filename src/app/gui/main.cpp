@@ -20,6 +20,7 @@
 #include <string>
 
 #include "core/DriveTypeTable.h"
+#include "core/OldDataConversion.h"
 #include "core/ShutdownMessages.h"
 #include "dialogs/qt/QtUi.h"
 #include "listview/MainWindowLogic.h"
@@ -104,7 +105,7 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   const bool meiryoUi = QFontDatabase::hasFamily(QStringLiteral("Meiryo UI"));
   MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
                          program.programFolder(), program.catalogFolder(), state.versionText, &program.icons(),
-                         meiryoUi});
+                         meiryoUi, state.commonDialogs});
   MainWindow window(logic);
   ui.setMainWindow(&window);
   // The file-type icons: the user's or the standard ones, for both grids.
@@ -153,6 +154,7 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
   window.show();
+  if (state.hasOldListFiles) program.platform().ui.showMessage(OldDataConversion::OldVersionMessage, mb::Ok, u"");
   if (logic.options().startWithCatalog) selection.カタログ一覧を表示(u"");
   return app.exec();
 }

@@ -129,6 +129,39 @@ Text QtUi::browseForFolder(TextView initialFolder, TextView title) {
   return cp932::fromNativeName(QFile::encodeName(chosen).toStdString());
 }
 
+namespace {
+
+// u"Text (TXT)|*.TXT|CSV (CSV)|*.CSV" -> {"Text (TXT) (*.TXT *.txt)", "CSV (CSV) (*.CSV *.csv)"}:
+// a Linux file system tells the cases apart, so each pattern is offered in both.
+QStringList nameFilters(TextView filters) {
+  const QStringList parts = toQString(filters).split(QLatin1Char('|'));
+  QStringList out;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    const QString pattern = parts[i + 1];
+    QString patterns = pattern;
+    if (pattern.toLower() != pattern) patterns += QLatin1Char(' ') + pattern.toLower();
+    out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+  }
+  return out;
+}
+
+}  // namespace
+
+Text QtUi::chooseSaveFile(const SaveFileRequest& request) {
+  QFileDialog dialog(owner(), toQString(request.title));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QStringList filters = nameFilters(request.filters);
+  dialog.setNameFilters(filters);
+  if (request.firstFilter >= 0 && request.firstFilter < filters.size()) dialog.selectNameFilter(filters[request.firstFilter]);
+  dialog.setDefaultSuffix(toQString(request.defaultExtension));
+  const QString folder = QFile::decodeName(QByteArray::fromStdString(cp932::toNativeName(request.folder)));
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) dialog.setDirectory(folder);
+  dialog.selectFile(toQString(request.fileName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return cp932::fromNativeName(QFile::encodeName(dialog.selectedFiles().front()).toStdString());
+}
+
 void QtUi::setClipboardText(TextView text) { QGuiApplication::clipboard()->setText(toQString(text)); }
 
 Text QtUi::clipboardText() { return fromQString(QGuiApplication::clipboard()->text()); }

@@ -32,6 +32,7 @@ public:
   bool hasChoosers() const override { return true; }
   std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
   std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+  Text chooseSaveFile(const SaveFileRequest& request) override;
 
   // The font family of the input box's answer line (the list font), like
   // "IPAGothic"; empty keeps the dialog font.

@@ -33,6 +33,7 @@
 #include "listview/MainWindowLayout.h"
 #include "listview/qt/IconStrip.h"
 #include "listview/qt/MainWindowImages.h"
+#include "listview/qt/UpdateForm.h"
 #include "listview/qt/VersionForm.h"
 #include "platform/qt/QtText.h"
 #include "text/Cp932.h"
@@ -135,6 +136,19 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
   };
   logic_.hooks().dispOption = [this](const ColourOptions& current) {
     return OptionForm::DispOption(current, logic_.ui(), this);
+  };
+  logic_.hooks().busyPointer = [](bool on) {
+    if (on)
+      QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  };
+  logic_.hooks().showConversion = [this](TextView fileName) {
+    if (!updateForm_) updateForm_ = new UpdateForm(this);
+    updateForm_->showFile(fileName);
+  };
+  logic_.hooks().hideConversion = [this] {
+    if (updateForm_) updateForm_->hide();
   };
   logic_.hooks().showVersion = [this] {
     VersionForm form(logic_.versionText(), logic_.ui(), this);

@@ -28,6 +28,7 @@ class QToolButton;
 namespace zevro {
 
 class GridWidget;
+class UpdateForm;
 
 // No Q_OBJECT: the window has no signals of its own and connects with
 // function pointers and lambdas, and the meta-object compiler cannot read the
@@ -132,6 +133,7 @@ private:
   QWidget* selectionWindow_ = nullptr;
   QTimer reattach_;
   QTimer optionSave_;
+  UpdateForm* updateForm_ = nullptr;  // made at the first conversion
   std::function<void(char16_t)> zoomTarget_;
   bool placing_ = false;   // the window itself moves the split
   bool applying_ = false;  // drawing what the logic answered: grid signals are its own doing

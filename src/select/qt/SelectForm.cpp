@@ -18,7 +18,7 @@
 #include "grid/GridKeys.h"
 #include "grid/qt/GridWidget.h"
 #include "listview/qt/MainWindow.h"
-#include "listview/qt/MainWindowImages.h"
+#include "listview/qt/IconStrip.h"
 #include "media/Program.h"
 #include "platform/qt/QtText.h"
 #include "select/qt/JanreForm.h"
@@ -112,7 +112,7 @@ void SelectForm::buildControls() {
   grid_ = new GridWidget(selection_->grid(), this);
   grid_->setObjectName(QStringLiteral("LSTGRD"));
   // Catalogs show their medium's icon, genres a folder.
-  grid_->setIconStrip(mainimages::iconStrip(), mainimages::IconCount, mainimages::IconSize, mainimages::IconSize,
+  grid_->setIconStrip(iconstrip::standardStrip(), iconstrip::StandardCount, iconstrip::IconSize, iconstrip::IconSize,
                       {0, 2, 3, 4, 1, 1});
   column->addWidget(grid_, 1);
   grid_->setPressHook([this](QMouseEvent* event, int) {
