@@ -41,6 +41,7 @@ _zevro_cli() {
     dump) options="--json --help" ;;
     options) options="--help" ;;
     extract) options="--to --help" ;;
+    kind) options="--json --help" ;;
     print) options="--pdf --search --folders-only --files-of --from --to --paper --set --and --or --names --comments
                     --case --no-case --width --no-width --pattern --no-pattern --word --no-word --media --genre
                     --help" ;;
@@ -97,6 +98,9 @@ _zevro_cli() {
       ;;
     read | backup)
       COMPREPLY=($(compgen -d -- "$cur"))
+      ;;
+    readme-title)
+      COMPREPLY=($(compgen -f -- "$cur"))
       ;;
     extract)
       if [[ $prev == --to ]]; then COMPREPLY=($(compgen -d -- "$cur")); else COMPREPLY=($(compgen -f -- "$cur")); fi

@@ -53,7 +53,7 @@ complete_line() {  # the words of a command line, the last one being completed
 expect() {
   [ "$2" = "$3" ] || { echo "FAIL: $1: wanted [$2], got [$3]"; fail=1; }
 }
-expect "commands" "read" "$(complete_line zevro-cli re)"
+expect "commands" "read readme-title" "$(complete_line zevro-cli re)"
 expect "every command" "backup catalogs convert drives dump export extract genres info kind move options print read readme-title search selection title" "$(complete_line zevro-cli '')"
 expect "tool options" "--help --program-dir --version" "$(complete_line zevro-cli --)"
 expect "switches both ways" "--no-case" "$(complete_line zevro-cli search --no-c)"
