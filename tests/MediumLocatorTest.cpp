@@ -6,8 +6,11 @@
 
 #include "ArchiveFixtures.h"
 #include "MediaFixture.h"
+#include "core/CatalogDocument.h"
 #include "core/CatalogList.h"
 #include "media/ArchiveLibraries.h"
+#include "media/DiskImage.h"
+#include "core/OptionKeys.h"
 #include "media/TitleFile.h"
 
 namespace zevro::test {
@@ -373,6 +376,88 @@ TEST_F(LocateFileTest, LzhMemberIsExtractedAndAnUnreadableLzhGivesNothing) {
   MediumLocator without({info, titleFile, files, ui, none, path("program/TempFile")});
   EXPECT_TRUE(without.LocateFile(shown, u"TOOL.LZH\\BIN\\RUN.TXT").empty());
   EXPECT_TRUE(without.LocateFile(shown, u"TOOL.LZH\\RUN.TXT", -1).empty());
+}
+
+// ------------------------------------------------------------ disk image, File menu
+
+TEST(DiskImageRules, FolderAboveTheMediumsTopEntry) {
+  struct Case {
+    const char* chosen;
+    const char16_t* first;
+    const char* folder;
+  };
+  const Case cases[] = {
+      {"/img/GAMES/VIDEO_TS/x.vob", u"VIDEO_TS", "/img/GAMES"},
+      {"/img/GAMES/video_ts/x.vob", u"VIDEO_TS", "/img/GAMES"},
+      {"/img/GAMES/x.vob", u"VIDEO_TS", "/img/GAMES"},
+      {"/img/GAMES/x.vob", u"", "/img/GAMES"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(diskimage::folderFor(c.chosen, c.first), NativePath(c.folder)) << c.chosen;
+}
+
+TEST(MediumCommandsTable, EnablingOfTheFileMenu) {
+  struct Case {
+    const char16_t* kind;
+    const char16_t* label;
+    bool shown, modified;
+    MediumCommands want;
+  };
+  const Case cases[] = {
+      {u"CD", u"GAMES", true, false, {true, true, false, false}},
+      {u"FD", u"TRIP", true, true, {true, true, true, true}},
+      {u"HD", u"WORK", true, false, {true, false, false, false}},
+      {u"CD", u"", true, false, {false, true, false, false}},
+      {u"CD", u"GAMES", false, true, {false, true, true, false}},
+      {u"", u"", false, false, {false, false, false, false}},
+  };
+  for (const Case& c : cases) {
+    const MediumCommands got = mediumCommands(c.kind, c.label, c.shown, c.modified);
+    EXPECT_EQ(got.refreshList, c.want.refreshList) << cp932::toNativeName(c.kind);
+    EXPECT_EQ(got.diskImage, c.want.diskImage) << cp932::toNativeName(c.kind);
+    EXPECT_EQ(got.save, c.want.save) << cp932::toNativeName(c.kind);
+    EXPECT_EQ(got.changeTitle, c.want.changeTitle) << cp932::toNativeName(c.kind);
+  }
+}
+
+class DiskImageTest : public MediumLocatorTest {
+protected:
+  CatalogIndex index{files, path("cat alogs")};
+  Platform platform{files, ui};
+  CatalogDocument document{{platform, path("cat alogs"), path("program"), index, titles, nullptr}};
+  OptionStore options{files, path("program/ZEVRO32.Opt")};
+};
+
+TEST_F(DiskImageTest, ChosenFileRecordsItsFolderAndTheDrivesWaitBehindIt) {
+  RowStore& l = document.list();
+  catalog::makeCatalogList(l);
+  l.appendShown(buildRecord({u"GAMES", u"", u"", u"0", u"0"}), 0, 0, catalog::KindTitleCD, 0);
+  l.appendShown(buildRecord({u"VIDEO_TS", u"", u"", u"0", u"0"}), 0, 0, catalog::KindFolder, 1);
+  l.appendShown(buildRecord({u"VTS_01_1.VOB", u"", u"", u"0", u"0"}), 0, 0, catalog::KindFile, 2);
+  l.setModified(false);
+  put("img/GAMES/VIDEO_TS/VTS_01_1.VOB", "v");
+  ui.chosenFiles = {cp932::fromNativeName(path("img/GAMES/VIDEO_TS/VTS_01_1.VOB").native())};
+  options.writeText(opt::DiskImageFile, u"/old/place/movie.mpg");
+  ASSERT_TRUE(diskimage::ChooseDiskImage(document, ui, options, u""));
+  ASSERT_EQ(ui.fileRequests.size(), 1u);
+  EXPECT_EQ(ui.fileRequests[0].title, diskimage::DialogTitle);
+  EXPECT_EQ(ui.fileRequests[0].initialName, u"movie.mpg");
+  EXPECT_EQ(ui.fileRequests[0].initialFolder, u"/old/place");
+  EXPECT_EQ(l.field(catalog::FieldMediumName, 0), cp932::fromNativeName(path("img/GAMES").native()));
+  EXPECT_EQ(l.field(catalog::FieldFlags, 0), u"1");
+  EXPECT_TRUE(l.modified());
+  EXPECT_EQ(opt::readText(options, opt::DiskImageFile),
+            cp932::fromNativeName(path("img/GAMES/VIDEO_TS/VTS_01_1.VOB").native()));
+
+  ShownCatalog image{path("cat alogs/_03CD_GAMES.cct"), &l};
+  EXPECT_EQ(locator.LocateOnMedium(image, u"VIDEO_TS\\VTS_01_1.VOB", false, true),
+            path("img/GAMES/VIDEO_TS/VTS_01_1.VOB"));
+
+  // Cancelled: nothing changes.
+  l.setModified(false);
+  EXPECT_FALSE(diskimage::ChooseDiskImage(document, ui, options, u"VTS_01_1.VOB"));
+  EXPECT_EQ(ui.fileRequests[1].initialName, u"VTS_01_1.VOB");
+  EXPECT_EQ(ui.fileRequests[1].defaultExtension, u"VOB");
+  EXPECT_FALSE(l.modified());
 }
 
 }  // namespace

@@ -319,4 +319,15 @@ NativePath MediumLocator::LocateFile(const ShownCatalog& shown, TextView p, int 
   return fileops::fileExists(s_.files, written) ? written : NativePath{};
 }
 
+// ---------------------------------------------------------------- File menu
+
+MediumCommands mediumCommands(TextView kind, TextView label, bool listFileShown, bool modified) {
+  MediumCommands c;
+  c.refreshList = !label.empty() && listFileShown;
+  c.diskImage = !kind.empty() && kind != DriveInfo::KindHD;
+  c.save = modified;
+  c.changeTitle = kind == DriveInfo::KindFD;
+  return c;
+}
+
 }  // namespace zevro

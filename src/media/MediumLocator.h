@@ -152,4 +152,14 @@ private:
   bool zipUsable_ = true;
 };
 
+// The File menu commands that depend on the shown medium.
+struct MediumCommands {
+  bool refreshList = false;   // MF_リスト更新: a list file shown whose title line has a label
+  bool diskImage = false;     // MF_DVD場所: a catalog of kind CD or FD
+  bool save = false;          // MF_上書保存: the catalog is modified
+  bool changeTitle = false;   // MF_メディア名変更: a catalog of kind FD
+};
+// kind: u"CD", u"FD", u"HD" (empty when nothing is shown).
+MediumCommands mediumCommands(TextView kind, TextView label, bool listFileShown, bool modified);
+
 }  // namespace zevro

@@ -13,7 +13,7 @@ namespace zevro {
 
 class FakeUi : public Ui {
 public:
-  enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault };
+  enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault, ChooseFile };
   struct Call {
     Kind kind;
     Text text;  // message text, prompt, initial folder or path
@@ -24,6 +24,8 @@ public:
   std::deque<int> answers;   // for showMessage and systemMessage
   std::deque<Text> inputs;   // for inputLine
   std::deque<Text> folders;  // for browseForFolder
+  std::deque<Text> chosenFiles;  // for chooseFileToOpen
+  std::vector<FileOpenRequest> fileRequests;
   int fallbackAnswer = AnswerCancel;
   bool openSucceeds = true;
   Text clipboard;
@@ -38,6 +40,7 @@ public:
   void setClipboardText(TextView text) override { clipboard = Text(text); }
   Text clipboardText() override { return clipboard; }
   bool openWithDefault(const std::string& nativePath) override;
+  Text chooseFileToOpen(const FileOpenRequest& request) override;
 
   // How many calls of a kind were made.
   int count(Kind kind) const;

@@ -27,6 +27,17 @@ inline constexpr int DefaultSecond = 0x100;  // No; Cancel in OK/Cancel
 inline constexpr int FocusThird = 0x200;     // Cancel in Yes/No/Cancel
 }  // namespace mb
 
+// The file-open dialog: the filter in the pairs form
+// u"画像ﾌｧｲﾙ|*.JPG;*.JPEG|総てのﾌｧｲﾙ|*.*" (caption, patterns, …), the first
+// pair selected; the chosen file must exist.
+struct FileOpenRequest {
+  Text title;
+  Text filter;
+  Text initialName;       // like u"photo.jpg"
+  Text initialFolder;     // a native path as text
+  Text defaultExtension;  // like u"JPG"
+};
+
 enum Answer : int { AnswerNone = 0, AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
 class Ui {
@@ -54,6 +65,10 @@ public:
 
   // Opens a native path with the desktop's default program; false when it cannot.
   virtual bool openWithDefault(const std::string& nativePath) = 0;
+
+  // The chosen file as a native path in text; empty when cancelled (or
+  // where no dialog can be shown).
+  virtual Text chooseFileToOpen(const FileOpenRequest& /*request*/) { return {}; }
 };
 
 }  // namespace zevro

@@ -28,6 +28,9 @@ public:
   void setClipboardText(TextView text) override;
   Text clipboardText() override;
   bool openWithDefault(const std::string& nativePath) override;
+  Text chooseFileToOpen(const FileOpenRequest& request) override;
+  // u"画像ﾌｧｲﾙ|*.JPG;*.JPEG" -> "画像ﾌｧｲﾙ (*.JPG *.JPEG)", pairs joined by ";;".
+  static QString qtFilter(TextView filter);
 
   // The font family of the input box's answer line (the list font), like
   // "IPAGothic"; empty keeps the dialog font.
