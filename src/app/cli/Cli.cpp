@@ -20,6 +20,7 @@ const std::vector<Command>& commands() {
       // One line per command, in the order --help lists them:
       catalogsCommand(), infoCommand(), dumpCommand(),   optionsCommand(),
       drivesCommand(),   readCommand(), searchCommand(), titleCommand(), extractCommand(),
+      locateCommand(),   pictureCommand(), diskImageCommand(),
   };
   return table;
 }

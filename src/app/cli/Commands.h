@@ -16,5 +16,8 @@ Command readCommand();
 Command searchCommand();
 Command titleCommand();
 Command extractCommand();
+Command locateCommand();
+Command pictureCommand();
+Command diskImageCommand();
 
 }  // namespace zevro::cli
