@@ -60,6 +60,14 @@ std::optional<NativePath> nativePathOf(Drives& drives, FileSystem& files, TextVi
   return nativePathBelow(files, *root, rest);
 }
 
+Text driveListText(Drives& drives, char letter) {
+  Text text{static_cast<char16_t>(letter - 'A' + 'a'), u':'};
+  if (const std::optional<VolumeInfo> volume = drives.volume(letter); volume && !volume->label.empty())
+    text += u" [" + volume->label + u"]";
+  if (const std::optional<NativePath> root = drives.root(letter)) text += u"  " + cp932::fromNativeName(root->native());
+  return text;
+}
+
 std::optional<NativePath> nativePathBelow(FileSystem& files, const NativePath& folder, TextView relative) {
   if (leavesDrive(relative)) return std::nullopt;
   NativePath path = folder;

@@ -69,6 +69,12 @@ public:
   static constexpr TextView WrongTitleMiddle = u" 」というタイトルが入っています。";
   static constexpr TextView WrongTitleAskHead = u"「 ";
   static constexpr TextView WrongTitleAskTail = u" 」の入ったドライブを指定して下さい。";
+  // MediaForm and DriveForm.
+  static constexpr TextView MediaFormCaption = u"ドライブの選択";
+  static constexpr TextView MediaFormCancel = u"ｷｬﾝｾﾙ";
+  static constexpr TextView DriveFormCaption = u"既存リストを開く";
+  static constexpr TextView DriveFormLabel = u"ドライブを選択して、 ［OK］ボタンを押して下さい";
+  static constexpr TextView DriveFormCancel = u"キャンセル";
 
   struct Services {
     DriveInfo& drives;
