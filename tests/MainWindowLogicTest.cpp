@@ -149,8 +149,8 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   MainWindowLogic& logic = start();
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
   for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::MF_TEXT保存, C::MF_印刷, C::ME_コピー, C::ME_データ修正,
-                    C::MS_全検索, C::MS_次を検索, C::MD_データ表示, C::MO_色の変更, C::MO_アイコン変更, C::MO_移動表示,
-                    C::POP名称_開く, C::ボタン_表示, C::FNDBTN, C::JANDSP}) {
+                    C::MS_全検索, C::MS_次を検索, C::MO_色の変更, C::MO_アイコン変更, C::MO_移動表示, C::FNDBTN,
+                    C::JANDSP}) {
     EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
     EXPECT_FALSE(mainmenu::entry(c).built);
     EXPECT_TRUE(logic.run(c).grids.folder.empty());
@@ -160,6 +160,18 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
         C::MDL_レベル表示2, C::MD_文字色分け, C::MO_表示維持, C::MH_バージョン, C::POPL_CAN, C::ボタン_開く}) {
     EXPECT_TRUE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
   }
+}
+
+TEST_F(MainWindowLogicTest, OpeningAndShowingRowsNeedTheMediumServices) {
+  writeCatalog("_00HD_DATA.cct", sampleCatalog());
+  MainWindowLogic& logic = start();
+  open(logic, "_00HD_DATA.cct");
+  for (Command c : {C::MD_データ表示, C::POP名称_開く, C::ボタン_表示, C::POP名称_表示, C::ME_イメージ記録,
+                    C::ME_イメージ消去}) {
+    EXPECT_TRUE(mainmenu::entry(c).built) << toUtf8(mainmenu::entry(c).name);
+    EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
+  }
+  EXPECT_FALSE(logic.isEnabled(C::MF_DVD場所)) << "a hard disk catalog has no disk image";
 }
 
 TEST_F(MainWindowLogicTest, SaveIsEnabledOnlyForAModifiedList) {

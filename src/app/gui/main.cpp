@@ -8,6 +8,7 @@
 // reading window, browsed and saved there; closing it ends the program.
 #include <QApplication>
 #include <QFile>
+#include <QImageReader>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -26,10 +27,13 @@
 #include "media/Program.h"
 #include "media/ArchiveContents.h"
 #include "media/ArchiveLibraries.h"
+#include "media/qt/MediaForm.h"
 #include "media/qt/ScanForm.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "text/Cp932.h"
+#include "core/OptionKeys.h"
+#include "viewers/qt/DataForm.h"
 
 #ifndef ZEVRO_VERSION
 #define ZEVRO_VERSION "0.0.0"
@@ -94,9 +98,29 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
     program.platform().ui.showMessage(fileWriteErrorText(program.programFolder() / DriveTypeTable::FileName),
                                       mb::Ok | mb::IconExclamation, u"");
   MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
-                         program.programFolder(), program.catalogFolder(), state.versionText, &program.icons()});
+                         program.programFolder(), program.catalogFolder(), state.versionText, &program.icons(),
+                         &program.locator(), &program.pictures(), &program.opener()});
   MainWindow window(logic);
   ui.setMainWindow(&window);
+  // Finding a medium again: the drive question over the list window.
+  MediaForm mediaForm(program.driveInfo(), &window);
+  program.locator().setQuestion(&mediaForm);
+  // The data window, made when something is first shown in it.
+  std::unique_ptr<DataForm> dataForm;
+  logic.hooks().dataWindow = [&]() -> DataWindow* {
+    if (!dataForm) dataForm = std::make_unique<DataForm>(program.platform().files, &window);
+    const OptionStore& o = program.options();
+    const int width = opt::readNumber(o, opt::PicViewWidth);
+    const int height = opt::readNumber(o, opt::PicViewHeight);
+    dataForm->setSettings({opt::readBoolean(o, opt::FixPreview), width > 0 ? width / 15 : window.width() / 2,
+                           height > 0 ? height / 15 : window.height()});
+    return dataForm.get();
+  };
+  logic.hooks().pictureSize = [](const NativePath& file) -> std::optional<std::pair<int, int>> {
+    const QSize size = QImageReader(QFile::decodeName(QByteArray::fromStdString(file.native()))).size();
+    if (!size.isValid()) return std::nullopt;
+    return std::pair{size.width(), size.height()};
+  };
   // Archive contents: LZH and ZIP members in a reading.
   ArchiveLibraries archiveReader(program.listTimeZone());
   ArchiveContents archives(archiveReader, program.icons());
