@@ -125,6 +125,8 @@ TEST(MediumLocatorRules, QuestionTexts) {
       {u"FD", u"TRIP", u"", u"", u"TRIP"},
       {u"FD", u"ZIP-100", u"旅行", u"", u"旅行"},
       {u"CD", u"GAMES", u"ゲーム", u"", u"ゲーム"},
+      {u"CD", u"GAMES", u"", u"", u"GAMES"},
+      {u"FD", u"ZIP-100", u"", u"", u"ZIP-100"},
       {u"FD", u"", u"", u"タイトル未定", u"タイトル未定"},
   };
   for (const Case& c : cases)

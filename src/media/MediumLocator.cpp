@@ -90,7 +90,8 @@ Text MediumLocator::questionLabel(TextView kind, TextView label, TextView title,
     if (title != label) out += u"||（" + Text(label) + u"）";
     return out;
   }
-  return Text(title);
+  // A catalog without a title still names its medium.
+  return title.empty() ? Text(label) : Text(title);
 }
 
 Text MediumLocator::wrongTypeMessage(TextView kindText) {

@@ -133,7 +133,8 @@ public:
   static Text questionMessage(TextView kindText);
   // LBLDSP: the substitute name when there is one; for FD (but not the
   // label "ZIP-100") the title, with the label after two line breaks in
-  // "（…）" when they differ, else the label; otherwise the title.
+  // "（…）" when they differ, else the label; otherwise the title, or the
+  // label when there is no title (the window would show nothing).
   static Text questionLabel(TextView kind, TextView label, TextView title, TextView substitute);
   static Text wrongTypeMessage(TextView kindText);
   static Text wrongTitleMessage(TextView foundTitle, TextView label);
