@@ -169,9 +169,9 @@ bool MainWindowLogic::isEnabled(Command command) const {
     const MediumCommands c =
         mediumCommands(kind, hasList() ? document_->list().fieldView(catalog::FieldName, 0) : TextView{},
                        !document_->currentFile().empty(), document_->modified());
-    // Refreshing a list and changing a medium's title are not in this program yet.
     if (command == C::MF_DVD場所) return c.diskImage && e.built;
-    return false;
+    if (command == C::MF_メディア名変更) return c.changeTitle && e.built && static_cast<bool>(hooks_.changeMediumTitle);
+    return false;  // refreshing a list is not in this program yet
   }
   if (command == C::POP名称_開く || command == C::POP名称_表示 || command == C::MD_データ表示 ||
       command == C::ボタン_表示 || command == C::ME_イメージ記録 || command == C::ME_イメージ消去)
@@ -249,6 +249,12 @@ MainWindowEffects MainWindowLogic::run(Command command) {
     case C::ME_イメージ記録: return attachPictures();
     case C::ME_イメージ消去: return removePicture();
     case C::MF_DVD場所: return chooseDiskImage();
+    case C::MF_メディア名変更: {
+      const Text label = document_->list().field(catalog::FieldName, 0);
+      if (!hooks_.changeMediumTitle || !hooks_.changeMediumTitle(label)) return {};
+      // The catalogs were renamed: the shown one is loaded under its new name.
+      return loadCatalog(document_->currentFileName());
+    }
     case C::MH_バージョン:
       if (hooks_.showVersion) hooks_.showVersion();
       return {};
@@ -783,6 +789,7 @@ MainWindowEffects MainWindowLogic::openRow(Pane pane, bool userAction) {
   settings.useExternal = options_.useExternal;
   settings.useOldPlayer = options_.useOldPlayer;
   settings.zipUsable = options_.useExtactZip;
+  settings.audioCdCommand = opt::readText(services_.options, opt::AudioCdCommand);
   services_.locator->userAction = userAction;
   services_.opener->OpenRowFile(shownCatalog(), row, track);
   services_.locator->userAction = false;

@@ -116,6 +116,9 @@ public:
     // The other windows of the program are dropped (before the options are
     // written when the program ends): they put their own settings there.
     std::function<void()> unloadWindows;
+    // MF_メディア名変更: asks for the medium of the shown catalog (its label
+    // given) and gives it a new title; true when the medium was renamed.
+    std::function<bool(TextView wantedTitle)> changeMediumTitle;
     // The data window, made at first use; and the size of a picture file.
     std::function<DataWindow*()> dataWindow;
     RowDataShow::PictureSize pictureSize;

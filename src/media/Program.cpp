@@ -148,6 +148,7 @@ RowOpener& Program::opener() {
   opener_->settings.useExternal = opt::readBoolean(options_, opt::UseExternal);
   opener_->settings.useOldPlayer = opt::readNumber(options_, opt::UseOldPlayer) != 0;
   opener_->settings.zipUsable = opt::readBoolean(options_, opt::UseExtactZip);
+  opener_->settings.audioCdCommand = opt::readText(options_, opt::AudioCdCommand);
   return *opener_;
 }
 

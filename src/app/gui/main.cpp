@@ -27,6 +27,7 @@
 #include "media/Program.h"
 #include "media/ArchiveContents.h"
 #include "media/ArchiveLibraries.h"
+#include "media/MediumTitle.h"
 #include "media/qt/MediaForm.h"
 #include "media/qt/ScanForm.h"
 #include "platform/LinuxFileSystem.h"
@@ -105,6 +106,11 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   // Finding a medium again: the drive question over the list window.
   MediaForm mediaForm(program.driveInfo(), &window);
   program.locator().setQuestion(&mediaForm);
+  logic.hooks().changeMediumTitle = [&](TextView wanted) {
+    return mediumtitle::ChangeMediumTitle(
+        mediaForm, program.driveInfo(), program.titleFile(), program.platform().ui, wanted,
+        [&logic](char letter, TextView from, TextView to) { return logic.document().relabel(letter, from, to); });
+  };
   // The data window, made when something is first shown in it.
   std::unique_ptr<DataForm> dataForm;
   logic.hooks().dataWindow = [&]() -> DataWindow* {
