@@ -174,6 +174,26 @@ TEST_F(MainWindowLogicTest, OpeningAndShowingRowsNeedTheMediumServices) {
   EXPECT_FALSE(logic.isEnabled(C::MF_DVD場所)) << "a hard disk catalog has no disk image";
 }
 
+TEST_F(MainWindowLogicTest, MediumCommandsFollowTheKindOfTheShownCatalog) {
+  writeCatalog("_00FD_DATA.cct", sampleCatalog());
+  writeCatalog("_00CD_DATA.cct", sampleCatalog());
+  MainWindowLogic& logic = start();
+  std::vector<Text> asked;
+  logic.hooks().changeMediumTitle = [&asked](TextView wanted) {
+    asked.push_back(Text(wanted));
+    return false;
+  };
+  open(logic, "_00FD_DATA.cct");
+  EXPECT_TRUE(logic.isEnabled(C::MF_DVD場所));
+  EXPECT_TRUE(logic.isEnabled(C::MF_メディア名変更));
+  EXPECT_FALSE(logic.isEnabled(C::MF_リスト更新));
+  logic.run(C::MF_メディア名変更);
+  EXPECT_EQ(asked, std::vector<Text>{u"DATA"});
+  open(logic, "_00CD_DATA.cct");
+  EXPECT_TRUE(logic.isEnabled(C::MF_DVD場所));
+  EXPECT_FALSE(logic.isEnabled(C::MF_メディア名変更));
+}
+
 TEST_F(MainWindowLogicTest, SaveIsEnabledOnlyForAModifiedList) {
   writeCatalog("_00HD_DATA.cct", sampleCatalog());
   MainWindowLogic& logic = start();
