@@ -152,6 +152,11 @@ TEST_F(MediumLocatorTest, FolderReadingOnAFixedDiskByItsLabel) {
   EXPECT_TRUE(locator.LocateOnMedium(shown, u"A", false, true).empty()) << "a folder, not accepted";
   EXPECT_EQ(locator.LocateOnMedium(shown, u"A", true, true), x / "SOFT/TOOLS/A");
   EXPECT_TRUE(locator.LocateOnMedium(shown, u"A\\..\\..\\B.TXT", false, true).empty());
+  // The medium of a list to be refreshed: anything in its folder will do.
+  EXPECT_EQ(locator.LocateOnMedium(shown, u"*", true, false), x / "SOFT/TOOLS/*");
+  addDrive('W', drivetype::Fixed, u"EMPTY");
+  makeCatalog("_00HD_EMPTY.cct", u"EMPTY", u"", {});
+  EXPECT_TRUE(locator.LocateOnMedium(shown, u"*", true, false).empty()) << "nothing on the medium";
   EXPECT_EQ(ui.calls.size(), 0u);
 }
 
