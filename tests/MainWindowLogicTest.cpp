@@ -149,8 +149,7 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   MainWindowLogic& logic = start();
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
   for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::ME_コピー, C::ME_データ修正,
-                    C::MS_全検索, C::MS_次を検索, C::MD_データ表示, C::MO_移動表示,
-                    C::POP名称_開く, C::ボタン_表示, C::FNDBTN}) {
+                    C::MS_全検索, C::MS_次を検索, C::MO_移動表示, C::FNDBTN}) {
     EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
     EXPECT_FALSE(mainmenu::entry(c).built);
     EXPECT_TRUE(logic.run(c).grids.folder.empty());
@@ -195,6 +194,38 @@ TEST_F(MainWindowLogicTest, OpenListGoesToTheSelectionWindowWhenThereIsOne) {
   logic.hooks().showSelection = [&](TextView name) { shown = Text(name); };
   logic.run(C::MF_リスト開く);
   EXPECT_EQ(shown, u"_00HD_DATA.cct");
+}
+
+TEST_F(MainWindowLogicTest, OpeningAndShowingRowsNeedTheMediumServices) {
+  writeCatalog("_00HD_DATA.cct", sampleCatalog());
+  MainWindowLogic& logic = start();
+  open(logic, "_00HD_DATA.cct");
+  for (Command c : {C::MD_データ表示, C::POP名称_開く, C::ボタン_表示, C::POP名称_表示, C::ME_イメージ記録,
+                    C::ME_イメージ消去}) {
+    EXPECT_TRUE(mainmenu::entry(c).built) << toUtf8(mainmenu::entry(c).name);
+    EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
+  }
+  EXPECT_FALSE(logic.isEnabled(C::MF_DVD場所)) << "a hard disk catalog has no disk image";
+}
+
+TEST_F(MainWindowLogicTest, MediumCommandsFollowTheKindOfTheShownCatalog) {
+  writeCatalog("_00FD_DATA.cct", sampleCatalog());
+  writeCatalog("_00CD_DATA.cct", sampleCatalog());
+  MainWindowLogic& logic = start();
+  std::vector<Text> asked;
+  logic.hooks().changeMediumTitle = [&asked](TextView wanted) {
+    asked.push_back(Text(wanted));
+    return false;
+  };
+  open(logic, "_00FD_DATA.cct");
+  EXPECT_TRUE(logic.isEnabled(C::MF_DVD場所));
+  EXPECT_TRUE(logic.isEnabled(C::MF_メディア名変更));
+  EXPECT_FALSE(logic.isEnabled(C::MF_リスト更新));
+  logic.run(C::MF_メディア名変更);
+  EXPECT_EQ(asked, std::vector<Text>{u"DATA"});
+  open(logic, "_00CD_DATA.cct");
+  EXPECT_TRUE(logic.isEnabled(C::MF_DVD場所));
+  EXPECT_FALSE(logic.isEnabled(C::MF_メディア名変更));
 }
 
 TEST_F(MainWindowLogicTest, SaveIsEnabledOnlyForAModifiedList) {

@@ -105,6 +105,7 @@ std::vector<OptionKey> buildTable() {
       boolean(FixPreview, false),
       boolean(UseExtactZip, true),
       number(UseOldPlayer, 0),
+      text(AudioCdCommand, u""),
       number(CurrentJanreNo, 0),
       callers(JanreOpen, T::Text),  // none: the genre table holds the state
       boolean(StartWithFind, false),

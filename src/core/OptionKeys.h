@@ -96,6 +96,9 @@ inline constexpr TextView useSameView = u"useSameView";
 inline constexpr TextView FixPreview = u"FixPreview";
 inline constexpr TextView UseExtactZip = u"UseExtactZip";
 inline constexpr TextView UseOldPlayer = u"UseOldPlayer";
+// The program that plays an audio-CD track: its words before the first "%",
+// then the track's file, like u"vlc --play-and-exit %1"; empty: none.
+inline constexpr TextView AudioCdCommand = u"AudioCdCommand";
 // List times in the machine's own time zone instead of the fixed nine hours
 // ahead of UTC that catalogs made on Japanese machines carry (-1 / 0).
 inline constexpr TextView LocalListTime = u"LocalListTime";

@@ -22,6 +22,7 @@
 #include "grid/GridKeys.h"
 #include "listview/DisplayMode.h"
 #include "listview/MainWindowLayout.h"
+#include "media/DiskImage.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -172,6 +173,20 @@ bool MainWindowLogic::isEnabled(Command command) const {
   const MenuEntry& e = mainmenu::entry(command);
   if (e.id == C::None || !e.built) return false;
   if (command == C::MF_上書保存) return document_->modified();
+  if (command == C::MF_DVD場所 || command == C::MF_リスト更新 || command == C::MF_メディア名変更) {
+    const Text name = document_->currentFileName();
+    const Text kind = hasList() && name.size() > 5 ? asciiUpper(TextView(name).substr(3, 2)) : Text();
+    const MediumCommands c =
+        mediumCommands(kind, hasList() ? document_->list().fieldView(catalog::FieldName, 0) : TextView{},
+                       !document_->currentFile().empty(), document_->modified());
+    if (command == C::MF_DVD場所) return c.diskImage && e.built;
+    if (command == C::MF_メディア名変更) return c.changeTitle && e.built && static_cast<bool>(hooks_.changeMediumTitle);
+    return false;  // refreshing a list is not in this program yet
+  }
+  if (command == C::POP名称_開く || command == C::POP名称_表示 || command == C::MD_データ表示 ||
+      command == C::ボタン_表示 || command == C::ME_イメージ記録 || command == C::ME_イメージ消去)
+    return mediumReady() && hasList() && (command == C::POP名称_開く || hooks_.dataWindow ||
+                                          command == C::ME_イメージ消去 || command == C::ME_イメージ記録);
   // Nothing to rename, delete or save without a list.
   if (command == C::MF_タイトル変更 || command == C::MF_リスト削除 || command == C::ボタン_保存) return hasList();
   if (command == C::MF_ジャンル変更 || command == C::JANDSP) return hooks_.moveToGenre && hasList();
@@ -269,6 +284,21 @@ MainWindowEffects MainWindowLogic::run(Command command) {
     case C::MO_コメントフォント:
     case C::MO_プレビューフォント: return changeFont(command);
     case C::MH_トピック: return openHelp();
+    case C::POP名称_開く: return openRow(active_, false);
+    case C::MD_データ表示:
+      if (services_.locator) services_.locator->locateCancelled = false;
+      return showRowData(false);
+    case C::POP名称_表示:
+    case C::ボタン_表示: return showRowData(false);
+    case C::ME_イメージ記録: return attachPictures();
+    case C::ME_イメージ消去: return removePicture();
+    case C::MF_DVD場所: return chooseDiskImage();
+    case C::MF_メディア名変更: {
+      const Text label = document_->list().field(catalog::FieldName, 0);
+      if (!hooks_.changeMediumTitle || !hooks_.changeMediumTitle(label)) return {};
+      // The catalogs were renamed: the shown one is loaded under its new name.
+      return loadCatalog(document_->currentFileName());
+    }
     case C::MH_バージョン:
       if (hooks_.showVersion) hooks_.showVersion();
       return {};
@@ -425,6 +455,7 @@ MainWindowEffects MainWindowLogic::loadCatalog(TextView fileName) {
   MainWindowEffects e = clearPanes();
   pendingReading_.reset();
   const CatalogDocument::LoadResult result = document_->load(fileName, true);
+  if (services_.locator) services_.locator->locateCancelled = false;
   if (result != CatalogDocument::LoadResult::Loaded) {
     console_.clear();
     findGenre();
@@ -722,6 +753,7 @@ MainWindowLogic::KeyAnswer MainWindowLogic::key(Pane pane, int keyCode, int shif
     rowConsole(pane);
     a.effects.labels = true;
   }
+  if (keyCode == gridkey::Enter && shift == 0 && mediumReady()) a.effects.merge(openRow(pane, true));
   return a;
 }
 
@@ -955,6 +987,125 @@ void MainWindowLogic::shutDown(const Placement& placement) {
   }
   emptyWorkFolders(platform, services_.programFolder);
   saveOptions(platform, services_.options);
+}
+
+// ---------------------------------------------------------------- the files of the rows
+
+ShownCatalog MainWindowLogic::shownCatalog() const { return {document_->currentFile(), &document_->list()}; }
+
+std::pair<int, int> MainWindowLogic::cursorRows() const {
+  const GridModel& g = active_ == Pane::File && paneOpen() ? fileGrid_ : folderGrid_;
+  if (g.cursorRow() < 0 || g.cursorRow() >= g.rowCount()) return {-1, -1};
+  if (&g == &folderGrid_) return {currentCatalogRow(Pane::Folder), -1};
+  const int stored = g.store().storedRowAt(g.cursorRow());
+  return {stored < 0 ? -1 : tree_.paneSourceRow(stored), stored};
+}
+
+MainWindowEffects MainWindowLogic::openRow(Pane pane, bool userAction) {
+  if (!mediumReady() || !hasList()) return {};
+  if (pane == Pane::File && !paneOpen()) pane = Pane::Folder;
+  const GridModel& g = grid(pane);
+  if (g.cursorRow() < 0 || g.cursorRow() >= g.rowCount()) {
+    services_.platform.ui.beep();
+    return {};
+  }
+  const int row = currentCatalogRow(pane);
+  const int track = paneOpen() ? fileGrid_.cursorRow() + 1 : folderGrid_.cursorRow();
+  services_.locator->setZipUsable(options_.useExtactZip);
+  RowOpener::Settings& settings = services_.opener->settings;
+  settings.useExternal = options_.useExternal;
+  settings.useOldPlayer = options_.useOldPlayer;
+  settings.zipUsable = options_.useExtactZip;
+  settings.audioCdCommand = opt::readText(services_.options, opt::AudioCdCommand);
+  services_.locator->userAction = userAction;
+  services_.opener->OpenRowFile(shownCatalog(), row, track);
+  services_.locator->userAction = false;
+  return {};
+}
+
+MainWindowEffects MainWindowLogic::showRowData(bool userAction) {
+  if (!mediumReady() || !hasList() || !hooks_.dataWindow) return {};
+  DataWindow* window = hooks_.dataWindow();
+  if (window == nullptr) return {};
+  MainWindowEffects e;
+  const Pane pane = paneOpen() ? Pane::File : Pane::Folder;
+  const GridModel& g = grid(pane);
+  int row = -1;
+  if (g.cursorRow() >= 0 && g.cursorRow() < g.rowCount()) row = currentCatalogRow(pane);
+  services_.locator->setZipUsable(options_.useExtactZip);
+  RowDataShow show({*services_.locator, *services_.pictures, services_.platform.files, services_.platform.ui, *window,
+                    hooks_.pictureSize, services_.programFolder / std::string(ExtractionFolderName),
+                    [this, &e](TextView text) {
+                      console_ = Text(text);
+                      e.labels = true;
+                    }});
+  services_.locator->userAction = userAction;
+  show.ShowRowData(shownCatalog(), row);
+  services_.locator->userAction = false;
+  return e;
+}
+
+bool MainWindowLogic::offersOldPlayer() { return services_.opener && services_.opener->oldPlayerInstalled(); }
+
+MainWindowEffects MainWindowLogic::attachPictures() {
+  if (!mediumReady() || !hasList()) return {};
+  const bool filePane = active_ == Pane::File && paneOpen();
+  GridModel& g = filePane ? fileGrid_ : folderGrid_;
+  const RowStore& shownRows = g.store();
+  if (shownRows.selectedCount() == 0) {
+    services_.platform.ui.beep();
+    return {};
+  }
+  const Text listName = document_->currentFileName();
+  bool added = false;
+  for (int displayRow = 0; displayRow < shownRows.shownCount(); ++displayRow) {
+    if (!shownRows.selected(displayRow)) continue;
+    const int stored = shownRows.storedRowAt(displayRow);
+    const int catalogRow = filePane ? tree_.paneSourceRow(stored) : stored;
+    if (catalogRow <= 0) continue;
+    const NativePath recent = cp932::toNativeName(opt::readText(services_.options, opt::RecentJpegName));
+    FileOpenRequest request;
+    request.title = Text(PictureDialogTitle);
+    request.filter = Text(PictureDialogFilter);
+    request.defaultExtension = u"JPG";
+    request.initialName = cp932::fromNativeName(recent.stem().native());
+    request.initialFolder = cp932::fromNativeName(recent.parent_path().native());
+    const Text chosen = services_.platform.ui.chooseFileToOpen(request);
+    if (chosen.empty()) break;
+    services_.options.writeText(opt::RecentJpegName, chosen);
+    added = services_.pictures->AddPicture(document_->list(), catalogRow, filePane ? &files_ : nullptr,
+                                           filePane ? stored : -1, listName, cp932::toNativeName(chosen)) ||
+            added;
+  }
+  MainWindowEffects e = RefreshGrid(RefreshFolderGrid | RefreshFileGrid);
+  e.labels = true;
+  if (added) e.merge(showRowData(false));
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::removePicture() {
+  if (!mediumReady() || !hasList()) return {};
+  const auto [row, paneRow] = cursorRows();
+  if (row <= 0) {
+    services_.platform.ui.beep();
+    return {};
+  }
+  services_.pictures->RemovePicture(document_->list(), row, paneRow >= 0 ? &files_ : nullptr, paneRow,
+                                    document_->currentFileName());
+  MainWindowEffects e = RefreshGrid(RefreshFolderGrid | RefreshFileGrid);
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::chooseDiskImage() {
+  if (!hasList()) return {};
+  const auto [row, paneRow] = cursorRows();
+  const Text name = row > 0 ? document_->list().field(catalog::FieldName, row) : Text();
+  (void)paneRow;
+  diskimage::ChooseDiskImage(*document_, services_.platform.ui, services_.options, name);
+  MainWindowEffects e;
+  e.labels = true;
+  return e;
 }
 
 }  // namespace zevro

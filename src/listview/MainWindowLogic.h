@@ -33,7 +33,12 @@
 #include "listview/MainMenu.h"
 #include "listview/MainWindowOptions.h"
 #include "listview/TreeDisplay.h"
+#include "media/DataWindow.h"
 #include "media/MediaReading.h"
+#include "media/MediumLocator.h"
+#include "media/PictureCompanion.h"
+#include "media/RowDataShow.h"
+#include "media/RowOpener.h"
 #include "media/ReadingStore.h"
 #include "platform/Platform.h"
 #include "text/Text.h"
@@ -74,6 +79,10 @@ public:
   static constexpr TextView VersionPrefix = u"Ver.";
   static constexpr TextView SystemInfoUnavailable = u"現時点ではｼｽﾃﾑ情報を使用できません";
 
+  // The picture file question of ME_イメージ記録.
+  static constexpr TextView PictureDialogTitle = u"オフライン画像ファイルを開く";
+  static constexpr TextView PictureDialogFilter = u"画像ﾌｧｲﾙ|*.JPG;*.JPEG";
+
   // Key codes the grid logic does not name.
   static constexpr int KeyTab = 9;
   static constexpr int KeyDelete = 46;
@@ -91,6 +100,11 @@ public:
     // The desktop has a font called "Meiryo UI": font choice 2 is offered.
     bool meiryoUi = false;
     bool fileDialogs = true;  // the platform's save dialog can be used (else the input box)
+    // Getting back to the files of the shown catalog; without them the
+    // commands that open, show and attach stay disabled.
+    MediumLocator* locator = nullptr;
+    AttachedPictures* pictures = nullptr;
+    RowOpener* opener = nullptr;
   };
 
   // What the window lends the logic; every hook may stay empty (then the
@@ -145,6 +159,12 @@ public:
     // as it is converted, hidden at the end.
     std::function<void(TextView fileName)> showConversion;
     std::function<void()> hideConversion;
+    // MF_メディア名変更: asks for the medium of the shown catalog (its label
+    // given) and gives it a new title; true when the medium was renamed.
+    std::function<bool(TextView wantedTitle)> changeMediumTitle;
+    // The data window, made at first use; and the size of a picture file.
+    std::function<DataWindow*()> dataWindow;
+    RowDataShow::PictureSize pictureSize;
   };
 
   explicit MainWindowLogic(Services services);
@@ -217,6 +237,15 @@ public:
   // its file. Either way the cursor row of the file grid (when a file pane
   // is open, else of the folder grid) stays on its screen line.
   MainWindowEffects iconsChanged();
+  // ---- The files of the rows ----
+  // Opens the file of the current row of the pane (double click, Enter,
+  // the context menu). userAction: the user is pressing a key on the grid,
+  // so the medium may be asked for.
+  MainWindowEffects openRow(Pane pane, bool userAction);
+  // Shows the current row in the data window.
+  MainWindowEffects showRowData(bool userAction);
+  // The older player exists: MO_旧プレイヤー is offered.
+  bool offersOldPlayer();
 
   // ---- Keys and clicks on the grids ----
   // A key on a grid (the grid itself runs it first): Tab moves to the other
@@ -319,6 +348,13 @@ public:
 
 private:
   MainWindowEffects openListFile();
+  MainWindowEffects attachPictures();
+  MainWindowEffects removePicture();
+  MainWindowEffects chooseDiskImage();
+  ShownCatalog shownCatalog() const;
+  // The catalog row and the file-pane row (or -1) of the active grid's cursor.
+  std::pair<int, int> cursorRows() const;
+  bool mediumReady() const { return services_.locator && services_.opener && services_.pictures; }
   MainWindowEffects newReading();
   MainWindowEffects save();
   bool storeList();

@@ -53,22 +53,36 @@ bool leavesDrive(TextView drivePath) {
 std::optional<NativePath> nativePathOf(Drives& drives, FileSystem& files, TextView drivePath) {
   const char letter = letterOf(drivePath);
   if (letter == 0 || leavesDrive(drivePath)) return std::nullopt;
-  std::optional<NativePath> path = drives.root(letter);
-  if (!path) return std::nullopt;
+  std::optional<NativePath> root = drives.root(letter);
+  if (!root) return std::nullopt;
   TextView rest = drivePath.substr(1);
   if (!rest.empty() && rest[0] == u':') rest.remove_prefix(1);
+  return nativePathBelow(files, *root, rest);
+}
+
+Text driveListText(Drives& drives, char letter) {
+  Text text{static_cast<char16_t>(letter - 'A' + 'a'), u':'};
+  if (const std::optional<VolumeInfo> volume = drives.volume(letter); volume && !volume->label.empty())
+    text += u" [" + volume->label + u"]";
+  if (const std::optional<NativePath> root = drives.root(letter)) text += u"  " + cp932::fromNativeName(root->native());
+  return text;
+}
+
+std::optional<NativePath> nativePathBelow(FileSystem& files, const NativePath& folder, TextView relative) {
+  if (leavesDrive(relative)) return std::nullopt;
+  NativePath path = folder;
   Text part;
   // Catalog paths compare without case: the exact name first, else the one
   // entry that differs only in case.
   const auto addPart = [&] {
     if (!part.empty() && part != u".") {
       const std::string name = cp932::toNativeName(part);
-      const std::optional<std::string> found = files.resolveName(*path, name);
-      *path /= found ? *found : name;
+      const std::optional<std::string> found = files.resolveName(path, name);
+      path /= found ? *found : name;
     }
     part.clear();
   };
-  for (char16_t c : rest) {
+  for (char16_t c : relative) {
     if (c == ch::PathSeparator || c == u'/') {
       addPart();
       continue;

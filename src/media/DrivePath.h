@@ -27,6 +27,15 @@ bool leavesDrive(TextView drivePath);
 // only in case (u"K:\\docs" finds "DOCS").
 std::optional<NativePath> nativePathOf(Drives& drives, FileSystem& files, TextView drivePath);
 
+// The same below a folder of this machine, for a path relative to it
+// (u"DOCS\\README.TXT" below "/img/GAMES" -> "/img/GAMES/DOCS/README.TXT",
+// each name found as above); nullopt when a part is "..".
+std::optional<NativePath> nativePathBelow(FileSystem& files, const NativePath& folder, TextView relative);
+
+// The entry of a drive list: letter and colon first, then the label and the
+// folder the letter stands for: u"d: [GAMES]  /media/kaori/GAMES".
+Text driveListText(Drives& drives, char letter);
+
 // The drive path of a folder of this machine: the letter whose root holds it
 // most closely (C: for "/" holds everything), then the folders below that
 // root joined by "\":

@@ -6,6 +6,7 @@
 #include "core/OptionKeys.h"
 #include "core/Shutdown.h"
 #include "core/ShutdownMessages.h"
+#include "media/ArchiveLibraries.h"
 #include "platform/DriveMapFile.h"
 #include "platform/LinuxDrives.h"
 
@@ -171,6 +172,46 @@ MediaReading Program::reading(MediaReading::Settings settings, MediaReading::Hoo
 ReadingStore& Program::readingStore() {
   if (!readingStore_) readingStore_.emplace(platform_, index(), backupFolder(), programFolder_);
   return *readingStore_;
+}
+
+NativePath Program::extractionFolder() const { return programFolder_ / std::string(ExtractionFolderName); }
+NativePath Program::workFolder() const { return programFolder_ / std::string(WorkFolderName); }
+
+ArchiveReader& Program::archiveReader() {
+  if (!archiveReader_) archiveReader_ = std::make_unique<ArchiveLibraries>(listTimeZone());
+  return *archiveReader_;
+}
+
+Programs& Program::programs() {
+  if (programs_ == nullptr) {
+    ownPrograms_ = std::make_unique<LinuxPrograms>();
+    programs_ = ownPrograms_.get();
+  }
+  return *programs_;
+}
+
+MediumLocator& Program::locator() {
+  if (!locator_)
+    locator_.emplace(MediumLocator::Services{driveInfo(), titleFile(), platform_.files, platform_.ui, archiveReader(),
+                                             extractionFolder()});
+  locator_->setZipUsable(opt::readBoolean(options_, opt::UseExtactZip));
+  return *locator_;
+}
+
+AttachedPictures& Program::pictures() {
+  if (!pictures_) pictures_.emplace(AttachedPictures::Services{platform_, catalogFolder_, workFolder()});
+  return *pictures_;
+}
+
+RowOpener& Program::opener() {
+  if (!opener_)
+    opener_.emplace(RowOpener::Services{locator(), archiveReader(), platform_.files, platform_.ui, programs(),
+                                        extractionFolder()});
+  opener_->settings.useExternal = opt::readBoolean(options_, opt::UseExternal);
+  opener_->settings.useOldPlayer = opt::readNumber(options_, opt::UseOldPlayer) != 0;
+  opener_->settings.zipUsable = opt::readBoolean(options_, opt::UseExtactZip);
+  opener_->settings.audioCdCommand = opt::readText(options_, opt::AudioCdCommand);
+  return *opener_;
 }
 
 }  // namespace zevro

@@ -25,14 +25,19 @@
 #include "core/OptionStore.h"
 #include "core/Startup.h"
 #include "core/TitleCache.h"
+#include "media/ArchiveReader.h"
 #include "media/DriveInfo.h"
 #include "media/ListTime.h"
 #include "media/MediaReading.h"
+#include "media/MediumLocator.h"
+#include "media/PictureCompanion.h"
+#include "media/RowOpener.h"
 #include "media/ReadingStore.h"
 #include "media/TitleFile.h"
 #include "platform/Drives.h"
 #include "platform/FileLock.h"
 #include "platform/Platform.h"
+#include "platform/Programs.h"
 
 namespace zevro {
 
@@ -130,6 +135,22 @@ public:
   MediaReading reading(MediaReading::Settings settings, MediaReading::Hooks hooks = {});
   ReadingStore& readingStore();
 
+  // --- Getting back to the files of a catalog ---------------------------
+  // "<program folder>/TempFile" (members extracted for opening) and
+  // "<program folder>/temp" (cached attached pictures).
+  NativePath extractionFolder() const;
+  NativePath workFolder() const;
+  // LZH and ZIP archives of this machine, in the list-time zone.
+  ArchiveReader& archiveReader();
+  // Other programs (players); the machine's own unless set before first use.
+  Programs& programs();
+  void setPrograms(Programs* programs) { programs_ = programs; }
+  // Built at first use over the drive services; UseExtactZip is taken from
+  // the options each time the locator is asked for.
+  MediumLocator& locator();
+  AttachedPictures& pictures();
+  RowOpener& opener();
+
 private:
   Platform& platform_;
   NativePath programFolder_;
@@ -151,6 +172,12 @@ private:
   std::optional<GenreTable> genres_;
   IoError genresError_;
   std::optional<ReadingStore> readingStore_;
+  std::unique_ptr<ArchiveReader> archiveReader_;
+  Programs* programs_ = nullptr;
+  std::unique_ptr<Programs> ownPrograms_;
+  std::optional<MediumLocator> locator_;
+  std::optional<AttachedPictures> pictures_;
+  std::optional<RowOpener> opener_;
 };
 
 }  // namespace zevro

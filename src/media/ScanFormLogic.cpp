@@ -73,11 +73,7 @@ void ScanFormLogic::fillDrives() {
     DriveEntry entry;
     entry.letter = letter;
     entry.type = typeOf(letter);
-    entry.text = Text{static_cast<char16_t>(letter - 'A' + 'a'), u':'};
-    if (const std::optional<VolumeInfo> volume = machine.volume(letter); volume && !volume->label.empty())
-      entry.text += u" [" + volume->label + u"]";
-    if (const std::optional<NativePath> root = machine.root(letter))
-      entry.text += u"  " + cp932::fromNativeName(root->native());
+    entry.text = drivepath::driveListText(machine, letter);
     drives_.push_back(std::move(entry));
   }
   selected_ = kept ? indexOfLetter(kept) : -1;

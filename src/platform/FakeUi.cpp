@@ -65,6 +65,12 @@ std::optional<FontChoice> FakeUi::chooseFont(const FontChoice& initial) {
   return chosen;
 }
 
+Text FakeUi::chooseFileToOpen(const FileOpenRequest& request) {
+  calls.push_back({Kind::ChooseFile, request.initialFolder, 0, request.title});
+  fileRequests.push_back(request);
+  return takeFront(chosenFiles, Text());
+}
+
 int FakeUi::count(Kind kind) const {
   int n = 0;
   for (const Call& c : calls)

@@ -13,7 +13,8 @@ namespace zevro {
 
 class FakeUi : public Ui {
 public:
-  enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault, ChooseColour, ChooseFont, SaveFile };
+  enum class Kind { Message, SystemMessage, Input, Beep, BrowseFolder, OpenDefault, ChooseColour, ChooseFont, SaveFile,
+                    ChooseFile };
   struct Call {
     Kind kind;
     Text text;  // message text, prompt, initial folder or path
@@ -33,6 +34,8 @@ public:
   std::vector<FontChoice> fontStarts;       // the font each chooser opened at
   std::deque<Text> saveFiles;  // for chooseSaveFile
   std::vector<SaveFileRequest> saveRequests;
+  std::deque<Text> chosenFiles;  // for chooseFileToOpen
+  std::vector<FileOpenRequest> fileRequests;
   int fallbackAnswer = AnswerCancel;
   bool openSucceeds = true;
   Text clipboard;
@@ -51,6 +54,7 @@ public:
   std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
   std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
   Text chooseSaveFile(const SaveFileRequest& request) override;
+  Text chooseFileToOpen(const FileOpenRequest& request) override;
 
   // How many calls of a kind were made.
   int count(Kind kind) const;

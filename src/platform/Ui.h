@@ -52,6 +52,17 @@ struct SaveFileRequest {
   Text fileName;
 };
 
+// The file-open dialog: the filter in the pairs form
+// u"画像ﾌｧｲﾙ|*.JPG;*.JPEG|総てのﾌｧｲﾙ|*.*" (caption, patterns, …), the first
+// pair selected; the chosen file must exist.
+struct FileOpenRequest {
+  Text title;
+  Text filter;
+  Text initialName;       // like u"photo.jpg"
+  Text initialFolder;     // a native path as text
+  Text defaultExtension;  // like u"JPG"
+};
+
 enum Answer : int { AnswerNone = 0, AnswerOk = 1, AnswerCancel = 2, AnswerYes = 6, AnswerNo = 7 };
 
 class Ui {
@@ -104,6 +115,9 @@ public:
     (void)initial;
     return std::nullopt;
   }
+  // The chosen file as a native path in text; empty when cancelled (or
+  // where no dialog can be shown).
+  virtual Text chooseFileToOpen(const FileOpenRequest& /*request*/) { return {}; }
 };
 
 }  // namespace zevro

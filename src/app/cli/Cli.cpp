@@ -25,6 +25,7 @@ const std::vector<Command>& commands() {
       printCommand(),
 #endif
       selectionCommand(), genresCommand(), moveCommand(),
+      locateCommand(),   pictureCommand(), diskImageCommand(),
   };
   return table;
 }

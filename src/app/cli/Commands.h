@@ -27,5 +27,8 @@ Command moveCommand();
 Command exportCommand();
 Command backupCommand();
 Command convertCommand();
+Command locateCommand();
+Command pictureCommand();
+Command diskImageCommand();
 
 }  // namespace zevro::cli

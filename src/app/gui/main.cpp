@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -31,12 +32,16 @@
 #include "media/ArchiveContents.h"
 #include "media/ArchiveLibraries.h"
 #include "media/CommentGenerator.h"
+#include "media/MediumTitle.h"
+#include "media/qt/MediaForm.h"
 #include "media/qt/ScanForm.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "print/qt/PrintDialogue.h"
 #include "select/qt/SelectForm.h"
 #include "text/Cp932.h"
+#include "core/OptionKeys.h"
+#include "viewers/qt/DataForm.h"
 
 #ifndef ZEVRO_VERSION
 #define ZEVRO_VERSION "0.0.0"
@@ -105,7 +110,7 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   const bool meiryoUi = QFontDatabase::hasFamily(QStringLiteral("Meiryo UI"));
   MainWindowLogic logic({program.platform(), program.options(), program.index(), program.titles(),
                          program.programFolder(), program.catalogFolder(), state.versionText, &program.icons(),
-                         meiryoUi, state.commonDialogs});
+                         meiryoUi, state.commonDialogs, &program.locator(), &program.pictures(), &program.opener()});
   MainWindow window(logic);
   ui.setMainWindow(&window);
   // The file-type icons: the user's or the standard ones, for both grids.
@@ -122,6 +127,30 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
     iconStrip = iconfiles::useStandardIcons(program);
     window.setIcons(iconStrip, program.icons());
     if (printingWindow) printingWindow->setIconStrip(iconStrip);
+  };
+  // Finding a medium again: the drive question over the list window.
+  MediaForm mediaForm(program.driveInfo(), &window);
+  program.locator().setQuestion(&mediaForm);
+  logic.hooks().changeMediumTitle = [&](TextView wanted) {
+    return mediumtitle::ChangeMediumTitle(
+        mediaForm, program.driveInfo(), program.titleFile(), program.platform().ui, wanted,
+        [&logic](char letter, TextView from, TextView to) { return logic.document().relabel(letter, from, to); });
+  };
+  // The data window, made when something is first shown in it.
+  std::unique_ptr<DataForm> dataForm;
+  logic.hooks().dataWindow = [&]() -> DataWindow* {
+    if (!dataForm) dataForm = std::make_unique<DataForm>(program.platform().files, &window);
+    const OptionStore& o = program.options();
+    const int width = opt::readNumber(o, opt::PicViewWidth);
+    const int height = opt::readNumber(o, opt::PicViewHeight);
+    dataForm->setSettings({opt::readBoolean(o, opt::FixPreview), width > 0 ? width / 15 : window.width() / 2,
+                           height > 0 ? height / 15 : window.height()});
+    return dataForm.get();
+  };
+  logic.hooks().pictureSize = [](const NativePath& file) -> std::optional<std::pair<int, int>> {
+    const QSize size = QImageReader(QFile::decodeName(QByteArray::fromStdString(file.native()))).size();
+    if (!size.isValid()) return std::nullopt;
+    return std::pair{size.width(), size.height()};
   };
   // Archive contents: LZH and ZIP members in a reading.
   ArchiveLibraries archiveReader(program.listTimeZone());

@@ -191,4 +191,29 @@ bool QtUi::openWithDefault(const std::string& nativePath) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+QString QtUi::qtFilter(TextView filter) {
+  const QStringList parts = toQString(filter).split(u'|');
+  QStringList pairs;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(u';', u' ');
+    if (patterns == QLatin1String("*.*")) patterns = QStringLiteral("*");
+    pairs << parts[i] + QStringLiteral(" (") + patterns + u')';
+  }
+  return pairs.join(QStringLiteral(";;"));
+}
+
+Text QtUi::chooseFileToOpen(const FileOpenRequest& request) {
+  const QString folder = QFile::decodeName(QByteArray::fromStdString(cp932::toNativeName(request.initialFolder)));
+  const QString name = toQString(request.initialName);
+  QFileDialog dialog(owner(), toQString(request.title), folder);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setNameFilter(qtFilter(request.filter));
+  dialog.setDefaultSuffix(toQString(request.defaultExtension));
+  if (!name.isEmpty()) dialog.selectFile(name);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return cp932::fromNativeName(QFile::encodeName(dialog.selectedFiles().front()).toStdString());
+}
+
 }  // namespace zevro

@@ -33,6 +33,9 @@ public:
   std::optional<std::uint32_t> chooseColour(std::uint32_t initial) override;
   std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
   Text chooseSaveFile(const SaveFileRequest& request) override;
+  Text chooseFileToOpen(const FileOpenRequest& request) override;
+  // u"画像ﾌｧｲﾙ|*.JPG;*.JPEG" -> "画像ﾌｧｲﾙ (*.JPG *.JPEG)", pairs joined by ";;".
+  static QString qtFilter(TextView filter);
 
   // The font family of the input box's answer line (the list font), like
   // "IPAGothic"; empty keeps the dialog font.

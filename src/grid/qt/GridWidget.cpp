@@ -224,6 +224,16 @@ void GridWidget::keyPressEvent(QKeyEvent* event) {
   apply(model_.Grid_KeyDown(key, shiftStateOf(event->modifiers())));
 }
 
+void GridWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press before it moved the cursor to the row already.
+  if (event->button() == Qt::LeftButton) {
+    event->accept();
+    emit doubleClicked();
+    return;
+  }
+  QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
 void GridWidget::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
   const int x = static_cast<int>(event->position().x());

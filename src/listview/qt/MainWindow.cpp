@@ -125,6 +125,8 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
 
   buildMenus();
   connectGrids();
+  // The older player is offered only where it is installed.
+  if (QAction* old = action(C::MO_旧プレイヤー)) old->setVisible(logic_.offersOldPlayer());
 
   logic_.hooks().pump = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
   logic_.hooks().chooseListFile = [this](const NativePath& folder, TextView title, TextView pattern) {
@@ -318,6 +320,9 @@ void MainWindow::connectGrids() {
       if (!applying_) apply(logic_.cursorMoved(pane));
     });
     connect(view, &GridWidget::rightClicked, this, [this, pane](QPoint at) { showContextMenu(pane, at); });
+    connect(view, &GridWidget::doubleClicked, this, [this, pane] {
+      if (!applying_) apply(logic_.openRow(pane, false));
+    });
   };
   wire(folderView_, Pane::Folder);
   wire(fileView_, Pane::File);
