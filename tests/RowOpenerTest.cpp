@@ -263,10 +263,15 @@ TEST_F(RowOpenerTest, AudioCdTrackFallsBackToTheTrackCommand) {
             (std::vector<std::string>{"--track", path("drive-E/Track03.CDA").native()}));
 }
 
-TEST_F(RowOpenerTest, FailedShellOpenIsTriedOnceMore) {
+TEST_F(RowOpenerTest, FailedShellOpenIsTriedOnceMoreThenReported) {
   ui.openSucceeds = false;
   open(u"DOCS\\PHOTO.JPG");
   EXPECT_EQ(ui.count(FakeUi::Kind::OpenDefault), 2);
+  ASSERT_EQ(ui.count(FakeUi::Kind::Message), 1);
+  EXPECT_EQ(ui.calls.back().text, Text(RowOpener::NoProgramMessage) + u"PHOTO.JPG");
+  ui.openSucceeds = true;
+  open(u"DOCS\\PHOTO.JPG");
+  EXPECT_EQ(ui.count(FakeUi::Kind::Message), 1) << "an opened file needs no message";
 }
 
 // ------------------------------------------------------------ showing rows

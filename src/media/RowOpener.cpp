@@ -134,7 +134,11 @@ void RowOpener::shellOpen(const ShownCatalog& shown, TextView p, TextView extens
     if (program) s_.programs.start(*program, std::vector<std::string>(words.begin() + 1, words.end()));
     return;
   }
-  s_.ui.openWithDefault(file.native());
+  if (s_.ui.openWithDefault(file.native())) return;
+  // The desktop has no program for it: say so rather than leave the user
+  // waiting for a window that never opens.
+  s_.ui.showMessage(Text(NoProgramMessage) + cp932::fromNativeName(file.filename().native()),
+                    mb::Ok | mb::IconExclamation, u"");
 }
 
 void RowOpener::extractArchive(const ShownCatalog& shown, TextView p, ArchiveType type) {

@@ -36,6 +36,8 @@ public:
   static constexpr TextView PasswordPrompt = u"\x01このファイルの パスワードを入力して下さい";
   static constexpr TextView PasswordCaption = u"ZEVRO";
   static constexpr TextView ExtractTitleTail = u"の解凍先 指定";
+  // Neither try to open a file with the desktop's program succeeded.
+  static constexpr TextView NoProgramMessage = u"このファイルを開くプログラムが見つかりません|";
   // The one password of locked video files, compared exactly.
   static constexpr TextView Password = u"HOSHI";
   static constexpr const char* OldPlayer = "mplayer";
