@@ -30,6 +30,17 @@ namespace {
 
 using C = Command;
 
+// The matching switch of a menu item of the search conditions.
+std::optional<SwitchKind> switchOf(Command command) {
+  switch (command) {
+    case C::MS_大小区別: return SwitchKind::Case;
+    case C::MS_半角全角: return SwitchKind::Width;
+    case C::MS_正規表現: return SwitchKind::Pattern;
+    case C::MS_完全一致: return SwitchKind::WholeWord;
+    default: return std::nullopt;
+  }
+}
+
 bool between(Command c, Command first, Command last) {
   return static_cast<int>(c) >= static_cast<int>(first) && static_cast<int>(c) <= static_cast<int>(last);
 }
@@ -126,7 +137,8 @@ MainWindowLogic::MainWindowLogic(Services services)
   maingrid::configure(folderGrid_, Pane::Folder, options_, widthRight_, false);
   maingrid::configure(fileGrid_, Pane::File, options_, widthRight_, false);
   applyCursorColours();
-  searchWords_ = readSearchWords(services_.platform.files, services_.programFolder / SearchWordFileName).words;
+  search_.setWords(readSearchWords(services_.platform.files, services_.programFolder / SearchWordFileName).words);
+  search_.readSwitches(services_.options);
 }
 
 MainWindowLogic::~MainWindowLogic() = default;
@@ -179,6 +191,7 @@ bool MainWindowLogic::isEnabled(Command command) const {
   if (command == C::MO_アイコン変更) return static_cast<bool>(hooks_.changeIcons);
   if (command == C::MO_アイコン戻す)
     return hooks_.useStandardIcons && !services_.options.readText(opt::MarkIconFile, u"").empty();
+  if (command == C::MS_全検索) return static_cast<bool>(hooks_.openSearch);
   if (command == C::MD_表示モード1)
     return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
   return true;
@@ -195,6 +208,7 @@ bool MainWindowLogic::isChecked(Command command) const {
   // The pane buttons show where the file pane is.
   if (command == C::ボタン_縦2列) return rightPane();
   if (command == C::ボタン_横2列) return paneOpen() && !rightPane();
+  if (const std::optional<SwitchKind> kind = switchOf(command)) return search_.menuChecked(*kind);
   return options_.isOn(command);
 }
 
@@ -272,6 +286,19 @@ MainWindowEffects MainWindowLogic::run(Command command) {
     case C::MH_バージョン:
       if (hooks_.showVersion) hooks_.showVersion();
       return {};
+    case C::MS_大小区別:
+    case C::MS_半角全角:
+    case C::MS_正規表現:
+    case C::MS_完全一致: {
+      search_.toggle(*switchOf(command));
+      MainWindowEffects e;
+      e.labels = true;
+      return e;
+    }
+    case C::MS_全検索: {
+      const int selected = search_.selectedWord();
+      return openSearch(selected >= 0 ? TextView(search_.words()[static_cast<std::size_t>(selected)]) : TextView());
+    }
     default: return {};  // closing a context menu, or a command not built yet
   }
 }
@@ -869,10 +896,15 @@ MainWindowEffects MainWindowLogic::RefreshGrid(int flags) {
   return e;
 }
 
+MainWindowEffects MainWindowLogic::openSearch(TextView text) {
+  if (hooks_.openSearch) hooks_.openSearch(text);
+  return {};
+}
+
 MainWindowEffects MainWindowLogic::SelFNDLST(int index) {
   MainWindowEffects e;
-  if (index < 0 || index >= static_cast<int>(searchWords_.size())) return e;
-  selectedWord_ = index;
+  if (index < 0 || index >= static_cast<int>(search_.words().size())) return e;
+  search_.selectWord(index);
   e.findList = true;
   return e;
 }
@@ -948,7 +980,8 @@ void MainWindowLogic::shutDown(const Placement& placement) {
   }
   options_.displayMode = tree_.displayMode();
   options_.write(services_.options, placement.normalState);
-  saveSearchWords(platform, services_.programFolder / SearchWordFileName, searchWords_);
+  search_.writeSwitches(services_.options);
+  saveSearchWords(platform, services_.programFolder / SearchWordFileName, search_.words());
   if (services_.titleCache.write(platform.files, services_.programFolder)) {
     platform.ui.showMessage(fileWriteErrorText(services_.programFolder / TitleCache::FileName), mb::IconExclamation,
                             u"");

@@ -36,6 +36,7 @@
 #include "media/MediaReading.h"
 #include "media/ReadingStore.h"
 #include "platform/Platform.h"
+#include "search/SharedSearch.h"
 #include "text/Text.h"
 
 namespace zevro {
@@ -145,6 +146,8 @@ public:
     // as it is converted, hidden at the end.
     std::function<void(TextView fileName)> showConversion;
     std::function<void()> hideConversion;
+    // The search window (MS_全検索, F6): opened on the find box's text.
+    std::function<void(TextView text)> openSearch;
   };
 
   explicit MainWindowLogic(Services services);
@@ -189,8 +192,12 @@ public:
   bool optionsPending() const { return services_.options.hasPending(); }
   void saveOptionsNow();
   // The search-word history (newest first) and the entry selected, -1 none.
-  const std::vector<Text>& searchWords() const { return searchWords_; }
-  int selectedSearchWord() const { return selectedWord_; }
+  const std::vector<Text>& searchWords() const { return search_.words(); }
+  int selectedSearchWord() const { return search_.selectedWord(); }
+  // The history and the matching switches the search window shares.
+  SharedSearch& sharedSearch() { return search_; }
+  // MS_全検索 with the find box's text.
+  MainWindowEffects openSearch(TextView text);
 
   // ---- Commands ----
   bool isEnabled(Command command) const;
@@ -362,8 +369,7 @@ private:
   int lastJump_ = -1;
   Text console_;
   Text genre_;
-  std::vector<Text> searchWords_;
-  int selectedWord_ = -1;
+  SharedSearch search_;
   Measures measures_;
   bool widthRight_ = false;
   bool widthMaximised_ = false;
