@@ -979,8 +979,12 @@ void MainWindowLogic::shutDown(const Placement& placement) {
     options_.height = placement.height;
   }
   options_.displayMode = tree_.displayMode();
+  const MatchSwitches& switches = search_.switches();
+  options_.alphaSame = switches.caseFold;
+  options_.hanZenSame = switches.widthFold;
+  options_.useWildCard = switches.pattern;
+  options_.findTerm = switches.wholeWord;
   options_.write(services_.options, placement.normalState);
-  search_.writeSwitches(services_.options);
   saveSearchWords(platform, services_.programFolder / SearchWordFileName, search_.words());
   if (services_.titleCache.write(platform.files, services_.programFolder)) {
     platform.ui.showMessage(fileWriteErrorText(services_.programFolder / TitleCache::FileName), mb::IconExclamation,
