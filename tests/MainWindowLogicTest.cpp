@@ -149,8 +149,8 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   MainWindowLogic& logic = start();
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
   for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::ME_コピー, C::ME_データ修正,
-                    C::MS_前を検索, C::MS_次を検索, C::MD_データ表示, C::MO_移動表示,
-                    C::POP名称_開く, C::ボタン_表示, C::FNDBTN}) {
+                    C::ME_切取, C::ME_貼付, C::MD_データ表示, C::MO_移動表示,
+                    C::POP名称_開く, C::ボタン_表示}) {
     EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
     EXPECT_FALSE(mainmenu::entry(c).built);
     EXPECT_TRUE(logic.run(c).grids.folder.empty());

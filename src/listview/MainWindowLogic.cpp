@@ -192,6 +192,7 @@ bool MainWindowLogic::isEnabled(Command command) const {
   if (command == C::MO_アイコン戻す)
     return hooks_.useStandardIcons && !services_.options.readText(opt::MarkIconFile, u"").empty();
   if (command == C::MS_全検索) return static_cast<bool>(hooks_.openSearch);
+  if (command == C::MS_次フォルダー || command == C::MS_前フォルダー) return hasList();
   if (command == C::MD_表示モード1)
     return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
   return true;
@@ -209,6 +210,8 @@ bool MainWindowLogic::isChecked(Command command) const {
   if (command == C::ボタン_縦2列) return rightPane();
   if (command == C::ボタン_横2列) return paneOpen() && !rightPane();
   if (const std::optional<SwitchKind> kind = switchOf(command)) return search_.menuChecked(*kind);
+  if (between(command, C::MST_検索対象0, C::MST_検索対象2))
+    return options_.findMode == mainmenu::indexOf(command) + 1;
   return options_.isOn(command);
 }
 
@@ -292,6 +295,31 @@ MainWindowEffects MainWindowLogic::run(Command command) {
     case C::MS_完全一致: {
       search_.toggle(*switchOf(command));
       MainWindowEffects e;
+      e.labels = true;
+      return e;
+    }
+    case C::FNDBTN:
+    case C::MS_次を検索: return FindNext(false);
+    case C::MS_前を検索: return FindNext(true);
+    case C::MS_次フォルダー: return NextFolder();
+    case C::MS_前フォルダー: return PrevFolder();
+    case C::MS_履歴クリア: {
+      search_.clearWords();
+      MainWindowEffects e;
+      e.findList = true;
+      return e;
+    }
+    case C::MST_検索対象0:
+    case C::MST_検索対象1:
+    case C::MST_検索対象2: {
+      const int item = mainmenu::indexOf(command);
+      options_.findMode = item + 1;
+      services_.options.writeNumber(opt::FindMode, options_.findMode);
+      MainWindowEffects e;
+      GridModel& grid = this->grid(active_);
+      if (grid.rowCount() > 0) e.grids.folder.merge(grid.Grid_SetCursorColumn(item == 1 ? 1 : 0));
+      if (active_ == Pane::File) std::swap(e.grids.folder, e.grids.files);
+      e.merge(PrepareSearch());
       e.labels = true;
       return e;
     }
@@ -475,6 +503,7 @@ MainWindowEffects MainWindowLogic::showCatalog(bool keepState) {
   MainWindowEffects e;
   tree_.setDisplayMode(tree_.displayMode());
   tree_.catalogReplaced();
+  listSearch_.reset();
   active_ = Pane::Folder;
   applyCursorColours();
   e.grids = tree_.BuildFolderView(keepState ? 0 : chosenLevel_, keepState, false);
@@ -893,6 +922,69 @@ MainWindowEffects MainWindowLogic::RefreshGrid(int flags) {
   MainWindowEffects e;
   e.grids.folder.full = (flags & RefreshFolderGrid) != 0;
   e.grids.files.full = (flags & RefreshFileGrid) != 0;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::AddToHistory(TextView text) {
+  MainWindowEffects e;
+  if (text.empty()) return e;
+  search_.commitWord(text);
+  e.findList = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::PrepareSearch() {
+  MainWindowEffects e;
+  if (busy_) return e;
+  const Text text = findText_;
+  if (!listSearch_.prepare(text, search_.switches(), options_.findMode, e.grids)) return e;
+  return e.merge(AddToHistory(text));
+}
+
+MainWindowEffects MainWindowLogic::FindNext(bool backwards, bool* found) {
+  MainWindowEffects e;
+  if (found) *found = false;
+  if (busy_) return e;
+  const Text text = findText_;
+  ListSearch::Step step = listSearch_.findNext(text, search_.switches(), options_.findMode, backwards, active_);
+  e.grids = step.update;
+  if (text.empty() || !step.found) {
+    services_.platform.ui.beep();
+    if (!text.empty()) e.merge(AddToHistory(text));
+    return e;
+  }
+  if (found) *found = true;
+  e.merge(AddToHistory(text));
+  rowConsole(e.grids.focus == TreeFocus::FileGrid ? Pane::File : Pane::Folder);
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::ClearCurrentHit() {
+  MainWindowEffects e;
+  listSearch_.clearCurrentHit(e.grids);
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::NextFolder() { return stepFolder(false); }
+MainWindowEffects MainWindowLogic::PrevFolder() { return stepFolder(true); }
+
+MainWindowEffects MainWindowLogic::stepFolder(bool backwards) {
+  MainWindowEffects e;
+  if (busy_) return e;
+  const RowStore& list = folderGrid_.store();
+  const int rows = list.shownCount();
+  int d = folderGrid_.cursorRow() + (backwards ? -1 : 1);
+  for (; d >= 0 && d < rows; d += backwards ? -1 : 1)
+    if (list.kind(list.storedRowAt(d)) <= 5) break;
+  if (d < 0 || d >= rows) {
+    services_.platform.ui.beep();
+    return e;
+  }
+  e.grids.folder.merge(folderGrid_.Grid_ShowRow(d, true));
+  e.grids.merge(tree_.folderCursorMoved());
+  rowConsole(Pane::Folder);
+  e.labels = true;
   return e;
 }
 

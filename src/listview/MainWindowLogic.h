@@ -31,6 +31,7 @@
 #include "grid/GridModel.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainMenu.h"
+#include "listview/ListSearch.h"
 #include "listview/MainWindowOptions.h"
 #include "listview/TreeDisplay.h"
 #include "media/MediaReading.h"
@@ -199,6 +200,23 @@ public:
   // MS_全検索 with the find box's text.
   MainWindowEffects openSearch(TextView text);
 
+  // ---- Search within the list ----
+  // The find box's text as it stands (the window tells every edit).
+  void setFindText(TextView text) { findText_ = Text(text); }
+  const Text& findText() const { return findText_; }
+  // Commits text as the search word, at the top of the shared history.
+  MainWindowEffects AddToHistory(TextView text);
+  // Recomputes the hit marks when the find box's text changed.
+  MainWindowEffects PrepareSearch();
+  // F3 / Shift+F3 and FNDBTN: the next (previous) hit; a beep when there is
+  // none. `found` tells whether there was one.
+  MainWindowEffects FindNext(bool backwards, bool* found = nullptr);
+  MainWindowEffects ClearCurrentHit();
+  MainWindowEffects NextFolder();
+  MainWindowEffects PrevFolder();
+  const ListSearch& listSearch() const { return listSearch_; }
+  int findMode() const { return options_.findMode; }
+
   // ---- Commands ----
   bool isEnabled(Command command) const;
   bool isChecked(Command command) const;
@@ -344,6 +362,7 @@ private:
   MainWindowEffects chooseCatalogFont(int choice);
   MainWindowEffects displayOptionsChanged();
   MainWindowEffects loadCatalog(TextView fileName);
+  MainWindowEffects stepFolder(bool backwards);
   MainWindowEffects showCatalog(bool keepState);
   MainWindowEffects clearPanes();
   void applyOptionsToGrids();
@@ -363,6 +382,8 @@ private:
   GridModel folderGrid_;
   GridModel fileGrid_;
   TreeDisplay tree_;
+  ListSearch listSearch_{tree_};
+  Text findText_;
   Pane active_ = Pane::Folder;
   bool busy_ = false;
   int chosenLevel_ = 0;
