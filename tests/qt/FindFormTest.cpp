@@ -184,6 +184,38 @@ TEST_F(FindFormTest, SwitchesAreSharedWithTheMainWindowsMenu) {
   EXPECT_TRUE(f.lamp(3)->isChecked());
 }
 
+TEST_F(FindFormTest, TheMainWindowsFindBoxStepsAndShiftClickGoesBack) {
+  FindForm& f = open();
+  logic->hooks().openSearch = [&](TextView text) { f.OpenFind(text); };
+  window->指定カタログをロード(u"_00HD_DATA.cct");
+  window->apply(logic->run(Command::MD_表示モード1));
+  window->apply(logic->run(Command::MDL_総て表示));
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  const RowStore& list = logic->document().list();
+  const auto cursorName = [&] { return list.field(0, list.storedRowAt(logic->folderGrid().cursorRow())); };
+  QLineEdit* edit = window->findBox()->lineEdit();
+  edit->setFocus();
+  QTest::keyClicks(edit, QStringLiteral(".TXT"));
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(cursorName(), u"README.TXT");
+  EXPECT_EQ(logic->searchWords().front(), u".TXT");
+  EXPECT_EQ(f.termBox(0)->itemText(0), QStringLiteral(".TXT"));  // the shared history
+  auto* button = window->findChild<QToolButton*>(QStringLiteral("FNDBTN"));
+  ASSERT_NE(button, nullptr);
+  ASSERT_TRUE(button->isEnabled());
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(cursorName(), u"NOTE.TXT");
+  QTest::mouseClick(button, Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(cursorName(), u"README.TXT");
+  EXPECT_EQ(list.highlight(list.storedRowAt(logic->folderGrid().cursorRow())), catalog::HighlightCurrentHit);
+  // The right button opens the search window on the word.
+  f.hide();
+  QTest::mouseClick(button, Qt::RightButton);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(f.logic().term(), u".TXT");
+}
+
 TEST_F(FindFormTest, CloseOnlyHides) {
   FindForm& f = open();
   f.close();
