@@ -1,6 +1,7 @@
 #include "listview/ListSearch.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/CatalogList.h"
 #include "search/SearchRequest.h"
@@ -178,14 +179,18 @@ ListSearch::Step ListSearch::stepStoredRows(bool backwards, const RowMatcher& ma
                           : cursorStored;
     shownLevel = atHit >= 0 && atHit < count ? catalog.level(atHit) : 0;
   }
+  // Which stored rows the folder grid shows, found once for the whole step.
+  std::vector<char> isShown(static_cast<std::size_t>(count), 0);
+  for (const std::int32_t shownRow : catalog.displayOrder())
+    if (shownRow >= 0 && shownRow < count) isShown[static_cast<std::size_t>(shownRow)] = 1;
   const auto parentShown = [&](int row) {
     const int level = catalog.level(row);
     for (int p = row - 1; p >= 0; --p)
-      if (catalog.level(p) < level) return catalog.level(p) == level - 1 && catalog.displayRowOf(p) >= 0;
+      if (catalog.level(p) < level) return catalog.level(p) == level - 1 && isShown[static_cast<std::size_t>(p)] != 0;
     return false;
   };
   for (; r >= 0 && r < count; r += backwards ? -1 : 1) {
-    const bool shown = catalog.displayRowOf(r) >= 0;
+    const bool shown = isShown[static_cast<std::size_t>(r)] != 0;
     bool candidate = shown;
     if (!shown && isFile(catalog.kind(r)))
       candidate = backwards ? parentShown(r) : catalog.level(r) == shownLevel + 1;
