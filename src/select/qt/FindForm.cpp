@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -54,6 +55,7 @@ constexpr int MinimumWidthTwips = 9690;
 constexpr int MinimumHeightTwips = 2800;
 constexpr int DefaultWidth = 760;
 constexpr int DefaultHeight = 480;
+constexpr qint64 PumpIntervalMs = 40;
 
 // The main window's find box as a term history view: the jump target.
 class MainWindowJump : public JumpTarget {
@@ -404,7 +406,13 @@ void FindForm::startStop() {
   startButton_->setText(qs(FindFormLogic::StopCaption));
   counter_->setText(QStringLiteral("0"));
   CatalogScan::Hooks hooks;
-  hooks.pump = [this] {
+  // The scan asks often (every few rows); the window answers a few dozen
+  // times a second, which keeps stop and the count lively without slowing
+  // the scan.
+  QElapsedTimer sincePump;  // not started: the first call lets events run
+  hooks.pump = [this, &sincePump] {
+    if (sincePump.isValid() && sincePump.elapsed() < PumpIntervalMs) return true;
+    sincePump.start();
     counter_->setText(qs(groupedNumber(results_.rowCount())));
     QApplication::processEvents();
     return true;
