@@ -5,6 +5,7 @@
 
 #include "MainWindowFixture.h"
 #include "core/CatalogList.h"
+#include "grid/GridKeys.h"
 #include "listview/FolderViewBuilder.h"
 #include "listview/MainWindowLogic.h"
 
@@ -210,6 +211,15 @@ TEST_F(ListSearchTest, FolderStepsStopAtTheEndsWithABeep) {
   EXPECT_EQ(visited, (std::vector<Text>{u"DOCS", u"SUB", u"PICS"}));
   l.PrevFolder();
   EXPECT_EQ(shownRows.field(0, shownRows.storedRowAt(l.folderGrid().cursorRow())), u"SUB");
+}
+
+TEST_F(ListSearchTest, CtrlGOnAGridOpensTheSearchWindowOnTheWord) {
+  MainWindowLogic& l = shown(1);
+  std::vector<Text> opened;
+  l.hooks().openSearch = [&](TextView text) { opened.emplace_back(text); };
+  l.setFindText(u"NOTE");
+  EXPECT_TRUE(l.key(maingrid::Pane::Folder, gridkey::LetterA + ('G' - 'A'), gridkey::CtrlMask).used);
+  EXPECT_EQ(opened, std::vector<Text>{u"NOTE"});
 }
 
 TEST_F(ListSearchTest, HistoryClearEmptiesTheSharedHistory) {

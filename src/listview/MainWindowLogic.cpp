@@ -761,6 +761,11 @@ MainWindowLogic::KeyAnswer MainWindowLogic::key(Pane pane, int keyCode, int shif
   const bool ctrl = (shift & gridkey::CtrlMask) != 0;
   const bool withShift = (shift & gridkey::ShiftMask) != 0;
   a.used = true;
+  if (keyCode == gridkey::LetterA + ('G' - 'A') && ctrl) {
+    // The search window, on the find box's word.
+    a.effects = openSearch(findText_);
+    return a;
+  }
   const GridUpdate u = g.Grid_KeyDown(keyCode, shift);
   (pane == Pane::Folder ? a.effects.grids.folder : a.effects.grids.files).merge(u);
   if (u.cursorMoved) a.effects.merge(cursorMoved(pane));
