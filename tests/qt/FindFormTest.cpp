@@ -18,6 +18,7 @@
 #include "core/CatalogList.h"
 #include "core/ListFile.h"
 #include "grid/qt/GridWidget.h"
+#include "listview/ListSorter.h"
 #include "listview/qt/MainWindow.h"
 #include "media/Program.h"
 #include "platform/FakeDrives.h"
@@ -171,6 +172,23 @@ TEST_F(FindFormTest, ADoubleClickLoadsTheCatalogAndMarksTheRow) {
   EXPECT_EQ(logic->document().list().field(0, row), u"NOTE.TXT");
   EXPECT_EQ(logic->document().list().highlight(row), catalog::HighlightCurrentHit);
   EXPECT_EQ(f.logic().lastJumpedCatalog(), entry->fileName);
+}
+
+TEST_F(FindFormTest, SortedByCommentAJumpStillOpensTheRowsCatalog) {
+  FindForm& f = open(u"DATA");  // the title rows: one a catalog, comments 資料集 and 文書集
+  f.startStop();
+  ASSERT_EQ(f.results().rowCount(), 2);
+  GridModel& g = f.grid()->model();
+  g.setSort(3, 1);  // comment, descending
+  f.grid()->apply(ListSorter(g).Grid_Sort());
+  const RowStore& rows = g.store();
+  const int first = rows.storedRowAt(0);
+  ASSERT_NE(first, 0);  // the order changed
+  const SearchListEntry* entry = f.results().catalogOf(first);
+  ASSERT_NE(entry, nullptr);
+  g.Grid_ShowRow(0, true);
+  f.jumpToCursor(true);
+  EXPECT_EQ(logic->document().currentFileName(), entry->fileName);
 }
 
 TEST_F(FindFormTest, SwitchesAreSharedWithTheMainWindowsMenu) {

@@ -242,6 +242,14 @@ void FindForm::buildControls() {
     return true;
   });
   gridWidget_->viewport()->installEventFilter(this);
+  // A picked title sorts the results (stored order is the order found).
+  connect(gridWidget_, &GridWidget::columnPicked, this, [this](int) {
+    if (logic_.running()) {
+      program_.platform().ui.beep();
+      return;
+    }
+    gridWidget_->apply(sorter_.Grid_ItemBarClick());
+  });
   gridWidget_->setKeyHook([this](QKeyEvent* event) {
     switch (event->key()) {
       case Qt::Key_Return:

@@ -13,6 +13,7 @@
 
 #include "core/RowStore.h"
 #include "grid/GridModel.h"
+#include "listview/ListSorter.h"
 #include "search/SearchResults.h"
 #include "select/FindFormLogic.h"
 #include "text/Text.h"
@@ -90,6 +91,7 @@ private:
   RowStore rows_;
   SearchResults results_{rows_};
   GridModel model_{rows_};
+  ListSorter sorter_{model_};
   GridWidget* gridWidget_ = nullptr;
   QComboBox* termBoxes_[2] = {nullptr, nullptr};
   QPushButton* startButton_ = nullptr;
