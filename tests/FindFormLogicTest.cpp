@@ -377,6 +377,14 @@ TEST(FindFormLogic, AFailedLoadMarksNothing) {
   EXPECT_FALSE(f.logic.jump(f.results, -1, true, f.main));
 }
 
+TEST(FindFormLogic, ACatalogShownUnderAnotherCaseCountsAsLoaded) {
+  JumpFixture f;
+  f.main.loadable = {u"_00cd_a.CCT"};
+  f.main.shown = u"_00cd_a.CCT";  // loaded earlier under this spelling; the load keeps it
+  EXPECT_TRUE(f.logic.jump(f.results, 0, true, f.main));
+  EXPECT_EQ(f.main.log.back(), "current a1");
+}
+
 TEST(FindFormLogic, JumpFollowsTheDisplayOrder) {
   JumpFixture f;
   // Shown backwards: display row 0 is the last stored row (catalog D).

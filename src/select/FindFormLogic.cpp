@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/OptionKeys.h"
+#include "core/Strings.h"
 #include "core/TermHistory.h"
 
 namespace zevro {
@@ -121,8 +122,8 @@ bool FindFormLogic::jump(const SearchResults& results, int displayRow, bool show
   target.loadCatalog(entry->fileName);
   // A load that did not happen leaves another catalog shown: its rows must not be marked.
   const Text shown = target.currentListFile();
-  if (shown != entry->fileName) return false;
-  if (shown != lastJumped_) {
+  if (asciiLower(shown) != asciiLower(entry->fileName)) return false;
+  if (asciiLower(shown) != asciiLower(lastJumped_)) {
     lastJumped_ = shown;
     // The run of neighbouring rows from this catalog; two catalogs of the
     // same (or no) title side by side stay apart.

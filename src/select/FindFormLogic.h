@@ -31,7 +31,8 @@ public:
   // Loads the catalog of the list file name (u"_03CD_GAMES.cct"); it may
   // fail (busy, the save question cancelled, the file gone).
   virtual void loadCatalog(TextView fileName) = 0;
-  // The list file name of the catalog shown now; empty when none.
+  // The list file name of the catalog shown now; empty when none. Compared
+  // without regard to ASCII case, as the folder's names are.
   virtual Text currentListFile() const = 0;
   // Shows the page holding the row of that path; `show` brings the window up.
   virtual void showPage(TextView path, bool show) = 0;
