@@ -149,7 +149,7 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   MainWindowLogic& logic = start();
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
   for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::ME_コピー, C::ME_データ修正,
-                    C::MS_全検索, C::MS_次を検索, C::MO_移動表示, C::FNDBTN}) {
+                    C::ME_切取, C::ME_貼付, C::MO_移動表示}) {
     EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
     EXPECT_FALSE(mainmenu::entry(c).built);
     EXPECT_TRUE(logic.run(c).grids.folder.empty());
@@ -159,6 +159,44 @@ TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
         C::MO_表示維持, C::MO_色の変更, C::MO_フォント変更, C::MH_バージョン, C::POPL_CAN, C::ボタン_開く}) {
     EXPECT_TRUE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
   }
+}
+
+TEST_F(MainWindowLogicTest, MatchingSwitchesAreSharedAndCheckedAsTheirItemsSay) {
+  MainWindowLogic& logic = start();
+  SharedSearch& shared = logic.sharedSearch();
+  int told = 0;
+  shared.observe([&] { ++told; });
+  // Case and width items say "distinguish": checked while folding is off.
+  EXPECT_TRUE(logic.isChecked(C::MS_大小区別));
+  EXPECT_TRUE(logic.isChecked(C::MS_半角全角));
+  EXPECT_FALSE(logic.isChecked(C::MS_正規表現));
+  EXPECT_FALSE(logic.isChecked(C::MS_完全一致));
+  for (Command c : {C::MS_大小区別, C::MS_半角全角, C::MS_正規表現, C::MS_完全一致}) {
+    ASSERT_TRUE(logic.isEnabled(c));
+    logic.run(c);
+  }
+  EXPECT_EQ(told, 4);
+  EXPECT_TRUE(shared.switches().caseFold && shared.switches().widthFold && shared.switches().pattern &&
+              shared.switches().wholeWord);
+  EXPECT_FALSE(logic.isChecked(C::MS_大小区別));
+  EXPECT_TRUE(logic.isChecked(C::MS_完全一致));
+  // The other window's change shows in the menu.
+  shared.set(SwitchKind::Pattern, false);
+  EXPECT_FALSE(logic.isChecked(C::MS_正規表現));
+}
+
+TEST_F(MainWindowLogicTest, SearchAllCatalogsOpensTheSearchWindowOnTheSelectedWord) {
+  MainWindowLogic& logic = start();
+  EXPECT_FALSE(logic.isEnabled(C::MS_全検索));
+  std::vector<Text> opened;
+  logic.hooks().openSearch = [&](TextView text) { opened.emplace_back(text); };
+  ASSERT_TRUE(logic.isEnabled(C::MS_全検索));
+  logic.sharedSearch().commitWord(u"readme");
+  logic.sharedSearch().commitWord(u"games");
+  logic.SelFNDLST(1);
+  logic.run(C::MS_全検索);
+  EXPECT_EQ(opened, std::vector<Text>{u"readme"});
+  EXPECT_EQ(logic.searchWords(), (std::vector<Text>{u"games", u"readme"}));
 }
 
 TEST_F(MainWindowLogicTest, AGenreChangeKeepsTheListUnderItsNewName) {

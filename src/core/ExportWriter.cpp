@@ -52,8 +52,14 @@ void appendLeft(Text& line, TextView value, std::size_t width, std::size_t inden
   line.append(width - blanks - n, u' ');
 }
 
-void appendRight(Text& line, TextView value, std::size_t width) {
+// `cut`: a longer value keeps its rightmost `width` characters; else it is
+// written whole.
+void appendRight(Text& line, TextView value, std::size_t width, bool cut) {
   const std::size_t length = oneLineLength(value);
+  if (length >= width && !cut) {
+    appendOneLine(line, value, length);
+    return;
+  }
   if (length >= width) {
     // The rightmost `width` characters: skip from the left what is too much.
     std::size_t skip = length - width;
@@ -96,7 +102,7 @@ void ExportWriter::addTextLine(const Values& values, std::size_t indent) {
   text_ += u' ';
   appendLeft(text_, values[2], DateWidth);
   text_ += u' ';
-  appendRight(text_, values[3], SizeWidth);
+  appendRight(text_, values[3], SizeWidth, last_ == LastColumn::KeepRight);
   std::size_t end = text_.size();
   while (end > start && text_[end - 1] == u' ') --end;
   text_.resize(end);

@@ -6,7 +6,9 @@
 // Text form, one line a row, widths in characters (not bytes):
 //   value 0 left in 30, blank, value 1 left in 40, blank, the first 8
 //   characters of value 2, blank, value 3 right-aligned in 12 (its rightmost
-//   12 when longer); trailing blanks removed. A line break inside a value
+//   12 when longer); trailing blanks removed. With LastColumn::Whole the
+//   last value is right-aligned in 12 but never cut (the search results put
+//   a comment there, and its start matters as much as its end). A line break inside a value
 //   becomes one blank, so that a row stays one line:
 //   {u"  DOCS", u"Manuals", u"03/04/05 12:34", u"1,234"} ->
 //   "  DOCS                         Manuals                                  03/04/05        1,234\r\n"
@@ -24,6 +26,8 @@ namespace zevro {
 class ExportWriter {
 public:
   enum class Form { Text, Csv };
+  // How the text form treats a last value longer than its 12 characters.
+  enum class LastColumn { KeepRight, Whole };
   using Values = std::array<TextView, 4>;
 
   static constexpr int NameWidth = 30;
@@ -31,7 +35,7 @@ public:
   static constexpr int DateWidth = 8;
   static constexpr int SizeWidth = 12;
 
-  explicit ExportWriter(Form form) : form_(form) {}
+  explicit ExportWriter(Form form, LastColumn last = LastColumn::KeepRight) : form_(form), last_(last) {}
 
   Form form() const { return form_; }
 
@@ -55,6 +59,7 @@ private:
   void endLine();
 
   Form form_;
+  LastColumn last_;
   Text text_;          // the line being made
   std::string bytes_;  // the lines made, CP932
 };

@@ -19,6 +19,7 @@ bool FilePane::fill(const RowStore& catalog, int folderRow, bool force, GridUpda
   if (!force && folderPath_ && *folderPath_ == path && grid_->naturalSortKind() == natural) return false;
 
   update.merge(grid_->Grid_Clear());
+  ++fills_;
   map_.clear();
   folderPath_.reset();
   folderRow_ = -1;

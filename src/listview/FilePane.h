@@ -52,6 +52,9 @@ public:
   int folderRow() const { return folderRow_; }
   const std::optional<Text>& folderPath() const { return folderPath_; }
   void forget();
+  // How many times the pane was filled: a row number of the pane is only
+  // good for the fill it was taken from.
+  int fills() const { return fills_; }
 
   int fileCount() const;
   // u" 3個のファイル" (the count with the blank of a positive number).
@@ -63,6 +66,7 @@ private:
   std::vector<std::int32_t> map_;
   std::optional<Text> folderPath_;
   int folderRow_ = -1;
+  int fills_ = 0;
 };
 
 }  // namespace zevro

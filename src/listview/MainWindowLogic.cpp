@@ -31,6 +31,17 @@ namespace {
 
 using C = Command;
 
+// The matching switch of a menu item of the search conditions.
+std::optional<SwitchKind> switchOf(Command command) {
+  switch (command) {
+    case C::MS_大小区別: return SwitchKind::Case;
+    case C::MS_半角全角: return SwitchKind::Width;
+    case C::MS_正規表現: return SwitchKind::Pattern;
+    case C::MS_完全一致: return SwitchKind::WholeWord;
+    default: return std::nullopt;
+  }
+}
+
 bool between(Command c, Command first, Command last) {
   return static_cast<int>(c) >= static_cast<int>(first) && static_cast<int>(c) <= static_cast<int>(last);
 }
@@ -127,7 +138,8 @@ MainWindowLogic::MainWindowLogic(Services services)
   maingrid::configure(folderGrid_, Pane::Folder, options_, widthRight_, false);
   maingrid::configure(fileGrid_, Pane::File, options_, widthRight_, false);
   applyCursorColours();
-  searchWords_ = readSearchWords(services_.platform.files, services_.programFolder / SearchWordFileName).words;
+  search_.setWords(readSearchWords(services_.platform.files, services_.programFolder / SearchWordFileName).words);
+  search_.readSwitches(services_.options);
 }
 
 MainWindowLogic::~MainWindowLogic() = default;
@@ -194,6 +206,8 @@ bool MainWindowLogic::isEnabled(Command command) const {
   if (command == C::MO_アイコン変更) return static_cast<bool>(hooks_.changeIcons);
   if (command == C::MO_アイコン戻す)
     return hooks_.useStandardIcons && !services_.options.readText(opt::MarkIconFile, u"").empty();
+  if (command == C::MS_全検索) return static_cast<bool>(hooks_.openSearch);
+  if (command == C::MS_次フォルダー || command == C::MS_前フォルダー) return hasList();
   if (command == C::MD_表示モード1)
     return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
   return true;
@@ -210,6 +224,9 @@ bool MainWindowLogic::isChecked(Command command) const {
   // The pane buttons show where the file pane is.
   if (command == C::ボタン_縦2列) return rightPane();
   if (command == C::ボタン_横2列) return paneOpen() && !rightPane();
+  if (const std::optional<SwitchKind> kind = switchOf(command)) return search_.menuChecked(*kind);
+  if (between(command, C::MST_検索対象0, C::MST_検索対象2))
+    return options_.findMode == mainmenu::indexOf(command) + 1;
   return options_.isOn(command);
 }
 
@@ -302,6 +319,44 @@ MainWindowEffects MainWindowLogic::run(Command command) {
     case C::MH_バージョン:
       if (hooks_.showVersion) hooks_.showVersion();
       return {};
+    case C::MS_大小区別:
+    case C::MS_半角全角:
+    case C::MS_正規表現:
+    case C::MS_完全一致: {
+      search_.toggle(*switchOf(command));
+      MainWindowEffects e;
+      e.labels = true;
+      return e;
+    }
+    case C::FNDBTN:
+    case C::MS_次を検索: return FindNext(false);
+    case C::MS_前を検索: return FindNext(true);
+    case C::MS_次フォルダー: return NextFolder();
+    case C::MS_前フォルダー: return PrevFolder();
+    case C::MS_履歴クリア: {
+      search_.clearWords();
+      MainWindowEffects e;
+      e.findList = true;
+      return e;
+    }
+    case C::MST_検索対象0:
+    case C::MST_検索対象1:
+    case C::MST_検索対象2: {
+      const int item = mainmenu::indexOf(command);
+      options_.findMode = item + 1;
+      services_.options.writeNumber(opt::FindMode, options_.findMode);
+      MainWindowEffects e;
+      GridModel& grid = this->grid(active_);
+      if (grid.rowCount() > 0) e.grids.folder.merge(grid.Grid_SetCursorColumn(item == 1 ? 1 : 0));
+      if (active_ == Pane::File) std::swap(e.grids.folder, e.grids.files);
+      e.merge(PrepareSearch());
+      e.labels = true;
+      return e;
+    }
+    case C::MS_全検索: {
+      const int selected = search_.selectedWord();
+      return openSearch(selected >= 0 ? TextView(search_.words()[static_cast<std::size_t>(selected)]) : TextView());
+    }
     default: return {};  // closing a context menu, or a command not built yet
   }
 }
@@ -479,6 +534,7 @@ MainWindowEffects MainWindowLogic::showCatalog(bool keepState) {
   MainWindowEffects e;
   tree_.setDisplayMode(tree_.displayMode());
   tree_.catalogReplaced();
+  listSearch_.reset();
   active_ = Pane::Folder;
   applyCursorColours();
   e.grids = tree_.BuildFolderView(keepState ? 0 : chosenLevel_, keepState, false);
@@ -736,6 +792,11 @@ MainWindowLogic::KeyAnswer MainWindowLogic::key(Pane pane, int keyCode, int shif
   const bool ctrl = (shift & gridkey::CtrlMask) != 0;
   const bool withShift = (shift & gridkey::ShiftMask) != 0;
   a.used = true;
+  if (keyCode == gridkey::LetterA + ('G' - 'A') && ctrl) {
+    // The search window, on the find box's word.
+    a.effects = openSearch(findText_);
+    return a;
+  }
   const GridUpdate u = g.Grid_KeyDown(keyCode, shift);
   (pane == Pane::Folder ? a.effects.grids.folder : a.effects.grids.files).merge(u);
   if (u.cursorMoved) a.effects.merge(cursorMoved(pane));
@@ -901,10 +962,78 @@ MainWindowEffects MainWindowLogic::RefreshGrid(int flags) {
   return e;
 }
 
+MainWindowEffects MainWindowLogic::AddToHistory(TextView text) {
+  MainWindowEffects e;
+  if (text.empty()) return e;
+  search_.commitWord(text);
+  e.findList = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::PrepareSearch() {
+  MainWindowEffects e;
+  if (busy_) return e;
+  const Text text = findText_;
+  if (!listSearch_.prepare(text, search_.switches(), options_.findMode, e.grids)) return e;
+  return e.merge(AddToHistory(text));
+}
+
+MainWindowEffects MainWindowLogic::FindNext(bool backwards, bool* found) {
+  MainWindowEffects e;
+  if (found) *found = false;
+  if (busy_) return e;
+  const Text text = findText_;
+  ListSearch::Step step = listSearch_.findNext(text, search_.switches(), options_.findMode, backwards, active_);
+  e.grids = step.update;
+  if (text.empty() || !step.found) {
+    services_.platform.ui.beep();
+    if (!text.empty()) e.merge(AddToHistory(text));
+    return e;
+  }
+  if (found) *found = true;
+  e.merge(AddToHistory(text));
+  rowConsole(e.grids.focus == TreeFocus::FileGrid ? Pane::File : Pane::Folder);
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::ClearCurrentHit() {
+  MainWindowEffects e;
+  listSearch_.clearCurrentHit(e.grids);
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::NextFolder() { return stepFolder(false); }
+MainWindowEffects MainWindowLogic::PrevFolder() { return stepFolder(true); }
+
+MainWindowEffects MainWindowLogic::stepFolder(bool backwards) {
+  MainWindowEffects e;
+  if (busy_) return e;
+  const RowStore& list = folderGrid_.store();
+  const int rows = list.shownCount();
+  int d = folderGrid_.cursorRow() + (backwards ? -1 : 1);
+  for (; d >= 0 && d < rows; d += backwards ? -1 : 1)
+    if (list.kind(list.storedRowAt(d)) <= 5) break;
+  if (d < 0 || d >= rows) {
+    services_.platform.ui.beep();
+    return e;
+  }
+  e.grids.folder.merge(folderGrid_.Grid_ShowRow(d, true));
+  e.grids.merge(tree_.folderCursorMoved());
+  rowConsole(Pane::Folder);
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::openSearch(TextView text) {
+  if (hooks_.openSearch) hooks_.openSearch(text);
+  return {};
+}
+
 MainWindowEffects MainWindowLogic::SelFNDLST(int index) {
   MainWindowEffects e;
-  if (index < 0 || index >= static_cast<int>(searchWords_.size())) return e;
-  selectedWord_ = index;
+  if (index < 0 || index >= static_cast<int>(search_.words().size())) return e;
+  search_.selectWord(index);
   e.findList = true;
   return e;
 }
@@ -979,8 +1108,13 @@ void MainWindowLogic::shutDown(const Placement& placement) {
     options_.height = placement.height;
   }
   options_.displayMode = tree_.displayMode();
+  const MatchSwitches& switches = search_.switches();
+  options_.alphaSame = switches.caseFold;
+  options_.hanZenSame = switches.widthFold;
+  options_.useWildCard = switches.pattern;
+  options_.findTerm = switches.wholeWord;
   options_.write(services_.options, placement.normalState);
-  saveSearchWords(platform, services_.programFolder / SearchWordFileName, searchWords_);
+  saveSearchWords(platform, services_.programFolder / SearchWordFileName, search_.words());
   if (services_.titleCache.write(platform.files, services_.programFolder)) {
     platform.ui.showMessage(fileWriteErrorText(services_.programFolder / TitleCache::FileName), mb::IconExclamation,
                             u"");

@@ -31,6 +31,7 @@
 #include "grid/GridModel.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainMenu.h"
+#include "listview/ListSearch.h"
 #include "listview/MainWindowOptions.h"
 #include "listview/TreeDisplay.h"
 #include "media/DataWindow.h"
@@ -41,6 +42,7 @@
 #include "media/RowOpener.h"
 #include "media/ReadingStore.h"
 #include "platform/Platform.h"
+#include "search/SharedSearch.h"
 #include "text/Text.h"
 
 namespace zevro {
@@ -165,6 +167,8 @@ public:
     // The data window, made at first use; and the size of a picture file.
     std::function<DataWindow*()> dataWindow;
     RowDataShow::PictureSize pictureSize;
+    // The search window (MS_全検索, F6): opened on the find box's text.
+    std::function<void(TextView text)> openSearch;
   };
 
   explicit MainWindowLogic(Services services);
@@ -209,8 +213,29 @@ public:
   bool optionsPending() const { return services_.options.hasPending(); }
   void saveOptionsNow();
   // The search-word history (newest first) and the entry selected, -1 none.
-  const std::vector<Text>& searchWords() const { return searchWords_; }
-  int selectedSearchWord() const { return selectedWord_; }
+  const std::vector<Text>& searchWords() const { return search_.words(); }
+  int selectedSearchWord() const { return search_.selectedWord(); }
+  // The history and the matching switches the search window shares.
+  SharedSearch& sharedSearch() { return search_; }
+  // MS_全検索 with the find box's text.
+  MainWindowEffects openSearch(TextView text);
+
+  // ---- Search within the list ----
+  // The find box's text as it stands (the window tells every edit).
+  void setFindText(TextView text) { findText_ = Text(text); }
+  const Text& findText() const { return findText_; }
+  // Commits text as the search word, at the top of the shared history.
+  MainWindowEffects AddToHistory(TextView text);
+  // Recomputes the hit marks when the find box's text changed.
+  MainWindowEffects PrepareSearch();
+  // F3 / Shift+F3 and FNDBTN: the next (previous) hit; a beep when there is
+  // none. `found` tells whether there was one.
+  MainWindowEffects FindNext(bool backwards, bool* found = nullptr);
+  MainWindowEffects ClearCurrentHit();
+  MainWindowEffects NextFolder();
+  MainWindowEffects PrevFolder();
+  const ListSearch& listSearch() const { return listSearch_; }
+  int findMode() const { return options_.findMode; }
 
   // ---- Commands ----
   bool isEnabled(Command command) const;
@@ -373,6 +398,7 @@ private:
   MainWindowEffects chooseCatalogFont(int choice);
   MainWindowEffects displayOptionsChanged();
   MainWindowEffects loadCatalog(TextView fileName);
+  MainWindowEffects stepFolder(bool backwards);
   MainWindowEffects showCatalog(bool keepState);
   MainWindowEffects clearPanes();
   void applyOptionsToGrids();
@@ -392,14 +418,15 @@ private:
   GridModel folderGrid_;
   GridModel fileGrid_;
   TreeDisplay tree_;
+  ListSearch listSearch_{tree_};
+  Text findText_;
   Pane active_ = Pane::Folder;
   bool busy_ = false;
   int chosenLevel_ = 0;
   int lastJump_ = -1;
   Text console_;
   Text genre_;
-  std::vector<Text> searchWords_;
-  int selectedWord_ = -1;
+  SharedSearch search_;
   Measures measures_;
   bool widthRight_ = false;
   bool widthMaximised_ = false;

@@ -8,6 +8,10 @@
 // texts exact:
 //   {"title":"ゲーム集","path":"DOS\\README.TXT","date":"99/12/31 23:55","comment":"Read me
 //   first","file":"_03CD_GAMES.cct"}
+// --export FILE writes the rows, in the same order, to FILE instead, as the
+// search window's Save does: CSV when the extension is "CSV" in any case,
+// else the text form (search/ResultExport.h), whatever the row count;
+// nothing is printed and nothing opened.
 // Exit status 0 with hits, 1 without, 2 on bad input.
 //
 // What no option says comes from the search window's stored settings, as
@@ -32,6 +36,7 @@
 #include "core/OptionStore.h"
 #include "core/Startup.h"
 #include "search/CatalogScan.h"
+#include "search/ResultExport.h"
 #include "text/Cp932.h"
 
 namespace zevro::cli {
@@ -256,17 +261,43 @@ int searchCatalogs(Session& session, const std::vector<std::string>& args, Searc
 
 namespace {
 
+// Takes "--export FILE" out of the arguments (options end at "--"); an
+// empty text when it is fine, else what is wrong.
+std::string takeExport(std::vector<std::string>& args, std::optional<std::string>& file) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") break;
+    if (args[i] != "--export") continue;
+    if (file) return "--export comes once";
+    if (i + 1 >= args.size() || args[i + 1].empty()) return "--export needs a file name";
+    file = args[i + 1];
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    --i;
+  }
+  return {};
+}
+
 int runSearch(Context& context) {
   Session session(context, Prefix);
   RowStore grid;
   SearchResults results(grid);
-  std::string wrong;
+  std::vector<std::string> args = context.args;
+  std::optional<std::string> exportFile;
+  std::string wrong = takeExport(args, exportFile);
+  if (!wrong.empty()) return usageError(context, "search", wrong);
   Text term;
   bool json = false;
-  const int status = searchCatalogs(session, context.args, results, wrong, term, &json);
+  const int status = searchCatalogs(session, args, results, wrong, term, &json);
   if (!wrong.empty()) return usageError(context, "search", wrong);
   if (status != ExitOk) return status;
-  printResults(context.out, results, json);
+  if (exportFile) {
+    const NativePath path(*exportFile);
+    if (const IoError error = resultexport::writeResults(session.files, path, grid)) {
+      context.err << Prefix << "cannot write " << *exportFile << ": " << error.text << '\n';
+      return ExitError;
+    }
+  } else {
+    printResults(context.out, results, json);
+  }
   return results.rowCount() > 0 ? ExitOk : ExitNone;
 }
 
@@ -291,6 +322,9 @@ constexpr const char* Help =
     "                            the stored genres)\n"
     "  --json                    one JSON object a line with the keys title, path,\n"
     "                            date, comment and file (texts exact)\n"
+    "  --export FILE             write the rows to FILE instead of printing them:\n"
+    "                            CSV with a header when its extension is CSV,\n"
+    "                            else fixed text columns (CP932, CR LF)\n"
     "  -h, --help                this text\n"
     "\n"
     "Exit status:\n"
@@ -304,7 +338,7 @@ constexpr const char* Help =
 Command searchCommand() {
   return {"search", "search [OPTIONS] TERM",
           "searches all catalogs: --and/--or TERM2, --names, --comments, --[no-]case, --[no-]width, "
-          "--[no-]pattern, --[no-]word, --media CD,FD,HD, --genre N, --json",
+          "--[no-]pattern, --[no-]word, --media CD,FD,HD, --genre N, --json, --export FILE",
           runSearch, Help};
 }
 

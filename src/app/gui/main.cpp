@@ -7,6 +7,7 @@
 // list window opens on it: catalogs are opened, read from media with the
 // reading window, browsed and saved there; closing it ends the program.
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
 #include <QImageReader>
@@ -38,7 +39,9 @@
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "print/qt/PrintDialogue.h"
+#include "select/qt/FindForm.h"
 #include "select/qt/SelectForm.h"
+#include "platform/qt/QtText.h"
 #include "text/Cp932.h"
 #include "core/OptionKeys.h"
 #include "viewers/qt/DataForm.h"
@@ -176,10 +179,18 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
                         logic.cursorFolderPath(), logic.tree().shownMode(), icons.map, icons.count});
     window.activateWindow();
   };
-  logic.hooks().unloadWindows = [&form, &printing, &selection] {
+  // The search window: searches all catalogs and jumps into this window.
+  FindForm find(program, window, state.commonDialogs, &window);
+  find.setPrinter([&printing](const RowStore& rows, TextView title) { printing.PrintFindList(rows, title); });
+  const auto openSearch = [&find, &window] { find.OpenFind(fromQString(window.findBox()->currentText())); };
+  logic.hooks().openSearch = [openSearch](TextView) { openSearch(); };
+  selection.setSearchOpener(openSearch);
+  window.apply(MainWindowEffects{});
+  logic.hooks().unloadWindows = [&form, &printing, &selection, &find] {
     form.unload();
     printing.unload();
     selection.unload();
+    find.unload();
   };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
   window.show();

@@ -247,8 +247,14 @@ void MainWindow::buildButtonPanel(QWidget* area) {
   findBox_->setEditable(true);
   findBox_->setMinimumWidth(FindBoxWidthPx);
   row->addWidget(findBox_);
+  findBox_->lineEdit()->installEventFilter(this);
+  connect(findBox_, &QComboBox::editTextChanged, this, [this](const QString& text) {
+    logic_.setFindText(fromQString(text));
+  });
   QToolButton* find = makeButton(C::FNDBTN, panel);
   find->setText(qs(FindButtonFace));
+  find->installEventFilter(this);
+  findButton_ = find;
   row->addWidget(find);
   row->addStretch(1);
   static_cast<QVBoxLayout*>(area->layout())->addWidget(panel);
@@ -367,6 +373,12 @@ QMenu* MainWindow::menu(Command command) const {
 }
 
 void MainWindow::runCommand(Command command) {
+  if (command == C::MS_文字指定) {
+    findBox_->setFocus(Qt::ShortcutFocusReason);
+    findBox_->lineEdit()->selectAll();
+    return;
+  }
+  if (command == C::MS_次を検索 || command == C::MS_前を検索) logic_.setFindText(fromQString(findBox_->currentText()));
   if (logic_.disablesWindow(command)) {
     setEnabled(false);
     const MainWindowEffects e = logic_.run(command);
@@ -396,9 +408,21 @@ void MainWindow::refreshLabels() {
 }
 
 void MainWindow::refreshFindList() {
+  const QString typed = findBox_->currentText();
   findBox_->clear();
   for (const Text& word : logic_.searchWords()) findBox_->addItem(qs(word));
   findBox_->setCurrentIndex(logic_.selectedSearchWord());
+  if (logic_.selectedSearchWord() < 0) findBox_->setEditText(typed);
+  logic_.setFindText(fromQString(findBox_->currentText()));
+}
+
+void MainWindow::findFromBox(bool backwards) {
+  focusGrid(logic_.activePane() == Pane::Folder ? TreeFocus::FolderGrid : TreeFocus::FileGrid);
+  logic_.setFindText(fromQString(findBox_->currentText()));
+  apply(logic_.PrepareSearch());
+  bool found = false;
+  apply(logic_.FindNext(backwards, &found));
+  if (found) focusGrid(logic_.activePane() == Pane::Folder ? TreeFocus::FolderGrid : TreeFocus::FileGrid);
 }
 
 void MainWindow::apply(const MainWindowEffects& e) {
@@ -547,6 +571,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
+      if (findBox_ && watched == findBox_->lineEdit()) {
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+          findFromBox(false);
+          return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+          focusGrid(logic_.activePane() == Pane::Folder ? TreeFocus::FolderGrid : TreeFocus::FileGrid);
+          return true;
+        }
+        if (key->matches(QKeySequence::Paste)) {
+          // Plain text only, all of it selected.
+          findBox_->setEditText(qs(logic_.ui().clipboardText()));
+          findBox_->lineEdit()->selectAll();
+          return true;
+        }
+      }
       if (zoomKey(watched, key)) return true;
       // Tab would leave for the next control: it moves between the panes.
       if ((watched == folderView_ || watched == fileView_) &&
@@ -560,6 +600,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       if (watched == fileView_) apply(logic_.activate(Pane::File));
       break;
     case QEvent::MouseButtonPress:
+      if (watched == findButton_) {
+        auto* press = static_cast<QMouseEvent*>(event);
+        if (logic_.busy()) return true;
+        if (press->button() == Qt::LeftButton) {
+          findFromBox((press->modifiers() & Qt::ShiftModifier) != 0);
+        } else {
+          apply(logic_.openSearch(fromQString(findBox_->currentText())));
+        }
+        return true;
+      }
       // A label passes its presses on, so the press is the event it sees.
       if (watched == nameLabel_ && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         runCommand(C::NAMDSP);

@@ -105,6 +105,8 @@ private:
   void refreshCommands();
   void refreshLabels();
   void refreshFindList();
+  // Enter in the find box and a left press on FNDBTN: the next (previous) hit.
+  void findFromBox(bool backwards);
   void layoutPanes();
   void placeSplit();
   void applyGridSettings();
@@ -127,6 +129,7 @@ private:
   QLabel* genreLabel_ = nullptr;
   QLabel* console_ = nullptr;
   QComboBox* findBox_ = nullptr;
+  QToolButton* findButton_ = nullptr;
   std::map<Command, QAction*> actions_;
   std::map<Command, QMenu*> menus_;
   std::map<Command, QToolButton*> buttons_;
