@@ -41,7 +41,7 @@
 #include "select/qt/SelectForm.h"
 #include "text/Cp932.h"
 #include "core/OptionKeys.h"
-#include "viewers/qt/DataForm.h"
+#include "viewers/qt/LiveForm.h"
 
 #ifndef ZEVRO_VERSION
 #define ZEVRO_VERSION "0.0.0"
@@ -137,15 +137,15 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
         [&logic](char letter, TextView from, TextView to) { return logic.document().relabel(letter, from, to); });
   };
   // The data window, made when something is first shown in it.
-  std::unique_ptr<DataForm> dataForm;
+  std::unique_ptr<LiveForm> liveForm;
   logic.hooks().dataWindow = [&]() -> DataWindow* {
-    if (!dataForm) dataForm = std::make_unique<DataForm>(program.platform().files, &window);
+    if (!liveForm) liveForm = std::make_unique<LiveForm>(program.platform().files, &window, &program.platform().ui, &program.options());
     const OptionStore& o = program.options();
     const int width = opt::readNumber(o, opt::PicViewWidth);
     const int height = opt::readNumber(o, opt::PicViewHeight);
-    dataForm->setSettings({opt::readBoolean(o, opt::FixPreview), width > 0 ? width / 15 : window.width() / 2,
+    liveForm->setSettings({opt::readBoolean(o, opt::FixPreview), width > 0 ? width / 15 : window.width() / 2,
                            height > 0 ? height / 15 : window.height()});
-    return dataForm.get();
+    return liveForm.get();
   };
   logic.hooks().pictureSize = [](const NativePath& file) -> std::optional<std::pair<int, int>> {
     const QSize size = QImageReader(QFile::decodeName(QByteArray::fromStdString(file.native()))).size();
