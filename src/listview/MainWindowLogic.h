@@ -165,6 +165,10 @@ public:
     // The data window, made at first use; and the size of a picture file.
     std::function<DataWindow*()> dataWindow;
     RowDataShow::PictureSize pictureSize;
+    // The comment window (with useCommentFrame on): shows the comment of a
+    // catalog row, and answers with an edit made there for that row.
+    std::function<void(TextView catalog, int row, TextView name, TextView comment)> DispCommentText;
+    std::function<bool(TextView catalog, int row, TextView name, Text* comment)> isCommentTextEdited;
   };
 
   explicit MainWindowLogic(Services services);
@@ -244,6 +248,12 @@ public:
   MainWindowEffects openRow(Pane pane, bool userAction);
   // Shows the current row in the data window.
   MainWindowEffects showRowData(bool userAction);
+  // Stores a comment edited in the comment window for catalog row `row`:
+  // field 1, flag bit 2 (a user comment), the list modified.
+  MainWindowEffects storeComment(int row, TextView comment);
+  // The cursor was moved by a click on a grid: with PrevSingle on the row is
+  // shown in the data window too.
+  MainWindowEffects cursorClicked(Pane pane);
   // The older player exists: MO_旧プレイヤー is offered.
   bool offersOldPlayer();
 
@@ -380,6 +390,9 @@ private:
   void rememberFirstColumns();
   void findGenre();
   void rowConsole(Pane pane);
+  void commentToWindow(Pane pane);
+  MainWindowEffects takeBackComment();
+  MainWindowEffects runCommand(Command command);
   int currentCatalogRow(Pane pane) const;
   bool commandStart();
   Text consoleOfList() const;

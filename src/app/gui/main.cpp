@@ -14,6 +14,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdlib>
 #include <iostream>
@@ -41,6 +42,7 @@
 #include "select/qt/SelectForm.h"
 #include "text/Cp932.h"
 #include "core/OptionKeys.h"
+#include "viewers/qt/DocForm.h"
 #include "viewers/qt/LiveForm.h"
 
 #ifndef ZEVRO_VERSION
@@ -147,6 +149,31 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
                            height > 0 ? height / 15 : window.height()});
     return liveForm.get();
   };
+  window.setZoomKeyTarget([&liveForm](char16_t c) {
+    if (liveForm) liveForm->KeyIn(c);
+  });
+  window.setZoomKeyShown([&liveForm] { return liveForm && liveForm->isVisible(); });
+  logic.hooks().ChangePrevFont = [&liveForm] {
+    if (liveForm) liveForm->ChangePrevFont();
+  };
+  // The comment window, made when the first comment is shown in it. Its
+  // edits are stored through storeComment; the grids are redrawn once the
+  // operation that handed the edit over is through.
+  std::unique_ptr<DocForm> docForm;
+  const DocFormModel::EditComment editComment = [&logic, &window](int row, TextView comment) {
+    const MainWindowEffects e = logic.storeComment(row, comment);
+    QTimer::singleShot(0, &window, [&window, e] { window.apply(e); });
+  };
+  logic.hooks().DispCommentText = [&](TextView catalog, int row, TextView name, TextView comment) {
+    if (!docForm) docForm = std::make_unique<DocForm>(editComment, &program.options(), &window);
+    docForm->DispCommentText(catalog, row, name, comment);
+  };
+  logic.hooks().isCommentTextEdited = [&docForm](TextView catalog, int row, TextView name, Text* comment) {
+    return docForm && docForm->loaded() && docForm->isCommentTextEdited(catalog, row, name, comment);
+  };
+  logic.hooks().ChangeDocFont = [&docForm] {
+    if (docForm) docForm->ChangeDocFont();
+  };
   logic.hooks().pictureSize = [](const NativePath& file) -> std::optional<std::pair<int, int>> {
     const QSize size = QImageReader(QFile::decodeName(QByteArray::fromStdString(file.native()))).size();
     if (!size.isValid()) return std::nullopt;
@@ -176,7 +203,9 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
                         logic.cursorFolderPath(), logic.tree().shownMode(), icons.map, icons.count});
     window.activateWindow();
   };
-  logic.hooks().unloadWindows = [&form, &printing, &selection] {
+  logic.hooks().unloadWindows = [&form, &printing, &selection, &liveForm, &docForm] {
+    if (liveForm) liveForm->unload();
+    if (docForm) docForm->unload();
     form.unload();
     printing.unload();
     selection.unload();
