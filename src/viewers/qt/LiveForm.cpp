@@ -40,6 +40,9 @@ LiveForm::LiveForm(FileSystem& files, QWidget* mainWindow, Ui* ui, OptionStore* 
   scroll_ = new QScrollArea;
   scroll_->setWidget(image_);
   scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // A small picture gets a small window: the views set no least size.
+  text_->setMinimumSize(1, 1);
+  scroll_->setMinimumSize(1, 1);
   stack_->addWidget(text_);
   stack_->addWidget(scroll_);
   // Keys and the right button reach the window from its views too.
