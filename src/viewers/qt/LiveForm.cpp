@@ -28,7 +28,9 @@ LiveForm::LiveForm(FileSystem& files, QWidget* mainWindow, Ui* ui, OptionStore* 
     : QWidget(mainWindow, Qt::Window), files_(files), mainWindow_(mainWindow), ui_(ui), options_(options) {
   setObjectName(QStringLiteral("LiveForm"));
   stack_ = new QStackedLayout(this);
-  stack_->setContentsMargins(4, 2, 4, 2);  // the text box takes the client area less 8 x 4
+  // The views take the whole client area: a picture shown at its natural
+  // size needs every pixel of it.
+  stack_->setContentsMargins(0, 0, 0, 0);
   text_ = new QPlainTextEdit;
   text_->setObjectName(QStringLiteral("TXTVIW"));
   text_->setReadOnly(true);
@@ -160,6 +162,13 @@ Size2 LiveForm::frame() const {
   return {m.left() + m.right() + f, m.top() + m.bottom() + f};
 }
 
+QSize LiveForm::stretchedSize() const {
+  // Worked out from the window rather than read from the scroll area, whose
+  // own size is settled only when its resize event has come.
+  const Size2 f = frame();
+  return {std::max(1, contentsRect().width() - f.width), std::max(1, contentsRect().height() - f.height)};
+}
+
 void LiveForm::zoomKey(LiveFormLogic::KeyRoute route) {
   if (picture_.isNull()) return;
   image_->move(0, 0);
@@ -176,7 +185,7 @@ void LiveForm::zoomKey(LiveFormLogic::KeyRoute route) {
   if (!z) return;
   if (z->image) image_->resize(z->image->width, z->image->height);
   resize(z->window.width, z->window.height);
-  if (!z->image) image_->resize(scroll_->viewport()->size());
+  if (!z->image) image_->resize(stretchedSize());
 }
 
 void LiveForm::KeyIn(char16_t c) {
@@ -251,7 +260,7 @@ void LiveForm::resizeEvent(QResizeEvent* event) {
     settings_.picViewHeight = height();
     return;
   }
-  if (r.stretch && !picture_.isNull()) image_->resize(scroll_->viewport()->size());
+  if (r.stretch && !picture_.isNull()) image_->resize(stretchedSize());
 }
 
 void LiveForm::closeEvent(QCloseEvent* event) {

@@ -66,6 +66,7 @@ private:
   void load();
   void showWindow();
   Size2 frame() const;
+  QSize stretchedSize() const;
   void zoomKey(LiveFormLogic::KeyRoute route);
   void giveBack(int qtKey);
 
