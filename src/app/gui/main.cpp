@@ -42,6 +42,7 @@
 #include "select/qt/SelectForm.h"
 #include "text/Cp932.h"
 #include "core/OptionKeys.h"
+#include "core/Geometry.h"
 #include "viewers/qt/DocForm.h"
 #include "viewers/qt/LiveForm.h"
 
@@ -145,8 +146,10 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
     const OptionStore& o = program.options();
     const int width = opt::readNumber(o, opt::PicViewWidth);
     const int height = opt::readNumber(o, opt::PicViewHeight);
-    liveForm->setSettings({opt::readBoolean(o, opt::FixPreview), width > 0 ? width / 15 : window.width() / 2,
-                           height > 0 ? height / 15 : window.height()});
+    // Stored in twips at the screen's resolution, as the window writes them.
+    const int tpp = twipsPerPixel(window.logicalDpiX());
+    liveForm->setSettings({opt::readBoolean(o, opt::FixPreview), width > 0 ? width / tpp : window.width() / 2,
+                           height > 0 ? height / tpp : window.height()});
     return liveForm.get();
   };
   window.setZoomKeyTarget([&liveForm](char16_t c) {
