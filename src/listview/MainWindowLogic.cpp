@@ -249,6 +249,12 @@ bool MainWindowLogic::commandStart() {
 MainWindowEffects MainWindowLogic::run(Command command) {
   if (!isEnabled(command) && command != C::ボタン_保存) return {};
   if (busy_ || !commandStart()) return {};
+  // An edit waiting in the comment window is stored before the command.
+  MainWindowEffects e = takeBackComment();
+  return e.merge(runCommand(command));
+}
+
+MainWindowEffects MainWindowLogic::runCommand(Command command) {
   if (between(command, C::MD_表示モード0, C::MD_表示モード3) || command == C::ボタン_縦2列 ||
       command == C::ボタン_横2列)
     return chooseMode(command);
@@ -556,6 +562,9 @@ MainWindowEffects MainWindowLogic::newReading() {
   if (!hooks_.readMedium) return {};
   active_ = Pane::Folder;
   if (!askToKeep()) return {};
+  if (hooks_.dataWindow) {
+    if (DataWindow* window = hooks_.dataWindow(); window && window->loaded()) window->DispNull();
+  }
   document_->setModified(false);
   // Shown again when the reading stores nothing; it is on disk as it was.
   const Text shownBefore = document_->currentFileName();
@@ -800,6 +809,10 @@ MainWindowLogic::KeyAnswer MainWindowLogic::key(Pane pane, int keyCode, int shif
   const GridUpdate u = g.Grid_KeyDown(keyCode, shift);
   (pane == Pane::Folder ? a.effects.grids.folder : a.effects.grids.files).merge(u);
   if (u.cursorMoved) a.effects.merge(cursorMoved(pane));
+  const bool moveKey = keyCode == gridkey::Up || keyCode == gridkey::Down || keyCode == gridkey::PageUp ||
+                       keyCode == gridkey::PageDown || keyCode == gridkey::Home || keyCode == gridkey::End;
+  if (moveKey && u.cursorMoved && options_.prevUpDown) a.effects.merge(showRowData(true));
+  if (keyCode == gridkey::Space && !paneOpen() && options_.prevSingle) a.effects.merge(showRowData(true));
 
   if (keyCode == gridkey::LetterA + ('X' - 'A') && ctrl) {
     // Cutting takes whole rows of names only with the cursor in another column.
@@ -813,6 +826,11 @@ MainWindowLogic::KeyAnswer MainWindowLogic::key(Pane pane, int keyCode, int shif
   if (keyCode == gridkey::Enter && !paneOpen() && g.rowCount() > 0) {
     rowConsole(pane);
     a.effects.labels = true;
+  }
+  if (keyCode == gridkey::Enter && shift == 0 && !paneOpen() && !options_.prevSingle && options_.prevUpDown) {
+    // Enter shows the row in the data window rather than opening it.
+    a.effects.merge(showRowData(true));
+    return a;
   }
   if (keyCode == gridkey::Enter && shift == 0 && mediumReady()) a.effects.merge(openRow(pane, true));
   return a;
@@ -869,7 +887,58 @@ int MainWindowLogic::currentCatalogRow(Pane pane) const {
   return stored < 0 ? -1 : tree_.paneSourceRow(stored);
 }
 
-void MainWindowLogic::rowConsole(Pane pane) { console_ = rowPathText(document_->list(), currentCatalogRow(pane)); }
+void MainWindowLogic::rowConsole(Pane pane) {
+  console_ = rowPathText(document_->list(), currentCatalogRow(pane));
+  commentToWindow(pane);
+}
+
+void MainWindowLogic::commentToWindow(Pane pane) {
+  if (!options_.useCommentFrame || !hooks_.DispCommentText || !hasList()) return;
+  const int row = currentCatalogRow(pane);
+  const RowStore& list = document_->list();
+  if (row < 0 || row >= list.rowCount()) return;
+  hooks_.DispCommentText(document_->currentFileName(), row, list.field(catalog::FieldName, row),
+                         list.field(catalog::FieldComment, row));
+}
+
+MainWindowEffects MainWindowLogic::takeBackComment() {
+  if (!options_.useCommentFrame || !hooks_.isCommentTextEdited || !hasList()) return {};
+  const Pane pane = active_ == Pane::File && paneOpen() ? Pane::File : Pane::Folder;
+  const int row = currentCatalogRow(pane);
+  const RowStore& list = document_->list();
+  if (row < 1 || row >= list.rowCount()) return {};
+  Text comment;
+  if (!hooks_.isCommentTextEdited(document_->currentFileName(), row, list.field(catalog::FieldName, row), &comment))
+    return {};
+  return storeComment(row, comment);
+}
+
+MainWindowEffects MainWindowLogic::storeComment(int row, TextView comment) {
+  RowStore& list = document_->list();
+  if (row < 1 || row >= list.rowCount()) return {};
+  list.setField(catalog::FieldComment, row, comment);
+  const TextView flags = list.fieldView(catalog::FieldFlags, row);
+  const int bits = flags.empty() ? 0 : flags[0] - catalog::FlagBase;
+  list.setField(catalog::FieldFlags, row, Text(1, static_cast<char16_t>(catalog::FlagBase + (bits | catalog::FlagUserComment))));
+  document_->setModified(true);
+  // The file pane holds copies of its rows.
+  if (paneOpen()) {
+    RowStore& shown = fileGrid_.store();
+    for (int r = 0; r < shown.rowCount(); ++r) {
+      if (tree_.paneSourceRow(r) == row) shown.setField(catalog::FieldComment, r, comment);
+    }
+  }
+  MainWindowEffects e;
+  e.grids.folder.full = e.grids.files.full = true;
+  e.labels = true;
+  return e;
+}
+
+MainWindowEffects MainWindowLogic::cursorClicked(Pane pane) {
+  MainWindowEffects e = cursorMoved(pane);
+  if (options_.prevSingle) e.merge(showRowData(true));
+  return e;
+}
 
 Command MainWindowLogic::contextMenuFor(int column, Pane pane, int kind, int selectedCount, bool clickedSelected) {
   if (clickedSelected && selectedCount > 1) return C::POP_選択有;
@@ -1094,6 +1163,7 @@ int MainWindowLogic::splitMoved(int wanted, int total, int dpi) {
 
 bool MainWindowLogic::canClose() {
   if (busy_) return false;
+  takeBackComment();  // an edit waiting in the comment window counts as a change
   return askToKeep();
 }
 

@@ -169,6 +169,10 @@ public:
     RowDataShow::PictureSize pictureSize;
     // The search window (MS_全検索, F6): opened on the find box's text.
     std::function<void(TextView text)> openSearch;
+    // The comment window (with useCommentFrame on): shows the comment of a
+    // catalog row, and answers with an edit made there for that row.
+    std::function<void(TextView catalog, int row, TextView name, TextView comment)> DispCommentText;
+    std::function<bool(TextView catalog, int row, TextView name, Text* comment)> isCommentTextEdited;
   };
 
   explicit MainWindowLogic(Services services);
@@ -269,6 +273,12 @@ public:
   MainWindowEffects openRow(Pane pane, bool userAction);
   // Shows the current row in the data window.
   MainWindowEffects showRowData(bool userAction);
+  // Stores a comment edited in the comment window for catalog row `row`:
+  // field 1, flag bit 2 (a user comment), the list modified.
+  MainWindowEffects storeComment(int row, TextView comment);
+  // The cursor was moved by a click on a grid: with PrevSingle on the row is
+  // shown in the data window too.
+  MainWindowEffects cursorClicked(Pane pane);
   // The older player exists: MO_旧プレイヤー is offered.
   bool offersOldPlayer();
 
@@ -406,6 +416,9 @@ private:
   void rememberFirstColumns();
   void findGenre();
   void rowConsole(Pane pane);
+  void commentToWindow(Pane pane);
+  MainWindowEffects takeBackComment();
+  MainWindowEffects runCommand(Command command);
   int currentCatalogRow(Pane pane) const;
   bool commandStart();
   Text consoleOfList() const;

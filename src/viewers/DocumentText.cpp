@@ -5,6 +5,22 @@
 
 namespace zevro {
 
+namespace {
+
+// CP932 text of the first bytes of a file: a lead byte left alone at the
+// end by the cut is dropped rather than shown as a stray sign.
+Text decodeCp932Start(std::string_view bytes) {
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const bool lead = cp932::isLeadByte(static_cast<unsigned char>(bytes[i]));
+    if (lead && i + 1 == bytes.size()) return cp932::decode(bytes.substr(0, i));
+    i += lead ? 2 : 1;
+  }
+  return cp932::decode(bytes);
+}
+
+}  // namespace
+
 Text decodeDocument(std::string_view bytes) {
   Text out;
   bool beyondAscii = false;
@@ -14,22 +30,13 @@ Text decodeDocument(std::string_view bytes) {
     // A cut at the end of the shown bytes may split the last character.
     if (n == 0) {
       if (bytes.size() - i < 4 && beyondAscii) break;
-      return cp932::decode(bytes);
+      return decodeCp932Start(bytes);
     }
     beyondAscii = beyondAscii || n > 1;
     utf::appendUtf16(out, cp);
     i += n;
   }
-  return beyondAscii ? out : cp932::decode(bytes);
-}
-
-std::optional<Text> documentText(FileSystem& files, const NativePath& file, IoError* error) {
-  std::string bytes;
-  if (IoError e = files.readStart(file, bytes, DocumentShownBytes)) {
-    if (error) *error = e;
-    return std::nullopt;
-  }
-  return decodeDocument(bytes);
+  return beyondAscii ? out : decodeCp932Start(bytes);
 }
 
 }  // namespace zevro

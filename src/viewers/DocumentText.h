@@ -1,19 +1,15 @@
 #pragma once
-// The text a data window shows for a file: its first bytes (a huge log file
-// is not read whole) decoded as UTF-8 when they are well-formed UTF-8 with
-// characters beyond ASCII, else as CP932 (the catalogs' own media).
+// The text a data window shows for a file: its first bytes decoded as UTF-8
+// when they are well-formed UTF-8 with characters beyond ASCII, else as CP932
+// (the catalogs' own media).
 //   "読んで\n" in UTF-8 -> u"読んで\n";  the same in CP932 -> u"読んで\n"
-#include <cstddef>
+#include <string_view>
 
-#include "platform/FileSystem.h"
 #include "text/Text.h"
 
 namespace zevro {
 
-inline constexpr std::size_t DocumentShownBytes = 4 * 1024 * 1024;
-
+// A lead byte left alone at the end (a cut double-byte character) is dropped.
 Text decodeDocument(std::string_view bytes);
-// The file's text, or nullopt with the error when it cannot be read.
-std::optional<Text> documentText(FileSystem& files, const NativePath& file, IoError* error = nullptr);
 
 }  // namespace zevro

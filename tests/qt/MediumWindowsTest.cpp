@@ -30,7 +30,7 @@
 #include "platform/FakeDrives.h"
 #include "platform/Programs.h"
 #include "platform/qt/QtText.h"
-#include "viewers/qt/DataForm.h"
+#include "viewers/qt/LiveForm.h"
 
 namespace zevro {
 namespace {
@@ -75,8 +75,8 @@ protected:
     logic->hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {
       return std::optional<NativePath>(catalogs / "_00HD_DATA.cct");
     };
-    dataForm = std::make_unique<DataForm>(disk, nullptr);
-    logic->hooks().dataWindow = [this]() -> DataWindow* { return dataForm.get(); };
+    liveForm = std::make_unique<LiveForm>(disk, nullptr);
+    logic->hooks().dataWindow = [this]() -> DataWindow* { return liveForm.get(); };
     logic->hooks().pictureSize = [](const NativePath& file) -> std::optional<std::pair<int, int>> {
       const QSize size = QImageReader(QString::fromStdString(file.native())).size();
       if (!size.isValid()) return std::nullopt;
@@ -111,7 +111,7 @@ protected:
   FakePrograms programs;
   RowOpener opener{{locator, archives, disk, ui, programs, program / "TempFile"}};
   std::unique_ptr<MainWindow> window;
-  std::unique_ptr<DataForm> dataForm;
+  std::unique_ptr<LiveForm> liveForm;
 };
 
 TEST_F(MediumWindowsTest, DoubleClickOpensTheFileOnTheMedium) {
@@ -140,13 +140,13 @@ TEST_F(MediumWindowsTest, DataWindowShowsTextAndPicture) {
   showWindow();
   cursorTo(2);
   window->findChild<QAction*>(QStringLiteral("MD_データ表示"))->trigger();
-  EXPECT_EQ(dataForm->textView()->toPlainText(), QStringLiteral("read me first"));
-  EXPECT_EQ(dataForm->windowTitle(), QStringLiteral("DOCS\\README.TXT"));
+  EXPECT_EQ(liveForm->textView()->toPlainText(), QStringLiteral("read me first"));
+  EXPECT_EQ(liveForm->windowTitle(), QStringLiteral("DOCS\\README.TXT"));
   cursorTo(7);
   window->findChild<QAction*>(QStringLiteral("MD_データ表示"))->trigger();
-  EXPECT_EQ(dataForm->windowTitle(), QStringLiteral("photo.jpg (64x48)"));
-  ASSERT_FALSE(dataForm->imageView()->pixmap().isNull());
-  EXPECT_EQ(dataForm->imageView()->pixmap().size(), QSize(64, 48));
+  EXPECT_EQ(liveForm->windowTitle(), QStringLiteral("photo.jpg (64x48)"));
+  ASSERT_FALSE(liveForm->imageView()->pixmap().isNull());
+  EXPECT_EQ(liveForm->imageView()->pixmap().size(), QSize(64, 48));
 
   // The medium gone: the console line says so.
   drives.remove('K');
@@ -162,15 +162,15 @@ TEST_F(MediumWindowsTest, AttachedPictureIsShownAfterARestart) {
   ui.chosenFiles = {cp932::fromNativeName(attached.native())};
   window->findChild<QAction*>(QStringLiteral("ME_イメージ記録"))->trigger();
   EXPECT_EQ(logic->document().list().field(catalog::FieldImage, 2), u"001");
-  EXPECT_EQ(dataForm->windowTitle(), QStringLiteral("README.TXT (64x48)"));
+  EXPECT_EQ(liveForm->windowTitle(), QStringLiteral("README.TXT (64x48)"));
   EXPECT_TRUE(logic->document().save());
 
   std::filesystem::remove_all(program / "temp");
   showWindow();
   cursorTo(2);
   window->findChild<QAction*>(QStringLiteral("MD_データ表示"))->trigger();
-  EXPECT_EQ(dataForm->windowTitle(), QStringLiteral("README.TXT (64x48)"));
-  EXPECT_EQ(dataForm->imageView()->pixmap().toImage().pixelColor(10, 10).red() > 200, true);
+  EXPECT_EQ(liveForm->windowTitle(), QStringLiteral("README.TXT (64x48)"));
+  EXPECT_EQ(liveForm->imageView()->pixmap().toImage().pixelColor(10, 10).red() > 200, true);
 
   window->findChild<QAction*>(QStringLiteral("ME_イメージ消去"))->trigger();
   EXPECT_EQ(logic->document().list().field(catalog::FieldImage, 2), u"");

@@ -15,6 +15,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdlib>
 #include <iostream>
@@ -44,7 +45,9 @@
 #include "platform/qt/QtText.h"
 #include "text/Cp932.h"
 #include "core/OptionKeys.h"
-#include "viewers/qt/DataForm.h"
+#include "core/Geometry.h"
+#include "viewers/qt/DocForm.h"
+#include "viewers/qt/LiveForm.h"
 
 #ifndef ZEVRO_VERSION
 #define ZEVRO_VERSION "0.0.0"
@@ -140,15 +143,42 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
         [&logic](char letter, TextView from, TextView to) { return logic.document().relabel(letter, from, to); });
   };
   // The data window, made when something is first shown in it.
-  std::unique_ptr<DataForm> dataForm;
+  std::unique_ptr<LiveForm> liveForm;
   logic.hooks().dataWindow = [&]() -> DataWindow* {
-    if (!dataForm) dataForm = std::make_unique<DataForm>(program.platform().files, &window);
+    if (!liveForm) liveForm = std::make_unique<LiveForm>(program.platform().files, &window, &program.platform().ui, &program.options());
     const OptionStore& o = program.options();
     const int width = opt::readNumber(o, opt::PicViewWidth);
     const int height = opt::readNumber(o, opt::PicViewHeight);
-    dataForm->setSettings({opt::readBoolean(o, opt::FixPreview), width > 0 ? width / 15 : window.width() / 2,
-                           height > 0 ? height / 15 : window.height()});
-    return dataForm.get();
+    // Stored in twips at the screen's resolution, as the window writes them.
+    const int tpp = twipsPerPixel(window.logicalDpiX());
+    liveForm->setSettings({opt::readBoolean(o, opt::FixPreview), width > 0 ? width / tpp : window.width() / 2,
+                           height > 0 ? height / tpp : window.height()});
+    return liveForm.get();
+  };
+  window.setZoomKeyTarget([&liveForm](char16_t c) {
+    if (liveForm) liveForm->KeyIn(c);
+  });
+  window.setZoomKeyShown([&liveForm] { return liveForm && liveForm->isVisible(); });
+  logic.hooks().ChangePrevFont = [&liveForm] {
+    if (liveForm) liveForm->ChangePrevFont();
+  };
+  // The comment window, made when the first comment is shown in it. Its
+  // edits are stored through storeComment; the grids are redrawn once the
+  // operation that handed the edit over is through.
+  std::unique_ptr<DocForm> docForm;
+  const DocFormModel::EditComment editComment = [&logic, &window](int row, TextView comment) {
+    const MainWindowEffects e = logic.storeComment(row, comment);
+    QTimer::singleShot(0, &window, [&window, e] { window.apply(e); });
+  };
+  logic.hooks().DispCommentText = [&](TextView catalog, int row, TextView name, TextView comment) {
+    if (!docForm) docForm = std::make_unique<DocForm>(editComment, &program.options(), &window);
+    docForm->DispCommentText(catalog, row, name, comment);
+  };
+  logic.hooks().isCommentTextEdited = [&docForm](TextView catalog, int row, TextView name, Text* comment) {
+    return docForm && docForm->loaded() && docForm->isCommentTextEdited(catalog, row, name, comment);
+  };
+  logic.hooks().ChangeDocFont = [&docForm] {
+    if (docForm) docForm->ChangeDocFont();
   };
   logic.hooks().pictureSize = [](const NativePath& file) -> std::optional<std::pair<int, int>> {
     const QSize size = QImageReader(QFile::decodeName(QByteArray::fromStdString(file.native()))).size();
@@ -186,7 +216,9 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   logic.hooks().openSearch = [openSearch](TextView) { openSearch(); };
   selection.setSearchOpener(openSearch);
   window.apply(MainWindowEffects{});
-  logic.hooks().unloadWindows = [&form, &printing, &selection, &find] {
+  logic.hooks().unloadWindows = [&form, &printing, &selection, &find, &liveForm, &docForm] {
+    if (liveForm) liveForm->unload();
+    if (docForm) docForm->unload();
     form.unload();
     printing.unload();
     selection.unload();

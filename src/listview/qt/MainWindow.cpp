@@ -323,7 +323,7 @@ void MainWindow::connectGrids() {
     view->installEventFilter(this);
     view->setKeyHook([this, pane](QKeyEvent* event) { return gridKey(pane, event); });
     connect(view, &GridWidget::cursorMoved, this, [this, pane] {
-      if (!applying_) apply(logic_.cursorMoved(pane));
+      if (!applying_) apply(logic_.cursorClicked(pane));
     });
     connect(view, &GridWidget::rightClicked, this, [this, pane](QPoint at) { showContextMenu(pane, at); });
     connect(view, &GridWidget::doubleClicked, this, [this, pane] {
@@ -562,7 +562,7 @@ bool MainWindow::zoomKey(QObject* watched, QKeyEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   const char16_t c = text.at(0).unicode();
-  if (!MainWindowLogic::takesZoomKey(c, isTextInput(watched), static_cast<bool>(zoomTarget_))) return false;
+  if (!MainWindowLogic::takesZoomKey(c, isTextInput(watched), zoomTarget_ && (!zoomShown_ || zoomShown_()))) return false;
   zoomTarget_(c);
   return true;
 }

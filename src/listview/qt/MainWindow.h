@@ -83,6 +83,8 @@ public:
   // The data window's zoom keys ("+", "-", "=") while it is shown; empty
   // while there is no data window.
   void setZoomKeyTarget(std::function<void(char16_t)> target) { zoomTarget_ = std::move(target); }
+  // Whether the zoom target is shown now (without it: always).
+  void setZoomKeyShown(std::function<bool()> shown) { zoomShown_ = std::move(shown); }
 
   // The context menu a right click on a grid would open, prepared but not
   // shown (tests look at it); nullptr when the row is not there.
@@ -138,6 +140,7 @@ private:
   QTimer optionSave_;
   UpdateForm* updateForm_ = nullptr;  // made at the first conversion
   std::function<void(char16_t)> zoomTarget_;
+  std::function<bool()> zoomShown_;
   bool placing_ = false;   // the window itself moves the split
   bool applying_ = false;  // drawing what the logic answered: grid signals are its own doing
   bool closing_ = false;
