@@ -92,6 +92,11 @@ SearchIndexes::State SearchIndexes::check(std::string_view listFileName) {
   return State::Damaged;
 }
 
+void SearchIndexes::renamed(std::string_view oldName, std::string_view newName) {
+  WriteLock lock(programFolder_);
+  if (lock) error_ = files_.renameFile(pathOf(oldName), pathOf(newName));
+}
+
 void SearchIndexes::forget(std::string_view listFileName) {
   WriteLock lock(programFolder_);
   if (lock) error_ = files_.removeFile(pathOf(listFileName));

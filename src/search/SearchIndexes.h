@@ -56,8 +56,11 @@ public:
   State update(std::string_view listFileName, bool rebuild);
   // How the stored index stands, every byte checked.
   State check(std::string_view listFileName);
-  // Removes a list file's index (a catalog deleted, moved or renamed).
+  // Removes a list file's index (a catalog deleted).
   void forget(std::string_view listFileName);
+  // Takes a list file's index along when the file is renamed (its stamp
+  // still tells whether it fits the file).
+  void renamed(std::string_view oldName, std::string_view newName);
 
   const IoError& lastError() const { return error_; }
 
