@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "core/ListFile.h"
 #include "core/RowStore.h"
 #include "platform/LinuxFileSystem.h"
+#include "search/CatalogMatcher.h"
 #include "search/CatalogScan.h"
 #include "search/SearchIndexes.h"
 #include "search/SearchList.h"
@@ -94,27 +96,51 @@ TrigramIndex::Stamp stampOf(const std::string& bytes) {
   return {bytes.size(), 1234567890, TrigramIndex::headerHashOf(bytes)};
 }
 
-TEST(TrigramIndexTest, AnIndexNamesTheRowsThatHoldATerm) {
-  std::string bytes = listFileOf(Sample);
+// Rows 0 to 199: "f0", "f1", …; "readme.txt" is row 70, "ｶﾞｲﾄﾞ.txt" row 150.
+std::vector<Row> blocksCatalog() {
+  std::vector<Row> rows = {{0, u"BIG", u"", u"", u"1"}};
+  for (int i = 1; i < 200; ++i) {
+    const std::string n = std::to_string(i);
+    rows.push_back({1, i == 70 ? u"readme.txt" : i == 150 ? u"ｶﾞｲﾄﾞ.txt" : u"f" + Text(n.begin(), n.end()), u"",
+                    u"", u"1"});
+  }
+  return rows;
+}
+
+std::vector<int> rowsOfBlocks(std::initializer_list<int> blocks, int rowCount) {
+  std::vector<int> rows;
+  const int size = static_cast<int>(TrigramIndex::RowsPerBlock);
+  for (int b : blocks)
+    for (int r = b * size; r < std::min((b + 1) * size, rowCount); ++r) rows.push_back(r);
+  return rows;
+}
+
+TEST(TrigramIndexTest, AnIndexNamesTheBlocksOfRowsThatHoldATerm) {
+  const std::string bytes = listFileOf(blocksCatalog());
   ListFileBytes file(bytes);
   const std::string index = TrigramIndex::build(file, stampOf(bytes));
   TrigramIndex opened;
   ASSERT_EQ(opened.openChecked(index, stampOf(bytes)), TrigramIndex::Status::Fresh);
-  EXPECT_EQ(opened.rowCount(), 4);
+  ASSERT_EQ(opened.rowCount(), 200);
+  ASSERT_EQ(TrigramIndex::RowsPerBlock, 64u);
   struct Case {
+    const char* behaviour;
     SearchRequest request;
     std::vector<int> rows;
   };
   const std::vector<Case> cases = {
-      {SearchRequest(u"readme", switches("")), {2}},
-      {SearchRequest(u"ガイド", switches("w")), {3}},
-      {SearchRequest(u"DOC", switches("c")), {1}},
-      {SearchRequest(u"zzz", switches("")), {}},
-      {SearchRequest(u"readme", switches(""), column::Both, Condition::Or, u"guide"), {2, 3}},
-      {SearchRequest(u"readme", switches(""), column::Both, Condition::And, u"guide"), {}},
-      {SearchRequest(u"99/12", switches("")), {1, 2}},
+      {"one term", SearchRequest(u"readme", switches("")), rowsOfBlocks({1}, 200)},
+      {"folded to the index's folding", SearchRequest(u"ガイド", switches("w")), rowsOfBlocks({2}, 200)},
+      {"half width unfolded", SearchRequest(u"ｶﾞｲﾄﾞ", switches("")), rowsOfBlocks({2}, 200)},
+      {"case folded", SearchRequest(u"README", switches("c")), rowsOfBlocks({1}, 200)},
+      {"nowhere", SearchRequest(u"zzz", switches("")), {}},
+      {"OR", SearchRequest(u"readme", switches(""), column::Both, Condition::Or, u"ｶﾞｲﾄﾞ"), rowsOfBlocks({1, 2}, 200)},
+      {"AND", SearchRequest(u"readme", switches(""), column::Both, Condition::And, u"ｶﾞｲﾄﾞ"), {}},
+      {"a pattern's literal runs", SearchRequest(u"rea?me*txt", switches("p")), rowsOfBlocks({1}, 200)},
+      {"the last block is short", SearchRequest(u"f199", switches("")), rowsOfBlocks({3}, 200)},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.behaviour);
     std::vector<int> rows;
     ASSERT_TRUE(opened.candidates(c.request, rows));
     EXPECT_EQ(rows, c.rows);
@@ -122,6 +148,7 @@ TEST(TrigramIndexTest, AnIndexNamesTheRowsThatHoldATerm) {
   std::vector<int> rows;
   EXPECT_FALSE(opened.candidates(SearchRequest(u"re", switches("")), rows));
   EXPECT_FALSE(opened.candidates(SearchRequest(u"readme", switches(""), column::Both, Condition::Or, u"gu"), rows));
+  EXPECT_FALSE(opened.candidates(SearchRequest(u"r*e", switches("p")), rows));
 }
 
 TEST(TrigramIndexTest, StaleAndDamagedIndexesAreRefused) {
@@ -170,7 +197,7 @@ Text randomText(std::mt19937& random, int most) {
 
 std::vector<Row> randomCatalog(std::mt19937& random) {
   std::vector<Row> rows = {{0, u"VOL" + randomText(random, 2), randomText(random, 4), u"", u"1"}};
-  const int count = 1 + static_cast<int>(random() % 30);
+  const int count = 1 + static_cast<int>(random() % 200);
   int level = 0;
   for (int i = 0; i < count; ++i) {
     level = 1 + static_cast<int>(random() % static_cast<unsigned>(level + 1));
@@ -206,6 +233,29 @@ std::string outputOf(const SearchResults& results) {
 
 class IndexedSearchTest : public ::testing::Test {
 protected:
+  // What the matcher finds in one catalog: over the whole catalog, or only
+  // in the candidates its index names (the whole catalog when it names none).
+  std::vector<std::string> rowsFound(const SearchRequest& request, ListFileBytes& file, const TrigramIndex& index,
+                                     bool indexed) {
+    std::vector<std::string> found;
+    const CatalogMatcher::Found collect = [&](ResultFields&& f) {
+      found.push_back(cp932::encode(f.path + u"|" + f.date + u"|" + f.comment + u"|" + f.title));
+      return true;
+    };
+    CatalogMatcher matcher(request);
+    std::vector<int> rows;
+    if (indexed && index.candidates(request, rows)) {
+      ++matchedByIndex;
+      matcher.searchRows(file, u"T", rows, collect);
+      if (!found.empty()) ++hitsByIndex;
+    } else {
+      matcher.search(file, u"T", collect, {});
+    }
+    return found;
+  }
+  int matchedByIndex = 0;
+  int hitsByIndex = 0;
+
   IndexedSearchTest() : temp("zevro-trigram") {}
   NativePath catalogFolder() const { return temp.path("Catalog"); }
 
@@ -228,7 +278,7 @@ TEST_F(IndexedSearchTest, IndexedSearchAndScanGiveTheSameOutput) {
   std::mt19937 random(20261210);
   const char* const switchSets[] = {"", "c", "w", "cw", "p", "cp", "wp", "cwp", "t", "ct", "wt", "cwpt", "pt"};
   const Condition conditions[] = {Condition::Off, Condition::Off, Condition::And, Condition::Or};
-  int cases = 0, indexedHits = 0;
+  int cases = 0, scannedHits = 0;
   for (int round = 0; round < 60; ++round) {
     std::filesystem::remove_all(catalogFolder());
     std::vector<std::vector<Row>> catalogs;
@@ -236,22 +286,42 @@ TEST_F(IndexedSearchTest, IndexedSearchAndScanGiveTheSameOutput) {
       catalogs.push_back(randomCatalog(random));
       temp.put("Catalog/_0" + std::to_string(c) + "CD_C" + std::to_string(c) + ".cct", listFileOf(catalogs.back()));
     }
-    SearchIndexes indexes(files, temp.root(), catalogFolder());
+    SearchIndexes indexes(this->files, temp.root(), catalogFolder());
+    std::vector<std::string> bytes, built;
+    for (const std::vector<Row>& rows : catalogs) bytes.push_back(listFileOf(rows));
+    std::vector<std::unique_ptr<ListFileBytes>> files;
+    std::vector<std::unique_ptr<TrigramIndex>> opened;
+    for (const std::string& b : bytes) {
+      files.push_back(std::make_unique<ListFileBytes>(b));
+      built.push_back(TrigramIndex::build(*files.back(), stampOf(b)));
+    }
+    for (std::size_t c = 0; c < bytes.size(); ++c) {
+      opened.push_back(std::make_unique<TrigramIndex>());
+      ASSERT_EQ(opened.back()->open(built[c], stampOf(bytes[c])), TrigramIndex::Status::Fresh);
+    }
     for (int q = 0; q < 60; ++q, ++cases) {
       const Text term = randomTerm(random, catalogs);
       const MatchSwitches s = switches(switchSets[random() % std::size(switchSets)]);
       const unsigned columns = 1 + random() % 3;
       const Condition condition = conditions[random() % std::size(conditions)];
       const SearchRequest request(term, s, columns, condition, randomTerm(random, catalogs));
+      for (std::size_t c = 0; c < files.size(); ++c) {
+        SCOPED_TRACE(c);
+        ASSERT_EQ(rowsFound(request, *files[c], *opened[c], true), rowsFound(request, *files[c], *opened[c], false))
+            << "round " << round << " case " << q;
+      }
+      if (q % 4 != 0) continue;  // the whole search, with its fallbacks, for every fourth
       const std::string scanned = search(request, nullptr);
       const std::string indexed = search(request, &indexes);
       ASSERT_EQ(indexed, scanned) << "round " << round << " case " << q;
-      if (scanned.find('\x10') != std::string::npos) ++indexedHits;
+      if (scanned.find('\x10') != std::string::npos) ++scannedHits;
     }
   }
   EXPECT_EQ(cases, 3600);
-  EXPECT_GT(indexedHits, cases / 4);  // many of the cases found something
-  EXPECT_GT(byIndex, cases);          // and most catalogs went by their indexes
+  EXPECT_GT(scannedHits, cases / 4 / 4);  // many of the searches found something
+  EXPECT_GT(byIndex, 0);                  // and catalogs went by their indexes
+  EXPECT_GT(matchedByIndex, cases);       // most catalogs' requests had trigrams
+  EXPECT_GT(hitsByIndex, cases / 20);     // and hits among their candidates (a term comes from one catalog of three)
 }
 
 TEST_F(IndexedSearchTest, ACatalogReplacedBehindTheIndexIsSearchedAfresh) {

@@ -85,7 +85,9 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
       return results.rowCount() % RowsBetweenPumps != 0 || pumpInCatalog();
     };
     const TrigramIndex* index = indexes_ ? indexes_->forSearch(entry.nativeName, file, view.bytes()) : nullptr;
-    if (index && index->candidates(request, candidates)) {
+    // Where most rows are candidates, reading the catalog whole is faster.
+    if (index && index->candidates(request, candidates) &&
+        candidates.size() < static_cast<std::size_t>(index->rowCount()) / MostCandidates) {
       ++outcome.catalogsByIndex;
       if (!matcher.searchRows(file, entry.title, candidates, found)) break;
     } else if (!matcher.search(file, entry.title, found, pumpInCatalog)) {

@@ -42,6 +42,8 @@ public:
   static constexpr std::size_t MinimumTermBytes = 2;
   // The window system gets a chance after this many result rows.
   static constexpr int RowsBetweenPumps = 8;
+  // An indexed catalog is read whole when more than 1 / MostCandidates of its rows are candidates.
+  static constexpr std::size_t MostCandidates = 4;
 
   struct Hooks {
     // Lets the window system run; false when the user asked the search to stop.

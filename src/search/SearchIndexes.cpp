@@ -55,11 +55,13 @@ const TrigramIndex* SearchIndexes::forSearch(std::string_view listFileName, List
                                              std::string_view bytes) {
   const std::optional<TrigramIndex::Stamp> stamp = stampOf(listFileName, bytes);
   if (!stamp) return nullptr;
-  if (!files_.readFile(pathOf(listFileName), held_) && index_.open(held_, *stamp) == TrigramIndex::Status::Fresh)
+  // Mapped, not read: a search touches only the pages of the trigrams it looks up.
+  if (!files_.viewFile(pathOf(listFileName), held_) &&
+      index_.open(held_.bytes(), *stamp) == TrigramIndex::Status::Fresh)
     return &index_;
-  held_ = TrigramIndex::build(file, *stamp);
-  store(listFileName, held_, SearchWait);
-  return index_.open(held_, *stamp) == TrigramIndex::Status::Fresh ? &index_ : nullptr;
+  held_.hold(TrigramIndex::build(file, *stamp));
+  store(listFileName, held_.bytes(), SearchWait);
+  return index_.open(held_.bytes(), *stamp) == TrigramIndex::Status::Fresh ? &index_ : nullptr;
 }
 
 SearchIndexes::State SearchIndexes::update(std::string_view listFileName, bool rebuild) {
@@ -69,11 +71,11 @@ SearchIndexes::State SearchIndexes::update(std::string_view listFileName, bool r
   ListFileBytes file(bytes);
   const std::optional<TrigramIndex::Stamp> stamp = stampOf(listFileName, bytes);
   if (file.layout() != ListFileBytes::Layout::Current || !stamp) return State::NoCatalog;
-  if (!rebuild && !files_.readFile(pathOf(listFileName), held_) &&
-      index_.openChecked(held_, *stamp) == TrigramIndex::Status::Fresh)
+  if (!rebuild && !files_.viewFile(pathOf(listFileName), held_) &&
+      index_.openChecked(held_.bytes(), *stamp) == TrigramIndex::Status::Fresh)
     return State::Fresh;
-  held_ = TrigramIndex::build(file, *stamp);
-  return store(listFileName, held_, WriteLock::DefaultWait) ? State::Built : State::NotStored;
+  held_.hold(TrigramIndex::build(file, *stamp));
+  return store(listFileName, held_.bytes(), WriteLock::DefaultWait) ? State::Built : State::NotStored;
 }
 
 SearchIndexes::State SearchIndexes::check(std::string_view listFileName) {
@@ -83,8 +85,8 @@ SearchIndexes::State SearchIndexes::check(std::string_view listFileName) {
   ListFileBytes file(bytes);
   const std::optional<TrigramIndex::Stamp> stamp = stampOf(listFileName, bytes);
   if (file.layout() != ListFileBytes::Layout::Current || !stamp) return State::NoCatalog;
-  if (files_.readFile(pathOf(listFileName), held_)) return State::Missing;
-  switch (index_.openChecked(held_, *stamp)) {
+  if (files_.viewFile(pathOf(listFileName), held_)) return State::Missing;
+  switch (index_.openChecked(held_.bytes(), *stamp)) {
     case TrigramIndex::Status::Fresh: return State::Fresh;
     case TrigramIndex::Status::Stale: return State::Stale;
     case TrigramIndex::Status::Damaged: break;

@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "platform/FileSystem.h"
+#include "platform/FileView.h"
 #include "search/ListFileBytes.h"
 #include "search/TrigramIndex.h"
 
@@ -72,7 +73,7 @@ private:
   NativePath programFolder_;
   NativePath catalogFolder_;
   NativePath folder_;
-  std::string held_;  // the bytes of the index forSearch answered with
+  FileView held_;  // the bytes of the index last opened (mapped, or built here)
   TrigramIndex index_;
   IoError error_;
 };

@@ -46,24 +46,27 @@ const std::array<Decomposition, 0x10000>& decompositions() {
 }
 
 // Index folding of one unit: one or two units.
-const std::array<Text, 0x10000>& unitFolds() {
+struct UnitFold {
+  char16_t units[2] = {0, 0};
+  std::uint8_t length = 0;
+};
+
+const std::array<UnitFold, 0x10000>& unitFolds() {
   static const auto table = [] {
-    auto t = std::make_unique<std::array<Text, 0x10000>>();
+    auto t = std::make_unique<std::array<UnitFold, 0x10000>>();
     const auto& split = decompositions();
     Text folded;
     for (std::uint32_t u = 0; u < 0x10000; ++u) {
       const char16_t c = static_cast<char16_t>(u);
       foldText(TextView(&c, 1), true, true, folded);
-      Text out;
-      for (char16_t f : folded) {
-        if (split[f].letter) {
-          out.push_back(split[f].letter);
-          out.push_back(split[f].mark);
-        } else {
-          out.push_back(f);
-        }
+      UnitFold& out = (*t)[u];
+      // One unit folds to one unit: only joining makes width folding shrink a text.
+      const char16_t f = folded.empty() ? c : folded[0];
+      if (split[f].letter) {
+        out = {{split[f].letter, split[f].mark}, 2};
+      } else {
+        out = {{f, 0}, 1};
       }
-      (*t)[u] = std::move(out);
     }
     return t;
   }();
@@ -145,8 +148,15 @@ void intersect(std::vector<int>& into, const std::vector<int>& other) {
 
 void indexFold(TextView text, Text& out) {
   const auto& folds = unitFolds();
-  out.clear();
-  for (char16_t c : text) out += folds[c];
+  out.resize(2 * text.size());
+  std::size_t n = 0;
+  for (char16_t c : text) {
+    const UnitFold& f = folds[c];
+    out[n] = f.units[0];
+    out[n + 1] = f.units[1];
+    n += f.length;
+  }
+  out.resize(n);
 }
 
 std::uint64_t TrigramIndex::headerHashOf(std::string_view listFileBytes) {
@@ -155,23 +165,28 @@ std::uint64_t TrigramIndex::headerHashOf(std::string_view listFileBytes) {
 
 std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
   const Text heap = cp932::decode(file.heap());
-  // (key, row) pairs, one per trigram a row holds.
+  // (key, block) pairs, one per trigram a block of rows holds.
   std::vector<std::pair<std::uint64_t, std::uint32_t>> pairs;
   std::vector<std::uint64_t> keys;
   Text folded;
   std::uint32_t rows = 0;
+  const auto endBlock = [&] {
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    for (std::uint64_t k : keys) pairs.emplace_back(k, (rows - 1) / RowsPerBlock);
+    keys.clear();
+  };
   for (std::size_t from = 0; from < heap.size();) {
     std::size_t to = heap.find(record::FirstMarker, from + 1);
     if (to == Text::npos) to = heap.size();
+    // Trigrams never span two rows: each row is folded on its own.
     indexFold(TextView(heap).substr(from, to - from), folded);
-    keys.clear();
     addTrigrams(folded, keys);
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    for (std::uint64_t k : keys) pairs.emplace_back(k, rows);
     ++rows;
+    if (rows % RowsPerBlock == 0) endBlock();
     from = to;
   }
+  if (!keys.empty()) endBlock();
   std::sort(pairs.begin(), pairs.end());
 
   std::string directory, entries, postings;
@@ -207,7 +222,7 @@ std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
   putU32(out, static_cast<std::uint32_t>(directory.size()));
   putU32(out, static_cast<std::uint32_t>(entries.size()));
   putU32(out, static_cast<std::uint32_t>(postings.size()));
-  putU32(out, 0);
+  putU32(out, RowsPerBlock);
   putU64(out, fnv(body));
   putU64(out, fnv(out));
   return out + body;
@@ -224,6 +239,7 @@ TrigramIndex::Status TrigramIndex::open(std::string_view bytes, const Stamp& exp
   if (bytes.size() != HeaderBytes + directoryBytes + entryBytes + postingBytes) return Status::Damaged;
   if (directoryBytes != 16 * ((std::uint64_t{trigrams_} + DirectoryStride - 1) / DirectoryStride))
     return Status::Damaged;
+  if (getU(bytes, 52, 4) != RowsPerBlock) return Status::Damaged;
   const Stamp stamp{getU(bytes, 8, 8), static_cast<std::int64_t>(getU(bytes, 16, 8)), getU(bytes, 24, 8)};
   if (!(stamp == expected)) return Status::Stale;
   directory_ = bytes.substr(HeaderBytes, directoryBytes);
@@ -298,7 +314,7 @@ bool TrigramIndex::postingOf(std::uint64_t key, std::vector<int>& rows, bool& fo
         std::uint64_t gap = 0;
         if (!getVarint(posting, at, gap)) return false;
         row += static_cast<std::int64_t>(gap) + 1;
-        if (row >= rows_) return false;
+        if (row * RowsPerBlock >= rows_) return false;
         rows.push_back(static_cast<int>(row));
       }
       found = true;
@@ -329,6 +345,18 @@ bool TrigramIndex::rowsWithAll(const std::vector<std::uint64_t>& keys, std::vect
 }
 
 bool TrigramIndex::candidates(const SearchRequest& request, std::vector<int>& rows) const {
+  std::vector<int> blocks;
+  if (!candidateBlocks(request, blocks)) return false;
+  rows.clear();
+  for (int block : blocks) {
+    const int first = block * static_cast<int>(RowsPerBlock);
+    const int end = std::min(first + static_cast<int>(RowsPerBlock), static_cast<int>(rows_));
+    for (int row = first; row < end; ++row) rows.push_back(row);
+  }
+  return true;
+}
+
+bool TrigramIndex::candidateBlocks(const SearchRequest& request, std::vector<int>& rows) const {
   rows.clear();
   if (!open_) return false;
   const std::vector<std::uint64_t> first = termTrigrams(request.first());

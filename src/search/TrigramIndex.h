@@ -1,6 +1,7 @@
 #pragma once
 // The trigram index of one catalog: for every three UTF-16 units of its
-// records (after the index folding below), the rows that hold them. A search
+// records (after the index folding below), the rows that hold them (by
+// blocks of RowsPerBlock rows). A search
 // asks it for the rows that can hold a term and checks only those; the
 // index is a cache beside the catalogs and never decides a hit by itself.
 //
@@ -20,11 +21,12 @@
 // Layout (numbers little-endian):
 //   header   "ZVTRIX1\n", list file size u64, modified i64, header hash u64,
 //            rows u32, trigrams u32, directory bytes u32, entry bytes u32,
-//            posting bytes u32, reserved u32, body hash u64, header hash u64
+//            posting bytes u32, rows per block u32, body hash u64, header hash u64
 //   directory one slot per DirectoryStride trigrams: first key u64, entry
 //            offset u32, posting offset u32
 //   entries  per trigram: key delta varint, posting length varint
-//   postings per trigram: row numbers, delta-coded varints (first + 1, then gaps)
+//   postings per trigram: the blocks of rows that hold it, delta-coded
+//            varints (the first block, then each gap less one)
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,6 +46,9 @@ class TrigramIndex {
 public:
   static constexpr std::size_t HeaderBytes = 72;
   static constexpr std::uint32_t DirectoryStride = 64;
+  // Postings name blocks of this many rows (0-63, 64-127, …): far fewer
+  // entries than rows, and a rare term's block is checked row by row.
+  static constexpr std::uint32_t RowsPerBlock = 64;
 
   // What tells a list file's index apart from one of another state of it.
   struct Stamp {
@@ -79,7 +84,9 @@ public:
   std::size_t trigramCount() const { return trigrams_; }
 
 private:
-  // rows := rows holding every key; false when damaged.
+  // rows := blocks that may hold a hit (as candidates(), by block).
+  bool candidateBlocks(const SearchRequest& request, std::vector<int>& rows) const;
+  // rows := blocks holding every key; false when damaged.
   bool rowsWithAll(const std::vector<std::uint64_t>& keys, std::vector<int>& rows) const;
   bool postingOf(std::uint64_t key, std::vector<int>& rows, bool& found) const;
 
