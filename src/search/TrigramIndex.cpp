@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <span>
 
 #include "core/Record.h"
 #include "search/Folding.h"
@@ -163,37 +164,106 @@ std::uint64_t TrigramIndex::headerHashOf(std::string_view listFileBytes) {
   return fnv(listFileBytes.substr(0, 64));
 }
 
+namespace {
+
+// The blocks each trigram occurs in, gathered in one pass: keys are numbered
+// as they are first met (an open-addressing table), and a key's blocks come
+// in order, each once.
+class Postings {
+public:
+  void add(std::uint64_t key, std::uint32_t block) {
+    if (2 * (keys_.size() + 1) > table_.size()) grow();
+    const std::uint64_t tagged = key | Used;
+    for (std::size_t at = slotOf(key);; at = (at + 1) & (table_.size() - 1)) {
+      if (table_[at] == tagged) {
+        const std::uint32_t id = ids_[at];
+        if (lastBlock_[id] != block) {
+          lastBlock_[id] = block;
+          pairs_.push_back({id, block});
+        }
+        return;
+      }
+      if (table_[at] == 0) {
+        const auto id = static_cast<std::uint32_t>(keys_.size());
+        table_[at] = tagged;
+        ids_[at] = id;
+        keys_.push_back(key);
+        lastBlock_.push_back(block);
+        pairs_.push_back({id, block});
+        return;
+      }
+    }
+  }
+
+  // (key, blocks) in ascending key order.
+  template <typename Each>
+  void forEach(Each each) const {
+    std::vector<std::uint32_t> start(keys_.size() + 1, 0);
+    for (const Pair& p : pairs_) ++start[p.id + 1];
+    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    std::vector<std::uint32_t> blocks(pairs_.size());
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+    for (const Pair& p : pairs_) blocks[fill[p.id]++] = p.block;
+    std::vector<std::uint32_t> order(keys_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys_[a] < keys_[b]; });
+    for (std::uint32_t id : order)
+      each(keys_[id], std::span<const std::uint32_t>(blocks.data() + start[id], start[id + 1] - start[id]));
+  }
+
+private:
+  static constexpr std::uint64_t Used = std::uint64_t{1} << 63;
+  struct Pair {
+    std::uint32_t id;
+    std::uint32_t block;
+  };
+  std::size_t slotOf(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (table_.size() - 1);
+  }
+  void grow() {
+    std::vector<std::uint64_t> old = std::move(table_);
+    std::vector<std::uint32_t> oldIds = std::move(ids_);
+    const std::size_t size = old.empty() ? 4096 : 2 * old.size();
+    table_.assign(size, 0);
+    ids_.assign(size, 0);
+    for (std::size_t i = 0; i < old.size(); ++i) {
+      if (old[i] == 0) continue;
+      std::size_t at = slotOf(old[i] & ~Used);
+      while (table_[at] != 0) at = (at + 1) & (size - 1);
+      table_[at] = old[i];
+      ids_[at] = oldIds[i];
+    }
+  }
+
+  std::vector<std::uint64_t> table_;
+  std::vector<std::uint32_t> ids_;
+  std::vector<std::uint64_t> keys_;
+  std::vector<std::uint32_t> lastBlock_;
+  std::vector<Pair> pairs_;
+};
+
+}  // namespace
+
 std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
   const Text heap = cp932::decode(file.heap());
-  // (key, block) pairs, one per trigram a block of rows holds.
-  std::vector<std::pair<std::uint64_t, std::uint32_t>> pairs;
-  std::vector<std::uint64_t> keys;
+  Postings postingsOf;
   Text folded;
   std::uint32_t rows = 0;
-  const auto endBlock = [&] {
-    std::sort(keys.begin(), keys.end());
-    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
-    for (std::uint64_t k : keys) pairs.emplace_back(k, (rows - 1) / RowsPerBlock);
-    keys.clear();
-  };
   for (std::size_t from = 0; from < heap.size();) {
     std::size_t to = heap.find(record::FirstMarker, from + 1);
     if (to == Text::npos) to = heap.size();
     // Trigrams never span two rows: each row is folded on its own.
     indexFold(TextView(heap).substr(from, to - from), folded);
-    addTrigrams(folded, keys);
+    const std::uint32_t block = rows / RowsPerBlock;
+    for (std::size_t i = 0; i + 3 <= folded.size(); ++i) postingsOf.add(keyOf(folded.data() + i), block);
     ++rows;
-    if (rows % RowsPerBlock == 0) endBlock();
     from = to;
   }
-  if (!keys.empty()) endBlock();
-  std::sort(pairs.begin(), pairs.end());
 
   std::string directory, entries, postings;
   std::uint32_t trigrams = 0;
   std::uint64_t lastKey = 0;
-  for (std::size_t i = 0; i < pairs.size();) {
-    const std::uint64_t key = pairs[i].first;
+  postingsOf.forEach([&](std::uint64_t key, std::span<const std::uint32_t> blocks) {
     if (trigrams % DirectoryStride == 0) {
       putU64(directory, key);
       putU32(directory, static_cast<std::uint32_t>(entries.size()));
@@ -202,15 +272,15 @@ std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
     }
     const std::size_t postingStart = postings.size();
     std::int64_t previous = -1;
-    for (; i < pairs.size() && pairs[i].first == key; ++i) {
-      putVarint(postings, static_cast<std::uint64_t>(pairs[i].second - previous - 1));
-      previous = pairs[i].second;
+    for (std::uint32_t b : blocks) {
+      putVarint(postings, static_cast<std::uint64_t>(b - previous - 1));
+      previous = b;
     }
     putVarint(entries, key - lastKey);
     putVarint(entries, postings.size() - postingStart);
     lastKey = key;
     ++trigrams;
-  }
+  });
 
   const std::string body = directory + entries + postings;
   std::string out(Magic);
