@@ -60,7 +60,9 @@ const TrigramIndex* SearchIndexes::forSearch(std::string_view listFileName, List
       index_.open(held_.bytes(), *stamp) == TrigramIndex::Status::Fresh)
     return &index_;
   held_.hold(TrigramIndex::build(file, *stamp));
-  store(listFileName, held_.bytes(), SearchWait);
+  // A search waits for the lock once: when another writer holds it, the rest
+  // of its indexes stay in memory too.
+  if (!storeRefused_) storeRefused_ = !store(listFileName, held_.bytes(), SearchWait);
   return index_.open(held_.bytes(), *stamp) == TrigramIndex::Status::Fresh ? &index_ : nullptr;
 }
 

@@ -76,6 +76,7 @@ private:
   FileView held_;  // the bytes of the index last opened (mapped, or built here)
   TrigramIndex index_;
   IoError error_;
+  bool storeRefused_ = false;  // a search could not store an index: it stores no more
 };
 
 }  // namespace zevro
