@@ -9,6 +9,12 @@
 //   BM_SearchDense       a word in every row: 2,000,000 result rows
 //   BM_SearchRareFolded  the rare word with case folding on: every catalog decoded and folded
 //   BM_SearchRarePattern the rare word as a pattern: every catalog decoded
+//   BM_IndexedRare       the rare word through the search indexes (built before timing)
+//   BM_IndexedRareFolded the same with case folding on
+//   BM_IndexedDense      the dense word through the indexes: every row a candidate
+//   BM_BuildIndexes      every catalog's index built afresh and stored (index_MB: the cache's size)
+//
+// ZEVRO_BENCH_CATALOGS=2000 makes the folder ten times as large.
 //
 // Every catalog: a title line, 99 folders of 100 files each (level 1 and 2),
 // half of the names Japanese, comments on a third of the rows, dates and
@@ -33,6 +39,8 @@
 #include "core/RowStore.h"
 #include "platform/LinuxFileSystem.h"
 #include "search/CatalogScan.h"
+#include "search/SearchIndexes.h"
+#include "search/SearchList.h"
 
 extern char** environ;
 
@@ -41,7 +49,10 @@ namespace {
 namespace fs = std::filesystem;
 using namespace zevro;
 
-constexpr int Catalogs = 200;
+int catalogCount() {
+  const char* n = std::getenv("ZEVRO_BENCH_CATALOGS");
+  return n ? std::atoi(n) : 200;
+}
 constexpr int Folders = 99;
 constexpr int FilesPerFolder = 100;
 constexpr int RareEvery = 20;  // catalogs
@@ -94,7 +105,7 @@ struct Fixture {
     base = pattern;
     folder = base / "Catalog";
     fs::create_directories(folder);
-    for (int c = 0; c < Catalogs; ++c) {
+    for (int c = 0; c < catalogCount(); ++c) {
       const std::string number = std::to_string(1000 + c).substr(1);
       const fs::path path = folder / ("_00HD_BENCH" + number + ".cct");
       const std::string data = catalogBytes(c);
@@ -114,18 +125,20 @@ Fixture& fixture() {
   return f;
 }
 
-int search(const SearchRequest& request) {
+int search(const SearchRequest& request, bool indexed = false) {
   LinuxFileSystem files;
   RowStore grid;
   SearchResults results(grid);
   CatalogScan scan(files, fixture().folder);
+  SearchIndexes indexes(files, fixture().base, fixture().folder);
+  if (indexed) scan.useIndexes(&indexes);
   scan.run(request, media::All, GenreFilter{}, results);
   return results.rowCount();
 }
 
-void runSearch(benchmark::State& state, const SearchRequest& request) {
-  int rows = search(request);  // warm the cache
-  for (auto _ : state) rows = search(request);
+void runSearch(benchmark::State& state, const SearchRequest& request, bool indexed = false) {
+  int rows = search(request, indexed);  // warm the cache (and build the indexes)
+  for (auto _ : state) rows = search(request, indexed);
   state.counters["rows"] = rows;
   state.counters["MB"] = static_cast<double>(fixture().bytes) / 1e6;
 }
@@ -148,6 +161,29 @@ void BM_SearchRareFolded(benchmark::State& state) {
 }
 void BM_SearchRarePattern(benchmark::State& state) {
   runSearch(state, SearchRequest(u"Zq9r?re", switchesOf(false, true)));
+}
+
+void BM_IndexedRare(benchmark::State& state) {
+  runSearch(state, SearchRequest(ascii(RareWord), switchesOf(false, false)), true);
+}
+void BM_IndexedRareFolded(benchmark::State& state) {
+  runSearch(state, SearchRequest(u"zq9RARE", switchesOf(true, false)), true);
+}
+void BM_IndexedDense(benchmark::State& state) {
+  runSearch(state, SearchRequest(ascii(DenseWord), switchesOf(false, false)), true);
+}
+
+void BM_BuildIndexes(benchmark::State& state) {
+  LinuxFileSystem files;
+  SearchIndexes indexes(files, fixture().base, fixture().folder);
+  const std::vector<SearchListEntry> list = buildSearchList(files, fixture().folder, media::All);
+  for (auto _ : state)
+    for (const SearchListEntry& e : list) indexes.update(e.nativeName, true);
+  std::uintmax_t cache = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(indexes.folder()))
+    if (entry.is_regular_file()) cache += entry.file_size();
+  state.counters["index_MB"] = static_cast<double>(cache) / 1e6;
+  state.counters["MB"] = static_cast<double>(fixture().bytes) / 1e6;
 }
 
 // grep's wall time, and its CPU time through the child's resource usage.
@@ -192,6 +228,10 @@ BENCHMARK(BM_GrepRare)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(
 BENCHMARK(BM_SearchDense)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(BM_SearchRareFolded)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(BM_SearchRarePattern)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_IndexedRare)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_IndexedRareFolded)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_IndexedDense)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(BM_BuildIndexes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include "listview/DisplayMode.h"
 #include "listview/MainWindowLayout.h"
 #include "media/DiskImage.h"
+#include "search/SearchIndexes.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -115,10 +116,15 @@ MainWindowLogic::MainWindowLogic(Services services)
   // for it: the save button, the save question or a new title.
   document_->hooks().beforeWrite = [this] { return !pendingReading_ || readingStore_.prepare(*pendingReading_); };
   document_->hooks().afterWrite = [this](TextView fileName) {
-    if (!pendingReading_) return;
-    const MediaReading::Result reading = std::move(*pendingReading_);
-    pendingReading_.reset();
-    readingStore_.finish(reading, fileName);
+    if (pendingReading_) {
+      const MediaReading::Result reading = std::move(*pendingReading_);
+      pendingReading_.reset();
+      readingStore_.finish(reading, fileName);
+    }
+    // The search index follows the written file at once, so the next search
+    // need not build it. It is a cache: one that cannot be stored now is
+    // built by the next search.
+    searchIndexes().update(cp932::toNativeName(fileName), false);
   };
   // Growth failures of the lists and a tree that cannot be built are shown,
   // not swallowed: the panes would just stop filling.
@@ -621,10 +627,15 @@ MainWindowEffects MainWindowLogic::changeTitle() {
   return e;
 }
 
+SearchIndexes MainWindowLogic::searchIndexes() const {
+  return SearchIndexes(services_.platform.files, services_.programFolder, services_.catalogFolder);
+}
+
 MainWindowEffects MainWindowLogic::deleteCatalog() {
   const DeleteOutcome outcome =
       zevro::deleteCatalog(services_.platform, services_.index, document_->currentFile(), titleText());
   if (outcome != DeleteOutcome::Deleted) return {};
+  searchIndexes().forget(document_->currentFile().filename().native());
   if (hooks_.catalogDeleted) hooks_.catalogDeleted(document_->currentFileName());
   MainWindowEffects e = clearPanes();
   document_->setCurrentFile({});
@@ -641,6 +652,7 @@ MainWindowEffects MainWindowLogic::changeGenre() {
   if (!hooks_.moveToGenre || !hasList()) return e;
   const std::optional<Text> moved = hooks_.moveToGenre(document_->currentFileName());
   if (!moved) return e;
+  searchIndexes().renamed(document_->currentFile().filename().native(), cp932::toNativeName(*moved));
   // The list is kept under its new name, so that the next save writes it
   // there and not under the old one beside it.
   document_->setCurrentFile(services_.catalogFolder / cp932::toNativeName(*moved));

@@ -47,6 +47,8 @@
 
 namespace zevro {
 
+class SearchIndexes;
+
 using maingrid::Pane;
 
 // What the window must do after a call into the logic.
@@ -395,6 +397,8 @@ private:
   bool storeList();
   MainWindowEffects changeTitle();
   MainWindowEffects deleteCatalog();
+  // The search indexes of the catalog folder, kept along with its list files.
+  SearchIndexes searchIndexes() const;
   MainWindowEffects changeGenre();
   MainWindowEffects exportList();
   MainWindowEffects backUp();

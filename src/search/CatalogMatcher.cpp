@@ -62,6 +62,24 @@ bool CatalogMatcher::searchBytes(ListFileBytes& file, TextView title, const Foun
   return true;
 }
 
+bool CatalogMatcher::searchRows(ListFileBytes& file, TextView title, const std::vector<int>& rows,
+                                 const Found& found) {
+  if (file.layout() != ListFileBytes::Layout::Current || rows.empty()) return true;
+  CatalogRows catalogRows(file.heap(), file.levels());
+  for (int row : rows) {
+    if (!catalogRows.hasRow(row)) break;
+    const Text record = catalogRows.record(row);
+    if (request_.foldsText()) {
+      request_.foldText(record, folded_);
+      if (!rowHasHit(folded_)) continue;
+    } else if (!rowHasHit(record)) {
+      continue;
+    }
+    if (!found(fieldsOf(title, catalogRows.pathOf(row), record, request_.isTwoTerm()))) return false;
+  }
+  return true;
+}
+
 bool CatalogMatcher::prepareText(std::string_view heap, const Pump& pump) {
   text_.clear();
   for (std::size_t from = 0; from < heap.size();) {

@@ -26,6 +26,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "search/ListFileBytes.h"
 #include "search/RawTermSearch.h"
@@ -57,6 +58,11 @@ public:
 
   // Searches one current-layout file. False when found() or pump() stopped it.
   bool search(ListFileBytes& file, TextView title, const Found& found, const Pump& pump);
+
+  // Searches only the given rows of a current-layout file (ascending; rows
+  // it does not hold are left out): the rows an index named as the only
+  // ones that can hold a hit. Finds what search() finds among them.
+  bool searchRows(ListFileBytes& file, TextView title, const std::vector<int>& rows, const Found& found);
 
   // The fields of a hit row from its decoded record.
   static ResultFields fieldsOf(TextView title, Text path, TextView record, bool twoTerms);

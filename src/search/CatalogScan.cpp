@@ -5,6 +5,7 @@
 #include "core/ListFile.h"
 #include "search/CatalogMatcher.h"
 #include "search/ListFileBytes.h"
+#include "search/SearchIndexes.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -45,6 +46,7 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
     return false;
   };
   bool conversionAsked = false;
+  std::vector<int> candidates;
   FileView view;  // each catalog mapped in turn (or read into one buffer that grows to the largest file)
   for (std::size_t i = 0; i < results.catalogs().size(); ++i) {
     SearchListEntry& entry = results.catalogs()[i];
@@ -82,7 +84,15 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
       }
       return results.rowCount() % RowsBetweenPumps != 0 || pumpInCatalog();
     };
-    if (!matcher.search(file, entry.title, found, pumpInCatalog)) break;
+    const TrigramIndex* index = indexes_ ? indexes_->forSearch(entry.nativeName, file, view.bytes()) : nullptr;
+    // Where most rows are candidates, reading the catalog whole is faster.
+    if (index && index->candidates(request, candidates) &&
+        candidates.size() < static_cast<std::size_t>(index->rowCount()) / MostCandidates) {
+      ++outcome.catalogsByIndex;
+      if (!matcher.searchRows(file, entry.title, candidates, found)) break;
+    } else if (!matcher.search(file, entry.title, found, pumpInCatalog)) {
+      break;
+    }
   }
   return outcome;
 }

@@ -34,12 +34,16 @@
 
 namespace zevro {
 
+class SearchIndexes;
+
 class CatalogScan {
 public:
   // The shortest first term, in CP932 bytes: "ab" or "ａ", never "a".
   static constexpr std::size_t MinimumTermBytes = 2;
   // The window system gets a chance after this many result rows.
   static constexpr int RowsBetweenPumps = 8;
+  // An indexed catalog is read whole when more than 1 / MostCandidates of its rows are candidates.
+  static constexpr std::size_t MostCandidates = 4;
 
   struct Hooks {
     // Lets the window system run; false when the user asked the search to stop.
@@ -68,6 +72,7 @@ public:
     bool gridFull = false;   // the result grid refused a row
     bool converted = false;  // the conversion hook ran
     int catalogsSearched = 0;
+    int catalogsByIndex = 0;  // of those, searched only in the rows their indexes named
     std::vector<Skipped> skipped;
   };
 
@@ -75,6 +80,11 @@ public:
   static bool termLongEnough(TextView term);
 
   CatalogScan(FileSystem& files, NativePath catalogFolder, Hooks hooks = {});
+
+  // Searches through these indexes from now on (nullptr: read every catalog
+  // whole). A catalog is then checked only in the rows its index names; a
+  // request that gives the index nothing to go by reads it whole.
+  void useIndexes(SearchIndexes* indexes) { indexes_ = indexes; }
 
   // Searches every catalog of the filters; results is started afresh.
   Outcome run(const SearchRequest& request, unsigned mediaFilter, const GenreFilter& genres, SearchResults& results);
@@ -87,6 +97,7 @@ private:
   FileSystem& files_;
   NativePath folder_;
   Hooks hooks_;
+  SearchIndexes* indexes_ = nullptr;
 };
 
 }  // namespace zevro

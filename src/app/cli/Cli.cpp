@@ -19,7 +19,7 @@ const std::vector<Command>& commands() {
   static const std::vector<Command> table = {
       // One line per command, in the order --help lists them:
       catalogsCommand(), infoCommand(), dumpCommand(),   optionsCommand(),
-      drivesCommand(),   readCommand(), searchCommand(), titleCommand(), extractCommand(), readmeTitleCommand(),
+      drivesCommand(),   readCommand(), searchCommand(), indexCommand(), titleCommand(), extractCommand(), readmeTitleCommand(),
       kindCommand(),     exportCommand(), backupCommand(), convertCommand(),
 #ifdef ZEVRO_CLI_PRINT
       printCommand(),

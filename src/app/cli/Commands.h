@@ -14,6 +14,7 @@ Command optionsCommand();
 Command drivesCommand();
 Command readCommand();
 Command searchCommand();
+Command indexCommand();
 Command titleCommand();
 Command extractCommand();
 Command kindCommand();

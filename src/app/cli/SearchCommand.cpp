@@ -37,6 +37,7 @@
 #include "core/Startup.h"
 #include "search/CatalogScan.h"
 #include "search/ResultExport.h"
+#include "search/SearchIndexes.h"
 #include "text/Cp932.h"
 
 namespace zevro::cli {
@@ -58,6 +59,7 @@ struct SearchArguments {
   std::optional<bool> pattern;
   std::optional<bool> wholeWord;
   bool json = false;
+  bool noIndex = false;  // read every catalog whole, past the search indexes
 };
 
 // The switches that turn on with "--NAME" and off with "--no-NAME".
@@ -143,6 +145,8 @@ std::string parse(const std::vector<std::string>& args, SearchArguments& a) {
     } else if (takeSwitch(arg, a)) {
     } else if (arg == "--json") {
       a.json = true;
+    } else if (arg == "--no-index") {
+      a.noIndex = true;
     } else if (arg == "--and") {
       wrong = secondTerm(args, i, Condition::And, a);
     } else if (arg == "--or") {
@@ -243,7 +247,10 @@ int searchCatalogs(Session& session, const std::vector<std::string>& args, Searc
                               a.condition, fromUtf8(a.second));
   if (!a.genres.on) a.genres = {opt::readNumber(options, opt::JanreMode) != 0, opt::readText(options, opt::JanreList)};
 
-  CatalogScan scan(session.files, session.program.chooseCatalogFolder());
+  const NativePath& catalogFolder = session.program.chooseCatalogFolder();
+  CatalogScan scan(session.files, catalogFolder);
+  SearchIndexes indexes(session.files, session.program.programFolder(), catalogFolder);
+  if (!a.noIndex) scan.useIndexes(&indexes);
   const CatalogScan::Outcome outcome =
       scan.run(request, a.media == 0 ? storedMedia(options) : a.media, a.genres, results);
 
@@ -325,6 +332,8 @@ constexpr const char* Help =
     "  --export FILE             write the rows to FILE instead of printing them:\n"
     "                            CSV with a header when its extension is CSV,\n"
     "                            else fixed text columns (CP932, CR LF)\n"
+    "  --no-index                read every catalog whole instead of going by the\n"
+    "                            search indexes (the results are the same)\n"
     "  -h, --help                this text\n"
     "\n"
     "Exit status:\n"
@@ -338,7 +347,7 @@ constexpr const char* Help =
 Command searchCommand() {
   return {"search", "search [OPTIONS] TERM",
           "searches all catalogs: --and/--or TERM2, --names, --comments, --[no-]case, --[no-]width, "
-          "--[no-]pattern, --[no-]word, --media CD,FD,HD, --genre N, --json, --export FILE",
+          "--[no-]pattern, --[no-]word, --media CD,FD,HD, --genre N, --json, --export FILE, --no-index",
           runSearch, Help};
 }
 

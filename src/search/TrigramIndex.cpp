@@ -1,0 +1,451 @@
+#include "search/TrigramIndex.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <iterator>
+#include <memory>
+#include <span>
+
+#include "core/Record.h"
+#include "search/Folding.h"
+#include "search/WildPattern.h"
+#include "text/Cp932.h"
+
+namespace zevro {
+
+namespace {
+
+constexpr std::string_view Magic = "ZVTRIX1\n";
+constexpr char16_t VoicedMark = 0x309B;      // ゛
+constexpr char16_t SemiVoicedMark = 0x309C;  // ゜
+constexpr char16_t HalfFirst = 0xFF61;
+constexpr char16_t HalfLast = 0xFF9D;  // the letters before ﾞ ﾟ
+constexpr char16_t FirstPrintable = 0x20;
+
+struct Decomposition {
+  char16_t letter = 0;
+  char16_t mark = 0;
+};
+
+// The katakana that width folding joins from a letter and a mark, split again.
+const std::array<Decomposition, 0x10000>& decompositions() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<Decomposition, 0x10000>>();
+    for (char16_t c = HalfFirst; c <= HalfLast; ++c) {
+      const Text letter = toFullWidth(TextView(&c, 1));
+      for (char16_t mark : {char16_t{0xFF9E}, char16_t{0xFF9F}}) {
+        const char16_t pair[] = {c, mark};
+        const Text joined = toFullWidth(TextView(pair, 2));
+        if (joined.size() == 1 && letter.size() == 1)
+          (*t)[joined[0]] = {letter[0], mark == 0xFF9E ? VoicedMark : SemiVoicedMark};
+      }
+    }
+    return t;
+  }();
+  return *table;
+}
+
+// Index folding of one unit: one or two units.
+struct UnitFold {
+  char16_t units[2] = {0, 0};
+  std::uint8_t length = 0;
+};
+
+const std::array<UnitFold, 0x10000>& unitFolds() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<UnitFold, 0x10000>>();
+    const auto& split = decompositions();
+    Text folded;
+    for (std::uint32_t u = 0; u < 0x10000; ++u) {
+      const char16_t c = static_cast<char16_t>(u);
+      foldText(TextView(&c, 1), true, true, folded);
+      UnitFold& out = (*t)[u];
+      // One unit folds to one unit: only joining makes width folding shrink a text.
+      const char16_t f = folded.empty() ? c : folded[0];
+      if (split[f].letter) {
+        out = {{split[f].letter, split[f].mark}, 2};
+      } else {
+        out = {{f, 0}, 1};
+      }
+    }
+    return t;
+  }();
+  return *table;
+}
+
+std::uint64_t keyOf(const char16_t* p) {
+  return (std::uint64_t{p[0]} << 32) | (std::uint64_t{p[1]} << 16) | std::uint64_t{p[2]};
+}
+
+std::uint64_t fnv(std::string_view bytes, std::uint64_t h = 1469598103934665603ull) {
+  for (unsigned char b : bytes) {
+    h ^= b;
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+void putU32(std::string& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+void putU64(std::string& out, std::uint64_t v) {
+  for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+void putVarint(std::string& out, std::uint64_t v) {
+  while (v >= 0x80) {
+    out.push_back(static_cast<char>((v & 0x7F) | 0x80));
+    v >>= 7;
+  }
+  out.push_back(static_cast<char>(v));
+}
+std::uint64_t getU(std::string_view bytes, std::size_t at, int width) {
+  std::uint64_t v = 0;
+  for (int i = 0; i < width; ++i) v |= std::uint64_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
+  return v;
+}
+// False when the varint runs past the end or is too long.
+bool getVarint(std::string_view bytes, std::size_t& at, std::uint64_t& v) {
+  v = 0;
+  for (int shift = 0; shift < 64; shift += 7) {
+    if (at >= bytes.size()) return false;
+    const auto b = static_cast<unsigned char>(bytes[at++]);
+    v |= std::uint64_t{b & 0x7Fu} << shift;
+    if (!(b & 0x80)) return true;
+  }
+  return false;
+}
+
+void addTrigrams(TextView folded, std::vector<std::uint64_t>& keys) {
+  for (std::size_t i = 0; i + 3 <= folded.size(); ++i) keys.push_back(keyOf(folded.data() + i));
+}
+
+// The runs of a (folded) pattern that it matches character for character.
+std::vector<Text> literalRuns(TextView pattern) {
+  std::vector<Text> runs(1);
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char16_t c = pattern[i];
+    if (c == u'?' || c == u'*' || c == u'#' || c == u'[' || c == u']') {
+      runs.emplace_back();
+      if (c == u'[') {
+        const std::size_t close = pattern.find(u']', i + 1);
+        if (close == TextView::npos) break;  // what follows is left out: fewer trigrams, never wrong ones
+        i = close;
+      }
+      continue;
+    }
+    runs.back().push_back(c);
+  }
+  return runs;
+}
+
+void intersect(std::vector<int>& into, const std::vector<int>& other) {
+  std::vector<int> out;
+  std::set_intersection(into.begin(), into.end(), other.begin(), other.end(), std::back_inserter(out));
+  into.swap(out);
+}
+
+}  // namespace
+
+void indexFold(TextView text, Text& out) {
+  const auto& folds = unitFolds();
+  out.resize(2 * text.size());
+  std::size_t n = 0;
+  for (char16_t c : text) {
+    const UnitFold& f = folds[c];
+    out[n] = f.units[0];
+    out[n + 1] = f.units[1];
+    n += f.length;
+  }
+  out.resize(n);
+}
+
+std::uint64_t TrigramIndex::headerHashOf(std::string_view listFileBytes) {
+  return fnv(listFileBytes.substr(0, 64));
+}
+
+namespace {
+
+// The blocks each trigram occurs in, gathered in one pass: keys are numbered
+// as they are first met (an open-addressing table), and a key's blocks come
+// in order, each once.
+class Postings {
+public:
+  void add(std::uint64_t key, std::uint32_t block) {
+    if (2 * (keys_.size() + 1) > table_.size()) grow();
+    const std::uint64_t tagged = key | Used;
+    for (std::size_t at = slotOf(key);; at = (at + 1) & (table_.size() - 1)) {
+      if (table_[at] == tagged) {
+        const std::uint32_t id = ids_[at];
+        if (lastBlock_[id] != block) {
+          lastBlock_[id] = block;
+          pairs_.push_back({id, block});
+        }
+        return;
+      }
+      if (table_[at] == 0) {
+        const auto id = static_cast<std::uint32_t>(keys_.size());
+        table_[at] = tagged;
+        ids_[at] = id;
+        keys_.push_back(key);
+        lastBlock_.push_back(block);
+        pairs_.push_back({id, block});
+        return;
+      }
+    }
+  }
+
+  // (key, blocks) in ascending key order.
+  template <typename Each>
+  void forEach(Each each) const {
+    std::vector<std::uint32_t> start(keys_.size() + 1, 0);
+    for (const Pair& p : pairs_) ++start[p.id + 1];
+    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    std::vector<std::uint32_t> blocks(pairs_.size());
+    std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
+    for (const Pair& p : pairs_) blocks[fill[p.id]++] = p.block;
+    std::vector<std::uint32_t> order(keys_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys_[a] < keys_[b]; });
+    for (std::uint32_t id : order)
+      each(keys_[id], std::span<const std::uint32_t>(blocks.data() + start[id], start[id + 1] - start[id]));
+  }
+
+private:
+  static constexpr std::uint64_t Used = std::uint64_t{1} << 63;
+  struct Pair {
+    std::uint32_t id;
+    std::uint32_t block;
+  };
+  std::size_t slotOf(std::uint64_t key) const {
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (table_.size() - 1);
+  }
+  void grow() {
+    std::vector<std::uint64_t> old = std::move(table_);
+    std::vector<std::uint32_t> oldIds = std::move(ids_);
+    const std::size_t size = old.empty() ? 4096 : 2 * old.size();
+    table_.assign(size, 0);
+    ids_.assign(size, 0);
+    for (std::size_t i = 0; i < old.size(); ++i) {
+      if (old[i] == 0) continue;
+      std::size_t at = slotOf(old[i] & ~Used);
+      while (table_[at] != 0) at = (at + 1) & (size - 1);
+      table_[at] = old[i];
+      ids_[at] = oldIds[i];
+    }
+  }
+
+  std::vector<std::uint64_t> table_;
+  std::vector<std::uint32_t> ids_;
+  std::vector<std::uint64_t> keys_;
+  std::vector<std::uint32_t> lastBlock_;
+  std::vector<Pair> pairs_;
+};
+
+}  // namespace
+
+std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
+  const Text heap = cp932::decode(file.heap());
+  Postings postingsOf;
+  Text folded;
+  std::uint32_t rows = 0;
+  for (std::size_t from = 0; from < heap.size();) {
+    std::size_t to = heap.find(record::FirstMarker, from + 1);
+    if (to == Text::npos) to = heap.size();
+    // Trigrams never span two rows: each row is folded on its own.
+    indexFold(TextView(heap).substr(from, to - from), folded);
+    const std::uint32_t block = rows / RowsPerBlock;
+    for (std::size_t i = 0; i + 3 <= folded.size(); ++i) postingsOf.add(keyOf(folded.data() + i), block);
+    ++rows;
+    from = to;
+  }
+
+  std::string directory, entries, postings;
+  std::uint32_t trigrams = 0;
+  std::uint64_t lastKey = 0;
+  postingsOf.forEach([&](std::uint64_t key, std::span<const std::uint32_t> blocks) {
+    if (trigrams % DirectoryStride == 0) {
+      putU64(directory, key);
+      putU32(directory, static_cast<std::uint32_t>(entries.size()));
+      putU32(directory, static_cast<std::uint32_t>(postings.size()));
+      lastKey = key;
+    }
+    const std::size_t postingStart = postings.size();
+    std::int64_t previous = -1;
+    for (std::uint32_t b : blocks) {
+      putVarint(postings, static_cast<std::uint64_t>(b - previous - 1));
+      previous = b;
+    }
+    putVarint(entries, key - lastKey);
+    putVarint(entries, postings.size() - postingStart);
+    lastKey = key;
+    ++trigrams;
+  });
+
+  const std::string body = directory + entries + postings;
+  std::string out(Magic);
+  putU64(out, stamp.size);
+  putU64(out, static_cast<std::uint64_t>(stamp.modified));
+  putU64(out, stamp.headerHash);
+  putU32(out, rows);
+  putU32(out, trigrams);
+  putU32(out, static_cast<std::uint32_t>(directory.size()));
+  putU32(out, static_cast<std::uint32_t>(entries.size()));
+  putU32(out, static_cast<std::uint32_t>(postings.size()));
+  putU32(out, RowsPerBlock);
+  putU64(out, fnv(body));
+  putU64(out, fnv(out));
+  return out + body;
+}
+
+TrigramIndex::Status TrigramIndex::open(std::string_view bytes, const Stamp& expected) {
+  open_ = false;
+  if (bytes.size() < HeaderBytes || bytes.substr(0, Magic.size()) != Magic) return Status::Damaged;
+  if (getU(bytes, 64, 8) != fnv(bytes.substr(0, 64))) return Status::Damaged;
+  const std::uint64_t directoryBytes = getU(bytes, 40, 4), entryBytes = getU(bytes, 44, 4),
+                      postingBytes = getU(bytes, 48, 4);
+  rows_ = static_cast<std::uint32_t>(getU(bytes, 32, 4));
+  trigrams_ = static_cast<std::uint32_t>(getU(bytes, 36, 4));
+  if (bytes.size() != HeaderBytes + directoryBytes + entryBytes + postingBytes) return Status::Damaged;
+  if (directoryBytes != 16 * ((std::uint64_t{trigrams_} + DirectoryStride - 1) / DirectoryStride))
+    return Status::Damaged;
+  if (getU(bytes, 52, 4) != RowsPerBlock) return Status::Damaged;
+  const Stamp stamp{getU(bytes, 8, 8), static_cast<std::int64_t>(getU(bytes, 16, 8)), getU(bytes, 24, 8)};
+  if (!(stamp == expected)) return Status::Stale;
+  directory_ = bytes.substr(HeaderBytes, directoryBytes);
+  entries_ = bytes.substr(HeaderBytes + directoryBytes, entryBytes);
+  postings_ = bytes.substr(HeaderBytes + directoryBytes + entryBytes, postingBytes);
+  open_ = true;
+  return Status::Fresh;
+}
+
+TrigramIndex::Status TrigramIndex::openChecked(std::string_view bytes, const Stamp& expected) {
+  const Status status = open(bytes, expected);
+  if (status == Status::Damaged || bytes.size() < HeaderBytes) return status;
+  if (getU(bytes, 56, 8) != fnv(bytes.substr(HeaderBytes))) {
+    open_ = false;
+    return Status::Damaged;
+  }
+  return status;
+}
+
+std::vector<std::uint64_t> TrigramIndex::termTrigrams(const SearchTerm& term) {
+  std::vector<std::uint64_t> keys;
+  const Text& folded = term.folded();
+  // A term with a field marker may match across rows: only the scan knows.
+  if (std::any_of(folded.begin(), folded.end(), [](char16_t c) { return c < FirstPrintable; })) return keys;
+  Text indexed;
+  if (term.isPattern()) {
+    for (const Text& run : literalRuns(folded)) {
+      indexFold(run, indexed);
+      addTrigrams(indexed, keys);
+    }
+  } else {
+    indexFold(folded, indexed);
+    addTrigrams(indexed, keys);
+  }
+  std::sort(keys.begin(), keys.end());
+  keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+  return keys;
+}
+
+bool TrigramIndex::postingOf(std::uint64_t key, std::vector<int>& rows, bool& found) const {
+  rows.clear();
+  found = false;
+  const std::size_t slots = directory_.size() / 16;
+  // The last slot whose first key is at or below key.
+  std::size_t low = 0, high = slots;
+  while (low < high) {
+    const std::size_t mid = (low + high) / 2;
+    if (getU(directory_, mid * 16, 8) <= key)
+      low = mid + 1;
+    else
+      high = mid;
+  }
+  if (low == 0) return true;
+  const std::size_t slot = low - 1;
+  std::uint64_t current = getU(directory_, slot * 16, 8);
+  std::size_t entryAt = getU(directory_, slot * 16 + 8, 4);
+  std::size_t postingAt = getU(directory_, slot * 16 + 12, 4);
+  const std::size_t entryEnd = slot + 1 < slots ? getU(directory_, (slot + 1) * 16 + 8, 4) : entries_.size();
+  if (entryAt > entryEnd || entryEnd > entries_.size() || postingAt > postings_.size()) return false;
+  const std::string_view entries = entries_.substr(0, entryEnd);
+  for (std::uint32_t n = 0; entryAt < entryEnd && n < DirectoryStride; ++n) {
+    std::uint64_t delta = 0, length = 0;
+    if (!getVarint(entries, entryAt, delta) || !getVarint(entries, entryAt, length)) return false;
+    if (n > 0 && delta == 0) return false;  // keys strictly ascending
+    current += delta;
+    if (length == 0 || length > postings_.size() - postingAt) return false;
+    if (current == key) {
+      const std::string_view posting = postings_.substr(postingAt, length);
+      std::size_t at = 0;
+      std::int64_t row = -1;
+      while (at < posting.size()) {
+        std::uint64_t gap = 0;
+        if (!getVarint(posting, at, gap)) return false;
+        row += static_cast<std::int64_t>(gap) + 1;
+        if (row * RowsPerBlock >= rows_) return false;
+        rows.push_back(static_cast<int>(row));
+      }
+      found = true;
+      return true;
+    }
+    if (current > key) return true;
+    postingAt += length;
+  }
+  return true;
+}
+
+bool TrigramIndex::rowsWithAll(const std::vector<std::uint64_t>& keys, std::vector<int>& rows) const {
+  std::vector<int> posting;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    bool found = false;
+    if (!postingOf(keys[i], posting, found)) return false;
+    if (!found) {
+      rows.clear();
+      return true;
+    }
+    if (i == 0)
+      rows.swap(posting);
+    else
+      intersect(rows, posting);
+    if (rows.empty()) return true;
+  }
+  return true;
+}
+
+bool TrigramIndex::candidates(const SearchRequest& request, std::vector<int>& rows) const {
+  std::vector<int> blocks;
+  if (!candidateBlocks(request, blocks)) return false;
+  rows.clear();
+  for (int block : blocks) {
+    const int first = block * static_cast<int>(RowsPerBlock);
+    const int end = std::min(first + static_cast<int>(RowsPerBlock), static_cast<int>(rows_));
+    for (int row = first; row < end; ++row) rows.push_back(row);
+  }
+  return true;
+}
+
+bool TrigramIndex::candidateBlocks(const SearchRequest& request, std::vector<int>& rows) const {
+  rows.clear();
+  if (!open_) return false;
+  const std::vector<std::uint64_t> first = termTrigrams(request.first());
+  const std::vector<std::uint64_t> second =
+      request.isTwoTerm() ? termTrigrams(request.second()) : std::vector<std::uint64_t>{};
+  if (request.condition() == Condition::Or) {
+    if (first.empty() || second.empty()) return false;
+    std::vector<int> a, b;
+    if (!rowsWithAll(first, a) || !rowsWithAll(second, b)) return false;
+    std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(rows));
+    return true;
+  }
+  // One term, or AND: every row found holds the first term, and with AND the second as well.
+  std::vector<std::uint64_t> all = first;
+  if (request.condition() == Condition::And) all.insert(all.end(), second.begin(), second.end());
+  if (all.empty()) return false;
+  std::sort(all.begin(), all.end());
+  all.erase(std::unique(all.begin(), all.end()), all.end());
+  return rowsWithAll(all, rows);
+}
+
+}  // namespace zevro
