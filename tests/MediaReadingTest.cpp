@@ -8,7 +8,11 @@
 #include "MediaFixture.h"
 #include "core/CatalogIndex.h"
 #include "core/CatalogList.h"
+#include "core/CatalogDocument.h"
+#include "core/ListFile.h"
 #include "core/Numbers.h"
+#include "core/TitleCache.h"
+#include "media/ReadingSplit.h"
 #include "text/Cp932.h"
 
 namespace zevro {
@@ -237,6 +241,97 @@ TEST(MediaReadingNames, ExistingTitleAndNumberedNames) {
   for (const auto& row : rows) EXPECT_EQ(MediaReading::existingTitle(row.bytes, row.name), row.title);
   EXPECT_EQ(MediaReading::numberedName(u"_04CD_GAMES.CCT", 2), u"_04CD_GAMES-02.CCT");
   EXPECT_EQ(MediaReading::numberedName(u"_??CD_A.B.CCT", 17), u"_??CD_A.B-17.CCT");
+}
+
+}  // namespace
+}  // namespace zevro
+
+namespace zevro {
+namespace {
+
+// A reading recorded as several catalogs. The tree of drive X is tiny, so the
+// parts are planned with room for three rows, as a large reading is with the
+// list file's.
+class SplitReadingTest : public MediaReadingTest {
+protected:
+  SplitReadingTest() { settings.walk.sortOrder = WalkOrder::Name; }
+
+  MediaReading::Result readSplit() {
+    MediaReading::Hooks hooks;
+    hooks.askExisting = [&](const MediaReading::ExistingCatalog& e) {
+      asked.push_back(e);
+      return answer;
+    };
+    MediaReading reading({platform, info, titleFile, icons, catalogs}, settings, hooks);
+    MediaReading::Result r = reading.read(u"X:", document.list());
+    r.parts = ReadingSplit::plan(document.list(), u"X:", {3, std::size_t{1} << 30});
+    r.partNames = {r.fileName, u"_04HD_WORK DOCS.CCT"};
+    return r;
+  }
+  SavedReading storeReading(const MediaReading::Result& r) {
+    return ReadingStore(platform, index, path("backup")).store(r, document, icons);
+  }
+
+  Platform platform{files, ui};
+  TitleCache titleCache;
+  CatalogDocument document{{platform, catalogs, path(""), index, titleCache}};
+};
+
+TEST_F(SplitReadingTest, AllPartsAreWrittenAndReplacingReplacesEveryOne) {
+  const MediaReading::Result first = readSplit();
+  ASSERT_EQ(first.outcome, Outcome::Read);
+  ASSERT_EQ(first.parts.size(), 2u);  // top.txt; X:\DOCS with OLD and note.txt
+  const SavedReading saved = storeReading(first);
+  ASSERT_TRUE(saved.saved);
+  EXPECT_EQ(saved.fileNames, (std::vector<Text>{u"_04HD_WORK.cct", u"_04HD_WORK DOCS.cct"}));
+  EXPECT_EQ(namesIn("CatList"),
+            (std::vector<std::string>{std::string(CatalogIndex::FileName), "_04HD_WORK DOCS.cct", "_04HD_WORK.cct"}));
+  RowStore docs;
+  ASSERT_TRUE(listfile::read(files, catalogs / "_04HD_WORK DOCS.cct", docs).loaded());
+  EXPECT_EQ(docs.rowCount(), 3);
+  EXPECT_EQ(docs.field(catalog::FieldMediumName, 0), u"X:\\DOCS");
+  EXPECT_EQ(docs.field(catalog::FieldSize, 0), u"5");
+
+  // The medium is catalogued: the question names its own catalog, and the
+  // reading knows the other part.
+  answer = Existing::Replace;
+  MediaReading::Result again = readSplit();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].fileName, u"_04HD_WORK.cct");
+  ASSERT_EQ(again.replacedParts.size(), 1u);
+  EXPECT_EQ(again.replacedParts[0].fileName, u"_04HD_WORK DOCS.cct");
+
+  // Stored as one catalog now: the old part goes to Backup/, the old catalog
+  // of the same name is overwritten after its copy there.
+  again.parts.clear();
+  again.partNames.clear();
+  const SavedReading replaced = storeReading(again);
+  ASSERT_TRUE(replaced.saved);
+  EXPECT_TRUE(replaced.retired);
+  EXPECT_EQ(namesIn("CatList"), (std::vector<std::string>{std::string(CatalogIndex::FileName), "_04HD_WORK.cct"}));
+  EXPECT_TRUE(there("backup/_04HD_WORK DOCS.cct"));
+  EXPECT_TRUE(there("backup/_04HD_WORK.cct"));
+}
+
+TEST_F(SplitReadingTest, NothingIsWrittenWhenOnePartCannotBe) {
+  // A catalog that is not the medium's holds the name of the second part.
+  catalogFile("_04HD_WORK DOCS.cct");
+  const SavedReading taken = storeReading(readSplit());
+  EXPECT_FALSE(taken.saved);
+  EXPECT_EQ(taken.taken, u"_04HD_WORK DOCS.cct");
+  EXPECT_EQ(namesIn("CatList"), (std::vector<std::string>{"_04HD_WORK DOCS.cct"}));
+
+  // Every part is written, then the second cannot take its name: the first
+  // gives its name up again, and no temporary stays.
+  fs::remove(path("CatList/_04HD_WORK DOCS.cct"));
+  const MediaReading::Result r = readSplit();
+  files.fail(FaultyFileSystem::Op::Rename, EXDEV, catalogs / "._04HD_WORK DOCS.cct.zevro-tmp-000001");
+  const SavedReading failed = storeReading(r);
+  EXPECT_FALSE(failed.saved);
+  EXPECT_TRUE(namesIn("CatList").empty()) << namesIn("CatList").front();
+  EXPECT_EQ(files.calls(FaultyFileSystem::Op::Rename), 2);
+  ASSERT_FALSE(ui.messages().empty());
+  EXPECT_EQ(ui.messages().back().rfind(CatalogDocument::WriteFailedMessage, 0), 0u);
 }
 
 }  // namespace

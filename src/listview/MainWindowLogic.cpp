@@ -594,6 +594,29 @@ MainWindowEffects MainWindowLogic::newReading() {
     e.layout = e.settings = true;
     return e;
   }
+  if (!reading->parts.empty()) {
+    // Too large for one list file: stored at once as all its catalogs (or
+    // none), then the medium's own catalog is shown.
+    const IconTable noIcons;
+    const SavedReading saved =
+        readingStore_.store(*reading, *document_, services_.icons ? *services_.icons : noIcons);
+    e.merge(clearPanes());
+    document_->setCurrentFile({});
+    document_->setModified(false);
+    if (!saved.taken.empty())
+      services_.platform.ui.showMessage(Text(CatalogDocument::WriteFailedMessage) + u"||" + saved.taken,
+                                        mb::Ok | mb::IconExclamation, u"");
+    if (saved.saved) {
+      if (hooks_.refreshSelection) hooks_.refreshSelection(saved.fileName);
+      services_.platform.ui.showMessage(MediaReading::splitReport(saved.fileNames), mb::Ok | mb::IconInformation, u"");
+    }
+    if (!report.empty()) services_.platform.ui.showMessage(report, mb::Ok | mb::IconExclamation, u"");
+    const Text shown = saved.saved ? saved.fileName : shownBefore;
+    if (!shown.empty()) return e.merge(loadCatalog(shown));
+    findGenre();
+    e.layout = e.settings = true;
+    return e;
+  }
   document_->setCurrentFile(reading->catalogPath);
   document_->setFreeSpace(reading->freeSpace);
   e.merge(showCatalog(false));

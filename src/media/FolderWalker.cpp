@@ -397,6 +397,8 @@ bool FolderWalker::pump() {
   return !stopped();
 }
 
+std::int64_t FolderWalker::SizeValue(TextView text) { return sizeValue(text); }
+
 std::int64_t FolderWalker::AddFolderSizes(RowStore& store) {
   const int rows = store.rowCount();
   // The folder-like rows in order, with their totals.

@@ -124,6 +124,9 @@ public:
   // one pass (RowStore::setFieldOfRows: heap cut to its used length, index
   // rebuilt, modified mark kept). Returns the title line's total.
   static std::int64_t AddFolderSizes(RowStore& store);
+  // The number of a size field, commas skipped: u"1,234" -> 1234, u"" -> 0;
+  // a damaged text stops at the largest value.
+  static std::int64_t SizeValue(TextView text);
 
   bool cancelled() const { return cancelled_; }
   int itemCount() const { return count_; }  // files and folders counted for the progress

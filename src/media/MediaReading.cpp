@@ -85,6 +85,7 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
       return result;
     }
     if (answer == Existing::Replace) {
+      result.replacedParts = partsOf(services_.platform.files, services_.catalogFolder, names, existing->fileName);
       result.replaced = std::move(existing);
     } else if ((sequence = freeSequence(names, pattern.fileName)) == 0) {
       ui.showMessage(NoFreeNumberMessage, mb::Ok, {});
@@ -135,7 +136,68 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   store.deriveIndexAndTreeFlags();
   catalog::prepareMarks(store);
   result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
+  if (!ReadingSplit::fits(store)) {
+    result.parts = ReadingSplit::plan(store, path, SplitLimits::listFileMargin());
+    result.outcome = nameParts(result);
+  }
   return result;
+}
+
+MediaReading::Outcome MediaReading::nameParts(Result& result) {
+  // Parts of one folder are numbered like further lists of it; a name that
+  // comes out twice (a CD's folder readings share the medium's name) takes
+  // the next number.
+  std::vector<Text> used;
+  for (std::size_t i = 0; i < result.parts.size(); ++i) {
+    const SplitPart& part = result.parts[i];
+    Text name = result.fileName;  // the root's part keeps the medium's name
+    for (int sequence = part.sequence; i > 0; ++sequence) {
+      if (sequence > MaxSequence) {
+        services_.platform.ui.showMessage(NoFreeNumberMessage, mb::Ok, {});
+        return Outcome::NoFreeNumber;
+      }
+      const CatalogNameResult named = CatalogName(services_.drives, services_.titles, services_.platform.ui,
+                                                  services_.catalogFolder, part.folder, zeroPadded(settings_.genre, 2),
+                                                  sequence);
+      if (!named) return outcomeOf(named.failure);
+      name = named.fileName;
+      if (std::find(used.begin(), used.end(), asciiUpper(name)) == used.end()) break;
+    }
+    used.push_back(asciiUpper(name));
+    result.partNames.push_back(std::move(name));
+  }
+  return Outcome::Read;
+}
+
+std::vector<MediaReading::ExistingCatalog> MediaReading::partsOf(FileSystem& files, const NativePath& folder,
+                                                                 const std::vector<Text>& names, TextView rootName) {
+  std::vector<ExistingCatalog> parts;
+  std::string bytes;
+  if (files.readStart(folder / cp932::toNativeName(rootName), bytes, listfile::TitleBytes)) return parts;
+  const Text mark = ReadingSplit::markOf(bytes);
+  if (mark.empty()) return parts;  // not split
+  // Parts share the root's name up to its extension: "_00HD_DATA MAIL.CCT".
+  const Text stem = mark.substr(0, mark.rfind(u'.'));
+  const Text root = asciiUpper(rootName);
+  for (const Text& name : names) {
+    if (asciiUpper(name) == root || ReadingSplit::markOfName(name).rfind(stem, 0) != 0) continue;
+    ExistingCatalog part;
+    part.fileName = name;
+    part.path = folder / cp932::toNativeName(name);
+    if (files.readStart(part.path, bytes, listfile::TitleBytes) || ReadingSplit::markOf(bytes) != mark) continue;
+    part.title = existingTitle(bytes, name);
+    parts.push_back(std::move(part));
+  }
+  return parts;
+}
+
+Text MediaReading::splitReport(const std::vector<Text>& names) {
+  Text text = Text(SplitHead) + ascii(std::to_string(names.size())) + Text(SplitTail);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += u"|";
+    text += names[i];
+  }
+  return text;
 }
 
 bool MediaReading::listCatalogFolder(std::vector<Text>& names) {

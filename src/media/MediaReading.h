@@ -26,6 +26,7 @@
 #include "core/RowStore.h"
 #include "media/DriveInfo.h"
 #include "media/FolderWalker.h"
+#include "media/ReadingSplit.h"
 #include "media/TitleFile.h"
 #include "platform/Platform.h"
 #include "text/Text.h"
@@ -88,6 +89,14 @@ public:
     Text namePattern;
     Text baseFileName;
     std::optional<Existing> answer;
+    // A reading too large for one list file is recorded as several catalogs
+    // (see ReadingSplit.h): the parts, the root's first, and their names
+    // (partNames[0] is fileName). Empty: one catalog.
+    std::vector<SplitPart> parts;
+    std::vector<Text> partNames;
+    // With `replaced`, the further parts of an earlier reading of the medium
+    // that was split: all of them are retired with it.
+    std::vector<ExistingCatalog> replacedParts;
     std::vector<WalkProblem> problems;
     bool ok() const { return outcome == Outcome::Read; }
   };
@@ -144,6 +153,18 @@ public:
   static constexpr TextView NothingRecordedMessage = u"記録できるフォルダーやファイルがありませんでした。";
   static constexpr TextView ListFullMessage = u"ファイルが多すぎて、１つのリストに収まりません。";
 
+  // What the user is told when a reading was recorded as several catalogs:
+  //   u"このメディアは 3 個のカタログとして記録されました。||_00HD_DATA.cct|…"
+  static Text splitReport(const std::vector<Text>& names);
+  static constexpr TextView SplitHead = u"このメディアは ";
+  static constexpr TextView SplitTail = u" 個のカタログとして記録されました。||";
+
+  // The further parts of a split reading whose root part is rootName
+  // (u"_04HD_DATA.CCT"), among the names of the catalog folder: the
+  // catalogs whose title line carries its mark (see ReadingSplit.h).
+  static std::vector<ExistingCatalog> partsOf(FileSystem& files, const NativePath& folder,
+                                              const std::vector<Text>& names, TextView rootName);
+
   // The title of a list file for the question: field 1 of its title line
   // when it ends in its first 64 + 512 bytes, else the name from its 7th
   // character without the last four: u"_01CD_GAMES.CCT" -> u"GAMES".
@@ -158,6 +179,8 @@ public:
 
 private:
   Result attempt(TextView path, RowStore& store);
+  // The names of the parts of a split reading (partNames).
+  Outcome nameParts(Result& result);
   bool listCatalogFolder(std::vector<Text>& names);
   std::optional<ExistingCatalog> findExisting(const std::vector<Text>& names, TextView pattern, TextView drive);
 

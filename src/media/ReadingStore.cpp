@@ -7,6 +7,10 @@
 #include <utility>
 
 #include "core/FileOps.h"
+#include "core/ListFile.h"
+#include "core/ListFileName.h"
+#include "core/Strings.h"
+#include "media/ReadingSplit.h"
 #include "platform/WriteLock.h"
 #include "text/Cp932.h"
 
@@ -51,11 +55,13 @@ bool ReadingStore::decideAgain(MediaReading::Result& result, SavedReading& saved
   }
   int sequence = 0;
   result.replaced.reset();
+  result.replacedParts.clear();
   if (answer == MediaReading::Existing::Replace && existing != names.end()) {
     MediaReading::ExistingCatalog replaced;
     replaced.fileName = *existing;
     replaced.path = folder / cp932::toNativeName(*existing);
     result.replaced = std::move(replaced);
+    result.replacedParts = MediaReading::partsOf(platform_.files, folder, names, *existing);
   } else if (answer == MediaReading::Existing::AddAnother && existing != names.end()) {
     sequence = MediaReading::freeSequence(names, result.namePattern);
     if (sequence == 0) {
@@ -65,6 +71,23 @@ bool ReadingStore::decideAgain(MediaReading::Result& result, SavedReading& saved
   }
   result.fileName = sequence ? MediaReading::numberedName(result.baseFileName, sequence) : result.baseFileName;
   result.catalogPath = folder / cp932::toNativeName(result.fileName);
+  if (!result.partNames.empty()) {
+    result.partNames.front() = result.fileName;
+    // A further part must not overwrite a catalog that is not being replaced.
+    std::vector<Text> replacing;
+    if (result.replaced) replacing.push_back(asciiUpper(result.replaced->fileName));
+    for (const MediaReading::ExistingCatalog& p : result.replacedParts) replacing.push_back(asciiUpper(p.fileName));
+    for (std::size_t i = 1; i < result.partNames.size(); ++i) {
+      const Text wanted = asciiUpper(listfilename::normalizedForWriting(result.partNames[i]));
+      const auto there = std::find_if(names.begin(), names.end(), [&](const Text& n) {
+        return asciiUpper(n) == wanted && std::find(replacing.begin(), replacing.end(), wanted) == replacing.end();
+      });
+      if (there != names.end()) {
+        saved.taken = *there;
+        return false;
+      }
+    }
+  }
   return true;
 }
 
@@ -86,13 +109,26 @@ bool ReadingStore::prepare(const MediaReading::Result& result) {
 }
 
 ReadingStore::Finished ReadingStore::finish(const MediaReading::Result& result, TextView fileName) {
+  return finish(result, std::vector<Text>{Text(fileName)});
+}
+
+ReadingStore::Finished ReadingStore::finish(const MediaReading::Result& result, const std::vector<Text>& fileNames) {
   Finished finished;
   if (!result.ok()) return finished;
-  index_.titleOf(fileName);
-  if (result.replaced && !replacedInPlace(result)) {
-    const NativePath& old = result.replaced->path;
-    if (makeBackupFolder() && fileops::moveFileToFolder(platform_, old, backupFolder_))
-      index_.removeEntry(CatalogIndex::indexName(old));
+  std::vector<Text> written;
+  for (const Text& name : fileNames) {
+    index_.titleOf(name);
+    written.push_back(CatalogIndex::indexName(result.catalogPath.parent_path() / cp932::toNativeName(name)));
+  }
+  std::vector<const MediaReading::ExistingCatalog*> old;
+  if (result.replaced) old.push_back(&*result.replaced);
+  for (const MediaReading::ExistingCatalog& p : result.replacedParts) old.push_back(&p);
+  for (const MediaReading::ExistingCatalog* catalog : old) {
+    const Text name = CatalogIndex::indexName(catalog->path);
+    // A new catalog of the same name took its place (it went to Backup/ first).
+    if (std::find(written.begin(), written.end(), name) != written.end()) continue;
+    if (makeBackupFolder() && fileops::moveFileToFolder(platform_, catalog->path, backupFolder_))
+      index_.removeEntry(name);
     else
       finished.retired = false;
   }
@@ -113,7 +149,12 @@ SavedReading ReadingStore::store(const MediaReading::Result& reading, CatalogDoc
   // writes there while the lock is held.
   if (lock) removeStaleTemporaries(reading.catalogPath.parent_path());
   MediaReading::Result result = reading;
-  if (!decideAgain(result, saved, askAgain) || !prepare(result)) return saved;
+  if (!decideAgain(result, saved, askAgain)) return saved;
+  if (!result.parts.empty()) {
+    storeParts(result, document, icons, saved);
+    return saved;
+  }
+  if (!prepare(result)) return saved;
   document.setCurrentFile(result.catalogPath);
   document.setFreeSpace(result.freeSpace);
   document.setIconStamp(icons.stamp() == IconTable::NoStamp ? Text() : icons.stamp());
@@ -121,10 +162,83 @@ SavedReading ReadingStore::store(const MediaReading::Result& reading, CatalogDoc
   if (!document.save()) return saved;
   saved.saved = true;
   saved.fileName = document.currentFileName();
+  saved.fileNames = {saved.fileName};
   const Finished finished = finish(result, saved.fileName);
   saved.retired = finished.retired;
   saved.indexError = finished.indexError;
   return saved;
+}
+
+void ReadingStore::storeParts(const MediaReading::Result& result, CatalogDocument& document, const IconTable& icons,
+                              SavedReading& saved) {
+  const NativePath folder = result.catalogPath.parent_path();
+  listfile::Header header;
+  header.iconStamp = icons.stamp() == IconTable::NoStamp ? Text() : icons.stamp();
+  header.freeSpace = result.freeSpace;
+  const Text mark = ReadingSplit::markOfName(listfilename::normalizedForWriting(result.fileName));
+
+  // Every part goes to a hidden temporary beside the catalogs first (one an
+  // interrupted run leaves behind is removed by the next writer); only when
+  // all are there do they take their names.
+  std::vector<Text> names;
+  std::vector<NativePath> temporaries;
+  const auto removeTemporaries = [&] {
+    for (const NativePath& t : temporaries) platform_.files.removeFile(t);
+  };
+  for (std::size_t i = 0; i < result.parts.size(); ++i) {
+    const Text name = listfilename::normalizedForWriting(result.partNames[i]);
+    RowStore part;
+    ReadingSplit::build(document.list(), result.parts[i], mark, part);
+    const std::optional<std::string> bytes = listfile::build(part, header);
+    const NativePath temporary =
+        folder / ("." + cp932::toNativeName(name) + ".zevro-tmp-" + std::string(6 - std::to_string(i).size(), '0') +
+                  std::to_string(i));
+    const IoError error = bytes ? platform_.files.writeFileAtomic(temporary, *bytes) : IoError{};
+    if (!bytes || error) {
+      removeTemporaries();
+      const Text why = bytes ? fromUtf8(error.text) : Text(CatalogDocument::TooManyRowsMessage);
+      platform_.ui.showMessage(Text(CatalogDocument::WriteFailedMessage) + u"||" + why + u"|" + name,
+                               mb::Ok | mb::IconExclamation, {});
+      return;
+    }
+    temporaries.push_back(temporary);
+    names.push_back(name);
+  }
+  // Catalogs about to be overwritten (the replaced ones of the same names)
+  // go to Backup/ first.
+  std::vector<std::optional<std::string>> before;
+  for (const Text& name : names) {
+    before.push_back(platform_.files.resolveName(folder, cp932::toNativeName(name)));
+    const std::optional<std::string>& there = before.back();
+    if (there && (!makeBackupFolder() || !fileops::copyFile(platform_, folder / *there, backupFolder_ / *there))) {
+      removeTemporaries();
+      return;
+    }
+  }
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string native = cp932::toNativeName(names[i]);
+    // Another spelling of the name is the same catalog: it does not stay beside.
+    if (before[i] && *before[i] != native) platform_.files.removeFile(folder / *before[i]);
+    const IoError error = platform_.files.renameFile(temporaries[i], folder / native);
+    if (!error) continue;
+    platform_.ui.showMessage(Text(CatalogDocument::WriteFailedMessage) + u"||" + fromUtf8(error.text) + u"|" + names[i],
+                             mb::Ok | mb::IconExclamation, {});
+    // None or all: the parts named so far give way to what was there.
+    for (std::size_t j = 0; j <= i; ++j) {
+      platform_.files.removeFile(folder / cp932::toNativeName(names[j]));
+      if (before[j]) platform_.files.copyFile(backupFolder_ / *before[j], folder / *before[j]);
+    }
+    for (std::size_t j = i; j < temporaries.size(); ++j) platform_.files.removeFile(temporaries[j]);
+    return;
+  }
+  document.setCurrentFile(folder / cp932::toNativeName(names.front()));
+  document.setModified(false);
+  saved.saved = true;
+  saved.fileName = names.front();
+  saved.fileNames = names;
+  const Finished finished = finish(result, names);
+  saved.retired = finished.retired;
+  saved.indexError = finished.indexError;
 }
 
 }  // namespace zevro

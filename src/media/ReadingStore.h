@@ -16,6 +16,7 @@
 // A failed or stopped reading never gets here, so the old catalog stays
 // untouched until a new one is complete.
 #include <functional>
+#include <vector>
 
 #include "core/CatalogDocument.h"
 #include "core/CatalogIndex.h"
@@ -36,7 +37,10 @@ struct SavedReading {
   // Not saved: every number 01 to 99 of another list is taken by now.
   bool noFreeNumber = false;
   Text fileName;        // u"_04CD_GAMES.CCT", as written
-  bool retired = true;  // a replaced catalog is out of the way (or there was none)
+  // Every catalog written, fileName first: more than one for a reading too
+  // large for one list file (all of them are written, or none).
+  std::vector<Text> fileNames;
+  bool retired = true;  // a replaced catalog (every part of it) is out of the way (or there was none)
   IoError indexError;   // writing the catalog index failed
 };
 
@@ -58,8 +62,11 @@ public:
     bool retired = true;  // false: the replaced catalog could not be moved (it stays where it was)
     IoError indexError;
   };
-  // Nothing for a reading that did not succeed.
+  // Nothing for a reading that did not succeed. The further parts of a
+  // replaced split reading are retired too, unless a new catalog took the
+  // name; for a split reading, fileNames are all its parts.
   Finished finish(const MediaReading::Result& result, TextView fileName);
+  Finished finish(const MediaReading::Result& result, const std::vector<Text>& fileNames);
 
   // The whole store under the program folder's write lock: the name is
   // decided again from the catalog folder as it is now (a catalog stored by
@@ -74,6 +81,10 @@ public:
 private:
   // Makes Backup/; false after a message naming why it cannot be made.
   bool makeBackupFolder();
+  // The parts of a split reading, written to temporary files first and
+  // given their names only once every one is complete.
+  void storeParts(const MediaReading::Result& result, CatalogDocument& document, const IconTable& icons,
+                  SavedReading& saved);
   // Decides the name again (see store); false when nothing may be written.
   bool decideAgain(MediaReading::Result& result, SavedReading& saved, const AskAgain& askAgain);
 

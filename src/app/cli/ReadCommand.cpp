@@ -7,6 +7,11 @@
 //   zevro-cli read ~/tool.lzh         an LZH or ZIP file: its members are the content
 //   -> _00HD_ROOT usr&share.cct       (on stdout)
 //
+// A medium too large for one list file is recorded as several catalogs,
+// folder readings of its folders, and each name is printed on a line of its
+// own (the medium's own catalog first). A later read of the medium finds
+// them all: --replace replaces every one.
+//
 // Options:
 //   --genre N         the genre the catalog goes to (0..19; default: the
 //                     current genre of the options)
@@ -357,13 +362,15 @@ int runRead(Context& context) {
     return ExitError;
   }
   if (!saved.saved) return ExitError;  // the reason was reported
-  const Text& fileName = saved.fileName;
   if (saved.indexError)
     context.err << Prefix << "warning: cannot write the catalog index: " << saved.indexError.text << '\n';
   if (!saved.retired)
     context.err << Prefix << "warning: the replaced catalog " << cp932::toNativeName(result.replaced->fileName)
-                << " could not be moved to " << BackupFolderName << '\n';
-  context.out << cp932::toNativeName(fileName) << '\n';
+                << (result.replacedParts.empty() ? "" : " (or a part of it)") << " could not be moved to "
+                << BackupFolderName << '\n';
+  // A medium too large for one list file is recorded as several catalogs:
+  // one name a line, the medium's own first.
+  for (const Text& name : saved.fileNames) context.out << cp932::toNativeName(name) << '\n';
   // Stored, but a script must not take it for a complete catalog of the
   // medium (say, before deleting the medium's files): the problems were
   // listed on stderr above.
@@ -381,6 +388,9 @@ constexpr const char* Help =
     "is a drive (E:), a folder of one (E:\\DOCS), or a folder of this machine\n"
     "reached through the drive letters (/media/usb, /usr/share). An LZH or ZIP\n"
     "file given as PATH is read as a medium whose content is its members.\n"
+    "A medium too large for one list file is recorded as several catalogs\n"
+    "(folder readings of its folders); their names are printed one a line,\n"
+    "the medium's own first, and --replace later replaces them all.\n"
     "\n"
     "Options:\n"
     "  --catalog-title TEXT   the catalog's title, as `catalogs` lists it (any\n"

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# A medium too large for one list file, read as several catalogs: whole-process
+# timings of zevro-cli against the system tools that do the least the same
+# work, best of 3, on a warm file cache:
+#   read K:        of FILES empty files in 20 top-level folders   vs  find -printf '%s %T@ %p\n'
+#   search WORD    over all the catalogs written                  vs  LC_ALL=C grep -aoF WORD over them
+#
+#   bash bench/split_timings.sh build [FILES] [DIR]   (FILES 2,000,000 by default;
+#                                                      DIR keeps the tree between runs)
+set -eu
+build=$1
+files=${2:-2000000}
+dir=${3:-$(mktemp -d)}
+cli=$build/zevro-cli
+media=$dir/media-$files
+if [ ! -e "$media/done" ]; then
+  rm -rf "$media"
+  python3 - "$media" "$files" <<'PY'
+import os, sys
+root, count = sys.argv[1], int(sys.argv[2])
+os.makedirs(root)
+per = count // 20
+for f in range(20):
+    d = os.path.join(root, "FOLDER%02d" % f)
+    os.mkdir(d)
+    for i in range(per):
+        os.close(os.open(os.path.join(d, "photograph-of-the-long-day-%07d.jpeg" % i), os.O_CREAT | os.O_WRONLY, 0o644))
+PY
+  touch "$media/done"
+fi
+
+best() {  # best of 3 wall-clock seconds of a command
+  local b=999 t
+  for _ in 1 2 3; do
+    local s=$(date +%s.%N)
+    "$@" >/dev/null 2>&1 || true
+    t=$(echo "$(date +%s.%N) - $s" | bc)
+    b=$(echo "if ($t < $b) $t else $b" | bc)
+  done
+  printf '%.3f' "$b"
+}
+row() {  # what, zevro-cli seconds, reference seconds
+  printf '%-8s zevro-cli %s s   reference %s s   ratio %.2f\n' "$1" "$2" "$3" "$(echo "$2 / $3" | bc -l)"
+}
+
+prog=$dir/prog
+rm -rf "$prog"
+mkdir -p "$prog"
+printf 'K\t%s\tHD\tHUGE\n' "$media" >"$prog/drives.map"
+read_once() { "$cli" --program-dir "$prog" read --quiet --replace K:; }
+read_once >"$dir/names"
+echo "$files files recorded as $(wc -l <"$dir/names") catalogs"
+row read "$(best read_once)" "$(best find "$media" -printf '%s %T@ %p\n')"
+word=photograph-of-the-long-day-0000123.jpeg
+parts=()
+while read -r name; do parts+=("$prog/Catalog/$name"); done <"$dir/names"
+row search "$(best "$cli" --program-dir "$prog" search "$word" --names)" \
+  "$(best env LC_ALL=C grep -aoF "$word" "${parts[@]}")"
