@@ -30,5 +30,6 @@ Command convertCommand();
 Command locateCommand();
 Command pictureCommand();
 Command diskImageCommand();
+Command editCommand();
 
 }  // namespace zevro::cli
