@@ -78,6 +78,7 @@ MainWindowEffects& MainWindowEffects::merge(const MainWindowEffects& later) {
   findList |= later.findList;
   close |= later.close;
   showWindow |= later.showWindow;
+  editLine |= later.editLine;
   return *this;
 }
 
@@ -247,7 +248,8 @@ bool MainWindowLogic::disablesWindow(Command command) {
 }
 
 bool MainWindowLogic::commandStart() {
-  // An in-place edit would be committed here; then pending window events run.
+  // An open edit line is committed first; then pending window events run.
+  FinishEdit();
   if (hooks_.pump) hooks_.pump();
   return !busy_;
 }
@@ -368,6 +370,47 @@ MainWindowEffects MainWindowLogic::runCommand(Command command) {
     case C::MS_全検索: {
       const int selected = search_.selectedWord();
       return openSearch(selected >= 0 ? TextView(search_.words()[static_cast<std::size_t>(selected)]) : TextView());
+    }
+    case C::ME_コピー:
+    case C::POP選択_コピー: return copyColumn(activeGrid().cursorColumn());
+    case C::POP名称_名前コピー:
+    case C::POPDIR_コピー: return copyColumn(catalog::FieldName);
+    case C::POP注釈_コピー: return copyColumn(catalog::FieldComment);
+    case C::POP日付_コピー: return copyColumn(catalog::FieldDate);
+    case C::POP容量_コピー: return copyColumn(catalog::FieldSize);
+    case C::POP名称_フルパスコピー:
+    case C::POPDIR_フルパスコピー: return copyFullPath();
+    case C::ME_貼付:
+    case C::POP注釈_貼付: return pasteColumn();
+    case C::ME_切取: return cutColumn();
+    case C::POP注釈_切取: {
+      MainWindowEffects e = copyColumn(catalog::FieldComment);
+      return e.merge(eraseCursorComment());
+    }
+    case C::ME_コメント消去:
+    case C::POP選択_消去: return eraseColumn();
+    case C::POP注釈_消去: return eraseCursorComment();
+    case C::ME_選択行削除: return deleteSelectedRows();
+    case C::ME_総て選択: return selectFolderFiles();
+    case C::ME_データ修正:
+    case C::POP注釈_コメント修正:
+    case C::ME_ファイル名修正:
+    case C::POP名称_名前修正:
+    case C::POP日付_修正: {
+      if (command == C::ME_データ修正 || command == C::POP注釈_コメント修正) renameMode_ = listedit::RenameMode::ListOnly;
+      const Pane pane = active_ == Pane::File && paneOpen() ? Pane::File : Pane::Folder;
+      MainWindowEffects e;
+      if (command == C::ME_ファイル名修正) {
+        renameMode_ = listedit::RenameMode::ListAndMedium;
+        (pane == Pane::Folder ? e.grids.folder : e.grids.files).merge(grid(pane).Grid_SetCursorColumn(0));
+        const int stored = grid(pane).store().storedRowAt(grid(pane).cursorRow());
+        if (pane == Pane::Folder && grid(pane).store().kind(stored) <= catalog::KindArchiveFolder) {
+          ui().beep();
+          return e;
+        }
+      }
+      e.editLine = OpenEditLine(pane);
+      return e;
     }
     default: return {};  // closing a context menu, or a command not built yet
   }

@@ -29,6 +29,7 @@
 #include "core/TitleCache.h"
 #include "dialogs/ColourOptions.h"
 #include "grid/GridModel.h"
+#include "listview/ListEdit.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainMenu.h"
 #include "listview/ListSearch.h"
@@ -60,6 +61,7 @@ struct MainWindowEffects {
   bool findList = false;    // the search-word list changed (its entries or selection)
   bool close = false;       // the window closes (after canClose())
   bool showWindow = false;  // bring the main window up
+  bool editLine = false;    // show the edit line over the cursor cell of the edit pane
 
   MainWindowEffects& merge(const MainWindowEffects& later);
 };
@@ -166,6 +168,10 @@ public:
     // MF_メディア名変更: asks for the medium of the shown catalog (its label
     // given) and gives it a new title; true when the medium was renamed.
     std::function<bool(TextView wantedTitle)> changeMediumTitle;
+    // The open edit line's text (CR LF line breaks), and hiding it; the
+    // window lends them while it shows an edit line.
+    std::function<Text()> editLineText;
+    std::function<void()> hideEditLine;
     // The data window, made at first use; and the size of a picture file.
     std::function<DataWindow*()> dataWindow;
     RowDataShow::PictureSize pictureSize;
@@ -345,6 +351,39 @@ public:
   // The row 指定行を着色 marked last as the current hit, -1 none.
   int lastJumpRow() const { return lastJump_; }
 
+  // ---- Editing in place ----
+  // Why an edit ends: a command or a click elsewhere, Enter and Ctrl+Up or
+  // Ctrl+Down (the edit line moves on), Escape.
+  enum class EditReason { Finish, Next, Cancel };
+  // Opens the edit line on the cursor cell of a grid: true when the window
+  // should show it (with editLineStartText()); a refusal has beeped.
+  bool OpenEditLine(Pane pane);
+  bool editLineOpen() const { return editPane_.has_value(); }
+  Pane editLinePane() const { return editPane_.value_or(Pane::Folder); }
+  listedit::RenameMode renameMode() const { return renameMode_; }
+  void setRenameMode(listedit::RenameMode mode) { renameMode_ = mode; }
+  // The cell's text as the edit line starts with it (runs of LF LF made one).
+  Text editLineStartText() const;
+  // Stores the edit line's text; false keeps it open (a message or a beep
+  // said why). The window hides the line after Finish and Cancel.
+  bool CommitEdit(TextView text, EditReason reason);
+  // After a commit with Next: the cursor one row down or up and the edit
+  // line open there again (true), or editing ends (false).
+  bool moveEditLine(bool down, MainWindowEffects& effects);
+  // Commits any open edit line and closes it.
+  MainWindowEffects FinishEdit();
+  // Stores a comment for a catalog row (the comment window calls it).
+  MainWindowEffects EditComment(int catalogRow, TextView text);
+  // The clipboard and row commands of the edit menu and context menus.
+  MainWindowEffects copyColumn(int column);
+  MainWindowEffects copyFullPath();
+  MainWindowEffects pasteColumn();
+  MainWindowEffects eraseColumn();
+  MainWindowEffects eraseCursorComment();
+  MainWindowEffects cutColumn();
+  MainWindowEffects deleteSelectedRows();
+  MainWindowEffects selectFolderFiles();
+
   // ---- Layout ----
   // The window measured its fonts: text height of "A" and the pixel widths
   // of the date and size samples (see maingrid::DateSample); sets spacing,
@@ -427,8 +466,15 @@ private:
   bool commandStart();
   Text consoleOfList() const;
 
+  GridModel& activeGrid() { return active_ == Pane::File && paneOpen() ? fileGrid_ : folderGrid_; }
+  std::vector<int> selectedOrCursor(GridModel& g);
+  MainWindowEffects deleteFolderRows();
+  MainWindowEffects deleteFileRows();
+
   Services services_;
   Hooks hooks_;
+  std::optional<Pane> editPane_;
+  listedit::RenameMode renameMode_ = listedit::RenameMode::ListOnly;
   MainWindowOptions options_;
   std::unique_ptr<CatalogDocument> document_;
   RowStore files_;

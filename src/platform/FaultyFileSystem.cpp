@@ -109,6 +109,11 @@ IoError FaultyFileSystem::renameFile(const NativePath& source, const NativePath&
   return inner_.renameFile(source, destination);
 }
 
+IoError FaultyFileSystem::renameNoReplace(const NativePath& source, const NativePath& destination) {
+  if (IoError e = check(Op::Rename, source)) return e;
+  return inner_.renameNoReplace(source, destination);
+}
+
 IoError FaultyFileSystem::removeFile(const NativePath& path) {
   if (IoError e = check(Op::Remove, path)) return e;
   return inner_.removeFile(path);

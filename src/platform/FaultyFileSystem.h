@@ -68,6 +68,7 @@ public:
   IoError copyFile(const NativePath& source, const NativePath& destination) override;
   IoError moveFile(const NativePath& source, const NativePath& destination) override;
   IoError renameFile(const NativePath& source, const NativePath& destination) override;
+  IoError renameNoReplace(const NativePath& source, const NativePath& destination) override;
   IoError removeFile(const NativePath& path) override;
   IoError removeTree(const NativePath& folder) override;
   IoError createFolder(const NativePath& folder) override;

@@ -109,6 +109,14 @@ public:
   // two paths lie on different file systems (the caller then copies).
   virtual IoError renameFile(const NativePath& source, const NativePath& destination) = 0;
 
+  // Renames without ever replacing a file: EEXIST when something exists at
+  // the destination (a name differing only in case is another file where
+  // the file system tells case apart).
+  virtual IoError renameNoReplace(const NativePath& source, const NativePath& destination) {
+    if (stat(destination)) return IoError{EEXIST, "File exists"};
+    return renameFile(source, destination);
+  }
+
   virtual IoError removeFile(const NativePath& path) = 0;
 
   // Removes a folder and everything below it. Links are removed, never

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/mman.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -478,6 +479,23 @@ IoError LinuxFileSystem::moveFile(const NativePath& source, const NativePath& de
 IoError LinuxFileSystem::renameFile(const NativePath& source, const NativePath& destination) {
   if (::rename(source.c_str(), destination.c_str()) != 0) return errorOf(errno);
   return {};
+}
+
+IoError LinuxFileSystem::renameNoReplace(const NativePath& source, const NativePath& destination) {
+  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, destination.c_str(), RENAME_NOREPLACE) == 0) return {};
+  const int failure = errno;
+  if (failure != EINVAL && failure != ENOSYS) return errorOf(failure);
+  // The file system cannot rename without replacing: a hard link fails when
+  // the destination exists, and only then does the old name go.
+  if (::link(source.c_str(), destination.c_str()) == 0) {
+    if (::unlink(source.c_str()) != 0) return errorOf(errno);
+    return {};
+  }
+  if (errno == EEXIST) return errorOf(EEXIST);
+  // No hard links either (vfat): test, then rename.
+  struct stat info {};
+  if (::lstat(destination.c_str(), &info) == 0) return errorOf(EEXIST);
+  return renameFile(source, destination);
 }
 
 IoError LinuxFileSystem::removeFile(const NativePath& path) {

@@ -31,5 +31,6 @@ Command convertCommand();
 Command locateCommand();
 Command pictureCommand();
 Command diskImageCommand();
+Command editCommand();
 
 }  // namespace zevro::cli
