@@ -217,6 +217,14 @@ CommitResult CommitEdit(const EditPlace& place, TextView typed, RenameMode mode,
   return done;
 }
 
+Colour editLineBackground(RenameMode mode, int column, Colour gridBackground) {
+  if (gridBackground != EditLineWhite) return EditLineWhite;
+  if (mode == RenameMode::ListAndMedium && column == catalog::FieldName) return EditLineMediumBack;
+  return EditLineBack;
+}
+
+bool editLineTakesInputMethod(int column) { return column != catalog::FieldDate; }
+
 bool EditComment(RowStore& catalog, int row, TextView text, RowStore* pane, std::span<const std::int32_t> paneMap) {
   if (row < 1 || row >= catalog.rowCount()) return false;
   const Text normal = normaliseEntered(text);

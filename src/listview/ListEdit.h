@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/RowStore.h"
+#include "grid/GridSettings.h"
 #include "platform/FileSystem.h"
 #include "text/Text.h"
 
@@ -52,6 +53,17 @@ int flagBits(const RowStore& store, int row);
 Text flagText(int bits);  // 3 -> u"3"
 
 enum class RenameMode { ListOnly, ListAndMedium };
+
+// How an edit line looks over its cell: light yellow, pink while a name is
+// about to change on the medium too, and plain white over a grid whose
+// background is not white (a tint over a tint would hide the text).
+inline constexpr Colour EditLineBack = rgb(255, 255, 192);
+inline constexpr Colour EditLineMediumBack = rgb(255, 224, 246);
+inline constexpr Colour EditLineWhite = rgb(255, 255, 255);
+Colour editLineBackground(RenameMode mode, int column, Colour gridBackground);
+// Names and comments are typed in any script through the input method; a
+// date is digits and signs only, so the input method stays off there.
+bool editLineTakesInputMethod(int column);
 
 // Turning a row's path from the medium root (u"DOCS\\README.TXT") into the
 // file's full path on the drive holding the medium; nullopt when the medium

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/CatalogList.h"
+#include "grid/GridKeys.h"
 #include "listview/ListEdit.h"
 #include "listview/MainWindowLogic.h"
 
@@ -80,6 +81,7 @@ bool MainWindowLogic::CommitEdit(TextView text, EditReason reason) {
     if (!r.message.empty()) ui().showMessage(r.message, mb::Ok, u"");
     return false;
   }
+  if (g.cursorColumn() == catalog::FieldComment) commentToWindow(pane);
   if (reason == EditReason::Finish) editPane_.reset();
   return true;
 }
@@ -99,6 +101,79 @@ bool MainWindowLogic::moveEditLine(bool down, MainWindowEffects& effects) {
   if (renameMode_ == le::RenameMode::ListAndMedium && g.store().kind(g.store().storedRowAt(next)) <= catalog::KindArchiveFolder)
     return false;
   return OpenEditLine(pane);
+}
+
+MainWindowLogic::EditKeyAnswer MainWindowLogic::commitAndMove(bool down, TextView text) {
+  EditKeyAnswer a;
+  a.what = EditLineKey::Consumed;
+  if (!CommitEdit(text, EditReason::Next)) return a;  // the message said why; the line stays
+  const Pane pane = editLinePane();
+  a.effects = RefreshGrid(RefreshFolderGrid | RefreshFileGrid);
+  a.effects.labels = true;
+  if (moveEditLine(down, a.effects)) {
+    a.what = EditLineKey::Reopened;
+    a.effects.editLine = true;
+    return a;
+  }
+  a.what = EditLineKey::Closed;
+  a.effects.grids.focus = pane == Pane::Folder ? TreeFocus::FolderGrid : TreeFocus::FileGrid;
+  return a;
+}
+
+MainWindowLogic::EditKeyAnswer MainWindowLogic::editLineKey(int keyCode, int shift, TextView text) {
+  EditKeyAnswer a;
+  if (!editPane_) return a;
+  const Pane pane = *editPane_;
+  const GridModel& g = grid(pane);
+  const bool ctrl = (shift & gridkey::CtrlMask) != 0;
+  const bool withShift = (shift & gridkey::ShiftMask) != 0;
+  const TreeFocus focus = pane == Pane::Folder ? TreeFocus::FolderGrid : TreeFocus::FileGrid;
+  switch (keyCode) {
+    case gridkey::Enter:
+      if (withShift || ctrl) {
+        a.what = EditLineKey::Break;
+        return a;
+      }
+      return commitAndMove(true, text);
+    case gridkey::Escape:
+      CommitEdit(text, EditReason::Cancel);
+      a.what = EditLineKey::Closed;
+      a.effects.grids.focus = focus;
+      return a;
+    case gridkey::Up:
+    case gridkey::Down: {
+      if (!ctrl) return a;  // the caret moves within the text
+      const bool down = keyCode == gridkey::Down;
+      if (down ? g.cursorRow() >= g.rowCount() - 1 : g.cursorRow() <= 0) {
+        a.what = EditLineKey::Consumed;
+        return a;
+      }
+      return commitAndMove(down, text);
+    }
+    case gridkey::PageUp:
+    case gridkey::PageDown:
+      if (ctrl) {
+        a.what = EditLineKey::Consumed;
+        return a;
+      }
+      // Paging leaves the cell: what was typed is dropped.
+      CommitEdit(text, EditReason::Cancel);
+      a.what = EditLineKey::ClosedGridKey;
+      a.effects.grids.focus = focus;
+      return a;
+    default: return a;
+  }
+}
+
+Colour MainWindowLogic::editLineBackground() const {
+  const Pane pane = editLinePane();
+  const GridModel& g = pane == Pane::Folder ? folderGrid_ : fileGrid_;
+  return le::editLineBackground(renameMode_, g.cursorColumn(), g.settings().backColour);
+}
+
+bool MainWindowLogic::editLineTakesInputMethod() const {
+  const GridModel& g = editLinePane() == Pane::Folder ? folderGrid_ : fileGrid_;
+  return le::editLineTakesInputMethod(g.cursorColumn());
 }
 
 MainWindowEffects MainWindowLogic::FinishEdit() {
@@ -241,6 +316,8 @@ MainWindowEffects MainWindowLogic::deleteFolderRows() {
   }
   if (hooks_.busyPointer) hooks_.busyPointer(true);
   e.grids.folder.merge(g.Grid_DeleteSelected());
+  // The search within the list remembers rows by number.
+  listSearch_.reset();
   tree_.forgetPaneFolder();
   if (paneOpen()) e.grids.merge(tree_.FillFilePane(true));
   document_->list().setModified(true);
@@ -276,6 +353,7 @@ MainWindowEffects MainWindowLogic::deleteFileRows() {
   }
   if (any) {
     e.grids.folder.merge(folderGrid_.Grid_DeleteMarkedRows(marks));
+    listSearch_.reset();
     cat.setModified(true);
     // The pane's map points at the catalog rows as they were: fill it again
     // from the catalog as it is now.

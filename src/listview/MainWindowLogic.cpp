@@ -210,6 +210,9 @@ bool MainWindowLogic::isEnabled(Command command) const {
   if (command == C::MF_タイトル変更 || command == C::MF_リスト削除 || command == C::ボタン_保存) return hasList();
   if (command == C::MF_ジャンル変更 || command == C::JANDSP) return hooks_.moveToGenre && hasList();
   if (between(command, C::MD_ソート0, C::MD_ソート2)) return paneOpen();
+  // Correcting from the comment menu needs a comment to correct.
+  if (command == C::POP注釈_コメント修正)
+    return hasList() && contextMenu(active_ == Pane::File && paneOpen() ? Pane::File : Pane::Folder).commentEditable;
   if (command == C::MO_アイコン変更) return static_cast<bool>(hooks_.changeIcons);
   if (command == C::MO_アイコン戻す)
     return hooks_.useStandardIcons && !services_.options.readText(opt::MarkIconFile, u"").empty();
@@ -892,13 +895,29 @@ MainWindowLogic::KeyAnswer MainWindowLogic::key(Pane pane, int keyCode, int shif
   if (moveKey && u.cursorMoved && options_.prevUpDown) a.effects.merge(showRowData(true));
   if (keyCode == gridkey::Space && !paneOpen() && options_.prevSingle) a.effects.merge(showRowData(true));
 
+  if (keyCode == gridkey::LetterA + ('C' - 'A') && ctrl && !withShift) {
+    a.effects.merge(copyColumn(g.cursorColumn()));
+    console_.clear();
+    a.effects.labels = true;
+    return a;
+  }
+  if ((keyCode == gridkey::LetterA + ('V' - 'A') && ctrl && !withShift) || (keyCode == KeyInsert && withShift && !ctrl)) {
+    a.effects.merge(pasteColumn());
+    return a;
+  }
   if (keyCode == gridkey::LetterA + ('X' - 'A') && ctrl) {
     // Cutting takes whole rows of names only with the cursor in another column.
-    if (!(g.store().selectedCount() > 0 && g.cursorColumn() != 0)) services_.platform.ui.beep();
+    if (g.store().selectedCount() > 0 && g.cursorColumn() != 0)
+      a.effects.merge(cutColumn());
+    else
+      services_.platform.ui.beep();
     return a;
   }
   if (keyCode == KeyDelete && withShift) {
-    if (!(g.store().selectedCount() <= 1 && g.cursorColumn() == maingrid::CommentColumn)) services_.platform.ui.beep();
+    if (g.store().selectedCount() <= 1 && g.cursorColumn() == maingrid::CommentColumn)
+      a.effects.merge(cutColumn());
+    else
+      services_.platform.ui.beep();
     return a;
   }
   if (keyCode == gridkey::Enter && !paneOpen() && g.rowCount() > 0) {
@@ -992,24 +1011,9 @@ MainWindowEffects MainWindowLogic::takeBackComment() {
 }
 
 MainWindowEffects MainWindowLogic::storeComment(int row, TextView comment) {
-  RowStore& list = document_->list();
-  if (row < 1 || row >= list.rowCount()) return {};
-  list.setField(catalog::FieldComment, row, comment);
-  const TextView flags = list.fieldView(catalog::FieldFlags, row);
-  const int bits = flags.empty() ? 0 : flags[0] - catalog::FlagBase;
-  list.setField(catalog::FieldFlags, row, Text(1, static_cast<char16_t>(catalog::FlagBase + (bits | catalog::FlagUserComment))));
-  document_->setModified(true);
-  // The file pane holds copies of its rows.
-  if (paneOpen()) {
-    RowStore& shown = fileGrid_.store();
-    for (int r = 0; r < shown.rowCount(); ++r) {
-      if (tree_.paneSourceRow(r) == row) shown.setField(catalog::FieldComment, r, comment);
-    }
-  }
-  MainWindowEffects e;
-  e.grids.folder.full = e.grids.files.full = true;
-  e.labels = true;
-  return e;
+  // The same rules as any other comment edit: the text normalised, the
+  // user-comment flag added to a valid flag character, the pane row too.
+  return EditComment(row, comment);
 }
 
 MainWindowEffects MainWindowLogic::cursorClicked(Pane pane) {

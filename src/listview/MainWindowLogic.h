@@ -370,6 +370,24 @@ public:
   // After a commit with Next: the cursor one row down or up and the edit
   // line open there again (true), or editing ends (false).
   bool moveEditLine(bool down, MainWindowEffects& effects);
+  // A key pressed in the open edit line (key codes as the grids take them)
+  // with the line's text as it stands, and what the window does with it.
+  enum class EditLineKey {
+    Type,           // the text box handles the key itself (a character, the caret keys)
+    Break,          // a line break goes in at the caret
+    Consumed,       // nothing more happens (refused, or the edit stays open after a message)
+    Reopened,       // stored; the edit line is open on the next cell (show it there)
+    Closed,         // the edit line is hidden; the grid takes the focus
+    ClosedGridKey,  // hidden without storing; the key then goes to the grid
+  };
+  struct EditKeyAnswer {
+    EditLineKey what = EditLineKey::Type;
+    MainWindowEffects effects;
+  };
+  EditKeyAnswer editLineKey(int keyCode, int shift, TextView text);
+  // The open edit line's background and whether it takes the input method.
+  Colour editLineBackground() const;
+  bool editLineTakesInputMethod() const;
   // Commits any open edit line and closes it.
   MainWindowEffects FinishEdit();
   // Stores a comment for a catalog row (the comment window calls it).
@@ -468,6 +486,7 @@ private:
 
   GridModel& activeGrid() { return active_ == Pane::File && paneOpen() ? fileGrid_ : folderGrid_; }
   std::vector<int> selectedOrCursor(GridModel& g);
+  EditKeyAnswer commitAndMove(bool down, TextView text);
   MainWindowEffects deleteFolderRows();
   MainWindowEffects deleteFileRows();
 

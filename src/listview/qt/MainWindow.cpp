@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTextEdit>
 #include <QToolButton>
@@ -31,6 +32,7 @@
 #include "grid/qt/GridWidget.h"
 #include "listview/MainGridSetup.h"
 #include "listview/MainWindowLayout.h"
+#include "listview/qt/EditLine.h"
 #include "listview/qt/IconStrip.h"
 #include "listview/qt/MainWindowImages.h"
 #include "listview/qt/UpdateForm.h"
@@ -110,6 +112,8 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
   splitter_->setHandleWidth(4);
   splitter_->addWidget(folderView_);
   splitter_->addWidget(fileView_);
+  folderLine_ = new EditLine(*folderView_, u"EDTLINL");
+  fileLine_ = new EditLine(*fileView_, u"EDTLINF");
   column->addWidget(splitter_, 1);
 
   buildButtonPanel(area);
@@ -152,6 +156,11 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
   logic_.hooks().hideConversion = [this] {
     if (updateForm_) updateForm_->hide();
   };
+  logic_.hooks().editLineText = [this] {
+    EditLine* line = logic_.editLinePane() == Pane::Folder ? folderLine_ : fileLine_;
+    return line->isVisible() ? line->text() : Text();
+  };
+  logic_.hooks().hideEditLine = [this] { closeEditLines(); };
   logic_.hooks().showVersion = [this] {
     VersionForm form(logic_.versionText(), logic_.ui(), this);
     form.exec();
@@ -345,6 +354,19 @@ void MainWindow::connectGrids() {
     return false;
   });
   connect(fileView_, &GridWidget::columnPicked, this, [this](int) { apply(logic_.fileTitlePicked()); });
+  folderLine_->setKeyHook([this](QKeyEvent* event) { return editLineKey(Pane::Folder, event); });
+  fileLine_->setKeyHook([this](QKeyEvent* event) { return editLineKey(Pane::File, event); });
+  // The grid under an open edit line scrolled: the line stays on its cell.
+  connect(folderView_->scrollBar(), &QScrollBar::valueChanged, this, [this] { placeEditLine(); });
+  connect(fileView_->scrollBar(), &QScrollBar::valueChanged, this, [this] { placeEditLine(); });
+  // A click or the focus elsewhere in this window ends the edit as a command
+  // would; a message box or a menu of its own leaves it open.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    if (applying_ || !logic_.editLineOpen()) return;
+    if (old != folderLine_ && old != fileLine_) return;
+    if (!now || now->window() != this || now == folderLine_ || now == fileLine_) return;
+    apply(logic_.FinishEdit());
+  });
   connect(splitter_, &QSplitter::splitterMoved, this, &MainWindow::splitMoved);
 }
 
@@ -442,6 +464,10 @@ void MainWindow::apply(const MainWindowEffects& e) {
     activateWindow();
   }
   focusGrid(e.grids.focus);
+  if (e.editLine)
+    showEditLine();
+  else
+    placeEditLine();
   refreshCommands();
   if (logic_.optionsPending() && !optionSave_.isActive()) optionSave_.start();
   applying_ = nested;
@@ -554,6 +580,65 @@ bool MainWindow::gridKey(Pane pane, QKeyEvent* event) {
   const MainWindowLogic::KeyAnswer a = logic_.key(pane, code, shiftOf(*event));
   apply(a.effects);
   return a.used;
+}
+
+// ---------------------------------------------------------------- edit lines
+
+QRect MainWindow::editCell(Pane pane) const {
+  const GridWidget* view = pane == Pane::Folder ? folderView_ : fileView_;
+  const GridModel& g = view->model();
+  // One pixel more than the text area: the rule column at its right.
+  return view->editRect(g.cursorColumn(), g.cursorRow()).adjusted(0, 0, 1, 0);
+}
+
+void MainWindow::showEditLine() {
+  if (!logic_.editLineOpen()) return;
+  const Pane pane = logic_.editLinePane();
+  EditLine* line = pane == Pane::Folder ? folderLine_ : fileLine_;
+  (pane == Pane::Folder ? fileLine_ : folderLine_)->close();
+  const GridSettings& s = logic_.grid(pane).settings();
+  line->open(logic_.editLineStartText(), editCell(pane), logic_.editLineBackground(), s.vRuleColour,
+             gridfonts::fontFor(s.font), logic_.editLineTakesInputMethod());
+}
+
+void MainWindow::placeEditLine() {
+  if (!logic_.editLineOpen()) return;
+  const Pane pane = logic_.editLinePane();
+  EditLine* line = pane == Pane::Folder ? folderLine_ : fileLine_;
+  if (line->isVisible()) line->place(editCell(pane));
+}
+
+void MainWindow::closeEditLines() {
+  for (EditLine* line : {folderLine_, fileLine_}) {
+    if (!line->isVisible()) continue;
+    // The focus goes back to the grid under the line, not to the next box.
+    if (line->hasFocus()) (line == folderLine_ ? folderView_ : fileView_)->setFocus(Qt::OtherFocusReason);
+    line->close();
+  }
+}
+
+bool MainWindow::editLineKey(Pane pane, QKeyEvent* event) {
+  const int code = keyCodeOf(*event);
+  if (code == 0) return false;
+  EditLine* line = pane == Pane::Folder ? folderLine_ : fileLine_;
+  const MainWindowLogic::EditKeyAnswer a = logic_.editLineKey(code, shiftOf(*event), line->text());
+  using K = MainWindowLogic::EditLineKey;
+  switch (a.what) {
+    case K::Type: return false;
+    case K::Break: line->insertBreak(); return true;
+    case K::Consumed: apply(a.effects); return true;
+    case K::Reopened: apply(a.effects); return true;
+    case K::Closed:
+      apply(a.effects);
+      closeEditLines();
+      return true;
+    case K::ClosedGridKey:
+      apply(a.effects);
+      closeEditLines();
+      gridKey(pane, event);
+      return true;
+  }
+  return false;
 }
 
 bool MainWindow::zoomKey(QObject* watched, QKeyEvent* event) {

@@ -27,6 +27,7 @@ class QToolButton;
 
 namespace zevro {
 
+class EditLine;
 class GridWidget;
 class UpdateForm;
 
@@ -41,6 +42,9 @@ public:
   MainWindowLogic& logic() { return logic_; }
   GridWidget* folderView() const { return folderView_; }
   GridWidget* fileView() const { return fileView_; }
+  // The in-place edit lines over the folder grid and the file grid.
+  EditLine* folderEditLine() const { return folderLine_; }
+  EditLine* fileEditLine() const { return fileLine_; }
   QSplitter* splitter() const { return splitter_; }
   QLabel* titleLabel() const { return nameLabel_; }
   QLabel* genreLabel() const { return genreLabel_; }
@@ -114,6 +118,13 @@ private:
   void applyGridSettings();
   void focusGrid(TreeFocus focus);
   bool gridKey(Pane pane, QKeyEvent* event);
+  bool editLineKey(Pane pane, QKeyEvent* event);
+  // Shows the edit line the logic opened over its cursor cell; places an
+  // open one again after the grid moved.
+  void showEditLine();
+  void placeEditLine();
+  void closeEditLines();
+  QRect editCell(Pane pane) const;
   bool zoomKey(QObject* watched, QKeyEvent* event);
   void showContextMenu(Pane pane, const QPoint& globalPos);
   void splitMoved(int pos, int index);
@@ -124,6 +135,8 @@ private:
   MainWindowLogic& logic_;
   GridWidget* folderView_ = nullptr;
   GridWidget* fileView_ = nullptr;
+  EditLine* folderLine_ = nullptr;
+  EditLine* fileLine_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QLabel* titleCaption_ = nullptr;
   QLabel* nameLabel_ = nullptr;
