@@ -326,5 +326,24 @@ TEST_F(MainWindowEditLineTest, DeletingRowsForgetsTheSearchWithinTheList) {
   EXPECT_EQ(logic.listSearch().lastHit(), -1);
 }
 
+TEST_F(MainWindowEditLineTest, OpeningOnTheSelectedCursorRowUnselectsAndRedrawsIt) {
+  MainWindowLogic& logic = openSample();
+  toFolder(logic, u"DOCS");
+  logic.activate(Pane::File);
+  GridModel& files = logic.fileGrid();
+  files.Grid_MoveCursor(1);
+  files.Grid_SelectRow(1, true);
+  files.Grid_SetCursorColumn(1);
+  const MainWindowEffects e = logic.run(C::ME_データ修正);
+  ASSERT_TRUE(e.editLine);
+  EXPECT_EQ(files.store().selectedCount(), 0);
+  EXPECT_TRUE(e.grids.files.full);
+  // Another row selected besides: a beep, no edit line.
+  logic.FinishEdit();
+  files.Grid_SelectRow(0, true);
+  EXPECT_FALSE(logic.run(C::ME_データ修正).editLine);
+  EXPECT_EQ(ui.count(Kind::Beep), 1);
+}
+
 }  // namespace
 }  // namespace zevro

@@ -109,6 +109,8 @@ MainWindowLogic::EditKeyAnswer MainWindowLogic::commitAndMove(bool down, TextVie
   if (!CommitEdit(text, EditReason::Next)) return a;  // the message said why; the line stays
   const Pane pane = editLinePane();
   a.effects = RefreshGrid(RefreshFolderGrid | RefreshFileGrid);
+  // A rename shows in the console line's path at once.
+  rowConsole(pane);
   a.effects.labels = true;
   if (moveEditLine(down, a.effects)) {
     a.what = EditLineKey::Reopened;

@@ -413,6 +413,8 @@ MainWindowEffects MainWindowLogic::runCommand(Command command) {
         }
       }
       e.editLine = OpenEditLine(pane);
+      // Opening may have taken the selection off the cursor row.
+      (pane == Pane::Folder ? e.grids.folder : e.grids.files).full = true;
       return e;
     }
     default: return {};  // closing a context menu, or a command not built yet
