@@ -14,6 +14,7 @@
 #include "core/CatalogList.h"
 #include "core/OptionKeys.h"
 #include "grid/qt/GridFonts.h"
+#include "grid/qt/GridItemBar.h"
 #include "grid/qt/GridWidget.h"
 #include "listview/DisplayMode.h"
 #include "listview/ListEdit.h"
@@ -248,6 +249,31 @@ TEST_F(EditLineWindowTest, CtrlCAndCtrlVCopyCommentsThroughTheClipboard) {
   QTest::keyClick(w.folderView(), Qt::Key_V, Qt::ControlModifier);
   EXPECT_EQ(ui.count(Kind::Beep), 1);
   EXPECT_EQ(field(0, 3), u"MANUAL.PDF");
+}
+
+TEST_F(EditLineWindowTest, APressOnAColumnTitleStoresTheEditBeforeTheSort) {
+  MainWindow& w = open(DisplayMode::RightPane);
+  w.folderView()->setFocus();
+  QTest::keyClick(w.folderView(), Qt::Key_Down);  // DOCS
+  QTest::keyClick(w.folderView(), Qt::Key_Tab);
+  GridModel& files = logic->fileGrid();
+  ASSERT_EQ(files.rowCount(), 2);
+  w.fileView()->apply(files.Grid_SetCursorColumn(1));
+  const Text name = files.store().shownField(0, files.cursorRow());
+  QTest::keyClick(w.fileView(), Qt::Key_F2);
+  EditLine* line = w.fileEditLine();
+  ASSERT_TRUE(line->isVisible());
+  line->selectAll();
+  QTest::keyClicks(line, QStringLiteral("sorted"));
+  QTest::mouseClick(w.fileView()->itemBar(), Qt::LeftButton, {}, QPoint(20, 5));
+  EXPECT_FALSE(line->isVisible());
+  EXPECT_FALSE(logic->editLineOpen());
+  const RowStore& list = logic->document().list();
+  int row = -1;
+  for (int r = 0; r < list.rowCount(); ++r)
+    if (list.fieldView(0, r) == name) row = r;
+  ASSERT_GT(row, 0);
+  EXPECT_EQ(field(1, row), u"sorted");
 }
 
 }  // namespace

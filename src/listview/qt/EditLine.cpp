@@ -1,5 +1,7 @@
 #include "listview/qt/EditLine.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QTextBlock>
@@ -47,6 +49,9 @@ void EditLine::open(TextView text, const QRect& cell, Colour background, Colour 
   setAttribute(Qt::WA_InputMethodEnabled, inputMethod);
   setInputMethodHints(inputMethod ? Qt::ImhNone
                                   : Qt::ImhPreferNumbers | Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+  // A box that keeps the focus from one cell to the next tells the input
+  // method of the change itself.
+  if (hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImHints);
   setPlainText(forBox(text));
   QTextCursor caret = textCursor();
   caret.movePosition(QTextCursor::Start);

@@ -560,6 +560,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   genreLabel_->setFixedWidth(mainlayout::genreLabelWidth(
       pixelsToTwips(this->width(), d), centralWidget()->width() - titleCaption_->width() - genreCaption_->width(), d));
   placeSplit();
+  placeEditLine();
   AttachSelectBox();
 }
 
@@ -685,6 +686,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       if (watched == fileView_) apply(logic_.activate(Pane::File));
       break;
     case QEvent::MouseButtonPress:
+      if (logic_.editLineOpen() && !applying_) {
+        // A press anywhere else in the window (a column title, a scroll
+        // bar, a button) ends the edit before it acts.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && widget != folderLine_ && widget != fileLine_ &&
+            !folderLine_->isAncestorOf(widget) && !fileLine_->isAncestorOf(widget))
+          apply(logic_.FinishEdit());
+      }
       if (watched == findButton_) {
         auto* press = static_cast<QMouseEvent*>(event);
         if (logic_.busy()) return true;
