@@ -195,6 +195,7 @@ void ListRefresh::keepEntries(RowStore& fresh, const std::function<bool(TextView
   all.colours += rows.colours;
   all.storeInto(fresh);
   fresh.deriveIndexAndTreeFlags();
+  prepareMarks(fresh);
 }
 
 std::set<Text> ListRefresh::topNames(const RowStore& list) {

@@ -6,6 +6,8 @@
 // and pictures the user gave rows that are still there are carried over,
 // and the catalog is saved. A medium that is not there or cannot be read
 // changes nothing.
+#include <malloc.h>
+
 #include <cstdlib>
 #include <ostream>
 
@@ -32,6 +34,10 @@ int runRefresh(Context& context) {
   const std::optional<std::vector<std::string>> words = CatalogRow::words(context, Name);
   if (!words) return ExitError;
   if (words->size() != 1) return usageError(context, Name, "give one catalog");
+  // The catalog, the reading and the merge are lists of tens of megabytes
+  // made one after another: freed memory stays in the process for the next.
+  mallopt(M_MMAP_THRESHOLD, 256 << 20);
+  mallopt(M_TRIM_THRESHOLD, 512 << 20);
   Session session(context, "zevro-cli: refresh: ");
   if (!session.loadOptions()) return ExitError;
   CatalogRow catalog;
@@ -85,10 +91,9 @@ int runRefresh(Context& context) {
   }
   if (source.keepEntry) ListRefresh::keepEntries(fresh, source.keepEntry);
   ListRefresh::mergeUserEdits(list, fresh);
+  // The merged rows keep the tree flags and file marks the reading gave them.
   list.loadBlocks(fresh.heap(), fresh.levelBlock(), fresh.treeFlagBlock(), fresh.kindBlock(), fresh.colourBlock());
   list.setSortOrder(fresh.sortOrder());
-  list.deriveIndexAndTreeFlags();
-  catalog::prepareMarks(list);
   if (result.freeSpace > 0) catalog.document().setFreeSpace(result.freeSpace);
   catalog.document().setModified(true);
   return catalog.save(session);
