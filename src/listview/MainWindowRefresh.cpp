@@ -39,6 +39,8 @@ MainWindowEffects MainWindowLogic::refreshList() {
   }
 
   RowStore fresh;
+  fresh.setErrorHandler(
+      [this](TextView message) { services_.platform.ui.showMessage(message, mb::Ok | mb::IconExclamation, u""); });
   const std::optional<MediaReading::Result> reading =
       hooks_.refreshMedium(fresh, source.path, document_->currentFileName(), list.fieldView(catalog::FieldName, 0));
   if (!reading || !reading->ok() || fresh.rowCount() == 0) {
@@ -47,11 +49,17 @@ MainWindowEffects MainWindowLogic::refreshList() {
     return endWithList(e.merge(showCatalog(true)));
   }
   if (source.keepEntry) ListRefresh::keepEntries(fresh, source.keepEntry);
-  ListRefresh::mergeUserEdits(list, fresh);
+  if (fresh.rowCount() == 0 || ListRefresh::mergeUserEdits(list, fresh) < 0)
+    return endWithList(e.merge(showCatalog(true)));  // out of memory (the store said so): the list stays
 
   // The fresh rows become the shown list, in the order the reading window's
   // boxes recorded them.
-  list.loadBlocks(fresh.heap(), fresh.levelBlock(), fresh.treeFlagBlock(), fresh.kindBlock(), fresh.colourBlock());
+  if (!list.loadBlocks(fresh.heap(), fresh.levelBlock(), fresh.treeFlagBlock(), fresh.kindBlock(),
+                       fresh.colourBlock())) {
+    // The shown rows are gone with the failed copy: the catalog as saved comes back.
+    document_->setModified(false);
+    return endWithList(e.merge(loadCatalog(document_->currentFileName())));
+  }
   list.setSortOrder(fresh.sortOrder());
   list.deriveIndexAndTreeFlags();
   tree_.prepareMarks();

@@ -68,7 +68,7 @@ private:
 
 // The record of a row with some fields replaced.
 Text recordWith(const RowStore& store, int row, std::span<const std::pair<int, TextView>> changes) {
-  std::array<TextView, FieldCount> fields{};
+  std::array<TextView, RowStore::MaxField + 1> fields{};
   store.fieldsOf(row, fields);
   for (const auto& [k, text] : changes) fields[static_cast<std::size_t>(k)] = text;
   return buildRecord(fields);
@@ -86,9 +86,10 @@ struct Rows {
     kinds.push_back(static_cast<char>(from.kind(r)));
     colours.push_back(static_cast<char>(from.colour(r)));
   }
-  void storeInto(RowStore& store) {
+  // False when memory ran out (the store is then empty).
+  bool storeInto(RowStore& store) {
     heap.push_back(ch::Null);
-    store.loadBlocks(heap, levels, treeFlags, kinds, colours);
+    return store.loadBlocks(heap, levels, treeFlags, kinds, colours);
   }
 };
 
@@ -164,8 +165,7 @@ int ListRefresh::mergeUserEdits(const RowStore& shown, RowStore& fresh) {
     changes.emplace_back(FieldFlags, flag);
     rows.add(fresh, h, recordWith(fresh, h, changes));
   }
-  rows.storeInto(fresh);
-  return found;
+  return rows.storeInto(fresh) ? found : -1;
 }
 
 void ListRefresh::keepEntries(RowStore& fresh, const std::function<bool(TextView name)>& keep) {
@@ -193,7 +193,7 @@ void ListRefresh::keepEntries(RowStore& fresh, const std::function<bool(TextView
   all.treeFlags += rows.treeFlags;
   all.kinds += rows.kinds;
   all.colours += rows.colours;
-  all.storeInto(fresh);
+  if (!all.storeInto(fresh)) return;
   fresh.deriveIndexAndTreeFlags();
   prepareMarks(fresh);
 }

@@ -35,7 +35,8 @@ public:
   // Carries the user's edits of `shown` (a catalog list) over to `fresh` (a
   // new reading of its medium with tree flags derived), in place. The title
   // line keeps the catalog title, the source folder and the part mark of the
-  // shown list. Answers how many edited rows found their row again.
+  // shown list. Answers how many edited rows found their row again; -1
+  // when memory ran out (fresh is then empty).
   static int mergeUserEdits(const RowStore& shown, RowStore& fresh);
 
   // What is read again for the shown catalog.
@@ -57,7 +58,8 @@ public:
                          const ShownCatalog& shown);
 
   // Keeps of a folder reading only the level-1 entries that pass the test,
-  // each with its rows below; the title line's total follows.
+  // each with its rows below; the title line's total follows. When memory
+  // runs out the store is left empty.
   static void keepEntries(RowStore& fresh, const std::function<bool(TextView name)>& keep);
 
   // The level-1 names of a catalog list.

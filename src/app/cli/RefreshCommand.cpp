@@ -90,9 +90,13 @@ int runRefresh(Context& context) {
     return ExitNone;
   }
   if (source.keepEntry) ListRefresh::keepEntries(fresh, source.keepEntry);
-  ListRefresh::mergeUserEdits(list, fresh);
   // The merged rows keep the tree flags and file marks the reading gave them.
-  list.loadBlocks(fresh.heap(), fresh.levelBlock(), fresh.treeFlagBlock(), fresh.kindBlock(), fresh.colourBlock());
+  if (fresh.rowCount() == 0 || ListRefresh::mergeUserEdits(list, fresh) < 0 ||
+      !list.loadBlocks(fresh.heap(), fresh.levelBlock(), fresh.treeFlagBlock(), fresh.kindBlock(),
+                       fresh.colourBlock())) {
+    context.err << session.prefix << "out of memory (nothing changed)\n";
+    return ExitError;
+  }
   list.setSortOrder(fresh.sortOrder());
   if (result.freeSpace > 0) catalog.document().setFreeSpace(result.freeSpace);
   catalog.document().setModified(true);
