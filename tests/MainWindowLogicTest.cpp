@@ -148,7 +148,7 @@ TEST_F(MainWindowLogicTest, ControlArraysAreNumberedAndLevelsReadFromTheirComman
 TEST_F(MainWindowLogicTest, CommandsNotBuiltYetAreShownButNeverEnabled) {
   MainWindowLogic& logic = start();
   ASSERT_EQ(logic.document().load(u"_none.cct", true), CatalogDocument::LoadResult::Missing);
-  for (Command c : {C::MF_既存開く, C::MF_リスト更新, C::MO_密着, C::MO_起動時カタログ, C::MO_移動表示}) {
+  for (Command c : {C::MF_既存開く, C::MO_密着, C::MO_起動時カタログ, C::MO_移動表示}) {
     EXPECT_FALSE(logic.isEnabled(c)) << toUtf8(mainmenu::entry(c).name);
     EXPECT_FALSE(mainmenu::entry(c).built);
     EXPECT_TRUE(logic.run(c).grids.folder.empty());

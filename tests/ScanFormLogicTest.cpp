@@ -645,5 +645,47 @@ TEST(ReadQuestionTest, ButtonsAnswer) {
   EXPECT_EQ(ReadQuestion::driveText(u"e:"), u"E:ドライブ　");
 }
 
+TEST_F(ScanFormLogicTest, RefreshReadsTheLockedSourceWithoutAQuestion) {
+  catalogFile("_01CD_GAMES.CCT", u"ゲーム集");  // the medium is catalogued: no question all the same
+  RowStore fresh;
+  std::vector<Text> titles;
+  bool lockedWhileWaiting = false;
+  user = [&](ScanFormLogic& l) {
+    lockedWhileWaiting = !l.driveListEnabled() && !l.browseEnabled() && l.startEnabled() && l.refreshing();
+    titles.push_back(l.titleText());
+    l.selectDrive(0);  // the drive list is locked: nothing moves
+    l.start();
+  };
+  bool refreshColours = false;
+  duringWalk = [&](ScanFormLogic& l) {
+    refreshColours = l.titleColours().text == ScanFormLogic::RefreshColours.text &&
+                     l.titleColours().back == ScanFormLogic::RefreshColours.back;
+  };
+  const std::optional<MediaReading::Result> r =
+      logic().refreshMedium(fresh, u"D:\\DATA", u"_01CD_GAMES DATA.CCT", u"GAMES");
+  ASSERT_TRUE(r && r->ok());
+  EXPECT_TRUE(lockedWhileWaiting);
+  EXPECT_EQ(titles, std::vector<Text>{u"GAMES"});
+  EXPECT_EQ(logic().drives()[logic().selectedDrive()].letter, 'D');
+  EXPECT_TRUE(refreshColours);
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(r->fileName, u"_01CD_GAMES DATA.CCT");
+  EXPECT_EQ(r->freeSpace, 0);  // a folder reading
+  // The folder's rows went to the store given, none to the shown list.
+  EXPECT_EQ(fresh.rowCount(), 4);  // title, a.dat, MORE, b.dat
+  EXPECT_EQ(fresh.field(catalog::FieldName, 0), u"GAMES");
+  EXPECT_EQ(document.list().rowCount(), 0);
+  EXPECT_FALSE(logic().refreshing());
+  EXPECT_TRUE(logic().driveListEnabled() == false && logic().titleColours().back == ScanFormLogic::PlainColours.back);
+
+  // A source on a drive the list does not have ends at once, unread.
+  user = [](ScanFormLogic& l) { l.start(); };
+  EXPECT_FALSE(logic().refreshMedium(fresh, u"Q:", u"_01CD_GAMES.CCT", u"GAMES"));
+  // Stop before Start: nothing read.
+  user = [](ScanFormLogic& l) { l.stop(); };
+  EXPECT_FALSE(logic().refreshMedium(fresh, u"D:", u"_01CD_GAMES.CCT", u"GAMES"));
+  EXPECT_EQ(fresh.rowCount(), 0);
+}
+
 }  // namespace
 }  // namespace zevro

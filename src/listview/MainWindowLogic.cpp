@@ -153,7 +153,7 @@ MainWindowLogic::~MainWindowLogic() = default;
 
 Text MainWindowLogic::titleText() const {
   const RowStore& list = document_->list();
-  if (list.rowCount() == 0) return {};
+  if (list.rowCount() == 0 || titleHidden_) return {};
   // A catalog without a title is named by its label, as the index names it.
   return CatalogIndex::entryTitle(document_->title(), list.fieldView(catalog::FieldName, 0));
 }
@@ -200,7 +200,7 @@ bool MainWindowLogic::isEnabled(Command command) const {
                        !document_->currentFile().empty(), document_->modified());
     if (command == C::MF_DVD場所) return c.diskImage && e.built;
     if (command == C::MF_メディア名変更) return c.changeTitle && e.built && static_cast<bool>(hooks_.changeMediumTitle);
-    return false;  // refreshing a list is not in this program yet
+    return c.refreshList && services_.locator && hooks_.refreshMedium;
   }
   if (command == C::POP名称_開く || command == C::POP名称_表示 || command == C::MD_データ表示 ||
       command == C::ボタン_表示 || command == C::ME_イメージ記録 || command == C::ME_イメージ消去)
@@ -247,7 +247,7 @@ bool MainWindowLogic::isVisible(Command command) const {
 
 bool MainWindowLogic::disablesWindow(Command command) {
   // The reading window has the user's attention; the list window waits.
-  return command == C::MF_新規作成 || command == C::ボタン_読込;
+  return command == C::MF_新規作成 || command == C::ボタン_読込 || command == C::MF_リスト更新;
 }
 
 bool MainWindowLogic::commandStart() {
@@ -286,6 +286,7 @@ MainWindowEffects MainWindowLogic::runCommand(Command command) {
     case C::ボタン_読込: return newReading();
     case C::MF_上書保存:
     case C::ボタン_保存: return save();
+    case C::MF_リスト更新: return refreshList();
     case C::MF_タイトル変更:
     case C::NAMDSP: return changeTitle();
     case C::MF_リスト削除: return deleteCatalog();

@@ -121,6 +121,12 @@ public:
     // The reading window reads a medium into the store (emptied first);
     // nullopt when the user closed it or stopped the reading.
     std::function<std::optional<MediaReading::Result>(RowStore& store)> readMedium;
+    // The reading window reads the shown catalog's medium again (source
+    // u"E:" or u"E:\\DOCS") into a store of its own, under the catalog's
+    // name and medium title; nullopt when the user closed it or stopped.
+    std::function<std::optional<MediaReading::Result>(RowStore& store, TextView source, TextView catalogFileName,
+                                                      TextView mediumTitle)>
+        refreshMedium;
     std::function<void()> showVersion;
     // Lets pending window events run (before a command acts).
     std::function<void()> pump;
@@ -450,6 +456,8 @@ private:
   std::pair<int, int> cursorRows() const;
   bool mediumReady() const { return services_.locator && services_.opener && services_.pictures; }
   MainWindowEffects newReading();
+  // MF_リスト更新: the medium read again and the user's edits carried over.
+  MainWindowEffects refreshList();
   MainWindowEffects save();
   bool storeList();
   MainWindowEffects changeTitle();
@@ -504,6 +512,7 @@ private:
   Text findText_;
   Pane active_ = Pane::Folder;
   bool busy_ = false;
+  bool titleHidden_ = false;  // the title label is empty while a refresh runs
   int chosenLevel_ = 0;
   int lastJump_ = -1;
   Text console_;

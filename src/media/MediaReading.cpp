@@ -143,6 +143,44 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   return result;
 }
 
+MediaReading::Result MediaReading::refresh(TextView requested, TextView fileName, TextView mediumTitle,
+                                           RowStore& store) {
+  Result result;
+  const Text path = catalogPath(requested);
+  const Text drive(path.substr(0, std::min(path.size(), DriveLength)));
+  result.fileName = Text(fileName);
+  result.mediumTitle = Text(mediumTitle);
+  result.mediumKind = DriveInfo::MediumKindNumber(fileName);
+  const std::optional<NativePath> folder = services_.drives.rootOf(path);
+  store.clear();
+  if (!folder) return result;
+  store.setSortOrder(listSortOf(settings_.walk.sortOrder));
+  if (hooks_.status) hooks_.status(Text(ReadingText) + result.mediumTitle);
+  WalkOptions options = settings_.walk;
+  options.mediumKind = result.mediumKind;
+  FolderWalker walker(services_.platform.files, services_.platform.ui, services_.icons, options, hooks_.progress,
+                      hooks_.walk);
+  const bool finished = walker.WalkFolder(*folder, path, result.mediumTitle, store);
+  result.problems = walker.problems();
+  result.outcome = walker.cancelled() ? Outcome::Stopped : !finished ? Outcome::ListFull : Outcome::Read;
+  if (result.ok() && std::any_of(result.problems.begin(), result.problems.end(), [&](const WalkProblem& p) {
+        return p.kind == WalkProblem::Kind::Unreadable && p.path == path;
+      }))
+    result.outcome = Outcome::Unreadable;
+  if (!result.ok()) {
+    store.clear();
+    return result;
+  }
+  if (hooks_.status) hooks_.status(SizePassText);
+  result.total = FolderWalker::AddFolderSizes(store);
+  store.deriveIndexAndTreeFlags();
+  catalog::prepareMarks(store);
+  // Free space only for a whole medium (a folder reading's name has a blank).
+  result.freeSpace =
+      fileName.find(u' ') != TextView::npos ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
+  return result;
+}
+
 MediaReading::Outcome MediaReading::nameParts(Result& result) {
   // Parts of one folder are numbered like further lists of it; a name that
   // comes out twice (a CD's folder readings share the medium's name) takes

@@ -129,6 +129,14 @@ public:
   // that does not succeed leaves the store empty.
   Result read(TextView path, RowStore& store);
 
+  // A catalog brought up to date: the drive or folder read again into the
+  // store under the catalog's own name (u"_04CD_GAMES.CCT") and medium title
+  // (the title line's label), without looking for other catalogs or asking
+  // anything. The store gets tree flags and file marks as a reading does; a
+  // reading that does not succeed leaves it empty. Never split: a catalog
+  // that is too large afterwards is refused when it is written.
+  Result refresh(TextView path, TextView fileName, TextView mediumTitle, RowStore& store);
+
   // What the user is told after a reading, as message markup ("|" a line
   // break, 8 ... 7 bold): for a reading that was stored with problems, how
   // many folders were not read whole and the first few of them with the

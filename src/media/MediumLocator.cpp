@@ -146,6 +146,18 @@ NativePath MediumLocator::LocateOnMedium(const ShownCatalog& shown, TextView p, 
   return joinOnDrive(letter, medium, p, acceptFolder);
 }
 
+Text MediumLocator::LocateMediumPath(const ShownCatalog& shown) {
+  if (shown.list == nullptr || shown.list->rowCount() == 0) return {};
+  const Text fileName = cp932::fromNativeName(shown.listFile.filename().native());
+  const Medium medium = mediumOf(fileName, shown.list->fieldView(catalog::FieldName, 0));
+  NativePath ignored;
+  const char letter = findDrive(shown, medium, u"*", true, false, ignored);
+  if (letter == 0 || joinOnDrive(letter, medium, u"*", true).empty()) return {};
+  Text path = driveText(letter);
+  if (!medium.folderPart.empty()) path += ch::PathSeparator + medium.folderPart;
+  return path;
+}
+
 char MediumLocator::findDrive(const ShownCatalog& shown, const Medium& found, TextView p, bool acceptFolder,
                               bool trySourceFolder, NativePath& sourceHit) {
   Medium medium = found;

@@ -112,6 +112,12 @@ public:
   // the nearest row above it that is a file); -1 looks p up in the list.
   NativePath LocateFile(const ShownCatalog& shown, TextView p, int row = -1);
 
+  // Where the shown catalog's medium is now, as a catalog path: u"E:" for a
+  // whole medium, u"E:\\SOFT\\TOOLS" for a folder reading; found as
+  // LocateOnMedium finds the medium (never in a disk-image folder); empty
+  // when it is not there.
+  Text LocateMediumPath(const ShownCatalog& shown);
+
   // --- The rules, for the windows and the tests --------------------------
 
   // Kind, label and folder part of the shown catalog's medium:

@@ -3,6 +3,7 @@
 #include "core/Placement.h"
 
 #include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "core/OptionKeys.h"
@@ -104,14 +105,14 @@ Text ScanFormLogic::selectedDriveText() const {
 }
 
 bool ScanFormLogic::browseEnabled() const {
-  if (!choosing_ || selected_ < 0 || selected_ >= static_cast<int>(drives_.size())) return false;
+  if (!choosing_ || refreshing_ || selected_ < 0 || selected_ >= static_cast<int>(drives_.size())) return false;
   return drives_[selected_].type != drivetype::CdRom;
 }
 
 // ------------------------------------------------------------------ actions
 
 void ScanFormLogic::selectDrive(int index) {
-  if (index < 0 || index >= static_cast<int>(drives_.size())) return;
+  if (index < 0 || index >= static_cast<int>(drives_.size()) || refreshing_) return;
   selected_ = index;
   folder_.clear();
   progressFolder_.clear();
@@ -238,6 +239,50 @@ std::optional<MediaReading::Result> ScanFormLogic::readMedium(RowStore& store) {
   return finish(store, std::move(result));
 }
 
+std::optional<MediaReading::Result> ScanFormLogic::refreshMedium(RowStore& store, TextView source,
+                                                                 TextView catalogFileName, TextView mediumTitle) {
+  if (!loaded_) load();
+  folder_.clear();
+  titleColours_ = &PlainColours;
+  progressFolder_.clear();
+  progressCount_ = -1;
+  fillDrives();
+  const char letter = source.empty() ? 0 : static_cast<char>(std::toupper(static_cast<unsigned char>(source[0])));
+  selected_ = indexOfLetter(letter);
+  if (selected_ < 0) {
+    changed();
+    return std::nullopt;
+  }
+  title_ = Text(mediumTitle);
+  folder_ = Text(source);
+  progressFolder_ = folder_;
+  refreshing_ = true;
+  choosing_ = true;
+  escapeStops_ = true;
+  if (boxes_.hideScan && hooks_.hideMainWindow) hooks_.hideMainWindow(true);
+  shown_ = true;
+  state_ = RunState::Waiting;
+  changed();
+
+  if (hooks_.waitForStart) hooks_.waitForStart();
+  if (state_ != RunState::Started) {
+    refreshing_ = false;
+    return finish(store, std::nullopt);
+  }
+  choosing_ = false;
+  escapeStops_ = false;
+  changed();
+  reading_ = true;
+  MediaReading reading(services_.reading, readingSettings(), readingHooks());
+  MediaReading::Result result = reading.refresh(source, catalogFileName, mediumTitle, store);
+  reading_ = false;
+  if (result.ok() && state_ != RunState::Started) result.outcome = MediaReading::Outcome::Stopped;
+  std::optional<MediaReading::Result> done = finish(store, std::move(result));
+  refreshing_ = false;
+  changed();
+  return done;
+}
+
 MediaReading::Settings ScanFormLogic::readingSettings() const {
   const OptionStore& options = services_.options;
   MediaReading::Settings settings;
@@ -254,9 +299,10 @@ MediaReading::Hooks ScanFormLogic::readingHooks() {
     return hooks_.askExisting ? hooks_.askExisting(existing) : MediaReading::Existing::Cancel;
   };
   hooks.status = [this](TextView text) {
-    if (titleColours_ != &ReadingColours && hooks_.busy) hooks_.busy(true);
+    const TitleColours* colours = refreshing_ ? &RefreshColours : &ReadingColours;
+    if (titleColours_ != colours && hooks_.busy) hooks_.busy(true);
     title_ = Text(text);
-    titleColours_ = &ReadingColours;
+    titleColours_ = colours;
     progressFolder_.clear();
     changed();
   };
@@ -283,7 +329,7 @@ MediaReading::Hooks ScanFormLogic::readingHooks() {
 
 std::optional<MediaReading::Result> ScanFormLogic::finish(RowStore& store, std::optional<MediaReading::Result> result) {
   storeBoxes();
-  if (titleColours_ == &ReadingColours && hooks_.busy) hooks_.busy(false);
+  if ((titleColours_ == &ReadingColours || titleColours_ == &RefreshColours) && hooks_.busy) hooks_.busy(false);
   titleColours_ = &PlainColours;
   choosing_ = false;
   escapeStops_ = false;

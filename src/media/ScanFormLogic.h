@@ -62,6 +62,8 @@ public:
   };
   static constexpr TitleColours PlainColours{0x000000, 0xFFFFFF};
   static constexpr TitleColours ReadingColours{0x8040E0, 0xC0FFFF};
+  // While a list is brought up to date: RGB 0,0,128 on RGB 192,240,255.
+  static constexpr TitleColours RefreshColours{0x800000, 0xFFF0C0};
 
   enum class RunState : int { Stopped = -1, Waiting = 0, Started = 1 };
 
@@ -144,6 +146,16 @@ public:
   // every case and the boxes are stored in the options.
   std::optional<MediaReading::Result> readMedium(RowStore& store);
 
+  // A shown catalog brought up to date: the window shows the medium title,
+  // its drive is chosen and locked (no folder choice), the source (u"E:" or
+  // u"E:\\DOCS") is read after Start under the catalog's own name, without
+  // any question, into the store given (not the shown list). nullopt when
+  // the user never started or the source's drive is not in the list.
+  std::optional<MediaReading::Result> refreshMedium(RowStore& store, TextView source, TextView catalogFileName,
+                                                    TextView mediumTitle);
+  // A refresh is under way (the drive list and the folder choice are locked).
+  bool refreshing() const { return refreshing_; }
+
   // The window is dropped by the program: its position (twips) and the
   // HideScan box go to the options.
   void unload(int xTwips, int yTwips);
@@ -167,7 +179,7 @@ public:
   // The user chose another catalog folder: readings are stored there.
   void setCatalogFolder(NativePath folder) { services_.reading.catalogFolder = std::move(folder); }
   bool archivesAvailable() const { return services_.archives != nullptr; }
-  bool driveListEnabled() const { return choosing_; }
+  bool driveListEnabled() const { return choosing_ && !refreshing_; }
   bool settingsEnabled() const { return choosing_; }
   bool startEnabled() const { return choosing_; }
   bool browseEnabled() const;
@@ -213,6 +225,7 @@ private:
   bool choosing_ = false;  // drive list, settings and Start enabled
   bool escapeStops_ = false;
   bool reading_ = false;  // the walk runs
+  bool refreshing_ = false;
   bool shown_ = false;
   bool loaded_ = false;
   Text title_;

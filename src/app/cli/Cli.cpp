@@ -25,7 +25,7 @@ const std::vector<Command>& commands() {
       printCommand(),
 #endif
       selectionCommand(), genresCommand(), moveCommand(),
-      locateCommand(),   pictureCommand(), diskImageCommand(), editCommand(),
+      locateCommand(),   pictureCommand(), diskImageCommand(), editCommand(), refreshCommand(),
   };
   return table;
 }

@@ -32,5 +32,6 @@ Command locateCommand();
 Command pictureCommand();
 Command diskImageCommand();
 Command editCommand();
+Command refreshCommand();
 
 }  // namespace zevro::cli

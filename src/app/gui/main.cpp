@@ -225,6 +225,9 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
     find.unload();
   };
   logic.hooks().readMedium = [&form](RowStore& store) { return form.readMedium(store); };
+  logic.hooks().refreshMedium = [&form](RowStore& store, TextView source, TextView fileName, TextView title) {
+    return form.refreshMedium(store, source, fileName, title);
+  };
   window.show();
   if (state.hasOldListFiles) program.platform().ui.showMessage(OldDataConversion::OldVersionMessage, mb::Ok, u"");
   if (logic.options().startWithCatalog) selection.カタログ一覧を表示(u"");

@@ -197,6 +197,11 @@ void ScanForm::build() {
 
 std::optional<MediaReading::Result> ScanForm::readMedium(RowStore& store) { return logic_.readMedium(store); }
 
+std::optional<MediaReading::Result> ScanForm::refreshMedium(RowStore& store, TextView source, TextView catalogFileName,
+                                                            TextView mediumTitle) {
+  return logic_.refreshMedium(store, source, catalogFileName, mediumTitle);
+}
+
 void ScanForm::unload() {
   if (!placed_) return;  // never shown: no position of its own
   logic_.unload(pixelsToTwips(pos().x(), logicalDpiX()), pixelsToTwips(pos().y(), logicalDpiY()));
@@ -246,7 +251,11 @@ void ScanForm::sync() {
     show();
     raise();
     activateWindow();
-    drives_->setFocus();
+    // A refresh has its drive chosen already: Start is next.
+    if (logic_.refreshing())
+      start_->setFocus();
+    else
+      drives_->setFocus();
   } else if (!logic_.shown() && isVisible()) {
     hide();
   }

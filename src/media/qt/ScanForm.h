@@ -35,6 +35,10 @@ public:
   // events run until Start, Stop or the close box, reads with the progress
   // drawn and Stop answered, and hides the window again.
   std::optional<MediaReading::Result> readMedium(RowStore& store);
+  // A shown catalog read again (see ScanFormLogic::refreshMedium): the drive
+  // locked, the title in the refresh colours while it reads.
+  std::optional<MediaReading::Result> refreshMedium(RowStore& store, TextView source, TextView catalogFileName,
+                                                    TextView mediumTitle);
 
   // The program drops the window: its position and the "ﾘｽﾄ画面を隠す" box
   // go to the options.
