@@ -32,5 +32,8 @@ Command locateCommand();
 Command pictureCommand();
 Command diskImageCommand();
 Command editCommand();
+Command duplicatesCommand();
+Command onlyHereCommand();
+Command diffCommand();
 
 }  // namespace zevro::cli
