@@ -136,6 +136,14 @@ TEST(CatalogDiffTest, NothingBecomesEverythingAdded) {
   EXPECT_TRUE(CatalogDiff::compare("not a list file", listFileOf({{0, u"EMPTY"}}), {}).empty());
 }
 
+TEST(CatalogDiffTest, NamesOfOneCatalogThatDifferOnlyInCaseEachFindTheirOwn) {
+  const Rows before = {{0, u"D"}, {1, u"a.txt", u"1"}, {1, u"A.TXT", u"2"}};
+  const Rows reordered = {{0, u"D"}, {1, u"A.TXT", u"2"}, {1, u"a.txt", u"1"}};
+  EXPECT_EQ(diff(before, reordered), std::vector<std::string>{});
+  const Rows oneChanged = {{0, u"D"}, {1, u"A.TXT", u"3"}, {1, u"a.txt", u"1"}};
+  EXPECT_EQ(diff(before, oneChanged), (std::vector<std::string>{"~ A.TXT 3  was 2 "}));
+}
+
 TEST(CatalogDiffTest, AMoveNeedsTheKeyOnceOnEachSide) {
   const Rows before = {{0, u"D"}, folder(1, u"A"), {2, u"X.BIN", u"30"}, folder(1, u"B"), {2, u"X.BIN", u"30"}};
   const Rows after = {{0, u"D"}, folder(1, u"C"), {2, u"X.BIN", u"30"}};

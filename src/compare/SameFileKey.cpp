@@ -23,6 +23,32 @@ std::uint64_t finish(std::uint64_t h) {
   return h;
 }
 
+// The folded unit of each ASCII byte (a name of ASCII bytes alone folds
+// unit by unit; "&" may start an escape of another character and is left
+// to the full folding).
+struct AsciiFolds {
+  char16_t unit[128];
+  AsciiFolds() {
+    Text folded;
+    for (int c = 0; c < 128; ++c) {
+      const char16_t one = static_cast<char16_t>(c);
+      foldText(TextView(&one, 1), true, true, folded);
+      unit[c] = folded.size() == 1 ? folded[0] : one;
+    }
+  }
+};
+const AsciiFolds& asciiFolds() {
+  static const AsciiFolds folds;
+  return folds;
+}
+
+bool plainAscii(std::string_view bytes) {
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80 || c == '&' || c < 0x20) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 const Text& SameFileKey::fold(std::string_view nameBytes) {
@@ -34,7 +60,12 @@ const Text& SameFileKey::fold(std::string_view nameBytes) {
 
 std::uint64_t SameFileKey::hashOf(const FileRow& row) {
   std::uint64_t h = FnvOffset;
-  for (const char16_t c : fold(row.name)) h = mix(h, c);
+  if (plainAscii(row.name)) {
+    const AsciiFolds& folds = asciiFolds();
+    for (const char c : row.name) h = mix(h, folds.unit[static_cast<unsigned char>(c)]);
+  } else {
+    for (const char16_t c : fold(row.name)) h = mix(h, c);
+  }
   h = mix(h, 0x10000);  // the end of the name
   h = mix(h, row.size);
   if (by_ == By::NameSizeDate) {
