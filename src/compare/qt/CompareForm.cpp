@@ -16,6 +16,7 @@
 
 #include "core/Numbers.h"
 #include "grid/GridKeys.h"
+#include "grid/qt/GridFonts.h"
 #include "grid/qt/GridWidget.h"
 #include "listview/qt/MainWindow.h"
 #include "media/Program.h"
@@ -157,14 +158,12 @@ void CompareForm::setUpGrid() {
   model_.Grid_Init();
   ColumnLayout& columns = model_.columns();
   columns.setCount(4);
-  const QFontMetrics metrics(gridWidget_->font());
-  const int widths[4] = {180, 300, metrics.horizontalAdvance(qs(DateSample)) + 6,
-                         metrics.horizontalAdvance(qs(SizeSample)) + 6};
+  const int widths[2] = {180, 300};
   for (int i = 0; i < 4; ++i) {
     GridColumn& c = columns.column(i);
     c.title = Text(ColumnTitles[i]);
     c.tooltip = Text(ColumnTips[i]);
-    c.width = widths[i];
+    if (i < 2) c.width = widths[i];
     c.align = i == 2 ? ColumnAlign::Centre : i == 3 ? ColumnAlign::Right : ColumnAlign::Left;
     c.defaultSort = i >= 2 ? 1 : 2;
   }
@@ -198,6 +197,10 @@ void CompareForm::RefreshGrid() {
   s.selectionMode = SelectionMode::Single;
   const int spacing = LineSpacings[std::clamp(main_.logic().options().listInterleave, 0, 7)];
   s.lineSpacing = gridWidget_->viewport()->height() > 2 * spacing ? spacing : 1;
+  // Date and size take what their widest text needs in the grid's font.
+  const QFontMetrics metrics(gridfonts::fontFor(s.font));
+  model_.columns().column(2).width = metrics.horizontalAdvance(qs(DateSample)) + 6;
+  model_.columns().column(3).width = metrics.horizontalAdvance(qs(SizeSample)) + 6;
   gridWidget_->applySettings();
 }
 
