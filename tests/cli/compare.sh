@@ -92,5 +92,13 @@ check "json" 0 cli_ diff --json "$cd" "$cd2"
 expect "a move in json" '{"change":">","path":"NEW\\ＡＢＣ.TXT","size":300,' \
   "$(grep '"change":">"' "$tmp/out" | sed 's/"date".*//')"
 check "two files wanted" 2 cli_ diff "$cd"
+
+# --- Files in the catalog folder that are no list files -----------------------------
+truncate -s 3G "$prog/Catalog/_00HD_HUGE.cct"
+mkfifo "$prog/Catalog/_00HD_PIPE.cct"
+check "duplicates beside a huge file and a pipe" 0 timeout 20 "$cli" --program-dir "$prog" duplicates --min-size 500
+expect "the huge file named" "1" "$(grep -c '_00HD_HUGE.cct cannot be read (larger than any list file)' "$tmp/err")"
+check "only-here beside them" 0 timeout 20 "$cli" --program-dir "$prog" only-here "$hd"
+check "a huge FILE is refused" 2 timeout 20 "$cli" --program-dir "$prog" diff "$cd" _00HD_HUGE.cct
 check "not a list file" 2 cli_ diff "$cd" /etc/hostname
 exit $fail

@@ -7,6 +7,7 @@
 #include "app/cli/ListFileArgument.h"
 #include "app/cli/TextOutput.h"
 #include "core/GenreTable.h"
+#include "core/ListFile.h"
 #include "core/OptionKeys.h"
 #include "core/OptionStore.h"
 #include "search/ListFileBytes.h"
@@ -95,6 +96,10 @@ int viewListFile(Session& session, const std::string& argument, FileView& view, 
   const NativePath path = locateListFile(session, argument);
   std::ostream& err = session.context.err;
   const std::string where = session.prefix + argument + ": ";
+  if (const std::optional<DirEntry> seen = session.files.stat(path); seen && seen->size > listfile::MaxFileSize) {
+    err << where << "larger than any list file\n";
+    return ExitError;
+  }
   if (const IoError e = session.files.viewFile(path, view)) {
     err << where << (e.code == ENOENT ? "no such list file" : e.text) << '\n';
     return ExitError;
