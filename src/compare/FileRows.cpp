@@ -1,5 +1,7 @@
 #include "compare/FileRows.h"
 
+#include <algorithm>
+
 #include "core/ListFile.h"
 #include "search/ListFileBytes.h"
 #include "text/Cp932.h"
@@ -60,13 +62,28 @@ std::uint64_t FileRows::sizeOf(std::string_view field) {
   return n;
 }
 
+namespace {
+
+// Decodes CP932 bytes onto the end of `out`, without a text of their own.
+void appendDecoded(std::string_view bytes, Text& out) {
+  const std::size_t at = out.size();
+  out.resize(at + bytes.size());
+  out.resize(at + cp932::decodeInto(bytes, out.data() + at));
+}
+
+}  // namespace
+
 Text FileRows::pathOf(const FileRow& row) const {
+  std::size_t bytes = row.name.size();
+  const int top = std::min(row.level, static_cast<int>(names_.size()));
+  for (int level = 1; level < top; ++level) bytes += names_[static_cast<std::size_t>(level)].size() + 1;
   Text path;
-  for (int level = 1; level < row.level && level < static_cast<int>(names_.size()); ++level) {
-    path += cp932::decode(names_[static_cast<std::size_t>(level)]);
+  path.reserve(bytes);
+  for (int level = 1; level < top; ++level) {
+    appendDecoded(names_[static_cast<std::size_t>(level)], path);
     path += u'\\';
   }
-  path += cp932::decode(row.name);
+  appendDecoded(row.name, path);
   return path;
 }
 
