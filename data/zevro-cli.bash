@@ -13,7 +13,7 @@ _zevro_cli() {
     cword=$COMP_CWORD
   fi
 
-  local commands="catalogs info dump options drives read search title extract readme-title kind print selection genres move export backup convert"
+  local commands="catalogs info dump options drives read search title extract readme-title kind print selection genres move export backup convert duplicates only-here diff"
   local command="" programdir=() i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
@@ -51,6 +51,9 @@ _zevro_cli() {
     backup | convert) options="--help" ;;
     read) options="--catalog-title --title --genre --replace --add --sort --local-time --no-local-time --archives
                    --archive-comments --zip --quiet --help" ;;
+    duplicates) options="--by --min-size --media --genre --members --same-medium --json --help" ;;
+    only-here) options="--by --min-size --media --genre --members --json --help" ;;
+    diff) options="--by --members --json --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
                      --word --no-word --media --genre --json --help" ;;
   esac
@@ -64,6 +67,8 @@ _zevro_cli() {
     --search | --files-of | --from | --to) return ;;
     --archives | --archive-comments | --zip) COMPREPLY=($(compgen -W "on off" -- "$cur")); return ;;
     --media) COMPREPLY=($(compgen -W "CD FD HD CD,HD CD,FD FD,HD" -- "$cur")); return ;;
+    --by) COMPREPLY=($(compgen -W "name,size name,size,date" -- "$cur")); return ;;
+    --min-size) return ;;
     --mode) COMPREPLY=($(compgen -W "0 1 2 4" -- "$cur")); return ;;
     --level) COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur")); return ;;
     -o | --output) COMPREPLY=($(compgen -f -- "$cur")); return ;;
@@ -80,6 +85,16 @@ _zevro_cli() {
       local given=0
       for ((i = i + 1; i < cword; i++)); do [[ ${words[i]} != -* ]] && ((given++)); done
       if ((given == 0)); then
+        local IFS=$'\n'
+        COMPREPLY=($(compgen -W "$("${words[0]}" "${programdir[@]}" catalogs 2>/dev/null | cut -f1)" -- "$cur"))
+      fi
+      ;;
+    only-here | diff)
+      # One list file for only-here, two for diff.
+      local given=0 wanted=1
+      [[ $command == diff ]] && wanted=2
+      for ((i = i + 1; i < cword; i++)); do [[ ${words[i]} != -* ]] && ((given++)); done
+      if ((given < wanted)); then
         local IFS=$'\n'
         COMPREPLY=($(compgen -W "$("${words[0]}" "${programdir[@]}" catalogs 2>/dev/null | cut -f1)" -- "$cur"))
       fi

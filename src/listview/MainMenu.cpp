@@ -31,6 +31,7 @@ const MenuEntry Table[] = {
     {C::MF_印刷, u"MF_印刷", C::M_ファイル, u"印刷 (&P)", "", Item, false, true},
     {C::MF_バックアップ, u"MF_バックアップ", C::M_ファイル, u"カタログ・データをバックアップ (&B)", "", Item, false,
      true},
+    {C::MF_比較, u"MF_比較", C::M_ファイル, u"比較…", "", Item},
     {C::MF_終了, u"MF_終了", C::M_ファイル, u"ZEVROの終了 (&X)", "", Item, false, true},
 
     // ---- Edit
@@ -66,6 +67,8 @@ const MenuEntry Table[] = {
     {C::MS_前を検索, u"MS_前を検索", C::M_検索, u"逆方向に検索 (&B)", "Shift+F3", Item, false, false},
     {C::MS_次フォルダー, u"MS_次フォルダー", C::M_検索, u"次のフォルダーへ移動", "F7", Item, false, true},
     {C::MS_前フォルダー, u"MS_前フォルダー", C::M_検索, u"前のフォルダーへ移動", "Shift+F7", Item, false, false},
+    {C::MS_重複ファイル, u"MS_重複ファイル", C::M_検索, u"重複ファイルを探す", "", Item, false, true},
+    {C::MS_単独ファイル, u"MS_単独ファイル", C::M_検索, u"このメディアにしかないファイル", "", Item, false, false},
 
     // ---- Display
     {C::M_表示, u"M_表示", C::None, u"表示(&D)", "", MenuBar},

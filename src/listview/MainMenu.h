@@ -39,6 +39,7 @@ enum class Command : int {
   MF_メディア名変更,
   MF_印刷,
   MF_バックアップ,
+  MF_比較,
   MF_終了,
   // Edit
   M_編集,
@@ -70,6 +71,8 @@ enum class Command : int {
   MS_前を検索,
   MS_次フォルダー,
   MS_前フォルダー,
+  MS_重複ファイル,
+  MS_単独ファイル,
   // Display
   M_表示,
   MD_表示モード0,

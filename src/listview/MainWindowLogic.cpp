@@ -217,6 +217,9 @@ bool MainWindowLogic::isEnabled(Command command) const {
   if (command == C::MO_アイコン戻す)
     return hooks_.useStandardIcons && !services_.options.readText(opt::MarkIconFile, u"").empty();
   if (command == C::MS_全検索) return static_cast<bool>(hooks_.openSearch);
+  if (command == C::MS_重複ファイル) return static_cast<bool>(hooks_.findDuplicates);
+  if (command == C::MS_単独ファイル) return hooks_.filesOnlyHere && hasList();
+  if (command == C::MF_比較) return hooks_.compareWith && hasList();
   if (command == C::MS_次フォルダー || command == C::MS_前フォルダー) return hasList();
   if (command == C::MD_表示モード1)
     return DisplayMode::menuEnabled(DisplayMode::ItemOneTree, document_->list().rowCount());
@@ -294,6 +297,9 @@ MainWindowEffects MainWindowLogic::runCommand(Command command) {
     case C::JANDSP: return changeGenre();
     case C::MF_TEXT保存: return exportList();
     case C::MF_バックアップ: return backUp();
+    case C::MF_比較: hooks_.compareWith(document_->currentFileName()); return {};
+    case C::MS_重複ファイル: hooks_.findDuplicates(); return {};
+    case C::MS_単独ファイル: hooks_.filesOnlyHere(document_->currentFileName()); return {};
     case C::MF_終了: {
       MainWindowEffects e;
       e.close = true;

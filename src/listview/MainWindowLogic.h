@@ -183,6 +183,13 @@ public:
     RowDataShow::PictureSize pictureSize;
     // The search window (MS_全検索, F6): opened on the find box's text.
     std::function<void(TextView text)> openSearch;
+    // The comparison window: duplicates across media (MS_重複ファイル), the
+    // files of the shown catalog kept on no other medium (MS_単独ファイル)
+    // and what changed from another catalog to it (MF_比較); the shown
+    // catalog by its list file name.
+    std::function<void()> findDuplicates;
+    std::function<void(TextView fileName)> filesOnlyHere;
+    std::function<void(TextView fileName)> compareWith;
     // The comment window (with useCommentFrame on): shows the comment of a
     // catalog row, and answers with an edit made there for that row.
     std::function<void(TextView catalog, int row, TextView name, TextView comment)> DispCommentText;

@@ -54,7 +54,7 @@ expect() {
   [ "$2" = "$3" ] || { echo "FAIL: $1: wanted [$2], got [$3]"; fail=1; }
 }
 expect "commands" "read readme-title" "$(complete_line zevro-cli re)"
-expect "every command" "backup catalogs convert drives dump export extract genres info kind move options print read readme-title search selection title" "$(complete_line zevro-cli '')"
+expect "every command" "backup catalogs convert diff drives dump duplicates export extract genres info kind move only-here options print read readme-title search selection title" "$(complete_line zevro-cli '')"
 expect "tool options" "--help --program-dir --version" "$(complete_line zevro-cli --)"
 expect "switches both ways" "--no-case" "$(complete_line zevro-cli search --no-c)"
 expect "read's options" "--catalog-title" "$(complete_line zevro-cli read --ca)"
@@ -65,5 +65,9 @@ expect "catalogs for title" "_00hd_disc1.cct" "$(complete_line zevro-cli --progr
 expect "catalogs for export" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" export _)"
 expect "export's forms" "--csv" "$(complete_line zevro-cli export x.cct --cs)"
 expect "export's modes" "0 1 2 4" "$(complete_line zevro-cli export x.cct --mode '')"
+expect "duplicates' options" "--same-medium" "$(complete_line zevro-cli duplicates --sa)"
+expect "what agrees" "name,size name,size,date" "$(complete_line zevro-cli duplicates --by '')"
+expect "catalogs for diff" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" diff _00hd_disc1.cct _)"
+expect "no third catalog for diff" "" "$(complete_line zevro-cli --program-dir "$prog" diff a.cct b.cct _)"
 expect "no catalog after the file" "" "$(complete_line zevro-cli --program-dir "$prog" title _00hd_disc1.cct '')"
 exit $fail

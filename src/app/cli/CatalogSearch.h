@@ -1,6 +1,7 @@
 #pragma once
 // The search of `zevro-cli search`, for the commands that work on its
 // results (print --search): the same options, the same order of rows.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,5 +19,11 @@ namespace zevro::cli {
 // term searched for, `json` (when given) whether --json was among the options.
 int searchCatalogs(Session& session, const std::vector<std::string>& args, SearchResults& results, std::string& wrong,
                    Text& term, bool* json = nullptr);
+
+// The value of --media, "CD,HD" -> media::CD | media::HD (any case); nullopt
+// for anything else.
+std::optional<unsigned> mediaFilterOf(const std::string& text);
+// The value of --genre, "0" to "19"; nullopt for anything else.
+std::optional<int> genreNumberOf(const std::string& text);
 
 }  // namespace zevro::cli

@@ -26,6 +26,7 @@ const std::vector<Command>& commands() {
 #endif
       selectionCommand(), genresCommand(), moveCommand(),
       locateCommand(),   pictureCommand(), diskImageCommand(), editCommand(), refreshCommand(),
+      duplicatesCommand(), onlyHereCommand(), diffCommand(),
   };
   return table;
 }

@@ -33,5 +33,8 @@ Command pictureCommand();
 Command diskImageCommand();
 Command editCommand();
 Command refreshCommand();
+Command duplicatesCommand();
+Command onlyHereCommand();
+Command diffCommand();
 
 }  // namespace zevro::cli

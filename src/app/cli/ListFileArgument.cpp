@@ -25,6 +25,8 @@ NativePath locate(Session& session, const std::string& argument) {
 
 }  // namespace
 
+NativePath locateListFile(Session& session, const std::string& argument) { return locate(session, argument); }
+
 std::optional<std::string> listFileArgument(Context& context, const char* command,
                                             std::initializer_list<const char*> flags, std::vector<std::string>& given) {
   std::optional<std::string> file;

@@ -13,6 +13,8 @@
 
 namespace zevro::cli {
 
+class Session;
+
 struct LoadedListFile {
   NativePath path;  // the file read, like "/home/kaori/.local/share/zevro/Catalog/_03CD_GAMES.cct"
   listfile::Header header;
@@ -30,6 +32,10 @@ int loadListFileArgument(Context& context, const char* command, const std::strin
 // after a usage error on stderr.
 std::optional<std::string> listFileArgument(Context& context, const char* command,
                                             std::initializer_list<const char*> flags, std::vector<std::string>& given);
+
+// Where the list file `argument` is: a bare name found in the catalog folder
+// (ignoring case), else the argument as a path.
+NativePath locateListFile(Session& session, const std::string& argument);
 
 // Text for one TAB-separated field: UTF-8, "\" "\t" "\r" "\n" written as
 // "\\", "\t", "\r", "\n": u"a\tb\\c" -> "a\\tb\\\\c"; a lone surrogate

@@ -344,6 +344,9 @@ constexpr const char* Help =
 
 }  // namespace
 
+std::optional<unsigned> mediaFilterOf(const std::string& text) { return mediaOf(text); }
+std::optional<int> genreNumberOf(const std::string& text) { return genreOf(text); }
+
 Command searchCommand() {
   return {"search", "search [OPTIONS] TERM",
           "searches all catalogs: --and/--or TERM2, --names, --comments, --[no-]case, --[no-]width, "

@@ -40,6 +40,7 @@
 #include "platform/LinuxFileSystem.h"
 #include "platform/ProgramFolder.h"
 #include "print/qt/PrintDialogue.h"
+#include "compare/qt/CompareForm.h"
 #include "select/qt/FindForm.h"
 #include "select/qt/SelectForm.h"
 #include "platform/qt/QtText.h"
@@ -215,6 +216,15 @@ int showListWindow(QApplication& app, QtUi& ui, Program& program, const StartupS
   const auto openSearch = [&find, &window] { find.OpenFind(fromQString(window.findBox()->currentText())); };
   logic.hooks().openSearch = [openSearch](TextView) { openSearch(); };
   selection.setSearchOpener(openSearch);
+  // The comparison window: duplicates, files on one medium only, changes;
+  // media and genres as the search window has them.
+  CompareForm compare(program, window, [&find](CompareFilters& f) {
+    f.media = find.logic().media();
+    f.genres = {find.logic().genresOn(), find.logic().genreList()};
+  }, &window);
+  logic.hooks().findDuplicates = [&compare] { compare.FindDuplicates(); };
+  logic.hooks().filesOnlyHere = [&compare](TextView fileName) { compare.FilesOnlyHere(fileName); };
+  logic.hooks().compareWith = [&compare](TextView fileName) { compare.CompareWith(fileName); };
   window.apply(MainWindowEffects{});
   logic.hooks().unloadWindows = [&form, &printing, &selection, &find, &liveForm, &docForm] {
     if (liveForm) liveForm->unload();

@@ -29,6 +29,7 @@
 #include "search/ResultExport.h"
 #include "select/JanreChoice.h"
 #include "select/qt/JanreForm.h"
+#include "select/qt/ResultColours.h"
 
 namespace zevro {
 
@@ -41,8 +42,6 @@ constexpr TextView ColumnTitles[4] = {u"Catalog Title", u"Folder", u"Date", u"Co
 constexpr TextView ColumnTips[4] = {u"カタログ名でソートします", u"フォルダー名でソートします", u"ファイル日付でソートします",
                                     u"コメントでソートします"};
 constexpr TextView DateSample = u" 12/10/27 ";
-constexpr Colour GroupColours[13] = {0xFFF0D8, 0xFFECEE, 0xC9FEFC, 0xB3F3FD, 0xBAFADA, 0xFDEEFC, 0xF0FBCE,
-                                     0xAEFDE6, 0xE6EDF9, 0xDBFECF, 0xFFEBE6, 0xEBE6FF, 0xE3F2F1};
 constexpr int LineSpacings[8] = {1, 1, 2, 3, 4, 16, 32, 48};
 constexpr TextView MediaTexts[3] = {u"CD-ROM", u"FLOPPY", u"HD"};
 constexpr unsigned MediaBits[3] = {media::CD, media::FD, media::HD};
@@ -327,7 +326,7 @@ void FindForm::RefreshGrid() {
   s.levelColours[0] = 0x202020;
   s.backgroundMode = BackgroundMode::Highlight;
   s.palette[0] = mainSettings.backColour;
-  for (int i = 0; i < 13; ++i) s.palette[static_cast<std::size_t>(i + 1)] = GroupColours[i];
+  for (int i = 0; i < 13; ++i) s.palette[static_cast<std::size_t>(i + 1)] = ResultGroupColours[i];
   s.hRules = true;
   s.vRules = true;
   s.embossed = false;

@@ -1,0 +1,216 @@
+#include "compare/DuplicateFinder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <numeric>
+#include <tuple>
+
+#include "compare/FileRows.h"
+#include "text/Cp932.h"
+
+namespace zevro {
+
+namespace {
+
+// One file row of the first pass.
+struct KeyedRow {
+  std::uint64_t hash;
+  std::uint64_t size;
+  std::uint32_t catalog;
+  std::uint32_t row;
+};
+
+// A row of a candidate group (rows of one hash and size, a "run"): where
+// it is, and its number in the order the runs were found.
+struct Candidate {
+  std::uint32_t catalog;
+  std::uint32_t row;
+  std::uint32_t number;
+};
+
+// What the second look found of a candidate.
+struct Detail {
+  bool seen = false;  // still in its catalog
+  Text key;           // the exact key, to part rows that only hash alike
+  FoundRow found;
+};
+
+// The window system gets a chance after this many rows of one catalog.
+constexpr int RowsBetweenPumps = 65536;
+
+// Sorts the rows by hash, size, catalog and row: spread over buckets by the
+// hash's top bits first (the hashes are evenly spread), so that each bucket
+// sorts in the cache.
+void sortByKey(std::vector<KeyedRow>& keyed) {
+  constexpr int Bits = 16;
+  std::vector<std::uint32_t> starts((1u << Bits) + 1, 0);
+  for (const KeyedRow& r : keyed) ++starts[(r.hash >> (64 - Bits)) + 1];
+  for (std::size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+  std::vector<KeyedRow> spread(keyed.size());
+  std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+  for (const KeyedRow& r : keyed) spread[next[r.hash >> (64 - Bits)]++] = r;
+  const auto less = [](const KeyedRow& a, const KeyedRow& b) {
+    return std::tie(a.hash, a.size, a.catalog, a.row) < std::tie(b.hash, b.size, b.catalog, b.row);
+  };
+  for (std::size_t b = 0; b + 1 < starts.size(); ++b)
+    std::sort(spread.begin() + starts[b], spread.begin() + starts[b + 1], less);
+  keyed.swap(spread);
+}
+
+template <class It, class MediumOf>
+bool onTwoMedia(It first, It last, MediumOf mediumOf) {
+  const int medium = mediumOf(*first);
+  return std::any_of(first + 1, last, [&](const auto& r) { return mediumOf(r) != medium; });
+}
+
+}  // namespace
+
+FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filters) {
+  FoundFiles found;
+  const std::uint64_t minSize = std::max<std::uint64_t>(filters.minSize, 1);
+  SameFileKey key(filters.by);
+
+  // First pass: every file row as a hash of its key.
+  std::vector<KeyedRow> keyed;
+  const bool whole = scan.each(filters.genres, [&](const CompareScan::Catalog& c) {
+    FileRows rows(c.bytes);
+    int sincePump = 0;
+    bool go = true;
+    rows.forEach(filters.members, [&](const FileRow& r) {
+      if (r.size < minSize) return true;
+      keyed.push_back({key.hashOf(r), r.size, static_cast<std::uint32_t>(c.index), static_cast<std::uint32_t>(r.row)});
+      if (++sincePump == RowsBetweenPumps) {
+        sincePump = 0;
+        go = scan.pump();
+      }
+      return go;
+    });
+    return go;
+  });
+  found.catalogs = scan.catalogs();
+  found.skipped = scan.skipped();
+  found.catalogsRead = scan.catalogsRead();
+  if (!whole) {
+    found.cancelled = true;
+    return found;
+  }
+
+  sortByKey(keyed);
+  const auto mediumOfKeyed = [&](const KeyedRow& r) { return scan.mediumOf(static_cast<int>(r.catalog)); };
+  std::vector<Candidate> candidates;
+  std::vector<std::uint32_t> runStarts;  // runs [runStarts[k], runStarts[k + 1]) of candidate numbers
+  for (std::size_t i = 0; i < keyed.size();) {
+    std::size_t j = i + 1;
+    while (j < keyed.size() && keyed[j].hash == keyed[i].hash && keyed[j].size == keyed[i].size) ++j;
+    if (j - i >= 2 && (filters.sameMedium || onTwoMedia(keyed.begin() + static_cast<std::ptrdiff_t>(i),
+                                                        keyed.begin() + static_cast<std::ptrdiff_t>(j), mediumOfKeyed))) {
+      runStarts.push_back(static_cast<std::uint32_t>(candidates.size()));
+      for (std::size_t k = i; k < j; ++k)
+        candidates.push_back({keyed[k].catalog, keyed[k].row, static_cast<std::uint32_t>(candidates.size())});
+    }
+    i = j;
+  }
+  runStarts.push_back(static_cast<std::uint32_t>(candidates.size()));
+  std::vector<KeyedRow>().swap(keyed);
+  if (!scan.pump()) {
+    found.cancelled = true;
+    return found;
+  }
+
+  // Second pass: the candidates' catalogs again, for names, paths and dates.
+  std::vector<Detail> details(candidates.size());
+  std::sort(candidates.begin(), candidates.end(),
+            [](const Candidate& a, const Candidate& b) { return std::tie(a.catalog, a.row) < std::tie(b.catalog, b.row); });
+  FileView view;
+  for (std::size_t i = 0; i < candidates.size();) {
+    const std::uint32_t catalog = candidates[i].catalog;
+    std::size_t end = i;
+    while (end < candidates.size() && candidates[end].catalog == catalog) ++end;
+    if (!scan.pump()) {
+      found.cancelled = true;
+      return found;
+    }
+    if (scan.reread(static_cast<int>(catalog), view)) {
+      FileRows rows(view.bytes());
+      std::size_t next = i;
+      rows.forEach(filters.members, [&](const FileRow& r) {
+        while (next < end && candidates[next].row < static_cast<std::uint32_t>(r.row)) ++next;
+        if (next == end) return false;
+        if (candidates[next].row != static_cast<std::uint32_t>(r.row)) return true;
+        Detail& d = details[candidates[next++].number];
+        d.seen = true;
+        d.key = key.textOf(r);
+        d.found = FoundRow{static_cast<int>(catalog), r.row, r.size, cp932::decode(r.name), rows.pathOf(r),
+                           cp932::decode(r.date)};
+        return next < end;
+      });
+    }
+    i = end;
+  }
+  view.release();
+  std::vector<Candidate>().swap(candidates);
+
+  // Groups: the rows of one run with one exact key, on two media (or one).
+  struct Span {
+    std::uint64_t wasted;
+    // The key's first units (code 0 after its end), so that most
+    // comparisons of names stay inside the spans.
+    std::array<char16_t, 12> prefix;
+    const Text* key;
+    std::uint32_t first;  // in members
+    std::uint32_t count;
+  };
+  const auto prefixOf = [](const Text& key) {
+    std::array<char16_t, 12> p{};
+    std::copy_n(key.begin(), std::min(key.size(), p.size()), p.begin());
+    return p;
+  };
+  std::vector<Span> spans;
+  std::vector<std::uint32_t> members;  // candidate numbers of each group, by catalog and row
+  std::vector<std::uint32_t> order;
+  const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].found.catalog); };
+  for (std::size_t run = 0; run + 1 < runStarts.size(); ++run) {
+    order.clear();
+    for (std::uint32_t n = runStarts[run]; n < runStarts[run + 1]; ++n) {
+      if (details[n].seen) order.push_back(n);
+    }
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      const Detail& da = details[a];
+      const Detail& db = details[b];
+      return std::tie(da.key, da.found.catalog, da.found.row) < std::tie(db.key, db.found.catalog, db.found.row);
+    });
+    for (std::size_t i = 0; i < order.size();) {
+      std::size_t j = i + 1;
+      while (j < order.size() && details[order[j]].key == details[order[i]].key) ++j;
+      if (j - i >= 2 && (filters.sameMedium || onTwoMedia(order.begin() + static_cast<std::ptrdiff_t>(i),
+                                                          order.begin() + static_cast<std::ptrdiff_t>(j), mediumOfNumber))) {
+        const Detail& d = details[order[i]];
+        spans.push_back({d.found.size * (j - i - 1), prefixOf(d.key), &d.key, static_cast<std::uint32_t>(members.size()),
+                         static_cast<std::uint32_t>(j - i)});
+        members.insert(members.end(), order.begin() + static_cast<std::ptrdiff_t>(i),
+                       order.begin() + static_cast<std::ptrdiff_t>(j));
+      }
+      i = j;
+    }
+  }
+  // Largest waste first, then by name (folded, so case does not part them).
+  std::sort(spans.begin(), spans.end(), [&](const Span& a, const Span& b) {
+    if (a.wasted != b.wasted) return a.wasted > b.wasted;
+    if (a.prefix != b.prefix) return a.prefix < b.prefix;
+    const int byKey = a.key->compare(*b.key);
+    if (byKey != 0) return byKey < 0;
+    const Detail& da = details[members[a.first]];
+    const Detail& db = details[members[b.first]];
+    return std::tie(da.found.catalog, da.found.row) < std::tie(db.found.catalog, db.found.row);
+  });
+  found.rows.reserve(members.size());
+  for (const Span& s : spans) {
+    found.groups.push_back({details[members[s.first]].found.size, static_cast<int>(found.rows.size()),
+                            static_cast<int>(s.count)});
+    for (std::uint32_t k = s.first; k < s.first + s.count; ++k) found.rows.push_back(std::move(details[members[k]].found));
+  }
+  return found;
+}
+
+}  // namespace zevro

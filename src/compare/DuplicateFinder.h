@@ -1,0 +1,29 @@
+#pragma once
+// Files kept on several media: one pass over the catalogs of the search
+// list keys every file row by its folded name and size (and date), and the
+// keys met twice or more become groups, sorted by the bytes they waste
+// (size x (copies - 1)), largest first, then by name.
+//
+//   CompareScan scan(files, catalogFolder, hooks);
+//   scan.start(filters.media);
+//   FoundFiles found = DuplicateFinder::find(scan, filters);
+//   found.groups[0] -> {size 700000000, first 0, count 3}: three copies of one file
+//
+// A group needs rows on two media at least; with filters.sameMedium two
+// copies on one medium form a group as well. A size of 0 never groups.
+//
+// The pass keeps 24 bytes a row (a hash of the key, the size, the catalog
+// and the row); only the rows of a group are read again for their names and
+// paths, and the names of a group are compared in full there, so that rows
+// whose keys merely hash alike are never taken for copies.
+#include "compare/CompareScan.h"
+#include "compare/FoundFiles.h"
+
+namespace zevro {
+
+class DuplicateFinder {
+public:
+  static FoundFiles find(CompareScan& scan, const CompareFilters& filters);
+};
+
+}  // namespace zevro

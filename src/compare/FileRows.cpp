@@ -1,0 +1,90 @@
+#include "compare/FileRows.h"
+
+#include <algorithm>
+
+#include "core/ListFile.h"
+#include "search/ListFileBytes.h"
+#include "text/Cp932.h"
+
+namespace zevro {
+
+namespace {
+
+bool isMarker(char b) { return b >= 0x10 && b <= 0x1F; }
+
+// The field that starts after the marker at `from` (or at `from` itself
+// when it is no marker), up to the next marker or `to`.
+std::string_view fieldFrom(std::string_view heap, std::size_t from, std::size_t to) {
+  std::size_t stop = from;
+  while (stop < to && !isMarker(heap[stop])) ++stop;
+  return heap.substr(from, stop - from);
+}
+
+}  // namespace
+
+FileRows::FileRows(std::string_view bytes) {
+  ListFileBytes file(bytes);
+  if (file.layout() != ListFileBytes::Layout::Current) return;
+  const std::optional<listfile::BlockLengths> lengths = listfile::blockLengths(bytes);
+  if (!lengths) return;
+  heap_ = file.heap();
+  levels_ = file.levels();
+  // The kind codes follow the level string.
+  const std::string_view body = file.body();
+  const std::size_t kindsAt = static_cast<std::size_t>(levels_.data() - body.data()) + lengths->levels;
+  if (kindsAt < body.size()) kinds_ = body.substr(kindsAt, lengths->kinds);
+  readable_ = !heap_.empty() && heap_[0] == '\x10';
+  if (!readable_) heap_ = {};
+}
+
+FileRows::Raw FileRows::fieldsOf(std::size_t from, std::size_t to) const {
+  Raw raw;
+  raw.name = fieldFrom(heap_, from + 1, to);
+  const std::string_view record = heap_.substr(from, to - from);
+  // Comments run long; the markers after them are found by a byte search.
+  const std::size_t date = record.find('\x12', 1 + raw.name.size());
+  if (date == std::string_view::npos) return raw;
+  raw.date = fieldFrom(heap_, from + date + 1, to);
+  const std::size_t size = date + 1 + raw.date.size();
+  // A date is written after blanks in some older lists.
+  while (!raw.date.empty() && raw.date.front() == ' ') raw.date.remove_prefix(1);
+  if (size < record.size() && record[size] == '\x13') raw.size = fieldFrom(heap_, from + size + 1, to);
+  return raw;
+}
+
+std::uint64_t FileRows::sizeOf(std::string_view field) {
+  std::uint64_t n = 0;
+  for (const char c : field) {
+    if (c == ',') continue;
+    if (c < '0' || c > '9') break;
+    n = n * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  return n;
+}
+
+namespace {
+
+// Decodes CP932 bytes onto the end of `out`, without a text of their own.
+void appendDecoded(std::string_view bytes, Text& out) {
+  const std::size_t at = out.size();
+  out.resize(at + bytes.size());
+  out.resize(at + cp932::decodeInto(bytes, out.data() + at));
+}
+
+}  // namespace
+
+Text FileRows::pathOf(const FileRow& row) const {
+  std::size_t bytes = row.name.size();
+  const int top = std::min(row.level, static_cast<int>(names_.size()));
+  for (int level = 1; level < top; ++level) bytes += names_[static_cast<std::size_t>(level)].size() + 1;
+  Text path;
+  path.reserve(bytes);
+  for (int level = 1; level < top; ++level) {
+    appendDecoded(names_[static_cast<std::size_t>(level)], path);
+    path += u'\\';
+  }
+  appendDecoded(row.name, path);
+  return path;
+}
+
+}  // namespace zevro

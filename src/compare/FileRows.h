@@ -1,0 +1,108 @@
+#pragma once
+// The file rows of one list file, walked straight over its bytes: for each
+// row whose kind code marks a file (above 5), its name, date and size as
+// the record holds them, and whether it lies inside an archive. Folders
+// and the title line are passed over; nothing is decoded unless asked.
+//
+//   heap    "\x10VOL\x11Title\x12…\x10DOCS\x11\x12…\x10README.TXT\x11Read me\x12" "99/12/31 23:55\x13" "1,234\x14" "0"
+//   levels  "\x00\x01\x02"      kinds "\x04\x01\x06"
+//   FileRows rows(bytes);
+//   rows.forEach(false, [&](const FileRow& r) { … });
+//     -> {row 2, level 2, name "README.TXT", date "99/12/31 23:55", size 1234, member false}
+//   rows.pathOf(r)  -> u"DOCS\\README.TXT"   (only while forEach is at r)
+//
+// An archive's listed contents are the rows one level and more below a file
+// row (a .LZH or .ZIP row); they are members and are given only when asked.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/Text.h"
+
+namespace zevro {
+
+struct FileRow {
+  int row = 0;                // stored row, 1 for the first row below the title line
+  int level = 0;              // 1 for an entry of the medium's root folder
+  std::string_view name;      // field 0 as CP932 bytes, "README.TXT"
+  std::string_view date;      // field 2 as CP932 bytes, "99/12/31 23:55", or empty
+  std::uint64_t size = 0;     // field 3, "1,234" -> 1234; 0 when empty
+  bool member = false;        // listed inside an archive
+};
+
+class FileRows {
+public:
+  // The bytes of a list file of the current layout ("BX"); they must outlive
+  // this object. Anything else walks no rows.
+  explicit FileRows(std::string_view bytes);
+
+  bool readable() const { return readable_; }
+  // Rows of the heap, the title line included (after a walk).
+  int rowCount() const { return rows_; }
+
+  // Calls f(const FileRow&) for every file row in stored order; members
+  // only when `members` is set. f returns false to stop the walk.
+  template <class F>
+  void forEach(bool members, F&& f);
+
+  // The row path of the row forEach is at: its ancestors' names from level
+  // 1 down, each followed by "\", then its own name.
+  Text pathOf(const FileRow& row) const;
+
+  // A size field as a number: "1,234,567" -> 1234567, "" -> 0; the digits
+  // before anything that is neither a digit nor a comma.
+  static std::uint64_t sizeOf(std::string_view field);
+
+private:
+  struct Raw {
+    std::string_view name, date, size;
+  };
+  // The fields of the record [from, to) of the heap.
+  Raw fieldsOf(std::size_t from, std::size_t to) const;
+
+  std::string_view heap_;
+  std::string_view levels_;
+  std::string_view kinds_;
+  bool readable_ = false;
+  int rows_ = 0;
+  // names_[L]: field 0 of the last row of level L seen so far.
+  std::vector<std::string_view> names_;
+};
+
+template <class F>
+void FileRows::forEach(bool members, F&& f) {
+  constexpr int None = 1 << 30;
+  names_.clear();
+  rows_ = 0;
+  int archiveLevel = None;  // level of the file row whose contents are being walked
+  std::size_t at = 0;
+  int row = 0;
+  while (at < heap_.size()) {
+    const void* next = std::char_traits<char>::find(heap_.data() + at + 1, heap_.size() - at - 1, '\x10');
+    const std::size_t end = next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
+    const int level = row < static_cast<int>(levels_.size()) ? static_cast<unsigned char>(levels_[row]) : 0;
+    const int kind = row < static_cast<int>(kinds_.size()) ? static_cast<unsigned char>(kinds_[row]) : 0;
+    const Raw raw = fieldsOf(at, end);
+    if (static_cast<int>(names_.size()) <= level) names_.resize(static_cast<std::size_t>(level) + 1);
+    names_[static_cast<std::size_t>(level)] = raw.name;
+    names_.resize(static_cast<std::size_t>(level) + 1);
+    if (level <= archiveLevel) archiveLevel = None;
+    const bool member = archiveLevel != None;
+    if (row > 0 && kind > 5) {
+      if (!member) archiveLevel = level;
+      if (!member || members) {
+        const FileRow r{row, level, raw.name, raw.date, sizeOf(raw.size), member};
+        if (!f(r)) {
+          rows_ = row + 1;
+          return;
+        }
+      }
+    }
+    at = end;
+    ++row;
+  }
+  rows_ = row;
+}
+
+}  // namespace zevro

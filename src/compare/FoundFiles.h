@@ -1,0 +1,55 @@
+#pragma once
+// What a comparison of catalogs finds: file rows of catalogs, in the order
+// they are to be shown, and for duplicates the groups they form.
+//
+//   rows   {catalog 0, row 12, size 1234, u"README.TXT", u"DOCS\\README.TXT", u"99/12/31 23:55"}
+//          {catalog 3, row 40, size 1234, u"readme.txt", u"OLD\\readme.txt",  u"99/12/31 23:55"}
+//   groups {size 1234, first 0, count 2}     wasted: 1234 bytes
+//   catalogs[0].fileName -> u"_03CD_GAMES.cct", catalogs[0].title -> u"ゲーム集"
+#include <cstdint>
+#include <vector>
+
+#include "compare/SameFileKey.h"
+#include "search/CatalogScan.h"
+#include "search/SearchList.h"
+#include "text/Text.h"
+
+namespace zevro {
+
+// The choices of a comparison, as zevro-cli and the window give them.
+struct CompareFilters {
+  unsigned media = media::All;   // search list media (MediaMode bits)
+  GenreFilter genres;            // off: every genre
+  SameFileKey::By by = SameFileKey::By::NameSize;
+  std::uint64_t minSize = 1;     // smaller files are left out; 0 counts as 1 (a size of 0 is never compared)
+  bool members = false;          // files listed inside archives too
+  bool sameMedium = false;       // duplicates: copies within one medium count too
+};
+
+struct FoundRow {
+  int catalog = 0;  // index into FoundFiles::catalogs
+  int row = 0;      // stored row in that catalog
+  std::uint64_t size = 0;
+  Text name;  // as catalogued, u"README.TXT"
+  Text path;  // row path, u"DOCS\\README.TXT"
+  Text date;  // u"99/12/31 23:55", or empty
+};
+
+struct FileGroup {
+  std::uint64_t size = 0;
+  int first = 0;  // index of its first row in FoundFiles::rows
+  int count = 0;
+  // The bytes all copies but one take: size x (copies - 1).
+  std::uint64_t wasted() const { return count > 1 ? size * static_cast<std::uint64_t>(count - 1) : 0; }
+};
+
+struct FoundFiles {
+  std::vector<SearchListEntry> catalogs;
+  std::vector<FoundRow> rows;
+  std::vector<FileGroup> groups;  // duplicates only
+  std::vector<CatalogScan::Skipped> skipped;
+  int catalogsRead = 0;
+  bool cancelled = false;  // the user stopped it; what was found so far is not given
+};
+
+}  // namespace zevro
