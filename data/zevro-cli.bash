@@ -13,7 +13,7 @@ _zevro_cli() {
     cword=$COMP_CWORD
   fi
 
-  local commands="catalogs info dump options drives read search title extract readme-title kind print selection genres move export backup convert duplicates only-here diff"
+  local commands="catalogs info dump options drives read search title extract readme-title kind print selection genres move export backup convert duplicates only-here diff index locate picture disk-image edit refresh"
   local command="" programdir=() i
   for ((i = 1; i < cword; i++)); do
     case ${words[i]} in
@@ -37,7 +37,9 @@ _zevro_cli() {
   local options
   case $command in
     catalogs | drives) options="--json --help" ;;
-    info | title) options="--help" ;;
+    info | title | locate | disk-image | refresh | picture) options="--help" ;;
+    index) options="--rebuild --check --help" ;;
+    edit) options="--name --comment --date --help" ;;
     dump) options="--json --help" ;;
     options) options="--help" ;;
     extract) options="--to --help" ;;
@@ -55,7 +57,7 @@ _zevro_cli() {
     only-here) options="--by --min-size --media --genre --members --json --help" ;;
     diff) options="--by --members --json --help" ;;
     search) options="--and --or --names --comments --case --no-case --width --no-width --pattern --no-pattern
-                     --word --no-word --media --genre --json --help" ;;
+                     --word --no-word --media --genre --json --export --no-index --help" ;;
   esac
 
   case $prev in
@@ -72,7 +74,8 @@ _zevro_cli() {
     --mode) COMPREPLY=($(compgen -W "0 1 2 4" -- "$cur")); return ;;
     --level) COMPREPLY=($(compgen -W "0 1 2 3 4" -- "$cur")); return ;;
     -o | --output) COMPREPLY=($(compgen -f -- "$cur")); return ;;
-    --genre | --title | --catalog-title | --and | --or) return ;;
+    --genre | --title | --catalog-title | --and | --or | --name | --comment | --date) return ;;
+    --export) COMPREPLY=($(compgen -f -- "$cur")); return ;;
   esac
   if [[ $cur == -* ]]; then
     COMPREPLY=($(compgen -W "$options" -- "$cur"))
@@ -80,8 +83,9 @@ _zevro_cli() {
   fi
 
   case $command in
-    info | dump | title | print | export)
-      # The list file comes first; for title the new title follows it.
+    info | dump | title | print | export | locate | disk-image | edit | refresh)
+      # The list file comes first; for title the new title follows it, for
+      # locate and edit a row path, for disk-image a file.
       local given=0
       for ((i = i + 1; i < cword; i++)); do [[ ${words[i]} != -* ]] && ((given++)); done
       if ((given == 0)); then
@@ -95,6 +99,14 @@ _zevro_cli() {
       [[ $command == diff ]] && wanted=2
       for ((i = i + 1; i < cword; i++)); do [[ ${words[i]} != -* ]] && ((given++)); done
       if ((given < wanted)); then
+        local IFS=$'\n'
+        COMPREPLY=($(compgen -W "$("${words[0]}" "${programdir[@]}" catalogs 2>/dev/null | cut -f1)" -- "$cur"))
+      fi
+      ;;
+    picture)
+      if [[ $prev == picture ]]; then
+        COMPREPLY=($(compgen -W "add get remove" -- "$cur"))
+      elif [[ $prev == add || $prev == get || $prev == remove ]] && [[ ${words[cword - 2]} == picture ]]; then
         local IFS=$'\n'
         COMPREPLY=($(compgen -W "$("${words[0]}" "${programdir[@]}" catalogs 2>/dev/null | cut -f1)" -- "$cur"))
       fi

@@ -53,8 +53,16 @@ complete_line() {  # the words of a command line, the last one being completed
 expect() {
   [ "$2" = "$3" ] || { echo "FAIL: $1: wanted [$2], got [$3]"; fail=1; }
 }
-expect "commands" "read readme-title" "$(complete_line zevro-cli re)"
-expect "every command" "backup catalogs convert diff drives dump duplicates export extract genres info kind move only-here options print read readme-title search selection title" "$(complete_line zevro-cli '')"
+expect "commands" "read readme-title refresh" "$(complete_line zevro-cli re)"
+# Every command the tool lists in its help, and no other.
+commands=$(zevro-cli --help | sed -n '/^Commands:/,/^$/p' | sed -n 's/^  \([a-z][a-z-]*\).*/\1/p' | sort -u | tr '\n' ' ' | sed 's/ $//')
+[ "$(wc -w <<<"$commands")" -ge 20 ] || { echo "FAIL: commands in the help: [$commands]"; fail=1; }
+expect "every command" "$commands" "$(complete_line zevro-cli '')"
+expect "index options" "--check" "$(complete_line zevro-cli index --ch)"
+expect "picture actions" "add" "$(complete_line zevro-cli picture a)"
+expect "catalogs for picture" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" picture get _)"
+expect "catalogs for edit" "_00hd_disc1.cct" "$(complete_line zevro-cli --program-dir "$prog" edit _)"
+expect "edit's options" "--comment" "$(complete_line zevro-cli edit x.cct A --co)"
 expect "tool options" "--help --program-dir --version" "$(complete_line zevro-cli --)"
 expect "switches both ways" "--no-case" "$(complete_line zevro-cli search --no-c)"
 expect "read's options" "--catalog-title" "$(complete_line zevro-cli read --ca)"
