@@ -113,6 +113,8 @@ TEST_F(LinuxFileSystemTest, OnlyRegularFilesWithinTheLimitAreRead) {
     FileView view;
     EXPECT_EQ(files.viewFile(path(c.name), view).code, startCode);  // mapped, never blocking
     EXPECT_EQ(std::string(view.bytes()), startCode ? "" : "BX0123456789");
+    EXPECT_EQ(files.viewFile(path(c.name), view, c.limit).code, c.code);  // over the limit: never mapped
+    EXPECT_EQ(std::string(view.bytes()), c.whole);
   }
 }
 

@@ -43,21 +43,11 @@ int CompareScan::mediumOfBytes(std::string_view bytes, TextView fileName) {
 }
 
 CompareScan::Read CompareScan::readCatalog(const SearchListEntry& entry, FileView& view, std::string& error) {
-  // A file larger than any list file is refused before a page of it is mapped.
-  const std::optional<DirEntry> seen = files_.stat(folder_ / entry.nativeName);
-  if (seen && seen->size > listfile::MaxFileSize) {
-    view.release();
-    error = "larger than any list file";
-    return Read::Failed;
-  }
-  IoError e = files_.viewFile(folder_ / entry.nativeName, view);
-  if (!e && view.bytes().size() > listfile::MaxFileSize) {
-    view.release();
-    e = IoError{EFBIG, "larger than any list file"};
-  }
+  // A file larger than any list file is refused by its size, never mapped.
+  IoError e = files_.viewFile(folder_ / entry.nativeName, view, listfile::MaxFileSize);
   if (!e) return Read::Ok;
   if (e.code == ENOENT) return Read::Vanished;
-  error = e.text;
+  error = e.code == EFBIG ? std::string("larger than any list file") : e.text;
   return Read::Failed;
 }
 

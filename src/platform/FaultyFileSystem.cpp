@@ -84,9 +84,9 @@ IoError FaultyFileSystem::readStart(const NativePath& path, std::string& bytes, 
   return inner_.readStart(path, bytes, count);
 }
 
-IoError FaultyFileSystem::viewFile(const NativePath& path, FileView& view) {
+IoError FaultyFileSystem::viewFile(const NativePath& path, FileView& view, std::uint64_t maxSize) {
   if (IoError e = check(Op::Read, path)) return e;
-  return inner_.viewFile(path, view);
+  return inner_.viewFile(path, view, maxSize);
 }
 
 IoError FaultyFileSystem::writeFileAtomic(const NativePath& path, std::string_view bytes) {

@@ -86,8 +86,11 @@ public:
   virtual IoError readStart(const NativePath& path, std::string& bytes, std::size_t count) = 0;
 
   // A whole file for reading (see FileView.h). This fallback reads it; a
-  // real file system maps it.
-  virtual IoError viewFile(const NativePath& path, FileView& view) { return readFile(path, view.buffer()); }
+  // real file system maps it. A file over maxSize is refused with EFBIG
+  // before any of it is mapped or read.
+  virtual IoError viewFile(const NativePath& path, FileView& view, std::uint64_t maxSize = NoLimit) {
+    return readFile(path, view.buffer(), maxSize);
+  }
 
 
   // Writes a whole file: temporary file in the same folder, flushed, renamed

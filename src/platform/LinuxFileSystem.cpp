@@ -399,12 +399,16 @@ IoError LinuxFileSystem::readStart(const NativePath& path, std::string& bytes, s
   return errorOf(code);
 }
 
-IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
+IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view, std::uint64_t maxSize) {
   view.release();
   struct stat st {};
   IoError error;
   const int fd = openRegular(path, st, error);
   if (fd < 0) return error;
+  if (static_cast<std::uint64_t>(st.st_size) > maxSize) {
+    ::close(fd);
+    return errorOf(EFBIG);
+  }
   if (st.st_size > 0) {
     const auto size = static_cast<std::size_t>(st.st_size);
     // Every page is read at once, as a scan of the whole file will want them.
@@ -415,7 +419,7 @@ IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
       return {};
     }
   }
-  const int code = readAll(fd, view.buffer(), FileSystem::NoLimit);
+  const int code = readAll(fd, view.buffer(), maxSize);
   ::close(fd);
   if (code) view.release();
   return errorOf(code);

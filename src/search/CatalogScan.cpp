@@ -24,11 +24,9 @@ CatalogScan::CatalogScan(FileSystem& files, NativePath catalogFolder, Hooks hook
 bool CatalogScan::pump() { return !hooks_.pump || hooks_.pump(); }
 
 CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, FileView& view, std::string& error) {
-  IoError e = files_.viewFile(folder_ / entry.nativeName, view);
-  if (!e && view.bytes().size() > listfile::MaxFileSize) {
-    view.release();
-    e = IoError{EFBIG, "larger than any list file"};
-  }
+  // A file larger than any list file is refused by its size, never mapped.
+  IoError e = files_.viewFile(folder_ / entry.nativeName, view, listfile::MaxFileSize);
+  if (e.code == EFBIG) e = IoError{EFBIG, "larger than any list file"};
   if (!e) return Read::Ok;
   if (e.code == ENOENT) return Read::Vanished;
   error = e.text;
