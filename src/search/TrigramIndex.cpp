@@ -195,6 +195,14 @@ public:
     }
   }
 
+  // Empty again, keeping the room (a builder is reused from list file to list file).
+  void clear() {
+    std::fill(table_.begin(), table_.end(), 0);
+    keys_.clear();
+    lastBlock_.clear();
+    pairs_.clear();
+  }
+
   // (key, blocks) in ascending key order.
   template <typename Each>
   void forEach(Each each) const {
@@ -244,27 +252,15 @@ private:
 
 }  // namespace
 
-std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
-  const Text heap = cp932::decode(file.heap());
-  Postings postingsOf;
-  Text folded;
-  std::uint32_t rows = 0;
-  for (std::size_t from = 0; from < heap.size();) {
-    std::size_t to = heap.find(record::FirstMarker, from + 1);
-    if (to == Text::npos) to = heap.size();
-    // Trigrams never span two rows: each row is folded on its own.
-    indexFold(TextView(heap).substr(from, to - from), folded);
-    const std::uint32_t block = rows / RowsPerBlock;
-    for (std::size_t i = 0; i + 3 <= folded.size(); ++i) postingsOf.add(keyOf(folded.data() + i), block);
-    ++rows;
-    from = to;
-  }
+namespace {
 
+std::string serialize(const Postings& postingsOf, std::uint32_t rows, std::uint32_t rowsPerBlock,
+                      const TrigramIndex::Stamp& stamp) {
   std::string directory, entries, postings;
   std::uint32_t trigrams = 0;
   std::uint64_t lastKey = 0;
   postingsOf.forEach([&](std::uint64_t key, std::span<const std::uint32_t> blocks) {
-    if (trigrams % DirectoryStride == 0) {
+    if (trigrams % TrigramIndex::DirectoryStride == 0) {
       putU64(directory, key);
       putU32(directory, static_cast<std::uint32_t>(entries.size()));
       putU32(directory, static_cast<std::uint32_t>(postings.size()));
@@ -282,8 +278,8 @@ std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
     ++trigrams;
   });
 
-  const std::string body = directory + entries + postings;
   std::string out(Magic);
+  out.reserve(TrigramIndex::HeaderBytes + directory.size() + entries.size() + postings.size());
   putU64(out, stamp.size);
   putU64(out, static_cast<std::uint64_t>(stamp.modified));
   putU64(out, stamp.headerHash);
@@ -292,10 +288,71 @@ std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
   putU32(out, static_cast<std::uint32_t>(directory.size()));
   putU32(out, static_cast<std::uint32_t>(entries.size()));
   putU32(out, static_cast<std::uint32_t>(postings.size()));
-  putU32(out, RowsPerBlock);
-  putU64(out, fnv(body));
+  putU32(out, rowsPerBlock);
+  putU64(out, fnv(postings, fnv(entries, fnv(directory))));
   putU64(out, fnv(out));
-  return out + body;
+  out += directory;
+  out += entries;
+  out += postings;
+  return out;
+}
+
+}  // namespace
+
+std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
+  // One builder per thread, kept between list files: its table keeps its room.
+  thread_local Postings postingsOf;
+  thread_local Text heap;
+  thread_local Text folded;
+  postingsOf.clear();
+  const std::string_view bytes = file.heap();
+  heap.resize(bytes.size());
+  heap.resize(cp932::decodeInto(bytes, heap.data()));
+  std::uint32_t rows = 0;
+  for (std::size_t from = 0; from < heap.size();) {
+    std::size_t to = heap.find(record::FirstMarker, from + 1);
+    if (to == Text::npos) to = heap.size();
+    // Trigrams never span two rows: each row is folded on its own.
+    indexFold(TextView(heap).substr(from, to - from), folded);
+    const std::uint32_t block = rows / RowsPerBlock;
+    for (std::size_t i = 0; i + 3 <= folded.size(); ++i) postingsOf.add(keyOf(folded.data() + i), block);
+    ++rows;
+    from = to;
+  }
+  return serialize(postingsOf, rows, RowsPerBlock, stamp);
+}
+
+bool TrigramIndex::buildOverCatalogs(const std::vector<const TrigramIndex*>& catalogs, std::string& out) {
+  Postings postingsOf;
+  std::vector<std::uint64_t> keys;
+  for (std::size_t n = 0; n < catalogs.size(); ++n) {
+    if (!catalogs[n]->keys(keys)) return false;
+    for (std::uint64_t key : keys) postingsOf.add(key, static_cast<std::uint32_t>(n));
+  }
+  out = serialize(postingsOf, static_cast<std::uint32_t>(catalogs.size()), 1, Stamp{});
+  return true;
+}
+
+bool TrigramIndex::keys(std::vector<std::uint64_t>& keys) const {
+  keys.clear();
+  if (!open_) return false;
+  keys.reserve(trigrams_);
+  std::uint64_t current = 0;
+  std::size_t at = 0;
+  for (std::uint32_t n = 0; n < trigrams_; ++n) {
+    std::uint64_t delta = 0, length = 0;
+    if (!getVarint(entries_, at, delta) || !getVarint(entries_, at, length)) return false;
+    if (n % DirectoryStride == 0) {
+      const std::uint64_t first = getU(directory_, (n / DirectoryStride) * 16, 8);
+      if (delta != 0 || (n > 0 && first <= current)) return false;
+      current = first;
+    } else {
+      if (delta == 0) return false;
+      current += delta;
+    }
+    keys.push_back(current);
+  }
+  return at == entries_.size();
 }
 
 TrigramIndex::Status TrigramIndex::open(std::string_view bytes, const Stamp& expected) {
@@ -309,7 +366,8 @@ TrigramIndex::Status TrigramIndex::open(std::string_view bytes, const Stamp& exp
   if (bytes.size() != HeaderBytes + directoryBytes + entryBytes + postingBytes) return Status::Damaged;
   if (directoryBytes != 16 * ((std::uint64_t{trigrams_} + DirectoryStride - 1) / DirectoryStride))
     return Status::Damaged;
-  if (getU(bytes, 52, 4) != RowsPerBlock) return Status::Damaged;
+  rowsPerBlock_ = static_cast<std::uint32_t>(getU(bytes, 52, 4));
+  if (rowsPerBlock_ != RowsPerBlock && rowsPerBlock_ != 1) return Status::Damaged;
   const Stamp stamp{getU(bytes, 8, 8), static_cast<std::int64_t>(getU(bytes, 16, 8)), getU(bytes, 24, 8)};
   if (!(stamp == expected)) return Status::Stale;
   directory_ = bytes.substr(HeaderBytes, directoryBytes);
@@ -384,7 +442,7 @@ bool TrigramIndex::postingOf(std::uint64_t key, std::vector<int>& rows, bool& fo
         std::uint64_t gap = 0;
         if (!getVarint(posting, at, gap)) return false;
         row += static_cast<std::int64_t>(gap) + 1;
-        if (row * RowsPerBlock >= rows_) return false;
+        if (row * rowsPerBlock_ >= rows_) return false;
         rows.push_back(static_cast<int>(row));
       }
       found = true;
@@ -419,8 +477,8 @@ bool TrigramIndex::candidates(const SearchRequest& request, std::vector<int>& ro
   if (!candidateBlocks(request, blocks)) return false;
   rows.clear();
   for (int block : blocks) {
-    const int first = block * static_cast<int>(RowsPerBlock);
-    const int end = std::min(first + static_cast<int>(RowsPerBlock), static_cast<int>(rows_));
+    const int first = block * static_cast<int>(rowsPerBlock_);
+    const int end = std::min(first + static_cast<int>(rowsPerBlock_), static_cast<int>(rows_));
     for (int row = first; row < end; ++row) rows.push_back(row);
   }
   return true;
