@@ -333,6 +333,7 @@ TEST(FindFormLogic, ASearchThroughTheIndexesShowsWhatTheScanShows) {
     if (term == u"README" || term == u"absent") {
       EXPECT_EQ(indexed->catalogsByIndex, 4) << toUtf8(term);
     }
+    EXPECT_EQ(indexed->catalogsUnread, term == u"absent" ? 4 : 0) << toUtf8(term);
   }
   EXPECT_EQ(rowsOf(f.results).size(), 0u);
   f.logic.commitTerm(u"README", 0);

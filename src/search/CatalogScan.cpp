@@ -47,10 +47,23 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
   };
   bool conversionAsked = false;
   std::vector<int> candidates;
+  if (indexes_) indexes_->beginSearch(request);
   FileView view;  // each catalog mapped in turn (or read into one buffer that grows to the largest file)
   for (std::size_t i = 0; i < results.catalogs().size(); ++i) {
     SearchListEntry& entry = results.catalogs()[i];
     if (!genres.admits(entry.fileName)) continue;
+    // A catalog the indexes know to hold no hit is not read at all.
+    bool noHit = false;
+    const IndexPack::Entry* known = indexes_ ? indexes_->known(entry, noHit) : nullptr;
+    if (known && noHit) {
+      entry.title = known->title;
+      if (hooks_.progress) hooks_.progress(entry.title);
+      if (!pumpInCatalog()) break;
+      ++outcome.catalogsSearched;
+      ++outcome.catalogsByIndex;
+      ++outcome.catalogsUnread;
+      continue;
+    }
     std::string error;
     Read read = readCatalog(entry, view, error);
     // Old data is converted once per scan, whatever its files hold afterwards.
@@ -84,7 +97,7 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
       }
       return results.rowCount() % RowsBetweenPumps != 0 || pumpInCatalog();
     };
-    const TrigramIndex* index = indexes_ ? indexes_->forSearch(entry.nativeName, file, view.bytes()) : nullptr;
+    const TrigramIndex* index = indexes_ ? indexes_->forSearch(entry, file, view.bytes()) : nullptr;
     // Where most rows are candidates, reading the catalog whole is faster.
     if (index && index->candidates(request, candidates) &&
         candidates.size() < static_cast<std::size_t>(index->rowCount()) / MostCandidates) {
@@ -94,6 +107,7 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
       break;
     }
   }
+  if (indexes_) indexes_->endSearch();
   return outcome;
 }
 

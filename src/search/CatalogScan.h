@@ -73,6 +73,7 @@ public:
     bool converted = false;  // the conversion hook ran
     int catalogsSearched = 0;
     int catalogsByIndex = 0;  // of those, searched only in the rows their indexes named
+    int catalogsUnread = 0;   // of those, passed by unread: the indexes showed no row could hold a hit
     std::vector<Skipped> skipped;
   };
 

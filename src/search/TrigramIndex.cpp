@@ -8,6 +8,7 @@
 #include <span>
 
 #include "core/Record.h"
+#include "search/IndexBytes.h"
 #include "search/Folding.h"
 #include "search/WildPattern.h"
 #include "text/Cp932.h"
@@ -15,6 +16,8 @@
 namespace zevro {
 
 namespace {
+
+using namespace indexbytes;
 
 constexpr std::string_view Magic = "ZVTRIX1\n";
 constexpr char16_t VoicedMark = 0x309B;      // ゛
@@ -76,44 +79,6 @@ const std::array<UnitFold, 0x10000>& unitFolds() {
 
 std::uint64_t keyOf(const char16_t* p) {
   return (std::uint64_t{p[0]} << 32) | (std::uint64_t{p[1]} << 16) | std::uint64_t{p[2]};
-}
-
-std::uint64_t fnv(std::string_view bytes, std::uint64_t h = 1469598103934665603ull) {
-  for (unsigned char b : bytes) {
-    h ^= b;
-    h *= 1099511628211ull;
-  }
-  return h;
-}
-
-void putU32(std::string& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-void putU64(std::string& out, std::uint64_t v) {
-  for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-void putVarint(std::string& out, std::uint64_t v) {
-  while (v >= 0x80) {
-    out.push_back(static_cast<char>((v & 0x7F) | 0x80));
-    v >>= 7;
-  }
-  out.push_back(static_cast<char>(v));
-}
-std::uint64_t getU(std::string_view bytes, std::size_t at, int width) {
-  std::uint64_t v = 0;
-  for (int i = 0; i < width; ++i) v |= std::uint64_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
-  return v;
-}
-// False when the varint runs past the end or is too long.
-bool getVarint(std::string_view bytes, std::size_t& at, std::uint64_t& v) {
-  v = 0;
-  for (int shift = 0; shift < 64; shift += 7) {
-    if (at >= bytes.size()) return false;
-    const auto b = static_cast<unsigned char>(bytes[at++]);
-    v |= std::uint64_t{b & 0x7Fu} << shift;
-    if (!(b & 0x80)) return true;
-  }
-  return false;
 }
 
 void addTrigrams(TextView folded, std::vector<std::uint64_t>& keys) {
