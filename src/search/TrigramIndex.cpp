@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -140,20 +141,18 @@ public:
     if (2 * (keys_.size() + 1) > table_.size()) grow();
     const std::uint64_t tagged = key | Used;
     for (std::size_t at = slotOf(key);; at = (at + 1) & (table_.size() - 1)) {
-      if (table_[at] == tagged) {
-        const std::uint32_t id = ids_[at];
-        if (lastBlock_[id] != block) {
-          lastBlock_[id] = block;
-          pairs_.push_back({id, block});
+      Slot& slot = table_[at];
+      if (slot.key == tagged) {
+        if (slot.lastBlock != block) {
+          slot.lastBlock = block;
+          pairs_.push_back({slot.id, block});
         }
         return;
       }
-      if (table_[at] == 0) {
+      if (slot.key == 0) {
         const auto id = static_cast<std::uint32_t>(keys_.size());
-        table_[at] = tagged;
-        ids_[at] = id;
+        slot = {tagged, id, block};
         keys_.push_back(key);
-        lastBlock_.push_back(block);
         pairs_.push_back({id, block});
         return;
       }
@@ -162,9 +161,8 @@ public:
 
   // Empty again, keeping the room (a builder is reused from list file to list file).
   void clear() {
-    std::fill(table_.begin(), table_.end(), 0);
+    std::fill(table_.begin(), table_.end(), Slot{});
     keys_.clear();
-    lastBlock_.clear();
     pairs_.clear();
   }
 
@@ -186,32 +184,36 @@ public:
 
 private:
   static constexpr std::uint64_t Used = std::uint64_t{1} << 63;
+  // A key, its number and the last block it was met in: one look per trigram.
+  struct Slot {
+    std::uint64_t key = 0;  // with Used; 0: empty
+    std::uint32_t id = 0;
+    std::uint32_t lastBlock = 0;
+  };
   struct Pair {
     std::uint32_t id;
     std::uint32_t block;
   };
+  // The top bits of the product: every unit of the trigram counts.
   std::size_t slotOf(std::uint64_t key) const {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (table_.size() - 1);
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);
   }
   void grow() {
-    std::vector<std::uint64_t> old = std::move(table_);
-    std::vector<std::uint32_t> oldIds = std::move(ids_);
+    std::vector<Slot> old = std::move(table_);
     const std::size_t size = old.empty() ? 4096 : 2 * old.size();
-    table_.assign(size, 0);
-    ids_.assign(size, 0);
-    for (std::size_t i = 0; i < old.size(); ++i) {
-      if (old[i] == 0) continue;
-      std::size_t at = slotOf(old[i] & ~Used);
-      while (table_[at] != 0) at = (at + 1) & (size - 1);
-      table_[at] = old[i];
-      ids_[at] = oldIds[i];
+    table_.assign(size, Slot{});
+    shift_ = 64 - std::countr_zero(size);
+    for (const Slot& s : old) {
+      if (s.key == 0) continue;
+      std::size_t at = slotOf(s.key & ~Used);
+      while (table_[at].key != 0) at = (at + 1) & (size - 1);
+      table_[at] = s;
     }
   }
 
-  std::vector<std::uint64_t> table_;
-  std::vector<std::uint32_t> ids_;
+  std::vector<Slot> table_;
+  int shift_ = 64;
   std::vector<std::uint64_t> keys_;
-  std::vector<std::uint32_t> lastBlock_;
   std::vector<Pair> pairs_;
 };
 
@@ -266,24 +268,53 @@ std::string serialize(const Postings& postingsOf, std::uint32_t rows, std::uint3
 
 std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
   // One builder per thread, kept between list files: its table keeps its room.
-  thread_local Postings postingsOf;
-  thread_local Text heap;
-  thread_local Text folded;
+  thread_local Postings builder;
+  thread_local Text decoded;
+  Postings& postingsOf = builder;
+  Text& heap = decoded;
   postingsOf.clear();
   const std::string_view bytes = file.heap();
   heap.resize(bytes.size());
   heap.resize(cp932::decodeInto(bytes, heap.data()));
-  std::uint32_t rows = 0;
-  for (std::size_t from = 0; from < heap.size();) {
-    std::size_t to = heap.find(record::FirstMarker, from + 1);
-    if (to == Text::npos) to = heap.size();
-    // Trigrams never span two rows: each row is folded on its own.
-    indexFold(TextView(heap).substr(from, to - from), folded);
-    const std::uint32_t block = rows / RowsPerBlock;
-    for (std::size_t i = 0; i + 3 <= folded.size(); ++i) postingsOf.add(keyOf(folded.data() + i), block);
-    ++rows;
-    from = to;
+  // One pass over the heap, folded unit by unit as it goes. A trigram with a
+  // field marker is left out: no term holds one (see termTrigrams), and so
+  // trigrams never span two rows either.
+  const UnitFold* const folds = unitFolds().data();
+  const char16_t* const units = heap.data();
+  const std::size_t length = heap.size();
+  std::uint32_t row = 0;
+  std::uint64_t key = 0;
+  int run = 0;  // printable units just before
+  constexpr int SeenBits = 10;
+  thread_local std::array<std::uint64_t, std::size_t{1} << SeenBits> seen;
+  seen.fill(0);
+  std::uint32_t seenBlock = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    const char16_t c = units[i];
+    if (c < FirstPrintable) {
+      if (c == record::FirstMarker && i > 0) ++row;
+      run = 0;
+      continue;
+    }
+    const UnitFold& f = folds[c];
+    for (std::uint8_t k = 0; k < f.length; ++k) {
+      key = ((key << 16) | f.units[k]) & 0xFFFFFFFFFFFFull;
+      if (++run < 3) continue;
+      // Rows of a block repeat most of their trigrams (extensions, dates,
+      // common words): a small table of those met in this block spares the
+      // builder's lookup for them.
+      const std::uint32_t block = row / RowsPerBlock;
+      if (block != seenBlock) {
+        seen.fill(0);
+        seenBlock = block;
+      }
+      std::uint64_t& slot = seen[(key * 0x9E3779B97F4A7C15ull) >> (64 - SeenBits)];
+      if (slot == key) continue;
+      slot = key;
+      postingsOf.add(key, block);
+    }
   }
+  const std::uint32_t rows = heap.empty() ? 0 : row + 1;
   return serialize(postingsOf, rows, RowsPerBlock, stamp);
 }
 
