@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <atomic>
 #include <deque>
+#include <memory>
+#include <thread>
 
 #include "core/ListFile.h"
 #include "platform/WriteLock.h"
@@ -146,9 +149,37 @@ IoError SearchIndexes::writePack(std::vector<Built>& built, bool rebuild, bool b
   std::vector<IndexPack::Entry> entries;
   std::deque<std::string> kept;  // bytes of indexes read or built here
   std::sort(built.begin(), built.end(), [](const Built& a, const Built& b) { return a.name < b.name; });
-  FileView listView;
   FileView looseView;
   TrigramIndex loose;
+  // The list files to be indexed are built a batch at a time, on as many
+  // threads as the machine has cores (up to MostBuilders).
+  struct BuildJob {
+    std::string name;
+    TrigramIndex::Stamp stamp;
+    Text title;
+    FileView view;
+    std::string index;
+  };
+  std::vector<std::unique_ptr<BuildJob>> jobs;
+  const auto runJobs = [&] {
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+      for (std::size_t j; (j = next++) < jobs.size();) {
+        ListFileBytes bytes(jobs[j]->view.bytes());
+        jobs[j]->index = TrigramIndex::build(bytes, jobs[j]->stamp);
+      }
+    };
+    const unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), MostBuilders));
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < cores && t < jobs.size(); ++t) helpers.emplace_back(work);
+    work();
+    for (std::thread& t : helpers) t.join();
+    for (const std::unique_ptr<BuildJob>& job : jobs) {
+      kept.push_back(std::move(job->index));
+      entries.push_back({job->name, job->stamp, job->title, kept.back()});
+    }
+    jobs.clear();
+  };
   for (const SearchListEntry& e : buildSearchList(files_, catalogFolder_, media::All)) {
     const auto b = std::lower_bound(built.begin(), built.end(), e.nativeName,
                                     [](const Built& x, const std::string& n) { return x.name < n; });
@@ -168,10 +199,11 @@ IoError SearchIndexes::writePack(std::vector<Built>& built, bool rebuild, bool b
       }
     }
     // The list file itself is needed: for its header hash, title and rows.
-    if (files_.viewFile(catalogFolder_ / e.nativeName, listView)) continue;
-    ListFileBytes file(listView.bytes());
+    auto job = std::make_unique<BuildJob>();
+    if (files_.viewFile(catalogFolder_ / e.nativeName, job->view)) continue;
+    ListFileBytes file(job->view.bytes());
     if (file.layout() != ListFileBytes::Layout::Current) continue;
-    const std::optional<TrigramIndex::Stamp> stamp = stampOf(e.nativeName, listView.bytes());
+    const std::optional<TrigramIndex::Stamp> stamp = stampOf(e.nativeName, job->view.bytes());
     if (!stamp) continue;
     ++tally.catalogs;
     if (!rebuild && !files_.viewFile(pathOf(e.nativeName), looseView) &&
@@ -183,9 +215,13 @@ IoError SearchIndexes::writePack(std::vector<Built>& built, bool rebuild, bool b
     }
     if (!buildMissing) continue;
     ++tally.built;
-    kept.push_back(TrigramIndex::build(file, *stamp));
-    entries.push_back({e.nativeName, *stamp, file.title(), kept.back()});
+    job->name = e.nativeName;
+    job->stamp = *stamp;
+    job->title = file.title();
+    jobs.push_back(std::move(job));
+    if (jobs.size() == BuildBatch) runJobs();
   }
+  runJobs();
   std::sort(entries.begin(), entries.end(),
             [](const IndexPack::Entry& a, const IndexPack::Entry& b) { return a.name < b.name; });
   entries.erase(std::unique(entries.begin(), entries.end(),

@@ -55,6 +55,9 @@ public:
   // LooseShare of its catalogs) writes a new pack rather than loose files.
   static constexpr int MostLoose = 64;
   static constexpr int LooseShare = 8;
+  // Building every index: list files per batch, and threads at most.
+  static constexpr std::size_t BuildBatch = 64;
+  static constexpr unsigned MostBuilders = 4;
 
   enum class State {
     Fresh,     // the stored index agrees with the list file

@@ -282,37 +282,36 @@ std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
   const UnitFold* const folds = unitFolds().data();
   const char16_t* const units = heap.data();
   const std::size_t length = heap.size();
+  // Rows of a block repeat most of their trigrams (extensions, dates, common
+  // words): a small table of those met in this block spares the builder's
+  // lookup for them.
+  constexpr int SeenBits = 10;
+  std::array<std::uint64_t, std::size_t{1} << SeenBits> seen{};
   std::uint32_t row = 0;
+  std::uint32_t block = 0;
   std::uint64_t key = 0;
   int run = 0;  // printable units just before
-  constexpr int SeenBits = 10;
-  thread_local std::array<std::uint64_t, std::size_t{1} << SeenBits> seen;
-  seen.fill(0);
-  std::uint32_t seenBlock = 0;
+  const auto met = [&](char16_t unit) {
+    key = ((key << 16) | unit) & 0xFFFFFFFFFFFFull;
+    if (++run < 3) return;
+    std::uint64_t& slot = seen[(key * 0x9E3779B97F4A7C15ull) >> (64 - SeenBits)];
+    if (slot == key) return;
+    slot = key;
+    postingsOf.add(key, block);
+  };
   for (std::size_t i = 0; i < length; ++i) {
     const char16_t c = units[i];
     if (c < FirstPrintable) {
-      if (c == record::FirstMarker && i > 0) ++row;
+      if (c == record::FirstMarker && i > 0 && ++row % RowsPerBlock == 0) {
+        ++block;
+        seen.fill(0);
+      }
       run = 0;
       continue;
     }
-    const UnitFold& f = folds[c];
-    for (std::uint8_t k = 0; k < f.length; ++k) {
-      key = ((key << 16) | f.units[k]) & 0xFFFFFFFFFFFFull;
-      if (++run < 3) continue;
-      // Rows of a block repeat most of their trigrams (extensions, dates,
-      // common words): a small table of those met in this block spares the
-      // builder's lookup for them.
-      const std::uint32_t block = row / RowsPerBlock;
-      if (block != seenBlock) {
-        seen.fill(0);
-        seenBlock = block;
-      }
-      std::uint64_t& slot = seen[(key * 0x9E3779B97F4A7C15ull) >> (64 - SeenBits)];
-      if (slot == key) continue;
-      slot = key;
-      postingsOf.add(key, block);
-    }
+    const UnitFold f = folds[c];
+    met(f.units[0]);
+    if (f.length == 2) met(f.units[1]);
   }
   const std::uint32_t rows = heap.empty() ? 0 : row + 1;
   return serialize(postingsOf, rows, RowsPerBlock, stamp);
