@@ -257,13 +257,15 @@ SearchIndexes::State SearchIndexes::update(std::string_view listFileName, bool r
       index_.openChecked(held_.bytes(), *stamp) == TrigramIndex::Status::Fresh)
     return State::Fresh;
   if (!rebuild) {
-    openPack(true);
+    openPack();
     const IndexPack::Entry* e = packOpen_ ? pack_.find(listFileName) : nullptr;
     if (e && e->stamp == *stamp && index_.openChecked(e->index, *stamp) == TrigramIndex::Status::Fresh)
       return State::Fresh;
   }
   held_.hold(TrigramIndex::build(file, *stamp));
-  return store(listFileName, held_.bytes(), WriteLock::DefaultWait) ? State::Built : State::NotStored;
+  // A cache is not worth holding up a save for: another writer busy for
+  // long means the next search builds it.
+  return store(listFileName, held_.bytes(), SearchWait) ? State::Built : State::NotStored;
 }
 
 SearchIndexes::State SearchIndexes::check(std::string_view listFileName) {

@@ -92,7 +92,8 @@ public:
   void endSearch();
 
   // ---- upkeep ----
-  // Builds the loose index of one list file when it has no fresh one (always with rebuild).
+  // Builds the loose index of one list file when it has no fresh one
+  // (always with rebuild); waits for the write lock as a search does.
   State update(std::string_view listFileName, bool rebuild);
   // How the stored index of a list file stands, every byte checked.
   State check(std::string_view listFileName);
