@@ -88,6 +88,9 @@ public:
   // A whole file for reading (see FileView.h). This fallback reads it; a
   // real file system maps it.
   virtual IoError viewFile(const NativePath& path, FileView& view) { return readFile(path, view.buffer()); }
+  // The same, but the pages are read only as they are touched: for a large
+  // file of which a few pages are wanted (an index looked up, not scanned).
+  virtual IoError viewFileLazily(const NativePath& path, FileView& view) { return viewFile(path, view); }
 
 
   // Writes a whole file: temporary file in the same folder, flushed, renamed

@@ -399,7 +399,9 @@ IoError LinuxFileSystem::readStart(const NativePath& path, std::string& bytes, s
   return errorOf(code);
 }
 
-IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
+namespace {
+
+IoError mapFile(const NativePath& path, FileView& view, int flags) {
   view.release();
   struct stat st {};
   IoError error;
@@ -407,8 +409,7 @@ IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
   if (fd < 0) return error;
   if (st.st_size > 0) {
     const auto size = static_cast<std::size_t>(st.st_size);
-    // Every page is read at once, as a scan of the whole file will want them.
-    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | flags, fd, 0);
     if (data != MAP_FAILED) {
       ::close(fd);
       view.holdMapping(data, size);
@@ -418,8 +419,17 @@ IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
   const int code = readAll(fd, view.buffer(), FileSystem::NoLimit);
   ::close(fd);
   if (code) view.release();
-  return errorOf(code);
+  return LinuxFileSystem::errorOf(code);
 }
+
+}  // namespace
+
+IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view) {
+  // Every page is read at once, as a scan of the whole file will want them.
+  return mapFile(path, view, MAP_POPULATE);
+}
+
+IoError LinuxFileSystem::viewFileLazily(const NativePath& path, FileView& view) { return mapFile(path, view, 0); }
 
 IoError LinuxFileSystem::writeFileAtomic(const NativePath& path, std::string_view bytes) {
   Finish finish;

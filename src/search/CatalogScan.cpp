@@ -23,9 +23,13 @@ CatalogScan::CatalogScan(FileSystem& files, NativePath catalogFolder, Hooks hook
 
 bool CatalogScan::pump() { return !hooks_.pump || hooks_.pump(); }
 
-CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, FileView& view, std::string& error) {
-  IoError e = files_.viewFile(folder_ / entry.nativeName, view);
-  if (!e && view.bytes().size() > listfile::MaxFileSize) {
+CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, FileView& view, std::string& error,
+                                           bool fewRows) {
+  // A file listed larger than any list file is not even mapped.
+  IoError e = entry.size > listfile::MaxFileSize ? IoError{EFBIG, {}}
+              : fewRows ? files_.viewFileLazily(folder_ / entry.nativeName, view)
+                        : files_.viewFile(folder_ / entry.nativeName, view);
+  if (e.code == EFBIG || (!e && view.bytes().size() > listfile::MaxFileSize)) {
     view.release();
     e = IoError{EFBIG, "larger than any list file"};
   }
@@ -65,7 +69,8 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
       continue;
     }
     std::string error;
-    Read read = readCatalog(entry, view, error);
+    // A catalog whose index is at hand is likely read only in a few rows.
+    Read read = readCatalog(entry, view, error, known != nullptr);
     // Old data is converted once per scan, whatever its files hold afterwards.
     if (read == Read::Ok && !isCurrentTag(view.bytes()) && hooks_.convertOldFiles && !conversionAsked) {
       conversionAsked = true;

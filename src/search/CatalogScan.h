@@ -92,7 +92,8 @@ public:
 
 private:
   enum class Read { Ok, Vanished, Failed };
-  Read readCatalog(const SearchListEntry& entry, FileView& view, std::string& error);
+  // fewRows: only a few of its pages are likely wanted (mapped lazily).
+  Read readCatalog(const SearchListEntry& entry, FileView& view, std::string& error, bool fewRows = false);
   bool pump();
 
   FileSystem& files_;

@@ -74,7 +74,7 @@ void SearchIndexes::openPack(bool checked) {
   packStamp_ = stamp;
   packChecked_ = checked;
   // Mapped, not read: a search touches only the pages it looks up.
-  packThere_ = !files_.viewFile(packPath(), packView_);
+  packThere_ = !files_.viewFileLazily(packPath(), packView_);
   packOpen_ = packThere_ && (checked ? pack_.openChecked(packView_.bytes()) : pack_.open(packView_.bytes()));
 }
 
@@ -104,7 +104,7 @@ const TrigramIndex* SearchIndexes::forSearch(const SearchListEntry& entry, ListF
     const IndexPack::Entry* e = pack_.find(entry.nativeName);
     if (e && e->stamp == *stamp && index_.open(e->index, *stamp) == TrigramIndex::Status::Fresh) return &index_;
   }
-  if (!files_.viewFile(pathOf(entry.nativeName), held_) &&
+  if (!files_.viewFileLazily(pathOf(entry.nativeName), held_) &&
       index_.open(held_.bytes(), *stamp) == TrigramIndex::Status::Fresh) {
     ++loose_;
     return &index_;
@@ -199,6 +199,7 @@ IoError SearchIndexes::writePack(std::vector<Built>& built, bool rebuild, bool b
       }
     }
     // The list file itself is needed: for its header hash, title and rows.
+    if (e.size > listfile::MaxFileSize) continue;
     auto job = std::make_unique<BuildJob>();
     if (files_.viewFile(catalogFolder_ / e.nativeName, job->view)) continue;
     ListFileBytes file(job->view.bytes());
@@ -206,7 +207,7 @@ IoError SearchIndexes::writePack(std::vector<Built>& built, bool rebuild, bool b
     const std::optional<TrigramIndex::Stamp> stamp = stampOf(e.nativeName, job->view.bytes());
     if (!stamp) continue;
     ++tally.catalogs;
-    if (!rebuild && !files_.viewFile(pathOf(e.nativeName), looseView) &&
+    if (!rebuild && !files_.viewFileLazily(pathOf(e.nativeName), looseView) &&
         loose.openChecked(looseView.bytes(), *stamp) == TrigramIndex::Status::Fresh) {
       ++tally.fresh;
       kept.emplace_back(looseView.bytes());
@@ -253,7 +254,7 @@ SearchIndexes::State SearchIndexes::update(std::string_view listFileName, bool r
   ListFileBytes file(bytes);
   const std::optional<TrigramIndex::Stamp> stamp = stampOf(listFileName, bytes);
   if (file.layout() != ListFileBytes::Layout::Current || !stamp) return State::NoCatalog;
-  if (!rebuild && !files_.viewFile(pathOf(listFileName), held_) &&
+  if (!rebuild && !files_.viewFileLazily(pathOf(listFileName), held_) &&
       index_.openChecked(held_.bytes(), *stamp) == TrigramIndex::Status::Fresh)
     return State::Fresh;
   if (!rebuild) {
@@ -284,7 +285,7 @@ SearchIndexes::State SearchIndexes::check(std::string_view listFileName) {
     return State::Damaged;
   };
   std::optional<State> loose;
-  if (!files_.viewFile(pathOf(listFileName), held_)) {
+  if (!files_.viewFileLazily(pathOf(listFileName), held_)) {
     loose = stateOf(index_.openChecked(held_.bytes(), *stamp));
     if (*loose == State::Fresh) return State::Fresh;
   }
