@@ -374,3 +374,38 @@ TEST_F(IndexedSearchTest, ACatalogReplacedBehindTheIndexIsSearchedAfresh) {
 
 }  // namespace
 }  // namespace zevro
+
+namespace zevro {
+namespace {
+
+// Bytes that are no CP932 character on their own (a lead byte before a
+// field marker) are indexed as the search decodes them: the rows around
+// them are still found through the index, and the whole search agrees.
+TEST_F(IndexedSearchTest, ALeadByteWithoutItsTrailIsIndexedAsTheSearchReadsIt) {
+  std::vector<Row> rows = Sample;
+  rows[1].name = u"DOCSX";
+  for (int i = 0; i < 300; ++i) rows.push_back({2, u"file" + fromUtf8(std::to_string(i)) + u".dat", u"", u"", u"1"});
+  rows.push_back({2, u"closing.txt", u"", u"", u"2"});
+  std::string bytes = listFileOf(rows);
+  const std::size_t x = bytes.find("DOCSX");
+  ASSERT_NE(x, std::string::npos);
+  bytes[x + 4] = '\x81';  // a lead byte, and then the marker after the name
+  temp.put("Catalog/_00CD_ODD.cct", bytes);
+  ListFileBytes file(bytes);
+  ASSERT_EQ(file.layout(), ListFileBytes::Layout::Current);
+  const std::string built = TrigramIndex::build(file, stampOf(bytes));
+  TrigramIndex index;
+  ASSERT_EQ(index.open(built, stampOf(bytes)), TrigramIndex::Status::Fresh);
+  SearchIndexes indexes(files, temp.root(), catalogFolder());
+  for (const Text& term : {Text(u"closing"), Text(u"readme"), Text(u"DOCS"), Text(u"file29")}) {
+    const SearchRequest request(term, switches("c"));
+    std::vector<int> candidates;
+    ASSERT_TRUE(index.candidates(request, candidates)) << toUtf8(term);
+    EXPECT_FALSE(candidates.empty()) << toUtf8(term);
+    EXPECT_EQ(search(request, &indexes), search(request, nullptr)) << toUtf8(term);
+  }
+  EXPECT_GT(byIndex, 0);
+}
+
+}  // namespace
+}  // namespace zevro

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "core/Record.h"
@@ -166,6 +167,9 @@ public:
     pairs_.clear();
   }
 
+  std::size_t keyCount() const { return keys_.size(); }
+  std::size_t pairCount() const { return pairs_.size(); }
+
   // (key, blocks) in ascending key order.
   template <typename Each>
   void forEach(Each each) const {
@@ -175,11 +179,11 @@ public:
     std::vector<std::uint32_t> blocks(pairs_.size());
     std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
     for (const Pair& p : pairs_) blocks[fill[p.id]++] = p.block;
-    std::vector<std::uint32_t> order(keys_.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys_[a] < keys_[b]; });
-    for (std::uint32_t id : order)
-      each(keys_[id], std::span<const std::uint32_t>(blocks.data() + start[id], start[id + 1] - start[id]));
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> order(keys_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = {keys_[i], i};
+    std::sort(order.begin(), order.end());
+    for (const auto& [key, id] : order)
+      each(key, std::span<const std::uint32_t>(blocks.data() + start[id], start[id + 1] - start[id]));
   }
 
 private:
@@ -221,29 +225,46 @@ private:
 
 namespace {
 
+// A varint written at p; the position after it.
+char* putVarintAt(char* p, std::uint64_t v) {
+  while (v >= 0x80) {
+    *p++ = static_cast<char>((v & 0x7F) | 0x80);
+    v >>= 7;
+  }
+  *p++ = static_cast<char>(v);
+  return p;
+}
+
 std::string serialize(const Postings& postingsOf, std::uint32_t rows, std::uint32_t rowsPerBlock,
                       const TrigramIndex::Stamp& stamp) {
-  std::string directory, entries, postings;
+  // Written in place into room for the longest varints (10 bytes), cut to size after.
+  const std::size_t keys = postingsOf.keyCount();
+  std::string directory, entries(20 * keys, '\0'), postings(10 * postingsOf.pairCount(), '\0');
+  directory.reserve(16 * (keys / TrigramIndex::DirectoryStride + 1));
+  char* entry = entries.data();
+  char* posting = postings.data();
   std::uint32_t trigrams = 0;
   std::uint64_t lastKey = 0;
   postingsOf.forEach([&](std::uint64_t key, std::span<const std::uint32_t> blocks) {
     if (trigrams % TrigramIndex::DirectoryStride == 0) {
       putU64(directory, key);
-      putU32(directory, static_cast<std::uint32_t>(entries.size()));
-      putU32(directory, static_cast<std::uint32_t>(postings.size()));
+      putU32(directory, static_cast<std::uint32_t>(entry - entries.data()));
+      putU32(directory, static_cast<std::uint32_t>(posting - postings.data()));
       lastKey = key;
     }
-    const std::size_t postingStart = postings.size();
+    char* const postingStart = posting;
     std::int64_t previous = -1;
     for (std::uint32_t b : blocks) {
-      putVarint(postings, static_cast<std::uint64_t>(b - previous - 1));
+      posting = putVarintAt(posting, static_cast<std::uint64_t>(b - previous - 1));
       previous = b;
     }
-    putVarint(entries, key - lastKey);
-    putVarint(entries, postings.size() - postingStart);
+    entry = putVarintAt(entry, key - lastKey);
+    entry = putVarintAt(entry, static_cast<std::uint64_t>(posting - postingStart));
     lastKey = key;
     ++trigrams;
   });
+  entries.resize(static_cast<std::size_t>(entry - entries.data()));
+  postings.resize(static_cast<std::size_t>(posting - postings.data()));
 
   std::string out(Magic);
   out.reserve(TrigramIndex::HeaderBytes + directory.size() + entries.size() + postings.size());
@@ -266,55 +287,134 @@ std::string serialize(const Postings& postingsOf, std::uint32_t rows, std::uint3
 
 }  // namespace
 
-std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
-  // One builder per thread, kept between list files: its table keeps its room.
-  thread_local Postings builder;
-  thread_local Text decoded;
-  Postings& postingsOf = builder;
-  Text& heap = decoded;
-  postingsOf.clear();
-  const std::string_view bytes = file.heap();
-  heap.resize(bytes.size());
-  heap.resize(cp932::decodeInto(bytes, heap.data()));
-  // One pass over the heap, folded unit by unit as it goes. A trigram with a
-  // field marker is left out: no term holds one (see termTrigrams), and so
-  // trigrams never span two rows either.
-  const UnitFold* const folds = unitFolds().data();
-  const char16_t* const units = heap.data();
-  const std::size_t length = heap.size();
+namespace {
+
+// The index folding of every CP932 character by its code (a single byte, or
+// lead byte * 256 + trail byte), so that a list file's bytes are folded
+// without being decoded first. Length 0: a code that does not decode to one
+// unit on its own (a lead byte alone, an unmapped pair); a text holding one
+// is decoded as a whole instead.
+const std::array<UnitFold, 0x10000>& codeFolds() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<UnitFold, 0x10000>>();
+    const auto& folds = unitFolds();
+    std::string bytes;
+    for (unsigned code = 0; code < 0x10000; ++code) {
+      bytes.clear();
+      if (code < 0x100) {
+        if (cp932::isLeadByte(code)) continue;
+        bytes.push_back(static_cast<char>(code));
+      } else {
+        if (!cp932::isLeadByte(code >> 8) || !cp932::isTrailByte(code & 0xFF)) continue;
+        bytes.push_back(static_cast<char>(code >> 8));
+        bytes.push_back(static_cast<char>(code & 0xFF));
+      }
+      const Text unit = cp932::decode(bytes);
+      if (unit.size() != 1) continue;
+      const bool control = unit[0] < FirstPrintable;
+      const UnitFold f = control ? UnitFold{{unit[0], 0}, 1} : folds[unit[0]];
+      // Folding never turns a character into a field marker.
+      if (!control && (f.units[0] < FirstPrintable || (f.length == 2 && f.units[1] < FirstPrintable))) continue;
+      (*t)[code] = f;
+    }
+    return t;
+  }();
+  return *table;
+}
+
+// The trigrams of a heap, row by row, into a builder. A trigram with a field
+// marker is left out: no term holds one (see termTrigrams), and so trigrams
+// never span two rows either.
+class TrigramWalk {
+public:
+  explicit TrigramWalk(Postings& postings) : postings_(postings) {}
+
+  // A field marker (or another control character); first: the heap's first character.
+  void control(char16_t c, bool first) {
+    if (c == record::FirstMarker && !first && ++row_ % TrigramIndex::RowsPerBlock == 0) {
+      ++block_;
+      seen_.fill(0);
+    }
+    run_ = 0;
+  }
+  void unit(char16_t unit) {
+    key_ = ((key_ << 16) | unit) & 0xFFFFFFFFFFFFull;
+    if (++run_ < 3) return;
+    std::uint64_t& slot = seen_[(key_ * 0x9E3779B97F4A7C15ull) >> (64 - SeenBits)];
+    if (slot == key_) return;
+    slot = key_;
+    postings_.add(key_, block_);
+  }
+  void folded(const UnitFold& f) {
+    unit(f.units[0]);
+    if (f.length == 2) unit(f.units[1]);
+  }
+  std::uint32_t rows(bool empty) const { return empty ? 0 : row_ + 1; }
+
+private:
   // Rows of a block repeat most of their trigrams (extensions, dates, common
   // words): a small table of those met in this block spares the builder's
   // lookup for them.
-  constexpr int SeenBits = 10;
-  std::array<std::uint64_t, std::size_t{1} << SeenBits> seen{};
-  std::uint32_t row = 0;
-  std::uint32_t block = 0;
-  std::uint64_t key = 0;
-  int run = 0;  // printable units just before
-  const auto met = [&](char16_t unit) {
-    key = ((key << 16) | unit) & 0xFFFFFFFFFFFFull;
-    if (++run < 3) return;
-    std::uint64_t& slot = seen[(key * 0x9E3779B97F4A7C15ull) >> (64 - SeenBits)];
-    if (slot == key) return;
-    slot = key;
-    postingsOf.add(key, block);
-  };
-  for (std::size_t i = 0; i < length; ++i) {
-    const char16_t c = units[i];
-    if (c < FirstPrintable) {
-      if (c == record::FirstMarker && i > 0 && ++row % RowsPerBlock == 0) {
-        ++block;
-        seen.fill(0);
-      }
-      run = 0;
-      continue;
+  static constexpr int SeenBits = 10;
+  Postings& postings_;
+  std::array<std::uint64_t, std::size_t{1} << SeenBits> seen_{};
+  std::uint32_t row_ = 0;
+  std::uint32_t block_ = 0;
+  std::uint64_t key_ = 0;
+  int run_ = 0;  // printable units just before
+};
+
+// Walks the heap's bytes straight through codeFolds(); false at a code that
+// does not decode on its own.
+bool walkBytes(std::string_view heap, TrigramWalk& walk) {
+  const UnitFold* const folds = codeFolds().data();
+  const auto* p = reinterpret_cast<const unsigned char*>(heap.data());
+  const auto* const begin = p;
+  const auto* const end = p + heap.size();
+  while (p < end) {
+    unsigned code = *p;
+    const bool first = p == begin;
+    if (cp932::isLeadByte(code)) {
+      if (p + 1 == end) return false;
+      code = (code << 8) | p[1];
+      p += 2;
+    } else {
+      ++p;
     }
-    const UnitFold f = folds[c];
-    met(f.units[0]);
-    if (f.length == 2) met(f.units[1]);
+    const UnitFold& f = folds[code];
+    if (f.length == 0) return false;
+    if (f.units[0] < FirstPrintable)
+      walk.control(f.units[0], first);
+    else
+      walk.folded(f);
   }
-  const std::uint32_t rows = heap.empty() ? 0 : row + 1;
-  return serialize(postingsOf, rows, RowsPerBlock, stamp);
+  return true;
+}
+
+}  // namespace
+
+std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
+  // One builder per thread, kept between list files: its table keeps its room.
+  thread_local Postings builder;
+  Postings& postingsOf = builder;
+  postingsOf.clear();
+  const std::string_view bytes = file.heap();
+  std::optional<TrigramWalk> walk(std::in_place, postingsOf);
+  if (!walkBytes(bytes, *walk)) {
+    // Decoded whole, as the search decodes it, and folded unit by unit.
+    postingsOf.clear();
+    walk.emplace(postingsOf);
+    Text heap(bytes.size(), u'\0');
+    heap.resize(cp932::decodeInto(bytes, heap.data()));
+    const auto& folds = unitFolds();
+    for (std::size_t i = 0; i < heap.size(); ++i) {
+      if (heap[i] < FirstPrintable)
+        walk->control(heap[i], i == 0);
+      else
+        walk->folded(folds[heap[i]]);
+    }
+  }
+  return serialize(postingsOf, walk->rows(bytes.empty()), RowsPerBlock, stamp);
 }
 
 bool TrigramIndex::buildOverCatalogs(const std::vector<const TrigramIndex*>& catalogs, std::string& out) {
