@@ -13,6 +13,7 @@
 #include "core/OptionKeys.h"
 #include "core/TermHistory.h"
 #include "platform/LinuxFileSystem.h"
+#include "search/SearchIndexes.h"
 #include "search/SharedSearch.h"
 #include "select/FindFormLogic.h"
 #include "text/Cp932.h"
@@ -290,6 +291,54 @@ TEST(FindFormLogic, SearchesThroughTheEngineAndStopEndsTheScan) {
   ASSERT_TRUE(outcome);
   ASSERT_EQ(f.results.rowCount(), 1);
   EXPECT_EQ(f.results.catalogOf(0)->fileName, u"_00HD_THREE.cct");
+}
+
+// A list file of 300 rows: folders of files, README.TXT the 200th of them.
+std::string largeListFile(int variant) {
+  RowStore store;
+  catalog::makeCatalogList(store);
+  EXPECT_TRUE(store.appendShown(u"\x10LABEL\x11Title " + fromUtf8(std::to_string(variant)) + u"\x12\x13" u"1\x14" u"0", 0,
+                                0, catalog::KindTitleCD, 0));
+  for (int i = 1; i < 300; ++i) {
+    const bool folder = i % 30 == 1;
+    const Text name = i == 200 ? Text(u"README.TXT") : u"file" + fromUtf8(std::to_string(i * 7 + variant)) + u".dat";
+    EXPECT_TRUE(store.appendShown(u"\x10" + name + u"\x11\x12\x13" u"1\x14" u"0", 0, 0,
+                                  folder ? catalog::KindFolder : catalog::KindFile, folder ? 1 : 2));
+  }
+  return *listfile::build(store, listfile::Header{});
+}
+
+TEST(FindFormLogic, ASearchThroughTheIndexesShowsWhatTheScanShows) {
+  SearchFixture f;
+  for (int c = 0; c < 4; ++c) f.folder.put("Catalog/_00CD_DISC" + std::to_string(c) + ".cct", largeListFile(c));
+  const auto rowsOf = [](const SearchResults& results) {
+    std::vector<Text> rows;
+    for (int r = 0; r < results.rowCount(); ++r)
+      rows.push_back(Text(results.grid().record(r)) + u"|" + results.catalogOf(r)->title + u"|" +
+                     fromUtf8(std::to_string(results.grid().highlight(r))));
+    return rows;
+  };
+  SearchIndexes indexes(f.files, f.folder.path(""), f.catalogs);
+  for (const Text& term : {Text(u"README"), Text(u"file1"), Text(u"LABEL"), Text(u"absent")}) {
+    f.logic.commitTerm(term, 0);
+    const auto scanned = f.logic.search(f.files, f.catalogs, u"", f.results, {});
+    ASSERT_TRUE(scanned);
+    EXPECT_EQ(scanned->catalogsByIndex, 0);
+    const std::vector<Text> expected = rowsOf(f.results);
+    const auto indexed = f.logic.search(f.files, f.catalogs, u"", f.results, {}, &indexes);
+    ASSERT_TRUE(indexed);
+    EXPECT_EQ(rowsOf(f.results), expected) << toUtf8(term);
+    EXPECT_EQ(indexed->catalogsSearched, 4);
+    // A rare word goes through the indexes; a word in every row does not need to.
+    if (term == u"README" || term == u"absent") {
+      EXPECT_EQ(indexed->catalogsByIndex, 4) << toUtf8(term);
+    }
+    EXPECT_EQ(indexed->catalogsUnread, term == u"absent" ? 4 : 0) << toUtf8(term);
+  }
+  EXPECT_EQ(rowsOf(f.results).size(), 0u);
+  f.logic.commitTerm(u"README", 0);
+  f.logic.search(f.files, f.catalogs, u"", f.results, {}, &indexes);
+  EXPECT_EQ(f.results.rowCount(), 4);
 }
 
 // The main window as the jump sees it: a log of calls, and loads that work

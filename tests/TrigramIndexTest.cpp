@@ -266,12 +266,14 @@ protected:
     scan.useIndexes(indexes);
     const CatalogScan::Outcome outcome = scan.run(request, media::All, GenreFilter{}, results);
     if (indexes) byIndex += outcome.catalogsByIndex;
+    if (indexes) unread += outcome.catalogsUnread;
     return outputOf(results);
   }
 
   test::TempFolder temp;
   LinuxFileSystem files;
   int byIndex = 0;  // catalogs searched through their indexes
+  int unread = 0;   // of those, passed by unread
 };
 
 TEST_F(IndexedSearchTest, IndexedSearchAndScanGiveTheSameOutput) {
@@ -320,6 +322,7 @@ TEST_F(IndexedSearchTest, IndexedSearchAndScanGiveTheSameOutput) {
   EXPECT_EQ(cases, 3600);
   EXPECT_GT(scannedHits, cases / 4 / 4);  // many of the searches found something
   EXPECT_GT(byIndex, 0);                  // and catalogs went by their indexes
+  EXPECT_GT(unread, 0);                   // some of them not even read
   EXPECT_GT(matchedByIndex, cases);       // most catalogs' requests had trigrams
   EXPECT_GT(hitsByIndex, cases / 20);     // and hits among their candidates (a term comes from one catalog of three)
 }
@@ -343,15 +346,65 @@ TEST_F(IndexedSearchTest, ACatalogReplacedBehindTheIndexIsSearchedAfresh) {
   EXPECT_EQ(search(readme, &indexes), scanned);
   EXPECT_EQ(indexes.check("_00CD_SAMPLE.cct"), SearchIndexes::State::Fresh);  // rebuilt by the search
 
-  // A damaged index is rebuilt too, and so is a deleted cache.
-  temp.put("SearchIndex/" + indexes.folder().filename().string() + "/_00CD_SAMPLE.cct.zti", "ZVTRIX1\ngarbage");
+  // A damaged index is rebuilt too, and so is a deleted cache: a loose
+  // index and the pack of the folder.
+  ASSERT_TRUE(std::filesystem::exists(indexes.packPath()));
+  const std::string loose = "SearchIndex/" + indexes.folder().filename().string() + "/_00CD_SAMPLE.cct.zti";
+  temp.put(loose, "ZVTRIX1\ngarbage");
+  EXPECT_EQ(indexes.check("_00CD_SAMPLE.cct"), SearchIndexes::State::Fresh);  // the pack still answers
+  std::filesystem::remove(temp.path(loose));
+  std::string pack;
+  ASSERT_FALSE(files.readFile(indexes.packPath(), pack));
+  for (std::size_t cut : {pack.size() - 1, std::size_t{100}, std::size_t{47}}) {
+    temp.put("SearchIndex/" + indexes.folder().filename().string() + "/" + SearchIndexes::PackName, pack.substr(0, cut));
+    SearchIndexes fresh(files, temp.root(), catalogFolder());
+    EXPECT_EQ(fresh.check("_00CD_SAMPLE.cct"), SearchIndexes::State::Damaged) << cut;
+  }
+  temp.put(loose, "ZVTRIX1\ngarbage");
   EXPECT_EQ(indexes.check("_00CD_SAMPLE.cct"), SearchIndexes::State::Damaged);
   EXPECT_EQ(search(readme, &indexes), scanned);
+  EXPECT_EQ(indexes.check("_00CD_SAMPLE.cct"), SearchIndexes::State::Fresh);  // the search wrote a new pack
+  EXPECT_FALSE(std::filesystem::exists(temp.path(loose)));
   std::filesystem::remove_all(temp.path("SearchIndex"));
   EXPECT_EQ(indexes.check("_00CD_SAMPLE.cct"), SearchIndexes::State::Missing);
   EXPECT_EQ(search(readme, &indexes), scanned);
   EXPECT_EQ(indexes.update("_00CD_SAMPLE.cct", false), SearchIndexes::State::Fresh);
   EXPECT_EQ(indexes.update("_00CD_SAMPLE.cct", true), SearchIndexes::State::Built);
+}
+
+}  // namespace
+}  // namespace zevro
+
+namespace zevro {
+namespace {
+
+// Bytes that are no CP932 character on their own (a lead byte before a
+// field marker) are indexed as the search decodes them: the rows around
+// them are still found through the index, and the whole search agrees.
+TEST_F(IndexedSearchTest, ALeadByteWithoutItsTrailIsIndexedAsTheSearchReadsIt) {
+  std::vector<Row> rows = Sample;
+  rows[1].name = u"DOCSX";
+  for (int i = 0; i < 300; ++i) rows.push_back({2, u"file" + fromUtf8(std::to_string(i)) + u".dat", u"", u"", u"1"});
+  rows.push_back({2, u"closing.txt", u"", u"", u"2"});
+  std::string bytes = listFileOf(rows);
+  const std::size_t x = bytes.find("DOCSX");
+  ASSERT_NE(x, std::string::npos);
+  bytes[x + 4] = '\x81';  // a lead byte, and then the marker after the name
+  temp.put("Catalog/_00CD_ODD.cct", bytes);
+  ListFileBytes file(bytes);
+  ASSERT_EQ(file.layout(), ListFileBytes::Layout::Current);
+  const std::string built = TrigramIndex::build(file, stampOf(bytes));
+  TrigramIndex index;
+  ASSERT_EQ(index.open(built, stampOf(bytes)), TrigramIndex::Status::Fresh);
+  SearchIndexes indexes(files, temp.root(), catalogFolder());
+  for (const Text& term : {Text(u"closing"), Text(u"readme"), Text(u"DOCS"), Text(u"file29")}) {
+    const SearchRequest request(term, switches("c"));
+    std::vector<int> candidates;
+    ASSERT_TRUE(index.candidates(request, candidates)) << toUtf8(term);
+    EXPECT_FALSE(candidates.empty()) << toUtf8(term);
+    EXPECT_EQ(search(request, &indexes), search(request, nullptr)) << toUtf8(term);
+  }
+  EXPECT_GT(byIndex, 0);
 }
 
 }  // namespace

@@ -91,6 +91,11 @@ public:
   virtual IoError viewFile(const NativePath& path, FileView& view, std::uint64_t maxSize = NoLimit) {
     return readFile(path, view.buffer(), maxSize);
   }
+  // The same, but the pages are read only as they are touched: for a large
+  // file of which a few pages are wanted (an index looked up, not scanned).
+  virtual IoError viewFileLazily(const NativePath& path, FileView& view, std::uint64_t maxSize = NoLimit) {
+    return viewFile(path, view, maxSize);
+  }
 
 
   // Writes a whole file: temporary file in the same folder, flushed, renamed

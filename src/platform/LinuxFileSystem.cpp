@@ -399,7 +399,9 @@ IoError LinuxFileSystem::readStart(const NativePath& path, std::string& bytes, s
   return errorOf(code);
 }
 
-IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view, std::uint64_t maxSize) {
+namespace {
+
+IoError mapFile(const NativePath& path, FileView& view, int flags, std::uint64_t maxSize) {
   view.release();
   struct stat st {};
   IoError error;
@@ -407,12 +409,11 @@ IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view, std::u
   if (fd < 0) return error;
   if (static_cast<std::uint64_t>(st.st_size) > maxSize) {
     ::close(fd);
-    return errorOf(EFBIG);
+    return LinuxFileSystem::errorOf(EFBIG);
   }
   if (st.st_size > 0) {
     const auto size = static_cast<std::size_t>(st.st_size);
-    // Every page is read at once, as a scan of the whole file will want them.
-    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    void* data = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | flags, fd, 0);
     if (data != MAP_FAILED) {
       ::close(fd);
       view.holdMapping(data, size);
@@ -422,7 +423,18 @@ IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view, std::u
   const int code = readAll(fd, view.buffer(), maxSize);
   ::close(fd);
   if (code) view.release();
-  return errorOf(code);
+  return LinuxFileSystem::errorOf(code);
+}
+
+}  // namespace
+
+IoError LinuxFileSystem::viewFile(const NativePath& path, FileView& view, std::uint64_t maxSize) {
+  // Every page is read at once, as a scan of the whole file will want them.
+  return mapFile(path, view, MAP_POPULATE, maxSize);
+}
+
+IoError LinuxFileSystem::viewFileLazily(const NativePath& path, FileView& view, std::uint64_t maxSize) {
+  return mapFile(path, view, 0, maxSize);
 }
 
 IoError LinuxFileSystem::writeFileAtomic(const NativePath& path, std::string_view bytes) {

@@ -35,6 +35,7 @@ public:
   std::optional<std::string> resolveName(const NativePath& folder, std::string_view name) override;
   IoError readFile(const NativePath& path, std::string& bytes, std::uint64_t maxSize = NoLimit) override;
   IoError viewFile(const NativePath& path, FileView& view, std::uint64_t maxSize = NoLimit) override;
+  IoError viewFileLazily(const NativePath& path, FileView& view, std::uint64_t maxSize = NoLimit) override;
   IoError readStart(const NativePath& path, std::string& bytes, std::size_t count) override;
   IoError writeFileAtomic(const NativePath& path, std::string_view bytes) override;
   IoError copyFile(const NativePath& source, const NativePath& destination) override;

@@ -23,10 +23,18 @@ CatalogScan::CatalogScan(FileSystem& files, NativePath catalogFolder, Hooks hook
 
 bool CatalogScan::pump() { return !hooks_.pump || hooks_.pump(); }
 
-CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, FileView& view, std::string& error) {
-  // A file larger than any list file is refused by its size, never mapped.
-  IoError e = files_.viewFile(folder_ / entry.nativeName, view, listfile::MaxFileSize);
-  if (e.code == EFBIG) e = IoError{EFBIG, "larger than any list file"};
+CatalogScan::Read CatalogScan::readCatalog(const SearchListEntry& entry, FileView& view, std::string& error,
+                                           bool fewRows) {
+  // A file larger than any list file is refused by its size, never mapped
+  // (by the listed size, or else by the size found on opening it).
+  const NativePath path = folder_ / entry.nativeName;
+  IoError e = entry.size > listfile::MaxFileSize ? IoError{EFBIG, {}}
+              : fewRows ? files_.viewFileLazily(path, view, listfile::MaxFileSize)
+                        : files_.viewFile(path, view, listfile::MaxFileSize);
+  if (e.code == EFBIG) {
+    view.release();
+    e = IoError{EFBIG, "larger than any list file"};
+  }
   if (!e) return Read::Ok;
   if (e.code == ENOENT) return Read::Vanished;
   error = e.text;
@@ -45,12 +53,26 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
   };
   bool conversionAsked = false;
   std::vector<int> candidates;
+  if (indexes_) indexes_->beginSearch(request);
   FileView view;  // each catalog mapped in turn (or read into one buffer that grows to the largest file)
   for (std::size_t i = 0; i < results.catalogs().size(); ++i) {
     SearchListEntry& entry = results.catalogs()[i];
     if (!genres.admits(entry.fileName)) continue;
+    // A catalog the indexes know to hold no hit is not read at all.
+    bool noHit = false;
+    const IndexPack::Entry* known = indexes_ ? indexes_->known(entry, noHit) : nullptr;
+    if (known && noHit) {
+      entry.title = known->title;
+      if (hooks_.progress) hooks_.progress(entry.title);
+      if (!pumpInCatalog()) break;
+      ++outcome.catalogsSearched;
+      ++outcome.catalogsByIndex;
+      ++outcome.catalogsUnread;
+      continue;
+    }
     std::string error;
-    Read read = readCatalog(entry, view, error);
+    // A catalog whose index is at hand is likely read only in a few rows.
+    Read read = readCatalog(entry, view, error, known != nullptr);
     // Old data is converted once per scan, whatever its files hold afterwards.
     if (read == Read::Ok && !isCurrentTag(view.bytes()) && hooks_.convertOldFiles && !conversionAsked) {
       conversionAsked = true;
@@ -82,7 +104,7 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
       }
       return results.rowCount() % RowsBetweenPumps != 0 || pumpInCatalog();
     };
-    const TrigramIndex* index = indexes_ ? indexes_->forSearch(entry.nativeName, file, view.bytes()) : nullptr;
+    const TrigramIndex* index = indexes_ ? indexes_->forSearch(entry, file, view.bytes()) : nullptr;
     // Where most rows are candidates, reading the catalog whole is faster.
     if (index && index->candidates(request, candidates) &&
         candidates.size() < static_cast<std::size_t>(index->rowCount()) / MostCandidates) {
@@ -92,6 +114,7 @@ CatalogScan::Outcome CatalogScan::run(const SearchRequest& request, unsigned med
       break;
     }
   }
+  if (indexes_) indexes_->endSearch();
   return outcome;
 }
 

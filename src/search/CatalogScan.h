@@ -73,6 +73,7 @@ public:
     bool converted = false;  // the conversion hook ran
     int catalogsSearched = 0;
     int catalogsByIndex = 0;  // of those, searched only in the rows their indexes named
+    int catalogsUnread = 0;   // of those, passed by unread: the indexes showed no row could hold a hit
     std::vector<Skipped> skipped;
   };
 
@@ -91,7 +92,8 @@ public:
 
 private:
   enum class Read { Ok, Vanished, Failed };
-  Read readCatalog(const SearchListEntry& entry, FileView& view, std::string& error);
+  // fewRows: only a few of its pages are likely wanted (mapped lazily).
+  Read readCatalog(const SearchListEntry& entry, FileView& view, std::string& error, bool fewRows = false);
   bool pump();
 
   FileSystem& files_;

@@ -58,7 +58,7 @@ std::vector<SearchListEntry> buildSearchList(FileSystem& files, const NativePath
     if (!fileops::matchesWildcard(pattern, name)) continue;
     if (excluded != 0 && lowerAscii(name[MediumLetterAt]) == excluded) continue;
     const int kind = listfilename::mediumKindOf(name);
-    entries.push_back({std::move(name), std::move(e.name), kind, {}});
+    entries.push_back({std::move(name), std::move(e.name), kind, {}, e.size, e.modified});
   }
   return entries;
 }

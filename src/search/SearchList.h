@@ -13,6 +13,7 @@
 // holding a tab or any other character cannot spoil the file name. The title
 // is filled in when the scan reads the file (it comes from the file's title
 // line, which is read with the rest anyway).
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ struct SearchListEntry {
   std::string nativeName;  // the same as the file system names it, like "_03CD_GAMES.cct"
   int mediumKind = 3;      // 1 CD, 2 floppy, 3 hard disk: name characters 3 and 4
   Text title;              // field 1 of the title line, blanks trimmed, like u"ゲーム集"
+  std::uint64_t size = 0;  // the list file as the listing saw it
+  FileTime modified = 0;
 };
 
 // The genre filter (options JanreMode and JanreList).

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "core/Record.h"
+#include "search/IndexBytes.h"
 #include "search/Folding.h"
 #include "search/WildPattern.h"
 #include "text/Cp932.h"
@@ -15,6 +18,8 @@
 namespace zevro {
 
 namespace {
+
+using namespace indexbytes;
 
 constexpr std::string_view Magic = "ZVTRIX1\n";
 constexpr char16_t VoicedMark = 0x309B;      // ゛
@@ -78,44 +83,6 @@ std::uint64_t keyOf(const char16_t* p) {
   return (std::uint64_t{p[0]} << 32) | (std::uint64_t{p[1]} << 16) | std::uint64_t{p[2]};
 }
 
-std::uint64_t fnv(std::string_view bytes, std::uint64_t h = 1469598103934665603ull) {
-  for (unsigned char b : bytes) {
-    h ^= b;
-    h *= 1099511628211ull;
-  }
-  return h;
-}
-
-void putU32(std::string& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-void putU64(std::string& out, std::uint64_t v) {
-  for (int i = 0; i < 8; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-void putVarint(std::string& out, std::uint64_t v) {
-  while (v >= 0x80) {
-    out.push_back(static_cast<char>((v & 0x7F) | 0x80));
-    v >>= 7;
-  }
-  out.push_back(static_cast<char>(v));
-}
-std::uint64_t getU(std::string_view bytes, std::size_t at, int width) {
-  std::uint64_t v = 0;
-  for (int i = 0; i < width; ++i) v |= std::uint64_t{static_cast<unsigned char>(bytes[at + i])} << (8 * i);
-  return v;
-}
-// False when the varint runs past the end or is too long.
-bool getVarint(std::string_view bytes, std::size_t& at, std::uint64_t& v) {
-  v = 0;
-  for (int shift = 0; shift < 64; shift += 7) {
-    if (at >= bytes.size()) return false;
-    const auto b = static_cast<unsigned char>(bytes[at++]);
-    v |= std::uint64_t{b & 0x7Fu} << shift;
-    if (!(b & 0x80)) return true;
-  }
-  return false;
-}
-
 void addTrigrams(TextView folded, std::vector<std::uint64_t>& keys) {
   for (std::size_t i = 0; i + 3 <= folded.size(); ++i) keys.push_back(keyOf(folded.data() + i));
 }
@@ -175,25 +142,33 @@ public:
     if (2 * (keys_.size() + 1) > table_.size()) grow();
     const std::uint64_t tagged = key | Used;
     for (std::size_t at = slotOf(key);; at = (at + 1) & (table_.size() - 1)) {
-      if (table_[at] == tagged) {
-        const std::uint32_t id = ids_[at];
-        if (lastBlock_[id] != block) {
-          lastBlock_[id] = block;
-          pairs_.push_back({id, block});
+      Slot& slot = table_[at];
+      if (slot.key == tagged) {
+        if (slot.lastBlock != block) {
+          slot.lastBlock = block;
+          pairs_.push_back({slot.id, block});
         }
         return;
       }
-      if (table_[at] == 0) {
+      if (slot.key == 0) {
         const auto id = static_cast<std::uint32_t>(keys_.size());
-        table_[at] = tagged;
-        ids_[at] = id;
+        slot = {tagged, id, block};
         keys_.push_back(key);
-        lastBlock_.push_back(block);
         pairs_.push_back({id, block});
         return;
       }
     }
   }
+
+  // Empty again, keeping the room (a builder is reused from list file to list file).
+  void clear() {
+    std::fill(table_.begin(), table_.end(), Slot{});
+    keys_.clear();
+    pairs_.clear();
+  }
+
+  std::size_t keyCount() const { return keys_.size(); }
+  std::size_t pairCount() const { return pairs_.size(); }
 
   // (key, blocks) in ascending key order.
   template <typename Each>
@@ -204,86 +179,95 @@ public:
     std::vector<std::uint32_t> blocks(pairs_.size());
     std::vector<std::uint32_t> fill(start.begin(), start.end() - 1);
     for (const Pair& p : pairs_) blocks[fill[p.id]++] = p.block;
-    std::vector<std::uint32_t> order(keys_.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return keys_[a] < keys_[b]; });
-    for (std::uint32_t id : order)
-      each(keys_[id], std::span<const std::uint32_t>(blocks.data() + start[id], start[id + 1] - start[id]));
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> order(keys_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = {keys_[i], i};
+    std::sort(order.begin(), order.end());
+    for (const auto& [key, id] : order)
+      each(key, std::span<const std::uint32_t>(blocks.data() + start[id], start[id + 1] - start[id]));
   }
 
 private:
   static constexpr std::uint64_t Used = std::uint64_t{1} << 63;
+  // A key, its number and the last block it was met in: one look per trigram.
+  struct Slot {
+    std::uint64_t key = 0;  // with Used; 0: empty
+    std::uint32_t id = 0;
+    std::uint32_t lastBlock = 0;
+  };
   struct Pair {
     std::uint32_t id;
     std::uint32_t block;
   };
+  // The top bits of the product: every unit of the trigram counts.
   std::size_t slotOf(std::uint64_t key) const {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 20) & (table_.size() - 1);
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);
   }
   void grow() {
-    std::vector<std::uint64_t> old = std::move(table_);
-    std::vector<std::uint32_t> oldIds = std::move(ids_);
+    std::vector<Slot> old = std::move(table_);
     const std::size_t size = old.empty() ? 4096 : 2 * old.size();
-    table_.assign(size, 0);
-    ids_.assign(size, 0);
-    for (std::size_t i = 0; i < old.size(); ++i) {
-      if (old[i] == 0) continue;
-      std::size_t at = slotOf(old[i] & ~Used);
-      while (table_[at] != 0) at = (at + 1) & (size - 1);
-      table_[at] = old[i];
-      ids_[at] = oldIds[i];
+    table_.assign(size, Slot{});
+    shift_ = 64 - std::countr_zero(size);
+    for (const Slot& s : old) {
+      if (s.key == 0) continue;
+      std::size_t at = slotOf(s.key & ~Used);
+      while (table_[at].key != 0) at = (at + 1) & (size - 1);
+      table_[at] = s;
     }
   }
 
-  std::vector<std::uint64_t> table_;
-  std::vector<std::uint32_t> ids_;
+  std::vector<Slot> table_;
+  int shift_ = 64;
   std::vector<std::uint64_t> keys_;
-  std::vector<std::uint32_t> lastBlock_;
   std::vector<Pair> pairs_;
 };
 
 }  // namespace
 
-std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
-  const Text heap = cp932::decode(file.heap());
-  Postings postingsOf;
-  Text folded;
-  std::uint32_t rows = 0;
-  for (std::size_t from = 0; from < heap.size();) {
-    std::size_t to = heap.find(record::FirstMarker, from + 1);
-    if (to == Text::npos) to = heap.size();
-    // Trigrams never span two rows: each row is folded on its own.
-    indexFold(TextView(heap).substr(from, to - from), folded);
-    const std::uint32_t block = rows / RowsPerBlock;
-    for (std::size_t i = 0; i + 3 <= folded.size(); ++i) postingsOf.add(keyOf(folded.data() + i), block);
-    ++rows;
-    from = to;
-  }
+namespace {
 
-  std::string directory, entries, postings;
+// A varint written at p; the position after it.
+char* putVarintAt(char* p, std::uint64_t v) {
+  while (v >= 0x80) {
+    *p++ = static_cast<char>((v & 0x7F) | 0x80);
+    v >>= 7;
+  }
+  *p++ = static_cast<char>(v);
+  return p;
+}
+
+std::string serialize(const Postings& postingsOf, std::uint32_t rows, std::uint32_t rowsPerBlock,
+                      const TrigramIndex::Stamp& stamp) {
+  // Written in place into room for the longest varints (10 bytes), cut to size after.
+  const std::size_t keys = postingsOf.keyCount();
+  std::string directory, entries(20 * keys, '\0'), postings(10 * postingsOf.pairCount(), '\0');
+  directory.reserve(16 * (keys / TrigramIndex::DirectoryStride + 1));
+  char* entry = entries.data();
+  char* posting = postings.data();
   std::uint32_t trigrams = 0;
   std::uint64_t lastKey = 0;
   postingsOf.forEach([&](std::uint64_t key, std::span<const std::uint32_t> blocks) {
-    if (trigrams % DirectoryStride == 0) {
+    if (trigrams % TrigramIndex::DirectoryStride == 0) {
       putU64(directory, key);
-      putU32(directory, static_cast<std::uint32_t>(entries.size()));
-      putU32(directory, static_cast<std::uint32_t>(postings.size()));
+      putU32(directory, static_cast<std::uint32_t>(entry - entries.data()));
+      putU32(directory, static_cast<std::uint32_t>(posting - postings.data()));
       lastKey = key;
     }
-    const std::size_t postingStart = postings.size();
+    char* const postingStart = posting;
     std::int64_t previous = -1;
     for (std::uint32_t b : blocks) {
-      putVarint(postings, static_cast<std::uint64_t>(b - previous - 1));
+      posting = putVarintAt(posting, static_cast<std::uint64_t>(b - previous - 1));
       previous = b;
     }
-    putVarint(entries, key - lastKey);
-    putVarint(entries, postings.size() - postingStart);
+    entry = putVarintAt(entry, key - lastKey);
+    entry = putVarintAt(entry, static_cast<std::uint64_t>(posting - postingStart));
     lastKey = key;
     ++trigrams;
   });
+  entries.resize(static_cast<std::size_t>(entry - entries.data()));
+  postings.resize(static_cast<std::size_t>(posting - postings.data()));
 
-  const std::string body = directory + entries + postings;
   std::string out(Magic);
+  out.reserve(TrigramIndex::HeaderBytes + directory.size() + entries.size() + postings.size());
   putU64(out, stamp.size);
   putU64(out, static_cast<std::uint64_t>(stamp.modified));
   putU64(out, stamp.headerHash);
@@ -292,10 +276,178 @@ std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
   putU32(out, static_cast<std::uint32_t>(directory.size()));
   putU32(out, static_cast<std::uint32_t>(entries.size()));
   putU32(out, static_cast<std::uint32_t>(postings.size()));
-  putU32(out, RowsPerBlock);
-  putU64(out, fnv(body));
+  putU32(out, rowsPerBlock);
+  putU64(out, fnv(postings, fnv(entries, fnv(directory))));
   putU64(out, fnv(out));
-  return out + body;
+  out += directory;
+  out += entries;
+  out += postings;
+  return out;
+}
+
+}  // namespace
+
+namespace {
+
+// The index folding of every CP932 character by its code (a single byte, or
+// lead byte * 256 + trail byte), so that a list file's bytes are folded
+// without being decoded first. Length 0: a code that does not decode to one
+// unit on its own (a lead byte alone, an unmapped pair); a text holding one
+// is decoded as a whole instead.
+const std::array<UnitFold, 0x10000>& codeFolds() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<UnitFold, 0x10000>>();
+    const auto& folds = unitFolds();
+    std::string bytes;
+    for (unsigned code = 0; code < 0x10000; ++code) {
+      bytes.clear();
+      if (code < 0x100) {
+        if (cp932::isLeadByte(code)) continue;
+        bytes.push_back(static_cast<char>(code));
+      } else {
+        if (!cp932::isLeadByte(code >> 8) || !cp932::isTrailByte(code & 0xFF)) continue;
+        bytes.push_back(static_cast<char>(code >> 8));
+        bytes.push_back(static_cast<char>(code & 0xFF));
+      }
+      const Text unit = cp932::decode(bytes);
+      if (unit.size() != 1) continue;
+      const bool control = unit[0] < FirstPrintable;
+      const UnitFold f = control ? UnitFold{{unit[0], 0}, 1} : folds[unit[0]];
+      // Folding never turns a character into a field marker.
+      if (!control && (f.units[0] < FirstPrintable || (f.length == 2 && f.units[1] < FirstPrintable))) continue;
+      (*t)[code] = f;
+    }
+    return t;
+  }();
+  return *table;
+}
+
+// The trigrams of a heap, row by row, into a builder. A trigram with a field
+// marker is left out: no term holds one (see termTrigrams), and so trigrams
+// never span two rows either.
+class TrigramWalk {
+public:
+  explicit TrigramWalk(Postings& postings) : postings_(postings) {}
+
+  // A field marker (or another control character); first: the heap's first character.
+  void control(char16_t c, bool first) {
+    if (c == record::FirstMarker && !first && ++row_ % TrigramIndex::RowsPerBlock == 0) {
+      ++block_;
+      seen_.fill(0);
+    }
+    run_ = 0;
+  }
+  void unit(char16_t unit) {
+    key_ = ((key_ << 16) | unit) & 0xFFFFFFFFFFFFull;
+    if (++run_ < 3) return;
+    std::uint64_t& slot = seen_[(key_ * 0x9E3779B97F4A7C15ull) >> (64 - SeenBits)];
+    if (slot == key_) return;
+    slot = key_;
+    postings_.add(key_, block_);
+  }
+  void folded(const UnitFold& f) {
+    unit(f.units[0]);
+    if (f.length == 2) unit(f.units[1]);
+  }
+  std::uint32_t rows(bool empty) const { return empty ? 0 : row_ + 1; }
+
+private:
+  // Rows of a block repeat most of their trigrams (extensions, dates, common
+  // words): a small table of those met in this block spares the builder's
+  // lookup for them.
+  static constexpr int SeenBits = 10;
+  Postings& postings_;
+  std::array<std::uint64_t, std::size_t{1} << SeenBits> seen_{};
+  std::uint32_t row_ = 0;
+  std::uint32_t block_ = 0;
+  std::uint64_t key_ = 0;
+  int run_ = 0;  // printable units just before
+};
+
+// Walks the heap's bytes straight through codeFolds(); false at a code that
+// does not decode on its own.
+bool walkBytes(std::string_view heap, TrigramWalk& walk) {
+  const UnitFold* const folds = codeFolds().data();
+  const auto* p = reinterpret_cast<const unsigned char*>(heap.data());
+  const auto* const begin = p;
+  const auto* const end = p + heap.size();
+  while (p < end) {
+    unsigned code = *p;
+    const bool first = p == begin;
+    if (cp932::isLeadByte(code)) {
+      if (p + 1 == end) return false;
+      code = (code << 8) | p[1];
+      p += 2;
+    } else {
+      ++p;
+    }
+    const UnitFold& f = folds[code];
+    if (f.length == 0) return false;
+    if (f.units[0] < FirstPrintable)
+      walk.control(f.units[0], first);
+    else
+      walk.folded(f);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string TrigramIndex::build(ListFileBytes& file, const Stamp& stamp) {
+  // One builder per thread, kept between list files: its table keeps its room.
+  thread_local Postings builder;
+  Postings& postingsOf = builder;
+  postingsOf.clear();
+  const std::string_view bytes = file.heap();
+  std::optional<TrigramWalk> walk(std::in_place, postingsOf);
+  if (!walkBytes(bytes, *walk)) {
+    // Decoded whole, as the search decodes it, and folded unit by unit.
+    postingsOf.clear();
+    walk.emplace(postingsOf);
+    Text heap(bytes.size(), u'\0');
+    heap.resize(cp932::decodeInto(bytes, heap.data()));
+    const auto& folds = unitFolds();
+    for (std::size_t i = 0; i < heap.size(); ++i) {
+      if (heap[i] < FirstPrintable)
+        walk->control(heap[i], i == 0);
+      else
+        walk->folded(folds[heap[i]]);
+    }
+  }
+  return serialize(postingsOf, walk->rows(bytes.empty()), RowsPerBlock, stamp);
+}
+
+bool TrigramIndex::buildOverCatalogs(const std::vector<const TrigramIndex*>& catalogs, std::string& out) {
+  Postings postingsOf;
+  std::vector<std::uint64_t> keys;
+  for (std::size_t n = 0; n < catalogs.size(); ++n) {
+    if (!catalogs[n]->keys(keys)) return false;
+    for (std::uint64_t key : keys) postingsOf.add(key, static_cast<std::uint32_t>(n));
+  }
+  out = serialize(postingsOf, static_cast<std::uint32_t>(catalogs.size()), 1, Stamp{});
+  return true;
+}
+
+bool TrigramIndex::keys(std::vector<std::uint64_t>& keys) const {
+  keys.clear();
+  if (!open_) return false;
+  keys.reserve(trigrams_);
+  std::uint64_t current = 0;
+  std::size_t at = 0;
+  for (std::uint32_t n = 0; n < trigrams_; ++n) {
+    std::uint64_t delta = 0, length = 0;
+    if (!getVarint(entries_, at, delta) || !getVarint(entries_, at, length)) return false;
+    if (n % DirectoryStride == 0) {
+      const std::uint64_t first = getU(directory_, (n / DirectoryStride) * 16, 8);
+      if (delta != 0 || (n > 0 && first <= current)) return false;
+      current = first;
+    } else {
+      if (delta == 0) return false;
+      current += delta;
+    }
+    keys.push_back(current);
+  }
+  return at == entries_.size();
 }
 
 TrigramIndex::Status TrigramIndex::open(std::string_view bytes, const Stamp& expected) {
@@ -309,7 +461,8 @@ TrigramIndex::Status TrigramIndex::open(std::string_view bytes, const Stamp& exp
   if (bytes.size() != HeaderBytes + directoryBytes + entryBytes + postingBytes) return Status::Damaged;
   if (directoryBytes != 16 * ((std::uint64_t{trigrams_} + DirectoryStride - 1) / DirectoryStride))
     return Status::Damaged;
-  if (getU(bytes, 52, 4) != RowsPerBlock) return Status::Damaged;
+  rowsPerBlock_ = static_cast<std::uint32_t>(getU(bytes, 52, 4));
+  if (rowsPerBlock_ != RowsPerBlock && rowsPerBlock_ != 1) return Status::Damaged;
   const Stamp stamp{getU(bytes, 8, 8), static_cast<std::int64_t>(getU(bytes, 16, 8)), getU(bytes, 24, 8)};
   if (!(stamp == expected)) return Status::Stale;
   directory_ = bytes.substr(HeaderBytes, directoryBytes);
@@ -384,7 +537,7 @@ bool TrigramIndex::postingOf(std::uint64_t key, std::vector<int>& rows, bool& fo
         std::uint64_t gap = 0;
         if (!getVarint(posting, at, gap)) return false;
         row += static_cast<std::int64_t>(gap) + 1;
-        if (row * RowsPerBlock >= rows_) return false;
+        if (row * rowsPerBlock_ >= rows_) return false;
         rows.push_back(static_cast<int>(row));
       }
       found = true;
@@ -419,8 +572,8 @@ bool TrigramIndex::candidates(const SearchRequest& request, std::vector<int>& ro
   if (!candidateBlocks(request, blocks)) return false;
   rows.clear();
   for (int block : blocks) {
-    const int first = block * static_cast<int>(RowsPerBlock);
-    const int end = std::min(first + static_cast<int>(RowsPerBlock), static_cast<int>(rows_));
+    const int first = block * static_cast<int>(rowsPerBlock_);
+    const int end = std::min(first + static_cast<int>(rowsPerBlock_), static_cast<int>(rows_));
     for (int row = first; row < end; ++row) rows.push_back(row);
   }
   return true;

@@ -21,7 +21,8 @@
 // Layout (numbers little-endian):
 //   header   "ZVTRIX1\n", list file size u64, modified i64, header hash u64,
 //            rows u32, trigrams u32, directory bytes u32, entry bytes u32,
-//            posting bytes u32, rows per block u32, body hash u64, header hash u64
+//            posting bytes u32, rows per block u32 (RowsPerBlock, or 1 for an
+//            index over whole catalogs), body hash u64, header hash u64
 //   directory one slot per DirectoryStride trigrams: first key u64, entry
 //            offset u32, posting offset u32
 //   entries  per trigram: key delta varint, posting length varint
@@ -63,6 +64,10 @@ public:
   static std::uint64_t headerHashOf(std::string_view listFileBytes);
   // The bytes of the index of a current-layout list file.
   static std::string build(ListFileBytes& file, const Stamp& stamp);
+  // The bytes of an index whose rows are whole catalogs (one row per block):
+  // row n holds every trigram of the open index catalogs[n]. False when one
+  // of them turns out damaged.
+  static bool buildOverCatalogs(const std::vector<const TrigramIndex*>& catalogs, std::string& out);
 
   // Takes an index's bytes (which must outlive this object); only a Fresh
   // index answers candidates(). Checks the header, the lengths and the stamp;
@@ -80,6 +85,9 @@ public:
   // scanned) or the postings turn out damaged.
   bool candidates(const SearchRequest& request, std::vector<int>& rows) const;
 
+  // keys := every trigram key of the index, ascending; false when damaged.
+  bool keys(std::vector<std::uint64_t>& keys) const;
+
   int rowCount() const { return static_cast<int>(rows_); }
   std::size_t trigramCount() const { return trigrams_; }
 
@@ -95,6 +103,7 @@ private:
   std::string_view postings_;
   std::uint32_t rows_ = 0;
   std::uint32_t trigrams_ = 0;
+  std::uint32_t rowsPerBlock_ = RowsPerBlock;
   bool open_ = false;
 };
 

@@ -96,7 +96,7 @@ std::optional<TextView> FindFormLogic::startProblem() const {
 
 std::optional<CatalogScan::Outcome> FindFormLogic::search(FileSystem& files, const NativePath& catalogFolder,
                                                           TextView secondText, SearchResults& results,
-                                                          CatalogScan::Hooks hooks) {
+                                                          CatalogScan::Hooks hooks, SearchIndexes* indexes) {
   if (running_ || !CatalogScan::termLongEnough(term_)) return std::nullopt;
   const SearchRequest request(term_, shared_.switches(), columns_, condition_, secondText);
   running_ = true;
@@ -105,6 +105,7 @@ std::optional<CatalogScan::Outcome> FindFormLogic::search(FileSystem& files, con
   std::function<bool()> pump = std::move(hooks.pump);
   hooks.pump = [this, pump] { return (!pump || pump()) && !stopRequested_; };
   CatalogScan scan(files, catalogFolder, std::move(hooks));
+  scan.useIndexes(indexes);
   const CatalogScan::Outcome outcome = scan.run(request, media_, GenreFilter{genresOn_, genreList_}, results);
   running_ = false;
   stopRequested_ = false;

@@ -115,9 +115,11 @@ public:
   std::optional<TextView> startProblem() const;
   // Searches with the window's settings (the committed term, the second
   // box's text when the condition is AND or OR). nullopt when the term is
-  // too short (the window beeps).
+  // too short (the window beeps). With indexes, catalogs are searched
+  // through them (the results are the same, only sooner).
   std::optional<CatalogScan::Outcome> search(FileSystem& files, const NativePath& catalogFolder, TextView secondText,
-                                             SearchResults& results, CatalogScan::Hooks hooks);
+                                             SearchResults& results, CatalogScan::Hooks hooks,
+                                             SearchIndexes* indexes = nullptr);
   // Stop was pressed: the next pump() answers false.
   void requestStop() { stopRequested_ = true; }
   bool stopRequested() const { return stopRequested_; }

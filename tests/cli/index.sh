@@ -68,12 +68,15 @@ check "the new row is found" 0 "$cli" --program-dir "$prog" search brand_new
 agree "after a catalog was replaced"
 check "the search mended the index" 0 "$cli" --program-dir "$prog" index --check
 
-# A damaged index is noticed, and the search still agrees.
-victim=$(find "$prog/SearchIndex" -name '*.zti' | head -1)
+# The indexes of the folder are one file; a damaged one is noticed, and the
+# search still agrees.
+expect "one file for the folder" "Catalogs.zpk" "$(find "$prog/SearchIndex" -type f -printf '%f\n')"
+victim=$(find "$prog/SearchIndex" -name 'Catalogs.zpk')
 head -c 100 "$victim" >"$tmp/cut" && cp "$tmp/cut" "$victim"
 check "check a truncated index" 1 "$cli" --program-dir "$prog" index --check
-expect_out "one damaged" "checked 3 catalogs: 2 up to date, 0 missing, 0 stale, 1 damaged\n"
+expect_out "all damaged" "checked 3 catalogs: 0 up to date, 0 missing, 0 stale, 3 damaged\n"
 agree "with a damaged index"
+check "the search mended it" 0 "$cli" --program-dir "$prog" index --check
 
 # The cache folder deleted: nothing is lost.
 rm -rf "$prog/SearchIndex"
@@ -83,4 +86,20 @@ agree "after the cache folder was deleted"
 
 check "bad option" 2 "$cli" --program-dir "$prog" index --fast
 check "both options" 2 "$cli" --program-dir "$prog" index --rebuild --check
+
+
+# Catalogs changed by other commands: their indexes are never trusted again
+# (the stamp no longer fits), and the search still agrees with the scan.
+check "index" 0 "$cli" --program-dir "$prog" index
+check "title" 0 "$cli" --program-dir "$prog" title _00CD_DISC3.cct "A readme title"
+check "check after a new title" 1 "$cli" --program-dir "$prog" index --check
+expect_out "one stale" "checked 3 catalogs: 2 up to date, 0 missing, 1 stale, 0 damaged\n"
+agree "after a new title"
+genre=$("$cli" --program-dir "$prog" genres add Other)
+check "move" 0 "$cli" --program-dir "$prog" move _00CD_DISC3.cct "$genre"
+check "check after a move" 1 "$cli" --program-dir "$prog" index --check
+expect_out "the moved one missing" "checked 3 catalogs: 2 up to date, 1 missing, 0 stale, 0 damaged\n"
+agree "after a move"
+check "the searches mended them" 0 "$cli" --program-dir "$prog" index --check
+expect "one index file again" "Catalogs.zpk" "$(find "$prog/SearchIndex" -type f -printf '%f\n')"
 exit $fail

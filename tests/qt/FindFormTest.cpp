@@ -11,7 +11,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "../MainWindowFixture.h"
 #include "../TempFolder.h"
@@ -25,6 +27,8 @@
 #include "platform/FakeUi.h"
 #include "platform/LinuxFileSystem.h"
 #include "platform/qt/QtText.h"
+#include "search/CatalogScan.h"
+#include "search/SearchIndexes.h"
 
 namespace zevro {
 namespace {
@@ -104,6 +108,36 @@ TEST_F(FindFormTest, EnterInTheFirstBoxSearchesCountsAndFeedsBothHistories) {
   EXPECT_EQ(window->findBox()->itemText(0), QStringLiteral(".TXT"));
   EXPECT_EQ(f.termBox(0)->itemText(0), QStringLiteral(".TXT"));
   EXPECT_EQ(f.logic().term(), u".TXT");
+}
+
+TEST_F(FindFormTest, TheWindowSearchesThroughTheIndexesAndShowsWhatTheScanShows) {
+  FindForm& f = open();
+  SearchIndexes indexes(disk, program.programFolder(), catalogs);
+  EXPECT_FALSE(std::filesystem::exists(indexes.folder()));
+  const auto shown = [&] {
+    std::vector<Text> rows;
+    for (int r = 0; r < f.results().rowCount(); ++r)
+      rows.push_back(Text(f.results().grid().record(r)) + u"|" + f.results().catalogOf(r)->title);
+    return rows;
+  };
+  const auto scanned = [&](TextView term) {
+    RowStore grid;
+    SearchResults results(grid);
+    CatalogScan(disk, catalogs).run(SearchRequest(term, MatchSwitches{}), media::All, GenreFilter{}, results);
+    std::vector<Text> rows;
+    for (int r = 0; r < results.rowCount(); ++r)
+      rows.push_back(Text(results.grid().record(r)) + u"|" + results.catalogOf(r)->title);
+    return rows;
+  };
+  for (const QString& term : {QStringLiteral(".TXT"), QStringLiteral("README"), QStringLiteral("absent")}) {
+    typeAndEnter(term);
+    EXPECT_EQ(shown(), scanned(fromQString(term))) << term.toStdString();
+    // The window's search left the indexes of both catalogs behind, fresh.
+    EXPECT_TRUE(std::filesystem::exists(indexes.packPath()));
+    EXPECT_EQ(indexes.check("_00HD_DATA.cct"), SearchIndexes::State::Fresh);
+    EXPECT_EQ(indexes.check("_03CD_DOCS.cct"), SearchIndexes::State::Fresh);
+  }
+  EXPECT_EQ(f.results().rowCount(), 0);
 }
 
 TEST_F(FindFormTest, WhileRunningFiltersBeepAndTheTermBoxHandsFocusToStop) {

@@ -35,42 +35,41 @@ int runIndex(Context& context) {
   Session session(context, Prefix);
   const NativePath& catalogFolder = session.program.chooseCatalogFolder();
   SearchIndexes indexes(session.files, session.program.programFolder(), catalogFolder);
+  if (!check) {
+    SearchIndexes::Tally tally;
+    if (const IoError e = indexes.updateAll(rebuild, tally)) {
+      context.err << Prefix << "the search indexes could not be stored (" << e.text << ")\n";
+      return ExitError;
+    }
+    context.out << "indexed " << tally.catalogs << " catalogs: " << tally.built << " built, " << tally.fresh
+                << " up to date\n";
+    return ExitOk;
+  }
   using State = SearchIndexes::State;
-  int catalogs = 0, built = 0, fresh = 0, missing = 0, stale = 0, damaged = 0, notStored = 0;
+  int catalogs = 0, fresh = 0, missing = 0, stale = 0, damaged = 0;
   for (const SearchListEntry& entry : buildSearchList(session.files, catalogFolder, media::All)) {
-    const State state = check ? indexes.check(entry.nativeName) : indexes.update(entry.nativeName, rebuild);
+    const State state = indexes.check(entry.nativeName);
     if (state == State::NoCatalog) continue;
     ++catalogs;
     switch (state) {
       case State::Fresh: ++fresh; break;
-      case State::Built: ++built; break;
       case State::Missing: ++missing; break;
       case State::Stale: ++stale; break;
       case State::Damaged: ++damaged; break;
-      case State::NotStored:
-        ++notStored;
-        context.err << Prefix << "the index of " << entry.nativeName << " could not be stored ("
-                    << indexes.lastError().text << ")\n";
-        break;
-      case State::NoCatalog: break;
+      default: break;
     }
   }
-  if (check) {
-    context.out << "checked " << catalogs << " catalogs: " << fresh << " up to date, " << missing << " missing, "
-                << stale << " stale, " << damaged << " damaged\n";
-    return missing + stale + damaged == 0 ? ExitOk : ExitNone;
-  }
-  context.out << "indexed " << catalogs << " catalogs: " << built << " built, " << fresh << " up to date";
-  if (notStored > 0) context.out << ", " << notStored << " not stored";
-  context.out << '\n';
-  return notStored == 0 ? ExitOk : ExitError;
+  context.out << "checked " << catalogs << " catalogs: " << fresh << " up to date, " << missing << " missing, "
+              << stale << " stale, " << damaged << " damaged\n";
+  return missing + stale + damaged == 0 ? ExitOk : ExitNone;
 }
 
 constexpr const char* Help =
     "Builds the search indexes of the catalogs: a cache in the program folder\n"
     "(\"SearchIndex\") that lets a search look only at the rows that can hold its\n"
-    "term. A search builds a missing or out-of-date index by itself; deleting the\n"
-    "cache loses nothing. Catalogs of the older layout are left out.\n"
+    "term, written as one file for the whole catalog folder. A search builds a\n"
+    "missing or out-of-date index by itself; deleting the cache loses nothing.\n"
+    "Catalogs of the older layout are left out.\n"
     "\n"
     "Options:\n"
     "  --rebuild    build every index afresh\n"

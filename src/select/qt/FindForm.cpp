@@ -27,6 +27,7 @@
 #include "media/Program.h"
 #include "platform/qt/QtText.h"
 #include "search/ResultExport.h"
+#include "search/SearchIndexes.h"
 #include "select/JanreChoice.h"
 #include "select/qt/JanreForm.h"
 #include "select/qt/ResultColours.h"
@@ -425,8 +426,9 @@ void FindForm::startStop() {
     return true;
   };
   hooks.convertOldFiles = [this] { return main_.logic().convertOldFiles(); };
+  SearchIndexes indexes(program_.platform().files, program_.programFolder(), program_.catalogFolder());
   const std::optional<CatalogScan::Outcome> outcome =
-      logic_.search(program_.platform().files, program_.catalogFolder(), second, results_, hooks);
+      logic_.search(program_.platform().files, program_.catalogFolder(), second, results_, hooks, &indexes);
   model_.Grid_FinishRows(0);
   startButton_->setText(qs(FindFormLogic::StartCaption));
   startButton_->setEnabled(true);
