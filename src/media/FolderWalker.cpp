@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 #include <system_error>
 #include <utility>
 
@@ -284,10 +285,23 @@ bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int de
     listing.files.push_back(std::move(item));
   }
   // Case-insensitive order; names that differ only in case keep a fixed order.
-  std::sort(listing.files.begin(), listing.files.end(), [](const FileItem& a, const FileItem& b) {
-    if (a.foldedKey != b.foldedKey) return a.foldedKey < b.foldedKey;
-    return a.native < b.native;
-  });
+  const auto before = [](const FileItem& a, const FileItem& b) {
+    const int order = a.foldedKey.compare(b.foldedKey);
+    return order != 0 ? order < 0 : a.native < b.native;
+  };
+  // A listing comes in the order of its bytes, which often is the order
+  // wanted already (one case, one kind of file). Otherwise the places are
+  // sorted rather than the items: a swap of items moves four strings.
+  std::vector<FileItem>& files = listing.files;
+  if (!std::is_sorted(files.begin(), files.end(), before)) {
+    std::vector<std::uint32_t> order(files.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return before(files[a], files[b]); });
+    std::vector<FileItem> sorted;
+    sorted.reserve(files.size());
+    for (const std::uint32_t i : order) sorted.push_back(std::move(files[i]));
+    files = std::move(sorted);
+  }
   std::sort(listing.subfolders.begin(), listing.subfolders.end(),
             [](const Listing::Subfolder& a, const Listing::Subfolder& b) {
               if (a.foldedName != b.foldedName) return a.foldedName < b.foldedName;
