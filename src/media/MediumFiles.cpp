@@ -17,6 +17,8 @@ bool matchesPattern(TextView pattern, TextView name) {
 
 bool hasWildcard(TextView name) { return name.find_first_of(u"*?") != TextView::npos; }
 
+char16_t foldUpper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+
 // Printable ASCII other than "&", which a name decodes to itself.
 bool plainAscii(char16_t c) { return c >= 0x20 && c < 0x7F && c != u'&'; }
 
@@ -33,12 +35,21 @@ TextView asciiStart(TextView pattern) {
 // plain ASCII decodes to itself. Control bytes and "&" decode to escapes:
 // undecided (true).
 bool startsWithAscii(std::string_view native, TextView ascii) {
-  const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; };
   for (std::size_t i = 0; i < ascii.size(); ++i) {
     if (i >= native.size()) return false;
     const auto byte = static_cast<unsigned char>(native[i]);
     if (byte < 0x20 || byte == '&') return true;
-    if (fold(byte) != fold(ascii[i])) return false;
+    if (foldUpper(byte) != foldUpper(ascii[i])) return false;
+  }
+  return true;
+}
+
+// Whether a native name decodes to the plain ASCII name, ASCII case aside.
+bool sameAsciiName(std::string_view native, TextView name) {
+  if (native.size() != name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(native[i]);
+    if (!plainAscii(byte) || foldUpper(byte) != foldUpper(name[i])) return false;
   }
   return true;
 }
@@ -78,6 +89,21 @@ const MediumFiles::Folder& MediumFiles::indexed(Folder& f) {
 }
 
 const MediumFiles::Entry* MediumFiles::entryIn(Folder& folder, TextView name) {
+  // The few plain names every folder is asked for (setdata.ini, setup.lst)
+  // are looked up by going through the bytes once; a folder asked for more
+  // (an index file's names) gets its index.
+  if (!folder.indexed && folder.scans < ScansBeforeIndex && asciiStart(name).size() == name.size()) {
+    ++folder.scans;
+    const Entry* found = nullptr;
+    for (const Entry& e : folder.entries) {
+      if (!sameAsciiName(e.native, name)) continue;
+      if (std::equal(name.begin(), name.end(), e.native.begin(), e.native.end(),
+                     [](char16_t a, char b) { return a == static_cast<unsigned char>(b); }))
+        return &e;  // the exact spelling first
+      if (!found) found = &e;
+    }
+    return found;
+  }
   const Folder& f = indexed(folder);
   lower_.assign(name);
   for (char16_t& c : lower_)

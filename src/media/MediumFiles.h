@@ -85,8 +85,10 @@ private:
     std::vector<Entry> entries;
     std::unordered_map<Text, std::size_t> byLower;  // lower-case name -> first entry, once indexed
     bool indexed = false;
+    int scans = 0;  // names looked up without the index
     bool caseTwins = false;  // two names differ only in case (rare on media)
   };
+  static constexpr int ScansBeforeIndex = 8;
   // The folder with byLower filled.
   static const Folder& indexed(Folder& f);
   Folder& folderAt(const NativePath& folder);
