@@ -139,9 +139,12 @@ Text FolderWalker::sortKey(TextView name, WalkOrder order) {
 }
 
 TextView FolderWalker::groupOf(const Text& extension) {
+  if (lastGroup_ && extension == lastGroupExtension_) return *lastGroup_;
   // A medium has few distinct extensions; looked up once each.
   const auto [it, added] = groups_.try_emplace(extension);
   if (added) it->second = ExtensionGroups::groupOf(extension);
+  lastGroupExtension_ = extension;
+  lastGroup_ = it->second;
   return it->second;
 }
 
@@ -373,9 +376,14 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
 }
 
 int FolderWalker::kindOf(const Text& extension) {
+  // Files of a folder mostly share their extension: the last one answers
+  // without a look into the table.
+  if (lastKind_ >= 0 && extension == lastKindExtension_) return lastKind_;
   // A medium has few distinct extensions; the table is a long text to search.
   const auto [it, added] = kinds_.try_emplace(extension, 0);
   if (added) it->second = icons_.IconCodeOf(extension);
+  lastKindExtension_ = extension;
+  lastKind_ = it->second;
   return it->second;
 }
 

@@ -131,15 +131,17 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   if (result.outcome != Outcome::Read) return result;
   if (hooks_.status) hooks_.status(SizePassText);
   result.total = FolderWalker::AddFolderSizes(store);
+  result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
+  if (!ReadingSplit::fits(store)) {
+    // Each part gets its own tree flags and marks when it is built.
+    result.parts = ReadingSplit::plan(store, path, SplitLimits::listFileMargin());
+    result.outcome = nameParts(result);
+    return result;
+  }
   // The tree flags and file marks a list is shown and stored with, the same
   // whichever front end stores it.
   store.deriveIndexAndTreeFlags();
   catalog::prepareMarks(store);
-  result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
-  if (!ReadingSplit::fits(store)) {
-    result.parts = ReadingSplit::plan(store, path, SplitLimits::listFileMargin());
-    result.outcome = nameParts(result);
-  }
   return result;
 }
 
