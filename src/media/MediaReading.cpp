@@ -132,9 +132,9 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   if (hooks_.status) hooks_.status(SizePassText);
   result.total = FolderWalker::AddFolderSizes(store);
   result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
-  if (!ReadingSplit::fits(store)) {
+  result.parts = ReadingSplit::planIfTooLarge(store, path, settings_.listLimits);
+  if (!result.parts.empty()) {
     // Each part gets its own tree flags and marks when it is built.
-    result.parts = ReadingSplit::plan(store, path, SplitLimits::listFileMargin());
     result.outcome = nameParts(result);
     return result;
   }

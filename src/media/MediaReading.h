@@ -112,6 +112,9 @@ public:
   struct Settings {
     int genre = 0;     // 0..99, the genre the new catalog goes to
     WalkOptions walk;  // sort order, zone, archives (mediumKind is set here)
+    // What one list file holds: a larger reading is recorded as several
+    // catalogs (smaller limits let a test split a small reading).
+    SplitLimits listLimits = SplitLimits::listFile();
   };
 
   struct Hooks {
