@@ -250,11 +250,13 @@ namespace zevro {
 namespace {
 
 // A reading recorded as several catalogs. The tree of drive X is tiny, so the
-// parts are planned with room for three rows, as a large reading is with the
-// list file's.
+// reading is given lists of four rows, where a large one has the list file's.
 class SplitReadingTest : public MediaReadingTest {
 protected:
-  SplitReadingTest() { settings.walk.sortOrder = WalkOrder::Name; }
+  SplitReadingTest() {
+    settings.walk.sortOrder = WalkOrder::Name;
+    settings.listLimits = {4, std::size_t{1} << 30};  // parts closed at three rows
+  }
 
   MediaReading::Result readSplit() {
     MediaReading::Hooks hooks;
@@ -263,10 +265,7 @@ protected:
       return answer;
     };
     MediaReading reading({platform, info, titleFile, icons, catalogs}, settings, hooks);
-    MediaReading::Result r = reading.read(u"X:", document.list());
-    r.parts = ReadingSplit::plan(document.list(), u"X:", {3, std::size_t{1} << 30});
-    r.partNames = {r.fileName, u"_04HD_WORK DOCS.CCT"};
-    return r;
+    return reading.read(u"X:", document.list());
   }
   SavedReading storeReading(const MediaReading::Result& r) {
     return ReadingStore(platform, index, path("backup")).store(r, document, icons);
@@ -281,6 +280,7 @@ TEST_F(SplitReadingTest, AllPartsAreWrittenAndReplacingReplacesEveryOne) {
   const MediaReading::Result first = readSplit();
   ASSERT_EQ(first.outcome, Outcome::Read);
   ASSERT_EQ(first.parts.size(), 2u);  // top.txt; X:\DOCS with OLD and note.txt
+  EXPECT_EQ(first.partNames, (std::vector<Text>{u"_04HD_WORK.CCT", u"_04HD_WORK DOCS.CCT"}));
   const SavedReading saved = storeReading(first);
   ASSERT_TRUE(saved.saved);
   EXPECT_EQ(saved.fileNames, (std::vector<Text>{u"_04HD_WORK.cct", u"_04HD_WORK DOCS.cct"}));

@@ -171,7 +171,9 @@ std::optional<Text> MediumFiles::first(TextView pattern, Kind kind) {
   // The pattern's plain ASCII start ("UP" of "UP*.BAT") must begin the name's
   // bytes, ASCII case aside: a folder of 100,000 photographs is passed over
   // without decoding every name.
-  const TextView literal = asciiStart(where->second);
+  // "NAME.*" matches "NAME" too: its "." is not needed.
+  const TextView last = where->second;
+  const TextView literal = asciiStart(last.ends_with(u".*") ? last.substr(0, last.size() - 2) : last);
   for (const Entry& e : f.entries) {
     if (e.kind != kind || !startsWithAscii(e.native, literal)) continue;
     Text name = cp932::fromNativeName(e.native);
