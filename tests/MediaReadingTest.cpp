@@ -334,5 +334,36 @@ TEST_F(SplitReadingTest, NothingIsWrittenWhenOnePartCannotBe) {
   EXPECT_EQ(ui.messages().back().rfind(CatalogDocument::WriteFailedMessage, 0), 0u);
 }
 
+TEST_F(SplitReadingTest, AnotherListOfAMediumTooLargeForOneListIsRefusedWithAMessage) {
+  ASSERT_TRUE(storeReading(readSplit()).saved);
+  const std::vector<std::string> before = namesIn("CatList");
+
+  // Asked when the reading starts: nothing is kept of the reading.
+  answer = Existing::AddAnother;
+  const MediaReading::Result again = readSplit();
+  EXPECT_EQ(again.outcome, Outcome::TooLargeForAnother);
+  EXPECT_EQ(document.list().rowCount(), 0);
+  EXPECT_EQ(MediaReading::reportOf(again), MediaReading::TooLargeForAnotherMessage);
+  EXPECT_FALSE(storeReading(again).saved);
+
+  // Asked when the reading is stored (the catalogs turned up meanwhile).
+  fs::remove_all(path("CatList"));
+  fs::create_directories(path("CatList"));
+  answer = Existing::Cancel;
+  const MediaReading::Result alone = readSplit();
+  ASSERT_EQ(alone.outcome, Outcome::Read);
+  ASSERT_EQ(alone.parts.size(), 2u);
+  for (const std::string& name : before)
+    if (name != CatalogIndex::FileName) catalogFile(name);
+  const SavedReading refused = ReadingStore(platform, index, path("backup"))
+                                   .store(alone, document, icons, [](TextView) { return Existing::AddAnother; });
+  EXPECT_FALSE(refused.saved);
+  EXPECT_TRUE(refused.tooLargeForAnother);
+  EXPECT_TRUE(refused.taken.empty());
+  std::vector<std::string> catalogsOnly = before;
+  std::erase(catalogsOnly, std::string(CatalogIndex::FileName));
+  EXPECT_EQ(namesIn("CatList"), catalogsOnly);
+}
+
 }  // namespace
 }  // namespace zevro

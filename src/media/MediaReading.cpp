@@ -133,6 +133,10 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   result.total = FolderWalker::AddFolderSizes(store);
   result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
   result.parts = ReadingSplit::planIfTooLarge(store, path, settings_.listLimits);
+  if (!result.parts.empty() && result.answer == Existing::AddAnother) {
+    result.outcome = Outcome::TooLargeForAnother;
+    return result;
+  }
   if (!result.parts.empty()) {
     // Each part gets its own tree flags and marks when it is built.
     result.outcome = nameParts(result);
@@ -277,6 +281,7 @@ Text MediaReading::reportOf(const Result& result) {
     }
     case Outcome::NothingRecorded: return Text(NothingRecordedMessage);
     case Outcome::ListFull: return Text(ListFullMessage);
+    case Outcome::TooLargeForAnother: return Text(TooLargeForAnotherMessage);
     case Outcome::Read: break;
     default: return {};
   }
