@@ -591,6 +591,7 @@ TEST_F(MainWindowLogicTest, AFailedOrStoppedReadingShowsWhyAndTheCatalogShownBef
       {"unreadable", MediaReading::Outcome::Unreadable, true},
       {"no medium", MediaReading::Outcome::NoMedium, true},
       {"declined", MediaReading::Outcome::Declined, false},
+      {"too large for another list", MediaReading::Outcome::TooLargeForAnother, true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
