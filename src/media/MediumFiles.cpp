@@ -170,8 +170,8 @@ std::optional<Text> MediumFiles::first(TextView pattern, Kind kind) {
   Text bestLower;
   // The pattern's plain ASCII start ("UP" of "UP*.BAT") must begin the name's
   // bytes, ASCII case aside: a folder of 100,000 photographs is passed over
-  // without decoding every name.
-  // "NAME.*" matches "NAME" too: its "." is not needed.
+  // without decoding every name. "NAME.*" matches "NAME" too: its "." is
+  // not needed.
   const TextView last = where->second;
   const TextView literal = asciiStart(last.ends_with(u".*") ? last.substr(0, last.size() - 2) : last);
   for (const Entry& e : f.entries) {
