@@ -3,7 +3,10 @@
 # timings of zevro-cli against the system tools that do the least the same
 # work, best of 3, on a warm file cache:
 #   read K:        of FILES empty files in 20 top-level folders   vs  find -printf '%s %T@ %p\n'
-#   search WORD    over all the catalogs written                  vs  LC_ALL=C grep -aoF WORD over them
+#   search WORD    over all the catalogs written, with and without
+#                  the search indexes                             vs  LC_ALL=C grep -aoF WORD over them
+# Every command must succeed, and the search must find the word in each of
+# the 20 folders (as grep does in the list files).
 #
 #   bash bench/split_timings.sh build [FILES] [DIR]   (FILES 2,000,000 by default;
 #                                                      DIR keeps the tree between runs)
@@ -29,30 +32,52 @@ PY
   touch "$media/done"
 fi
 
-best() {  # best of 3 wall-clock seconds of a command
-  local b=999 t
+# Best of 3 of a command, which must succeed: "WALL CPU" seconds (CPU: user
+# + system time, the fairer figure on a machine that others share).
+best() {
+  local bw=999 bc=999 w c
   for _ in 1 2 3; do
-    local s=$(date +%s.%N)
-    "$@" >/dev/null 2>&1 || true
-    t=$(echo "$(date +%s.%N) - $s" | bc)
-    b=$(echo "if ($t < $b) $t else $b" | bc)
+    /usr/bin/time -f '%e %U %S' -o "$dir/time" "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+    read -r w u s <"$dir/time"
+    c=$(echo "$u + $s" | bc)
+    bw=$(echo "if ($w < $bw) $w else $bw" | bc)
+    bc=$(echo "if ($c < $bc) $c else $bc" | bc)
   done
-  printf '%.3f' "$b"
+  echo "$bw $bc"
 }
-row() {  # what, zevro-cli seconds, reference seconds
-  printf '%-8s zevro-cli %s s   reference %s s   ratio %.2f\n' "$1" "$2" "$3" "$(echo "$2 / $3" | bc -l)"
+row() {  # what, zevro-cli "WALL CPU", reference "WALL CPU"
+  local zw zc rw rc
+  read -r zw zc <<<"$2"
+  read -r rw rc <<<"$3"
+  [ -n "$zc" ] && [ -n "$rc" ] || { echo "$1: a command failed" >&2; exit 1; }
+  printf '%-17s zevro-cli %6.2f s (CPU %6.2f s)   reference %6.2f s (CPU %6.2f s)   ratio %.2f (CPU %.2f)\n' \
+    "$1" "$zw" "$zc" "$rw" "$rc" "$(echo "$zw / $rw" | bc -l)" "$(echo "$zc / $rc" | bc -l)"
 }
 
 prog=$dir/prog
 rm -rf "$prog"
 mkdir -p "$prog"
 printf 'K\t%s\tHD\tHUGE\n' "$media" >"$prog/drives.map"
-read_once() { "$cli" --program-dir "$prog" read --quiet --replace K:; }
-read_once >"$dir/names"
+# A first reading of the medium each time (the catalogs of the run before
+# are removed, not replaced: replacing copies them to Backup/ first).
+cat >"$dir/read-once" <<EOF
+rm -rf "$prog/Catalog" "$prog/Backup"
+exec "$cli" --program-dir "$prog" read --quiet K:
+EOF
+bash "$dir/read-once" >"$dir/names" || { echo "the reading failed" >&2; exit 1; }
 echo "$files files recorded as $(wc -l <"$dir/names") catalogs"
-row read "$(best read_once)" "$(best find "$media" -printf '%s %T@ %p\n')"
+row read "$(best bash "$dir/read-once")" "$(best find "$media" -printf '%s %T@ %p\n')"
+
+# A name every top folder holds once: the search must find it in each of
+# them, as grep finds it in the list files.
 word=photograph-of-the-long-day-0000123.jpeg
 parts=()
 while read -r name; do parts+=("$prog/Catalog/$name"); done <"$dir/names"
-row search "$(best "$cli" --program-dir "$prog" search "$word" --names)" \
-  "$(best env LC_ALL=C grep -aoF "$word" "${parts[@]}")"
+found=$(LC_ALL=C grep -aoF "$word" "${parts[@]}" | wc -l)
+for how in "" --no-index; do
+  hits=$("$cli" --program-dir "$prog" search $how --names "$word" | grep -cF "$word") ||
+    { echo "search $how found nothing" >&2; exit 1; }
+  [ "$hits" = 20 ] && [ "$found" = 20 ] || { echo "search $how: $hits rows, grep $found, wanted 20" >&2; exit 1; }
+  row "search ${how:-(indexes)}" "$(best "$cli" --program-dir "$prog" search $how --names "$word")" \
+    "$(best env LC_ALL=C grep -aoF "$word" "${parts[@]}")"
+done

@@ -388,6 +388,32 @@ TEST_F(FolderWalkerTest, SortOrdersByNameExtensionAndKind) {
   }
 }
 
+// A folder whose listing is in the wanted order already (one case, one
+// extension), and one that is not, come out alike.
+TEST_F(FolderWalkerTest, FilesInTheirOrderAlreadyAndOutOfItAreOrderedAlike) {
+  const struct {
+    const char* name;
+    std::vector<const char*> files;
+    WalkOrder order;
+    std::vector<Text> names;
+  } rows[] = {
+      {"in order", {"p-10.jpeg", "p-2.jpeg", "p-1.jpeg", "q.jpeg"}, WalkOrder::Kind,
+       {u"TITLE", u"p-1.jpeg", u"p-10.jpeg", u"p-2.jpeg", u"q.jpeg"}},
+      {"in order by name", {"b", "a10", "a1"}, WalkOrder::Name, {u"TITLE", u"a1", u"a10", u"b"}},
+      {"out of order", {"p-2.jpeg", "P-1.JPEG", "p-1.jpeg", "Q.jpeg"}, WalkOrder::Kind,
+       {u"TITLE", u"P-1.JPEG", u"p-1.jpeg", u"p-2.jpeg", u"Q.jpeg"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (const auto& e : fs::directory_iterator(root())) fs::remove_all(e.path());
+    for (const char* name : row.files) file(name, 1);
+    store.clear();
+    options.sortOrder = row.order;
+    ASSERT_TRUE(walk());
+    EXPECT_EQ(namesOf(store), row.names);
+  }
+}
+
 TEST_F(FolderWalkerTest, SubfoldersInCaseInsensitiveOrder) {
   for (const char* name : {"b", "A", "C", "a2"}) folder(name);
   ASSERT_TRUE(walk());

@@ -19,6 +19,7 @@
 #include "listview/MainMenu.h"
 #include "listview/MainWindowLayout.h"
 #include "listview/MainWindowOptions.h"
+#include "media/ReadingSplit.h"
 
 namespace zevro {
 namespace {
@@ -523,6 +524,41 @@ TEST_F(MainWindowLogicTest, ANewTitleForAFreshReadingStoresItThroughTheSameSteps
   EXPECT_TRUE(indexed("_00hd_new.cct"));
 }
 
+TEST_F(MainWindowLogicTest, AReadingTooLargeForOneListIsStoredAsItsCatalogsAndSaysSoOnce) {
+  MainWindowLogic& logic = start();
+  readSample(logic);
+  // Lists of four rows: DOCS, DOCS\SUB and PICS become catalogs of their own.
+  auto read = logic.hooks().readMedium;
+  logic.hooks().readMedium = [read](RowStore& store) {
+    std::optional<MediaReading::Result> result = read(store);
+    result->parts = ReadingSplit::planIfTooLarge(store, u"X:", {4, std::size_t{1} << 30});
+    result->partNames = {u"_00HD_NEW.CCT", u"_00HD_NEW DOCS.CCT", u"_00HD_NEW DOCS&SUB.CCT", u"_00HD_NEW PICS.CCT"};
+    EXPECT_EQ(result->parts.size(), result->partNames.size());
+    return result;
+  };
+  logic.run(C::MF_新規作成);
+
+  const std::vector<Text> written = {u"_00HD_NEW.cct", u"_00HD_NEW DOCS.cct", u"_00HD_NEW DOCS&SUB.cct",
+                                     u"_00HD_NEW PICS.cct"};
+  ASSERT_EQ(ui.messages().size(), 1u);
+  EXPECT_EQ(ui.messages()[0], MediaReading::splitReport(written));
+  EXPECT_TRUE(ui.messages()[0].starts_with(u"このメディアは 4 個のカタログとして記録されました。"));
+  EXPECT_EQ(ui.calls[0].kind, Kind::Message);
+  int rows = 0;
+  for (const Text& name : written) {
+    SCOPED_TRACE(toUtf8(name));
+    EXPECT_TRUE(indexed(toUtf8(asciiLower(name))));
+    RowStore part;
+    ASSERT_TRUE(listfile::parse(temp().get("zevro/Catalog/" + toUtf8(name)), part).loaded());
+    rows += part.rowCount() - 1;
+  }
+  // Every file once; a folder that is a catalog of its own is its title line.
+  EXPECT_EQ(rows, 4);
+  // The medium's own catalog is shown, stored.
+  EXPECT_EQ(logic.document().currentFileName(), u"_00HD_NEW.cct");
+  EXPECT_FALSE(logic.document().modified());
+}
+
 TEST_F(MainWindowLogicTest, AReadingWithProblemsIsShownWithAMessageNamingThem) {
   MainWindowLogic& logic = start();
   readSample(logic);
@@ -555,6 +591,7 @@ TEST_F(MainWindowLogicTest, AFailedOrStoppedReadingShowsWhyAndTheCatalogShownBef
       {"unreadable", MediaReading::Outcome::Unreadable, true},
       {"no medium", MediaReading::Outcome::NoMedium, true},
       {"declined", MediaReading::Outcome::Declined, false},
+      {"too large for another list", MediaReading::Outcome::TooLargeForAnother, true},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

@@ -250,11 +250,13 @@ namespace zevro {
 namespace {
 
 // A reading recorded as several catalogs. The tree of drive X is tiny, so the
-// parts are planned with room for three rows, as a large reading is with the
-// list file's.
+// reading is given lists of four rows, where a large one has the list file's.
 class SplitReadingTest : public MediaReadingTest {
 protected:
-  SplitReadingTest() { settings.walk.sortOrder = WalkOrder::Name; }
+  SplitReadingTest() {
+    settings.walk.sortOrder = WalkOrder::Name;
+    settings.listLimits = {4, std::size_t{1} << 30};  // parts closed at three rows
+  }
 
   MediaReading::Result readSplit() {
     MediaReading::Hooks hooks;
@@ -263,10 +265,7 @@ protected:
       return answer;
     };
     MediaReading reading({platform, info, titleFile, icons, catalogs}, settings, hooks);
-    MediaReading::Result r = reading.read(u"X:", document.list());
-    r.parts = ReadingSplit::plan(document.list(), u"X:", {3, std::size_t{1} << 30});
-    r.partNames = {r.fileName, u"_04HD_WORK DOCS.CCT"};
-    return r;
+    return reading.read(u"X:", document.list());
   }
   SavedReading storeReading(const MediaReading::Result& r) {
     return ReadingStore(platform, index, path("backup")).store(r, document, icons);
@@ -281,6 +280,7 @@ TEST_F(SplitReadingTest, AllPartsAreWrittenAndReplacingReplacesEveryOne) {
   const MediaReading::Result first = readSplit();
   ASSERT_EQ(first.outcome, Outcome::Read);
   ASSERT_EQ(first.parts.size(), 2u);  // top.txt; X:\DOCS with OLD and note.txt
+  EXPECT_EQ(first.partNames, (std::vector<Text>{u"_04HD_WORK.CCT", u"_04HD_WORK DOCS.CCT"}));
   const SavedReading saved = storeReading(first);
   ASSERT_TRUE(saved.saved);
   EXPECT_EQ(saved.fileNames, (std::vector<Text>{u"_04HD_WORK.cct", u"_04HD_WORK DOCS.cct"}));
@@ -332,6 +332,37 @@ TEST_F(SplitReadingTest, NothingIsWrittenWhenOnePartCannotBe) {
   EXPECT_EQ(files.calls(FaultyFileSystem::Op::Rename), 2);
   ASSERT_FALSE(ui.messages().empty());
   EXPECT_EQ(ui.messages().back().rfind(CatalogDocument::WriteFailedMessage, 0), 0u);
+}
+
+TEST_F(SplitReadingTest, AnotherListOfAMediumTooLargeForOneListIsRefusedWithAMessage) {
+  ASSERT_TRUE(storeReading(readSplit()).saved);
+  const std::vector<std::string> before = namesIn("CatList");
+
+  // Asked when the reading starts: nothing is kept of the reading.
+  answer = Existing::AddAnother;
+  const MediaReading::Result again = readSplit();
+  EXPECT_EQ(again.outcome, Outcome::TooLargeForAnother);
+  EXPECT_EQ(document.list().rowCount(), 0);
+  EXPECT_EQ(MediaReading::reportOf(again), MediaReading::TooLargeForAnotherMessage);
+  EXPECT_FALSE(storeReading(again).saved);
+
+  // Asked when the reading is stored (the catalogs turned up meanwhile).
+  fs::remove_all(path("CatList"));
+  fs::create_directories(path("CatList"));
+  answer = Existing::Cancel;
+  const MediaReading::Result alone = readSplit();
+  ASSERT_EQ(alone.outcome, Outcome::Read);
+  ASSERT_EQ(alone.parts.size(), 2u);
+  for (const std::string& name : before)
+    if (name != CatalogIndex::FileName) catalogFile(name);
+  const SavedReading refused = ReadingStore(platform, index, path("backup"))
+                                   .store(alone, document, icons, [](TextView) { return Existing::AddAnother; });
+  EXPECT_FALSE(refused.saved);
+  EXPECT_TRUE(refused.tooLargeForAnother);
+  EXPECT_TRUE(refused.taken.empty());
+  std::vector<std::string> catalogsOnly = before;
+  std::erase(catalogsOnly, std::string(CatalogIndex::FileName));
+  EXPECT_EQ(namesIn("CatList"), catalogsOnly);
 }
 
 }  // namespace

@@ -233,3 +233,41 @@ TEST(ReadingSplitLimits, TheMarginIsNinetyPercentOfTheListFilesLimits) {
 
 }  // namespace
 }  // namespace zevro
+
+namespace zevro {
+namespace {
+
+// Whether a reading is split is counted as the list file counts: rows, and
+// heap characters with the end marker. Just within either limit: one list.
+TEST(ReadingSplitWhole, AReadingIsSplitOnlyBeyondTheLimitsAndThenAsPlannedAtTheirMargin) {
+  Tree tree = rootFilesOnly();
+  const RowStore& reading = tree.store();
+  const auto rows = static_cast<std::size_t>(reading.rowCount());
+  const std::size_t characters = cp932::fileLength(reading.heap());
+  const struct {
+    const char* name;
+    SplitLimits whole;
+    bool split;
+  } cases[] = {
+      {"rows and characters just within", {rows, characters}, false},
+      {"one row too many", {rows - 1, characters}, true},
+      {"one character too many", {rows, characters - 1}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<SplitPart> parts = ReadingSplit::planIfTooLarge(reading, u"E:", c.whole);
+    EXPECT_EQ(!parts.empty(), c.split);
+    if (!c.split) continue;
+    const std::vector<SplitPart> planned = ReadingSplit::plan(reading, u"E:", c.whole.margin());
+    ASSERT_EQ(parts.size(), planned.size());
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+      EXPECT_EQ(parts[i].ranges, planned[i].ranges);
+      EXPECT_EQ(parts[i].characters, planned[i].characters);
+    }
+  }
+  EXPECT_TRUE(ReadingSplit::planIfTooLarge(reading, u"E:", SplitLimits::listFile()).empty());
+  EXPECT_EQ(SplitLimits::listFile().margin().rows, SplitLimits::listFileMargin().rows);
+}
+
+}  // namespace
+}  // namespace zevro

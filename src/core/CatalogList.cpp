@@ -1,5 +1,7 @@
 #include "core/CatalogList.h"
 
+#include <algorithm>
+
 namespace zevro::catalog {
 
 void assignColourIndexes(RowStore& store) {
@@ -71,10 +73,22 @@ Text buildRecord(std::span<const TextView> fields) {
     if (!fields[k].empty()) used = k + 1;
   }
   used = std::min<std::size_t>(used, RowStore::MaxField + 1);
+  // A reading builds a record for every file: one allocation, and a field
+  // without control characters (nearly all) copied as it is.
+  std::size_t size = used;
+  for (std::size_t k = 0; k < used && k < fields.size(); ++k) size += fields[k].size();
   Text record;
+  record.reserve(size + 1);  // and an empty field's marker that a caller adds
   for (std::size_t k = 0; k < used; ++k) {
     record.push_back(record::marker(static_cast<int>(k)));
-    if (k < fields.size()) record += RowStore::escapeFieldText(fields[k]);
+    if (k >= fields.size()) continue;
+    const TextView field = fields[k];
+    const bool plain = std::none_of(field.begin(), field.end(),
+                                    [](char16_t c) { return c < 32 && c != ch::CR && c != ch::LF; });
+    if (plain)
+      record += field;
+    else
+      record += RowStore::escapeFieldText(field);
   }
   return record;
 }

@@ -243,9 +243,10 @@ std::optional<std::string> build(const RowStore& store, const Header& header) {
   const std::size_t capacityBlock = static_cast<std::size_t>(std::max(store.rowCapacity(), 0)) + 1;
   const std::size_t block = std::max(rows, std::min(capacityBlock, MaxBlockLength));
 
-  const std::string heap = cp932::encode(used);
+  // The heap is encoded straight into the file's bytes: a CP932 character
+  // takes two bytes at most.
   std::string out;
-  out.reserve(HeaderSize + heap.size() + spare + 4 * block);
+  out.reserve(HeaderSize + 2 * usedCharacters + spare + 4 * block);
   out += CurrentTag;
   appendHex(out, block, BlockFieldWidth);  // kind codes
   appendHex(out, block, BlockFieldWidth);  // level string
@@ -260,7 +261,7 @@ std::optional<std::string> build(const RowStore& store, const Header& header) {
   out += narrowAscii(rightAligned(header.freeSpace, static_cast<int>(FreeSpaceWidth)));
   out += HeaderEnd;
 
-  out += heap;
+  cp932::encodeAppend(used, out);
   out.append(spare, '\0');
   appendBlock(out, store.levelBlock(), block);
   appendBlock(out, store.kindBlock(), block);

@@ -661,6 +661,8 @@ MainWindowEffects MainWindowLogic::newReading() {
     if (!saved.taken.empty())
       services_.platform.ui.showMessage(Text(CatalogDocument::WriteFailedMessage) + u"||" + saved.taken,
                                         mb::Ok | mb::IconExclamation, u"");
+    if (saved.tooLargeForAnother)
+      services_.platform.ui.showMessage(MediaReading::TooLargeForAnotherMessage, mb::Ok | mb::IconExclamation, u"");
     if (saved.saved) {
       if (hooks_.refreshSelection) hooks_.refreshSelection(saved.fileName);
       services_.platform.ui.showMessage(MediaReading::splitReport(saved.fileNames), mb::Ok | mb::IconInformation, u"");

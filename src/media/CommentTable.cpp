@@ -15,6 +15,8 @@ bool CommentTable::add(TextView path, TextView comment) {
 }
 
 std::optional<TextView> CommentTable::find(TextView folder, TextView name) const {
+  // Asked for every file of a reading; most media have no index file.
+  if (entries_.empty()) return std::nullopt;
   Text& key = key_;
   key.assign(folder);
   key.push_back(ch::PathSeparator);

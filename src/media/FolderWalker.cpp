@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 #include <system_error>
 #include <utility>
 
@@ -138,9 +139,12 @@ Text FolderWalker::sortKey(TextView name, WalkOrder order) {
 }
 
 TextView FolderWalker::groupOf(const Text& extension) {
+  if (lastGroup_ && extension == lastGroupExtension_) return *lastGroup_;
   // A medium has few distinct extensions; looked up once each.
   const auto [it, added] = groups_.try_emplace(extension);
   if (added) it->second = ExtensionGroups::groupOf(extension);
+  lastGroupExtension_ = extension;
+  lastGroup_ = it->second;
   return it->second;
 }
 
@@ -284,10 +288,23 @@ bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int de
     listing.files.push_back(std::move(item));
   }
   // Case-insensitive order; names that differ only in case keep a fixed order.
-  std::sort(listing.files.begin(), listing.files.end(), [](const FileItem& a, const FileItem& b) {
-    if (a.foldedKey != b.foldedKey) return a.foldedKey < b.foldedKey;
-    return a.native < b.native;
-  });
+  const auto before = [](const FileItem& a, const FileItem& b) {
+    const int order = a.foldedKey.compare(b.foldedKey);
+    return order != 0 ? order < 0 : a.native < b.native;
+  };
+  // A listing comes in the order of its bytes, which often is the order
+  // wanted already (one case, one kind of file). Otherwise the places are
+  // sorted rather than the items: a swap of items moves four strings.
+  std::vector<FileItem>& files = listing.files;
+  if (!std::is_sorted(files.begin(), files.end(), before)) {
+    std::vector<std::uint32_t> order(files.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return before(files[a], files[b]); });
+    std::vector<FileItem> sorted;
+    sorted.reserve(files.size());
+    for (const std::uint32_t i : order) sorted.push_back(std::move(files[i]));
+    files = std::move(sorted);
+  }
   std::sort(listing.subfolders.begin(), listing.subfolders.end(),
             [](const Listing::Subfolder& a, const Listing::Subfolder& b) {
               if (a.foldedName != b.foldedName) return a.foldedName < b.foldedName;
@@ -359,9 +376,14 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
 }
 
 int FolderWalker::kindOf(const Text& extension) {
+  // Files of a folder mostly share their extension: the last one answers
+  // without a look into the table.
+  if (lastKind_ >= 0 && extension == lastKindExtension_) return lastKind_;
   // A medium has few distinct extensions; the table is a long text to search.
   const auto [it, added] = kinds_.try_emplace(extension, 0);
   if (added) it->second = icons_.IconCodeOf(extension);
+  lastKindExtension_ = extension;
+  lastKind_ = it->second;
   return it->second;
 }
 

@@ -184,6 +184,10 @@ private:
   std::set<FileSystem::Identity> visited_;
   std::unordered_map<Text, int> kinds_;        // extension as spelled -> kind code
   std::unordered_map<Text, TextView> groups_;  // extension as spelled -> kind group
+  Text lastKindExtension_;                     // the extension kindOf answered last, and its kind
+  int lastKind_ = -1;
+  Text lastGroupExtension_;  // the extension groupOf answered last, and its group
+  std::optional<TextView> lastGroup_;
   Text date_;                                  // the date of the row being written
 };
 

@@ -131,15 +131,21 @@ MediaReading::Result MediaReading::attempt(TextView requested, RowStore& store) 
   if (result.outcome != Outcome::Read) return result;
   if (hooks_.status) hooks_.status(SizePassText);
   result.total = FolderWalker::AddFolderSizes(store);
+  result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
+  result.parts = ReadingSplit::planIfTooLarge(store, path, settings_.listLimits);
+  if (!result.parts.empty() && result.answer == Existing::AddAnother) {
+    result.outcome = Outcome::TooLargeForAnother;
+    return result;
+  }
+  if (!result.parts.empty()) {
+    // Each part gets its own tree flags and marks when it is built.
+    result.outcome = nameParts(result);
+    return result;
+  }
   // The tree flags and file marks a list is shown and stored with, the same
   // whichever front end stores it.
   store.deriveIndexAndTreeFlags();
   catalog::prepareMarks(store);
-  result.freeSpace = folderReading ? 0 : static_cast<std::int64_t>(services_.drives.Capacity(drive).free);
-  if (!ReadingSplit::fits(store)) {
-    result.parts = ReadingSplit::plan(store, path, SplitLimits::listFileMargin());
-    result.outcome = nameParts(result);
-  }
   return result;
 }
 
@@ -313,6 +319,7 @@ Text MediaReading::reportOf(const Result& result) {
     }
     case Outcome::NothingRecorded: return Text(NothingRecordedMessage);
     case Outcome::ListFull: return Text(ListFullMessage);
+    case Outcome::TooLargeForAnother: return Text(TooLargeForAnotherMessage);
     case Outcome::Read: break;
     default: return {};
   }

@@ -69,6 +69,10 @@ public:
     Unreadable,       // the medium's top folder could not be listed
     NothingRecorded,  // the top folder was left out (dates before 1900)
     ListFull,
+    // Read as another list beside the medium's catalog, but too large for
+    // one list file: its catalogs would take the names of the catalogs of
+    // the medium, so nothing is stored.
+    TooLargeForAnother,
   };
 
   struct Result {
@@ -112,6 +116,9 @@ public:
   struct Settings {
     int genre = 0;     // 0..99, the genre the new catalog goes to
     WalkOptions walk;  // sort order, zone, archives (mediumKind is set here)
+    // What one list file holds: a larger reading is recorded as several
+    // catalogs (smaller limits let a test split a small reading).
+    SplitLimits listLimits = SplitLimits::listFile();
   };
 
   struct Hooks {
@@ -160,6 +167,9 @@ public:
   static constexpr TextView UnreadableMessage = u"メディアを読み取れません。";
   static constexpr TextView NothingRecordedMessage = u"記録できるフォルダーやファイルがありませんでした。";
   static constexpr TextView ListFullMessage = u"ファイルが多すぎて、１つのリストに収まりません。";
+  static constexpr TextView TooLargeForAnotherMessage =
+      u"このメディアは１つのリストに収まらず、複数のカタログとして記録されるため、"
+      u"追加のリストとしては記録できません。||既存のリストと置き換えて読み込んで下さい。";
 
   // What the user is told when a reading was recorded as several catalogs:
   //   u"このメディアは 3 個のカタログとして記録されました。||_00HD_DATA.cct|…"

@@ -17,6 +17,43 @@ bool matchesPattern(TextView pattern, TextView name) {
 
 bool hasWildcard(TextView name) { return name.find_first_of(u"*?") != TextView::npos; }
 
+char16_t foldUpper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+
+// Printable ASCII other than "&", which a name decodes to itself.
+bool plainAscii(char16_t c) { return c >= 0x20 && c < 0x7F && c != u'&'; }
+
+// The start of a pattern up to its first wildcard or character that is not
+// plain ASCII.
+TextView asciiStart(TextView pattern) {
+  std::size_t n = 0;
+  while (n < pattern.size() && plainAscii(pattern[n]) && pattern[n] != u'*' && pattern[n] != u'?') ++n;
+  return pattern.substr(0, n);
+}
+
+// False when a native name cannot begin with the plain ASCII text, ASCII
+// case aside, once decoded: a byte beyond ASCII never decodes to ASCII, and
+// plain ASCII decodes to itself. Control bytes and "&" decode to escapes:
+// undecided (true).
+bool startsWithAscii(std::string_view native, TextView ascii) {
+  for (std::size_t i = 0; i < ascii.size(); ++i) {
+    if (i >= native.size()) return false;
+    const auto byte = static_cast<unsigned char>(native[i]);
+    if (byte < 0x20 || byte == '&') return true;
+    if (foldUpper(byte) != foldUpper(ascii[i])) return false;
+  }
+  return true;
+}
+
+// Whether a native name decodes to the plain ASCII name, ASCII case aside.
+bool sameAsciiName(std::string_view native, TextView name) {
+  if (native.size() != name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(native[i]);
+    if (!plainAscii(byte) || foldUpper(byte) != foldUpper(name[i])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void MediumFiles::setRoot(TextView path, const NativePath& folder) {
@@ -37,19 +74,37 @@ MediumFiles::Folder& MediumFiles::folderAt(const NativePath& folder) {
   f.path = folder;
   // Only regular files are ever opened; a link or device is "there" as a
   // name but reads nothing (see read()).
-  for (DirEntry& e : files_.list(folder)) {
-    const Text name = cp932::fromNativeName(e.name);
-    addEntry(f, name, std::move(e.name), e.isFolder() ? Kind::Folder : Kind::File);
-  }
+  for (DirEntry& e : files_.list(folder))
+    f.entries.push_back(Entry{std::move(e.name), e.isFolder() ? Kind::Folder : Kind::File});
   return f;
 }
 
-void MediumFiles::addEntry(Folder& f, TextView name, std::string native, Kind kind) {
-  if (!f.byLower.try_emplace(asciiLower(name), f.entries.size()).second) f.caseTwins = true;
-  f.entries.push_back(Entry{std::move(native), kind});
+const MediumFiles::Folder& MediumFiles::indexed(Folder& f) {
+  if (f.indexed) return f;
+  f.indexed = true;
+  f.byLower.reserve(f.entries.size());
+  for (std::size_t i = 0; i < f.entries.size(); ++i)
+    if (!f.byLower.try_emplace(asciiLower(cp932::fromNativeName(f.entries[i].native)), i).second) f.caseTwins = true;
+  return f;
 }
 
-const MediumFiles::Entry* MediumFiles::entryIn(const Folder& f, TextView name) {
+const MediumFiles::Entry* MediumFiles::entryIn(Folder& folder, TextView name) {
+  // The few plain names every folder is asked for (setdata.ini, setup.lst)
+  // are looked up by going through the bytes once; a folder asked for more
+  // (an index file's names) gets its index.
+  if (!folder.indexed && folder.scans < ScansBeforeIndex && asciiStart(name).size() == name.size()) {
+    ++folder.scans;
+    const Entry* found = nullptr;
+    for (const Entry& e : folder.entries) {
+      if (!sameAsciiName(e.native, name)) continue;
+      if (std::equal(name.begin(), name.end(), e.native.begin(), e.native.end(),
+                     [](char16_t a, char b) { return a == static_cast<unsigned char>(b); }))
+        return &e;  // the exact spelling first
+      if (!found) found = &e;
+    }
+    return found;
+  }
+  const Folder& f = indexed(folder);
   lower_.assign(name);
   for (char16_t& c : lower_)
     if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
@@ -113,8 +168,14 @@ std::optional<Text> MediumFiles::first(TextView pattern, Kind kind) {
   // Listing order is by bytes; the first match by case-insensitive name.
   std::optional<Text> best;
   Text bestLower;
+  // The pattern's plain ASCII start ("UP" of "UP*.BAT") must begin the name's
+  // bytes, ASCII case aside: a folder of 100,000 photographs is passed over
+  // without decoding every name. "NAME.*" matches "NAME" too: its "." is
+  // not needed.
+  const TextView last = where->second;
+  const TextView literal = asciiStart(last.ends_with(u".*") ? last.substr(0, last.size() - 2) : last);
   for (const Entry& e : f.entries) {
-    if (e.kind != kind) continue;
+    if (e.kind != kind || !startsWithAscii(e.native, literal)) continue;
     Text name = cp932::fromNativeName(e.native);
     if (!matchesPattern(where->second, name)) continue;
     Text lower = asciiLower(name);

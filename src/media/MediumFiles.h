@@ -67,8 +67,9 @@ public:
     f.listed = true;
     f.path = folder;
     f.entries.reserve(entries.size());
-    f.byLower.reserve(entries.size());
-    for (const auto& e : entries) addEntry(f, e.name, std::string(e.native), e.folder ? Kind::Folder : Kind::File);
+    // Most folders are never looked into by name: their index waits for the
+    // first look (see indexed()).
+    for (const auto& e : entries) f.entries.push_back(Entry{std::string(e.native), e.folder ? Kind::Folder : Kind::File});
   }
 
 private:
@@ -82,12 +83,16 @@ private:
     // Listing order; the catalog name of an entry is its native name decoded
     // (kept only in lower case, in byLower, to spare memory and time).
     std::vector<Entry> entries;
-    std::unordered_map<Text, std::size_t> byLower;  // lower-case name -> first entry
+    std::unordered_map<Text, std::size_t> byLower;  // lower-case name -> first entry, once indexed
+    bool indexed = false;
+    int scans = 0;  // names looked up without the index
     bool caseTwins = false;  // two names differ only in case (rare on media)
   };
+  static constexpr int ScansBeforeIndex = 8;
+  // The folder with byLower filled.
+  static const Folder& indexed(Folder& f);
   Folder& folderAt(const NativePath& folder);
-  static void addEntry(Folder& f, TextView name, std::string native, Kind kind);
-  const Entry* entryIn(const Folder& folder, TextView name);
+  const Entry* entryIn(Folder& folder, TextView name);
   // The folder and name of a path's last component; nothing when the path
   // lies outside the medium or a folder on the way is missing.
   std::optional<std::pair<Folder*, TextView>> split(TextView path);

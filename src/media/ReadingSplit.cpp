@@ -32,6 +32,13 @@ public:
     }
   }
 
+  // The reading as one list: its rows and heap characters (the end marker
+  // counts one) within the limits.
+  bool fitsWhole(SplitLimits whole) const {
+    const auto rows = static_cast<std::size_t>(s_.rowCount());
+    return rows <= whole.rows && prefix_[rows] + 1 <= whole.characters;
+  }
+
   std::vector<SplitPart> run(TextView rootPath) {
     if (s_.rowCount() > 0) splitFolder(0, Text(rootPath));
     return std::move(parts_);
@@ -106,14 +113,21 @@ private:
 
 }  // namespace
 
-SplitLimits SplitLimits::listFileMargin() {
-  return {listfile::MaxBlockLength * MarginPercent / 100, listfile::MaxHeapLength * MarginPercent / 100};
-}
+SplitLimits SplitLimits::listFile() { return {listfile::MaxBlockLength, listfile::MaxHeapLength}; }
+
+SplitLimits SplitLimits::margin() const { return {rows * MarginPercent / 100, characters * MarginPercent / 100}; }
 
 bool ReadingSplit::fits(const RowStore& reading) { return listfile::checkLimits(reading) == listfile::Limit::Ok; }
 
 std::vector<SplitPart> ReadingSplit::plan(const RowStore& reading, TextView rootPath, SplitLimits limits) {
   return Planner(reading, limits).run(rootPath);
+}
+
+std::vector<SplitPart> ReadingSplit::planIfTooLarge(const RowStore& reading, TextView rootPath, SplitLimits whole) {
+  // The records are counted once, for the question and the plan alike.
+  Planner planner(reading, whole.margin());
+  if (planner.fitsWhole(whole)) return {};
+  return planner.run(rootPath);
 }
 
 void ReadingSplit::build(const RowStore& reading, const SplitPart& part, TextView mark, RowStore& out) {

@@ -35,8 +35,12 @@ namespace zevro {
 struct SplitLimits {
   std::size_t rows = 0;        // rows of a part, its title line included
   std::size_t characters = 0;  // heap characters of a part, end marker included
+  // What one list file holds: 1,048,575 rows, 16,777,215 heap characters.
+  static SplitLimits listFile();
+  // 90 % of these limits: where a part is closed.
+  SplitLimits margin() const;
   // 90 % of the list file's limits.
-  static SplitLimits listFileMargin();
+  static SplitLimits listFileMargin() { return listFile().margin(); }
 };
 
 struct SplitPart {
@@ -58,6 +62,10 @@ public:
   // part first; rootPath is the catalog path of what was read (u"E:",
   // u"E:\\DOCS").
   static std::vector<SplitPart> plan(const RowStore& reading, TextView rootPath, SplitLimits limits);
+  // The same for a reading too large for one list file of the `whole`
+  // limits, its parts closed at their margin; none when it fits (counted
+  // as fits() counts for the list file's limits).
+  static std::vector<SplitPart> planIfTooLarge(const RowStore& reading, TextView rootPath, SplitLimits whole);
 
   // One part as a catalog list of its own, ready to be written: title line,
   // rows with their levels moved up under it, tree flags and file marks.

@@ -63,6 +63,10 @@ bool ReadingStore::decideAgain(MediaReading::Result& result, SavedReading& saved
     result.replaced = std::move(replaced);
     result.replacedParts = MediaReading::partsOf(platform_.files, folder, names, *existing);
   } else if (answer == MediaReading::Existing::AddAnother && existing != names.end()) {
+    if (!result.parts.empty()) {
+      saved.tooLargeForAnother = true;
+      return false;
+    }
     sequence = MediaReading::freeSequence(names, result.namePattern);
     if (sequence == 0) {
       saved.noFreeNumber = true;

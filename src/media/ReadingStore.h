@@ -36,6 +36,9 @@ struct SavedReading {
   IoError lockError;
   // Not saved: every number 01 to 99 of another list is taken by now.
   bool noFreeNumber = false;
+  // Not saved: another list was asked for, by now, of a reading recorded as
+  // several catalogs (MediaReading::Outcome::TooLargeForAnother).
+  bool tooLargeForAnother = false;
   Text fileName;        // u"_04CD_GAMES.CCT", as written
   // Every catalog written, fileName first: more than one for a reading too
   // large for one list file (all of them are written, or none).

@@ -2,7 +2,8 @@
 # A medium too large for one list file: about 350,000 empty files of long
 # names in four top-level folders. `zevro-cli read` records it as several
 # catalogs whose file rows add up to every file, `search` finds a file of
-# each, a second read asks (exit 1) and --replace replaces every catalog.
+# each, a second read asks (exit 1), --add is refused (exit 1) and --replace
+# replaces every catalog.
 source "$(dirname "$0")/harness.bash"
 prog=$tmp/prog
 media=$tmp/media
@@ -52,6 +53,14 @@ done
 check "a split medium is catalogued already" 1 "$cli" --program-dir "$prog" read --quiet K:
 grep -q "catalogued already as _00HD_HUGE.cct" "$tmp/err" || { echo "FAIL: question"; cat "$tmp/err"; fail=1; }
 expect "nothing changed" "$parts" "$(ls "$prog/Catalog"/*.cct | wc -l)"
+
+# Another list beside the catalogs of a medium too large for one list file
+# would take their names: refused with a message saying why, nothing changes.
+check "--add of a split medium is refused" 1 "$cli" --program-dir "$prog" read --quiet --add K:
+grep -q "too large for one list file" "$tmp/err" || { echo "FAIL: --add message"; cat "$tmp/err"; fail=1; }
+grep -q "meanwhile" "$tmp/err" && { echo "FAIL: --add says catalogued meanwhile"; fail=1; }
+expect "nothing written by --add" "" "$(cat "$tmp/out")"
+expect "nothing changed by --add" "$parts" "$(ls "$prog/Catalog"/*.cct | wc -l)"
 
 # --replace replaces every catalog: the old ones go to Backup/, none stays
 # beside the new ones.

@@ -23,7 +23,8 @@
 //   --replace         an existing catalog of the medium is replaced, once the
 //                     new reading has succeeded (the old file goes to Backup/)
 //   --add             an existing catalog stays and another list is read
-//                     beside it ("_00CD_GAMES-01.cct")
+//                     beside it ("_00CD_GAMES-01.cct"); not for a medium too
+//                     large for one list file (refused, exit status 1)
 //   --sort name|extension|kind   the order of the files of a folder
 //                     (default: the option RecordSort)
 //   --local-time, --no-local-time   list times in this machine's time zone,
@@ -214,7 +215,8 @@ const char* problemText(WalkProblem::Kind kind) {
 // Readings that did not happen for a reason of the medium, not of the input:
 // the medium is not in its drive, or it has no free list number left.
 bool refusedOutcome(MediaReading::Outcome outcome) {
-  return outcome == MediaReading::Outcome::NoMedium || outcome == MediaReading::Outcome::NoFreeNumber;
+  return outcome == MediaReading::Outcome::NoMedium || outcome == MediaReading::Outcome::NoFreeNumber ||
+         outcome == MediaReading::Outcome::TooLargeForAnother;
 }
 
 std::string failureText(const MediaReading::Result& r, const std::string& path) {
@@ -230,6 +232,10 @@ std::string failureText(const MediaReading::Result& r, const std::string& path) 
     case Outcome::Unreadable: return path + ": cannot be read";
     case Outcome::NothingRecorded: return path + ": nothing could be recorded";
     case Outcome::ListFull: return path + ": the medium holds more than a list can take";
+    case Outcome::TooLargeForAnother:
+      return path +
+             ": too large for one list file, so it is recorded as several catalogs, which cannot be read as "
+             "another list beside the medium's catalog (nothing stored; --replace replaces its catalogs)";
   }
   return {};
 }
@@ -355,6 +361,12 @@ int runRead(Context& context) {
     context.err << Prefix << "nothing stored: " << saved.lockError.text << '\n';
     return ExitError;
   }
+  if (saved.tooLargeForAnother) {
+    MediaReading::Result tooLarge;
+    tooLarge.outcome = MediaReading::Outcome::TooLargeForAnother;
+    context.err << Prefix << failureText(tooLarge, a.path) << '\n';
+    return ExitNone;
+  }
   if (saved.noFreeNumber) {
     MediaReading::Result full;
     full.outcome = MediaReading::Outcome::NoFreeNumber;
@@ -403,7 +415,8 @@ constexpr const char* Help =
     "  --replace              an existing catalog of the medium is replaced once\n"
     "                         the new reading succeeded (the old one goes to Backup/)\n"
     "  --add                  an existing catalog stays; another list is read\n"
-    "                         beside it (_00CD_GAMES-01.cct)\n"
+    "                         beside it (_00CD_GAMES-01.cct); refused for a medium\n"
+    "                         too large for one list file\n"
     "  --sort name|extension|kind   the order of a folder's files (default: the\n"
     "                         option RecordSort)\n"
     "  --local-time, --no-local-time   list times in this machine's time zone,\n"
@@ -426,7 +439,8 @@ constexpr const char* Help =
     "Exit status:\n"
     "  0  the catalog was written\n"
     "  1  refused: the medium is catalogued already (without --replace or --add),\n"
-    "     no medium is in the drive, or every list number is taken\n"
+    "     no medium is in the drive, every list number is taken, or --add was\n"
+    "     given for a medium too large for one list file\n"
     "  2  bad input (an unknown option, no PATH, a removable medium without\n"
     "     --title), or the reading or the writing failed\n";
 
