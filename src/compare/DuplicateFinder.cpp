@@ -13,10 +13,10 @@ namespace zevro {
 
 namespace {
 
-// One file row of the first pass.
+// One file row of the first pass (the size is part of the hashed key; rows
+// of other sizes that hash alike are parted by the exact key later).
 struct KeyedRow {
   std::uint64_t hash;
-  std::uint64_t size;
   std::uint32_t catalog;
   std::uint32_t row;
 };
@@ -31,15 +31,16 @@ struct Candidate {
 
 // What the second look found of a candidate.
 struct Detail {
-  bool seen = false;  // still in its catalog
-  Text key;           // the exact key, to part rows that only hash alike
+  bool seen = false;       // still in its catalog
+  std::size_t keyAt = 0;   // the exact key, to part rows that only hash alike:
+  std::size_t keySize = 0; // its place in the one text of all keys
   FoundRow found;
 };
 
 // The window system gets a chance after this many rows of one catalog.
 constexpr int RowsBetweenPumps = 65536;
 
-// Sorts the rows by hash, size, catalog and row: spread over buckets by the
+// Sorts the rows by hash, catalog and row: spread over buckets by the
 // hash's top bits first (the hashes are evenly spread), so that each bucket
 // sorts in the cache.
 void sortByKey(std::vector<KeyedRow>& keyed) {
@@ -51,11 +52,26 @@ void sortByKey(std::vector<KeyedRow>& keyed) {
   std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
   for (const KeyedRow& r : keyed) spread[next[r.hash >> (64 - Bits)]++] = r;
   const auto less = [](const KeyedRow& a, const KeyedRow& b) {
-    return std::tie(a.hash, a.size, a.catalog, a.row) < std::tie(b.hash, b.size, b.catalog, b.row);
+    return std::tie(a.hash, a.catalog, a.row) < std::tie(b.hash, b.catalog, b.row);
   };
   for (std::size_t b = 0; b + 1 < starts.size(); ++b)
     std::sort(spread.begin() + starts[b], spread.begin() + starts[b + 1], less);
   keyed.swap(spread);
+}
+
+// Sorts the candidates by catalog and row, the order of the second walk:
+// spread by catalog first, then each catalog's rows sorted.
+void sortByPlace(std::vector<Candidate>& candidates, std::size_t catalogs) {
+  std::vector<std::size_t> starts(catalogs + 2, 0);
+  for (const Candidate& c : candidates) ++starts[std::min<std::size_t>(c.catalog, catalogs) + 1];
+  for (std::size_t k = 1; k < starts.size(); ++k) starts[k] += starts[k - 1];
+  std::vector<Candidate> spread(candidates.size());
+  std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+  for (const Candidate& c : candidates) spread[next[std::min<std::size_t>(c.catalog, catalogs)]++] = c;
+  const auto less = [](const Candidate& a, const Candidate& b) { return std::tie(a.catalog, a.row) < std::tie(b.catalog, b.row); };
+  for (std::size_t k = 0; k + 1 < starts.size(); ++k)
+    std::sort(spread.begin() + static_cast<std::ptrdiff_t>(starts[k]), spread.begin() + static_cast<std::ptrdiff_t>(starts[k + 1]), less);
+  candidates.swap(spread);
 }
 
 template <class It, class MediumOf>
@@ -79,7 +95,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     bool go = true;
     rows.forEach(filters.members, [&](const FileRow& r) {
       if (r.size < minSize) return true;
-      keyed.push_back({key.hashOf(r), r.size, static_cast<std::uint32_t>(c.index), static_cast<std::uint32_t>(r.row)});
+      keyed.push_back({key.hashOf(r), static_cast<std::uint32_t>(c.index), static_cast<std::uint32_t>(r.row)});
       if (++sincePump == RowsBetweenPumps) {
         sincePump = 0;
         go = scan.pump();
@@ -102,7 +118,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<std::uint32_t> runStarts;  // runs [runStarts[k], runStarts[k + 1]) of candidate numbers
   for (std::size_t i = 0; i < keyed.size();) {
     std::size_t j = i + 1;
-    while (j < keyed.size() && keyed[j].hash == keyed[i].hash && keyed[j].size == keyed[i].size) ++j;
+    while (j < keyed.size() && keyed[j].hash == keyed[i].hash) ++j;
     if (j - i >= 2 && (filters.sameMedium || onTwoMedia(keyed.begin() + static_cast<std::ptrdiff_t>(i),
                                                         keyed.begin() + static_cast<std::ptrdiff_t>(j), mediumOfKeyed))) {
       runStarts.push_back(static_cast<std::uint32_t>(candidates.size()));
@@ -120,8 +136,8 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
 
   // Second pass: the candidates' catalogs again, for names, paths and dates.
   std::vector<Detail> details(candidates.size());
-  std::sort(candidates.begin(), candidates.end(),
-            [](const Candidate& a, const Candidate& b) { return std::tie(a.catalog, a.row) < std::tie(b.catalog, b.row); });
+  sortByPlace(candidates, scan.catalogs().size());
+  Text keys;  // every candidate's exact key, one after another
   FileView view;
   for (std::size_t i = 0; i < candidates.size();) {
     const std::uint32_t catalog = candidates[i].catalog;
@@ -134,13 +150,17 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     if (scan.reread(static_cast<int>(catalog), view)) {
       FileRows rows(view.bytes());
       std::size_t next = i;
-      rows.forEach(filters.members, [&](const FileRow& r) {
-        while (next < end && candidates[next].row < static_cast<std::uint32_t>(r.row)) ++next;
-        if (next == end) return false;
-        if (candidates[next].row != static_cast<std::uint32_t>(r.row)) return true;
+      const auto wanted = [&](int row) {
+        while (next < end && candidates[next].row < static_cast<std::uint32_t>(row)) ++next;
+        return next < end && candidates[next].row == static_cast<std::uint32_t>(row);
+      };
+      rows.forEachWanted(filters.members, wanted, [&](const FileRow& r) {
         Detail& d = details[candidates[next++].number];
         d.seen = true;
-        d.key = key.textOf(r);
+        const Text& exact = key.textOf(r);
+        d.keyAt = keys.size();
+        d.keySize = exact.size();
+        keys += exact;
         d.found = FoundRow{static_cast<int>(catalog), r.row, r.size, cp932::decode(r.name), rows.pathOf(r),
                            cp932::decode(r.date)};
         return next < end;
@@ -157,11 +177,11 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     // The key's first units (code 0 after its end), so that most
     // comparisons of names stay inside the spans.
     std::array<char16_t, 12> prefix;
-    const Text* key;
+    TextView key;
     std::uint32_t first;  // in members
     std::uint32_t count;
   };
-  const auto prefixOf = [](const Text& key) {
+  const auto prefixOf = [](TextView key) {
     std::array<char16_t, 12> p{};
     std::copy_n(key.begin(), std::min(key.size(), p.size()), p.begin());
     return p;
@@ -170,6 +190,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<std::uint32_t> members;  // candidate numbers of each group, by catalog and row
   std::vector<std::uint32_t> order;
   const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].found.catalog); };
+  const auto keyOf = [&](const Detail& d) { return TextView(keys).substr(d.keyAt, d.keySize); };
   for (std::size_t run = 0; run + 1 < runStarts.size(); ++run) {
     order.clear();
     for (std::uint32_t n = runStarts[run]; n < runStarts[run + 1]; ++n) {
@@ -178,15 +199,17 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
       const Detail& da = details[a];
       const Detail& db = details[b];
-      return std::tie(da.key, da.found.catalog, da.found.row) < std::tie(db.key, db.found.catalog, db.found.row);
+      const int byKey = keyOf(da).compare(keyOf(db));
+      if (byKey != 0) return byKey < 0;
+      return std::tie(da.found.catalog, da.found.row) < std::tie(db.found.catalog, db.found.row);
     });
     for (std::size_t i = 0; i < order.size();) {
       std::size_t j = i + 1;
-      while (j < order.size() && details[order[j]].key == details[order[i]].key) ++j;
+      while (j < order.size() && keyOf(details[order[j]]) == keyOf(details[order[i]])) ++j;
       if (j - i >= 2 && (filters.sameMedium || onTwoMedia(order.begin() + static_cast<std::ptrdiff_t>(i),
                                                           order.begin() + static_cast<std::ptrdiff_t>(j), mediumOfNumber))) {
         const Detail& d = details[order[i]];
-        spans.push_back({d.found.size * (j - i - 1), prefixOf(d.key), &d.key, static_cast<std::uint32_t>(members.size()),
+        spans.push_back({d.found.size * (j - i - 1), prefixOf(keyOf(d)), keyOf(d), static_cast<std::uint32_t>(members.size()),
                          static_cast<std::uint32_t>(j - i)});
         members.insert(members.end(), order.begin() + static_cast<std::ptrdiff_t>(i),
                        order.begin() + static_cast<std::ptrdiff_t>(j));
@@ -198,7 +221,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::sort(spans.begin(), spans.end(), [&](const Span& a, const Span& b) {
     if (a.wasted != b.wasted) return a.wasted > b.wasted;
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    const int byKey = a.key->compare(*b.key);
+    const int byKey = a.key.compare(b.key);
     if (byKey != 0) return byKey < 0;
     const Detail& da = details[members[a.first]];
     const Detail& db = details[members[b.first]];

@@ -13,10 +13,26 @@
 namespace zevro::cli {
 
 std::string oneLineField(TextView text) {
-  Text line(text);
-  for (char16_t& c : line)
-    if (c == ch::Tab || c == ch::CR || c == ch::LF) c = u' ';
-  return toUtf8(line);
+  std::string line;
+  appendOneLineField(text, line);
+  return line;
+}
+
+void appendOneLineField(TextView text, std::string& out) {
+  for (std::size_t i = 0; i < text.size();) {
+    const char16_t c = text[i];
+    if (c < 0x80) {
+      out.push_back(c == ch::Tab || c == ch::CR || c == ch::LF ? ' ' : static_cast<char>(c));
+      ++i;
+      continue;
+    }
+    // Tabs and line ends are ASCII, and a run without ASCII never parts a
+    // surrogate pair: the run is converted as it stands.
+    std::size_t end = i + 1;
+    while (end < text.size() && text[end] >= 0x80) ++end;
+    out += toUtf8(text.substr(i, end - i));
+    i = end;
+  }
 }
 
 std::string jsonString(TextView text) {
