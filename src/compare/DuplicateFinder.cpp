@@ -89,7 +89,16 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
 
   // First pass: every file row as a hash of its key.
   std::vector<KeyedRow> keyed;
+  std::size_t catalogsDone = 0;
+  const std::size_t catalogCount = scan.catalogs().size();
   const bool whole = scan.each(filters.genres, [&](const CompareScan::Catalog& c) {
+    // Room for the catalogs still to come, guessed from those read so far
+    // (the rows are not copied over and over as the table grows).
+    if (catalogsDone > 0 && catalogCount > catalogsDone) {
+      const std::size_t need = keyed.size() + keyed.size() / catalogsDone * (catalogCount - catalogsDone) / 4 * 5;
+      if (need > keyed.capacity()) keyed.reserve(std::max(need, keyed.capacity() * 2));
+    }
+    ++catalogsDone;
     FileRows rows(c.bytes);
     int sincePump = 0;
     bool go = true;
@@ -138,6 +147,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<Detail> details(candidates.size());
   sortByPlace(candidates, scan.catalogs().size());
   Text keys;  // every candidate's exact key, one after another
+  keys.reserve(candidates.size() * 24);
   FileView view;
   for (std::size_t i = 0; i < candidates.size();) {
     const std::uint32_t catalog = candidates[i].catalog;

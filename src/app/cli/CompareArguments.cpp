@@ -132,6 +132,12 @@ void printFoundRows(std::ostream& out, const FoundFiles& found, bool withGroups,
     const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
     lines.append(digits, end);
   };
+  // A catalog's title is on every row of it: written out once.
+  std::vector<std::string> titles;
+  if (!json) {
+    titles.reserve(found.catalogs.size());
+    for (const SearchListEntry& catalog : found.catalogs) titles.push_back(oneLineField(catalog.title));
+  }
   for (std::size_t i = 0; i < found.rows.size(); ++i) {
     const FoundRow& r = found.rows[i];
     const SearchListEntry& catalog = found.catalogs[static_cast<std::size_t>(r.catalog)];
@@ -156,10 +162,14 @@ void printFoundRows(std::ostream& out, const FoundFiles& found, bool withGroups,
         lines += '\t';
       }
       number(r.size);
-      for (const TextView field : {TextView(r.name), TextView(catalog.title), TextView(r.path), TextView(r.date)}) {
-        lines += '\t';
-        appendOneLineField(field, lines);
-      }
+      lines += '\t';
+      appendOneLineField(r.name, lines);
+      lines += '\t';
+      lines += titles[static_cast<std::size_t>(r.catalog)];
+      lines += '\t';
+      appendOneLineField(r.path, lines);
+      lines += '\t';
+      appendOneLineField(r.date, lines);
       lines += '\t';
       lines += catalog.nativeName;
     }
