@@ -66,8 +66,8 @@ TEST(SameFileKeyTest, FoldedKeysOfEveryKindOfName) {
 // through the full decoding) give one hash and one exact key; other sizes,
 // names or dates do not.
 TEST(SameFileKeyTest, AsciiAndFullWidthSpellingsKeyAlike) {
-  const std::vector<std::string> names = {"readme.txt", "SETUP.EXE", "img_00100017.jpg", "a b-c_d(1).tar.gz",
-                                          "~$word.doc", "x"};
+  const std::vector<std::string> names = {"readme.txt",        "SETUP.EXE",  "img_00100017.jpg",
+                                          "a b-c_d(1).tar.gz", "~$word.doc", "x"};
   for (const SameFileKey::By by : {SameFileKey::By::NameSize, SameFileKey::By::NameSizeDate}) {
     SameFileKey key(by);
     for (const std::string& name : names) {

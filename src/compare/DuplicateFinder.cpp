@@ -29,12 +29,17 @@ struct Candidate {
   std::uint32_t number;
 };
 
-// What the second look found of a candidate.
+// What the second look found of a candidate, all that groups are made
+// and sorted by; its names are kept apart, in walk order (see place), so
+// that the small facts stay close together in memory.
 struct Detail {
-  bool seen = false;       // still in its catalog
-  std::size_t keyAt = 0;   // the exact key, to part rows that only hash alike:
-  std::size_t keySize = 0; // its place in the one text of all keys
-  FoundRow found;
+  std::uint64_t size = 0;
+  std::size_t keyAt = 0;      // the exact key, to part rows that only hash alike:
+  std::uint32_t keySize = 0;  // its place in the one text of all keys
+  int catalog = 0;
+  int row = 0;
+  std::uint32_t place = 0;  // its row found, in the walk's order
+  bool seen = false;        // still in its catalog
 };
 
 // The window system gets a chance after this many rows of one catalog.
@@ -68,9 +73,12 @@ void sortByPlace(std::vector<Candidate>& candidates, std::size_t catalogs) {
   std::vector<Candidate> spread(candidates.size());
   std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
   for (const Candidate& c : candidates) spread[next[std::min<std::size_t>(c.catalog, catalogs)]++] = c;
-  const auto less = [](const Candidate& a, const Candidate& b) { return std::tie(a.catalog, a.row) < std::tie(b.catalog, b.row); };
+  const auto less = [](const Candidate& a, const Candidate& b) {
+    return std::tie(a.catalog, a.row) < std::tie(b.catalog, b.row);
+  };
   for (std::size_t k = 0; k + 1 < starts.size(); ++k)
-    std::sort(spread.begin() + static_cast<std::ptrdiff_t>(starts[k]), spread.begin() + static_cast<std::ptrdiff_t>(starts[k + 1]), less);
+    std::sort(spread.begin() + static_cast<std::ptrdiff_t>(starts[k]),
+              spread.begin() + static_cast<std::ptrdiff_t>(starts[k + 1]), less);
   candidates.swap(spread);
 }
 
@@ -128,8 +136,9 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   for (std::size_t i = 0; i < keyed.size();) {
     std::size_t j = i + 1;
     while (j < keyed.size() && keyed[j].hash == keyed[i].hash) ++j;
-    if (j - i >= 2 && (filters.sameMedium || onTwoMedia(keyed.begin() + static_cast<std::ptrdiff_t>(i),
-                                                        keyed.begin() + static_cast<std::ptrdiff_t>(j), mediumOfKeyed))) {
+    if (j - i >= 2 &&
+        (filters.sameMedium || onTwoMedia(keyed.begin() + static_cast<std::ptrdiff_t>(i),
+                                          keyed.begin() + static_cast<std::ptrdiff_t>(j), mediumOfKeyed))) {
       runStarts.push_back(static_cast<std::uint32_t>(candidates.size()));
       for (std::size_t k = i; k < j; ++k)
         candidates.push_back({keyed[k].catalog, keyed[k].row, static_cast<std::uint32_t>(candidates.size())});
@@ -146,6 +155,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   // Second pass: the candidates' catalogs again, for names, paths and dates.
   std::vector<Detail> details(candidates.size());
   sortByPlace(candidates, scan.catalogs().size());
+  std::vector<FoundRow> foundByPlace(candidates.size());
   Text keys;  // every candidate's exact key, one after another
   keys.reserve(candidates.size() * 24);
   FileView view;
@@ -165,14 +175,19 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
         return next < end && candidates[next].row == static_cast<std::uint32_t>(row);
       };
       rows.forEachWanted(filters.members, wanted, [&](const FileRow& r) {
-        Detail& d = details[candidates[next++].number];
-        d.seen = true;
+        const std::size_t place = next++;
+        Detail& d = details[candidates[place].number];
         const Text& exact = key.textOf(r);
+        d.size = r.size;
         d.keyAt = keys.size();
-        d.keySize = exact.size();
+        d.keySize = static_cast<std::uint32_t>(exact.size());
+        d.catalog = static_cast<int>(catalog);
+        d.row = r.row;
+        d.place = static_cast<std::uint32_t>(place);
+        d.seen = true;
         keys += exact;
-        d.found = FoundRow{static_cast<int>(catalog), r.row, r.size, cp932::decode(r.name), rows.pathOf(r),
-                           cp932::decode(r.date)};
+        foundByPlace[place] = FoundRow{static_cast<int>(catalog), r.row,          r.size,
+                                       cp932::decode(r.name),     rows.pathOf(r), cp932::decode(r.date)};
         return next < end;
       });
     }
@@ -199,7 +214,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<Span> spans;
   std::vector<std::uint32_t> members;  // candidate numbers of each group, by catalog and row
   std::vector<std::uint32_t> order;
-  const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].found.catalog); };
+  const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].catalog); };
   const auto keyOf = [&](const Detail& d) { return TextView(keys).substr(d.keyAt, d.keySize); };
   for (std::size_t run = 0; run + 1 < runStarts.size(); ++run) {
     order.clear();
@@ -211,15 +226,16 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
       const Detail& db = details[b];
       const int byKey = keyOf(da).compare(keyOf(db));
       if (byKey != 0) return byKey < 0;
-      return std::tie(da.found.catalog, da.found.row) < std::tie(db.found.catalog, db.found.row);
+      return std::tie(da.catalog, da.row) < std::tie(db.catalog, db.row);
     });
     for (std::size_t i = 0; i < order.size();) {
       std::size_t j = i + 1;
       while (j < order.size() && keyOf(details[order[j]]) == keyOf(details[order[i]])) ++j;
-      if (j - i >= 2 && (filters.sameMedium || onTwoMedia(order.begin() + static_cast<std::ptrdiff_t>(i),
-                                                          order.begin() + static_cast<std::ptrdiff_t>(j), mediumOfNumber))) {
+      if (j - i >= 2 &&
+          (filters.sameMedium || onTwoMedia(order.begin() + static_cast<std::ptrdiff_t>(i),
+                                            order.begin() + static_cast<std::ptrdiff_t>(j), mediumOfNumber))) {
         const Detail& d = details[order[i]];
-        spans.push_back({d.found.size * (j - i - 1), prefixOf(keyOf(d)), keyOf(d), static_cast<std::uint32_t>(members.size()),
+        spans.push_back({d.size * (j - i - 1), prefixOf(keyOf(d)), keyOf(d), static_cast<std::uint32_t>(members.size()),
                          static_cast<std::uint32_t>(j - i)});
         members.insert(members.end(), order.begin() + static_cast<std::ptrdiff_t>(i),
                        order.begin() + static_cast<std::ptrdiff_t>(j));
@@ -235,13 +251,14 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     if (byKey != 0) return byKey < 0;
     const Detail& da = details[members[a.first]];
     const Detail& db = details[members[b.first]];
-    return std::tie(da.found.catalog, da.found.row) < std::tie(db.found.catalog, db.found.row);
+    return std::tie(da.catalog, da.row) < std::tie(db.catalog, db.row);
   });
   found.rows.reserve(members.size());
   for (const Span& s : spans) {
-    found.groups.push_back({details[members[s.first]].found.size, static_cast<int>(found.rows.size()),
-                            static_cast<int>(s.count)});
-    for (std::uint32_t k = s.first; k < s.first + s.count; ++k) found.rows.push_back(std::move(details[members[k]].found));
+    found.groups.push_back(
+        {details[members[s.first]].size, static_cast<int>(found.rows.size()), static_cast<int>(s.count)});
+    for (std::uint32_t k = s.first; k < s.first + s.count; ++k)
+      found.rows.push_back(std::move(foundByPlace[details[members[k]].place]));
   }
   return found;
 }

@@ -24,12 +24,12 @@
 namespace zevro {
 
 struct FileRow {
-  int row = 0;                // stored row, 1 for the first row below the title line
-  int level = 0;              // 1 for an entry of the medium's root folder
-  std::string_view name;      // field 0 as CP932 bytes, "README.TXT"
-  std::string_view date;      // field 2 as CP932 bytes, "99/12/31 23:55", or empty
-  std::uint64_t size = 0;     // field 3, "1,234" -> 1234; 0 when empty
-  bool member = false;        // listed inside an archive
+  int row = 0;             // stored row, 1 for the first row below the title line
+  int level = 0;           // 1 for an entry of the medium's root folder
+  std::string_view name;   // field 0 as CP932 bytes, "README.TXT"
+  std::string_view date;   // field 2 as CP932 bytes, "99/12/31 23:55", or empty
+  std::uint64_t size = 0;  // field 3, "1,234" -> 1234; 0 when empty
+  bool member = false;     // listed inside an archive
 };
 
 class FileRows {
@@ -46,7 +46,8 @@ public:
   // only when `members` is set. f returns false to stop the walk.
   template <class F>
   void forEach(bool members, F&& f) {
-    forEachWanted(members, [](int) { return true; }, std::forward<F>(f));
+    const auto every = [](int) { return true; };
+    forEachWanted(members, every, std::forward<F>(f));
   }
 
   // The same, but only the file rows for whose stored row wanted(row) is
@@ -91,7 +92,8 @@ void FileRows::forEachWanted(bool members, W&& wanted, F&& f) {
   int row = 0;
   while (at < heap_.size()) {
     const void* next = std::char_traits<char>::find(heap_.data() + at + 1, heap_.size() - at - 1, '\x10');
-    const std::size_t end = next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
+    const std::size_t end =
+        next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
     const int level = row < static_cast<int>(levels_.size()) ? static_cast<unsigned char>(levels_[row]) : 0;
     const int kind = row < static_cast<int>(kinds_.size()) ? static_cast<unsigned char>(kinds_[row]) : 0;
     const std::string_view name = nameOf(at, end);

@@ -56,7 +56,8 @@ const Text& SameFileKey::fold(std::string_view nameBytes) {
   if (plainAscii(nameBytes)) {
     const AsciiFolds& folds = asciiFolds();
     folded_.resize(nameBytes.size());
-    for (std::size_t i = 0; i < nameBytes.size(); ++i) folded_[i] = folds.unit[static_cast<unsigned char>(nameBytes[i])];
+    for (std::size_t i = 0; i < nameBytes.size(); ++i)
+      folded_[i] = folds.unit[static_cast<unsigned char>(nameBytes[i])];
     return folded_;
   }
   decoded_.resize(nameBytes.size());

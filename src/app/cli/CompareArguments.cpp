@@ -120,7 +120,8 @@ void printFoundRows(std::ostream& out, const FoundFiles& found, bool withGroups,
   std::vector<int> groupOf(found.rows.size(), 0);
   for (std::size_t g = 0; g < found.groups.size(); ++g) {
     const FileGroup& group = found.groups[g];
-    for (int i = group.first; i < group.first + group.count; ++i) groupOf[static_cast<std::size_t>(i)] = static_cast<int>(g) + 1;
+    for (int i = group.first; i < group.first + group.count; ++i)
+      groupOf[static_cast<std::size_t>(i)] = static_cast<int>(g) + 1;
   }
   // Lines gather in one buffer that goes out in large writes: hundreds of
   // thousands of rows are usual here.
