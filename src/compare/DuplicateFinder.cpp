@@ -59,8 +59,24 @@ void sortByKey(std::vector<KeyedRow>& keyed) {
   const auto less = [](const KeyedRow& a, const KeyedRow& b) {
     return std::tie(a.hash, a.catalog, a.row) < std::tie(b.hash, b.catalog, b.row);
   };
-  for (std::size_t b = 0; b + 1 < starts.size(); ++b)
-    std::sort(spread.begin() + starts[b], spread.begin() + starts[b + 1], less);
+  // The spread keeps the rows' order (catalog, then row) within a bucket, so
+  // a stable sort by hash alone gives the whole order; the usual bucket is a
+  // few dozen rows, sorted in place by insertion.
+  constexpr std::uint32_t SmallBucket = 48;
+  for (std::size_t b = 0; b + 1 < starts.size(); ++b) {
+    KeyedRow* const first = spread.data() + starts[b];
+    KeyedRow* const last = spread.data() + starts[b + 1];
+    if (starts[b + 1] - starts[b] > SmallBucket) {
+      std::sort(first, last, less);
+      continue;
+    }
+    for (KeyedRow* i = first + 1; i < last; ++i) {
+      const KeyedRow r = *i;
+      KeyedRow* j = i;
+      for (; j > first && (j - 1)->hash > r.hash; --j) *j = *(j - 1);
+      *j = r;
+    }
+  }
   keyed.swap(spread);
 }
 
