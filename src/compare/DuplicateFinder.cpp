@@ -269,13 +269,39 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     const Detail& db = details[members[b.first]];
     return std::tie(da.catalog, da.row) < std::tie(db.catalog, db.row);
   });
-  found.rows.reserve(members.size());
+  // The rows found are put in group order where they lie (a second table of
+  // them would cost as much memory again): the places in the order wanted,
+  // then the places no group took, followed round each cycle.
+  std::vector<std::uint32_t> from;
+  from.reserve(foundByPlace.size());
+  std::vector<bool> taken(foundByPlace.size(), false);
   for (const Span& s : spans) {
-    found.groups.push_back(
-        {details[members[s.first]].size, static_cast<int>(found.rows.size()), static_cast<int>(s.count)});
-    for (std::uint32_t k = s.first; k < s.first + s.count; ++k)
-      found.rows.push_back(std::move(foundByPlace[details[members[k]].place]));
+    found.groups.push_back({details[members[s.first]].size, static_cast<int>(from.size()), static_cast<int>(s.count)});
+    for (std::uint32_t k = s.first; k < s.first + s.count; ++k) {
+      const std::uint32_t place = details[members[k]].place;
+      from.push_back(place);
+      taken[place] = true;
+    }
   }
+  const std::size_t kept = from.size();
+  for (std::uint32_t place = 0; place < foundByPlace.size(); ++place) {
+    if (!taken[place]) from.push_back(place);
+  }
+  std::vector<bool> done(foundByPlace.size(), false);
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    if (done[i]) continue;
+    FoundRow first = std::move(foundByPlace[i]);
+    std::size_t at = i;
+    while (from[at] != i) {
+      foundByPlace[at] = std::move(foundByPlace[from[at]]);
+      done[at] = true;
+      at = from[at];
+    }
+    foundByPlace[at] = std::move(first);
+    done[at] = true;
+  }
+  foundByPlace.resize(kept);
+  found.rows = std::move(foundByPlace);
   return found;
 }
 
