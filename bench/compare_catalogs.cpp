@@ -28,8 +28,10 @@ using namespace zevro;
 
 Text digits(unsigned v, std::size_t width) { return bench::limitDigits(v, width); }
 
+// "1,234,567" (every digit: a width of 1 would keep the last one only).
 Text grouped(unsigned v) {
-  Text plain = digits(v, 1);
+  Text plain;
+  for (const char c : std::to_string(v)) plain += static_cast<char16_t>(c);
   Text out;
   for (std::size_t i = 0; i < plain.size(); ++i) {
     if (i > 0 && (plain.size() - i) % 3 == 0) out += u',';

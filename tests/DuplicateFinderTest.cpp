@@ -57,7 +57,9 @@ protected:
   std::vector<std::string> lines(const CompareFilters& filters) {
     CompareScan scan(files, temp.path("Catalog"));
     scan.start(filters.media);
-    const FoundFiles found = DuplicateFinder::find(scan, filters);
+    return linesOf(DuplicateFinder::find(scan, filters));
+  }
+  static std::vector<std::string> linesOf(const FoundFiles& found) {
     std::vector<std::string> out;
     for (std::size_t g = 0; g < found.groups.size(); ++g) {
       const FileGroup& group = found.groups[g];
@@ -119,7 +121,8 @@ TEST_F(DuplicateFinderTest, GroupsAcrossMediaByFoldedNameAndSize) {
        byDate,
        {"1: _00CD_ALPHA.cct DOCS\\SETUP.EXE 1000", "1: _03FD_BETA.cct setup.exe 1000",
         "1: _05HD_GAMMA.cct X\\Setup.Exe 1000", "2: _00CD_ALPHA.cct ONLY.TXT 5", "2: _05CD_DELTA.cct ONLY.TXT 5"}},
-      {"smaller than the minimum size", large,
+      {"smaller than the minimum size",
+       large,
        {"1: _00CD_ALPHA.cct DOCS\\SETUP.EXE 1000", "1: _03FD_BETA.cct setup.exe 1000",
         "1: _05HD_GAMMA.cct X\\Setup.Exe 1000"}},
       {"CD catalogs only", cdOnly, {"1: _00CD_ALPHA.cct ONLY.TXT 5", "1: _05CD_DELTA.cct ONLY.TXT 5"}},
@@ -168,6 +171,31 @@ TEST_F(DuplicateFinderTest, StopAsksNothingMore) {
   EXPECT_EQ(found.catalogsRead, 1);
 }
 
+// A catalog written anew between the first look and the second: its rows
+// that are gone, or are other files now, drop out of their groups, and a
+// group left on one medium is no group.
+TEST_F(DuplicateFinderTest, ACatalogChangedBetweenTheTwoLooks) {
+  CatalogScan::Hooks hooks;
+  CompareScan* scanning = nullptr;
+  bool rewritten = false;
+  hooks.pump = [&] {
+    if (!rewritten && scanning->catalogsRead() == static_cast<int>(Library.size())) {
+      rewritten = true;
+      put("_03FD_BETA.cct", {{0, u"BETA"}, {1, u"other.txt", u"9"}});
+    }
+    return true;
+  };
+  CompareScan scan(files, temp.path("Catalog"), hooks);
+  scanning = &scan;
+  scan.start(media::All);
+  const FoundFiles found = DuplicateFinder::find(scan, filters());
+  ASSERT_TRUE(rewritten);
+  EXPECT_FALSE(found.cancelled);
+  EXPECT_EQ(linesOf(found),
+            (std::vector<std::string>{"1: _00CD_ALPHA.cct DOCS\\SETUP.EXE 1000", "1: _05HD_GAMMA.cct X\\Setup.Exe 1000",
+                                      "2: _00CD_ALPHA.cct ONLY.TXT 5", "2: _05CD_DELTA.cct ONLY.TXT 5"}));
+}
+
 // ---------------------------------------------------------------- only here
 
 TEST_F(DuplicateFinderTest, OnlyHereListsFilesNoOtherMediumHolds) {
@@ -184,9 +212,13 @@ TEST_F(DuplicateFinderTest, OnlyHereListsFilesNoOtherMediumHolds) {
   const Case cases[] = {
       {"ALPHA against all", "_00CD_ALPHA.cct", filters(), {"TWICE.DAT", "BACKUP\\TWICE.DAT", "PACK.ZIP"}},
       {"members too", "_00CD_ALPHA.cct", members, {"TWICE.DAT", "BACKUP\\TWICE.DAT", "PACK.ZIP"}},
-      {"against CD catalogs only", "_00CD_ALPHA.cct", cdOnly,
+      {"against CD catalogs only",
+       "_00CD_ALPHA.cct",
+       cdOnly,
        {"DOCS\\SETUP.EXE", "DOCS\\ＡＢＣ.TXT", "TWICE.DAT", "BACKUP\\TWICE.DAT", "PACK.ZIP"}},
-      {"BETA: ALPHA holds INNER.TXT only in an archive, DOCS only as a folder", "_03FD_BETA.cct", filters(),
+      {"BETA: ALPHA holds INNER.TXT only in an archive, DOCS only as a folder",
+       "_03FD_BETA.cct",
+       filters(),
        {"INNER.TXT", "DOCS"}},
       {"GAMMA: ABC.TXT of another size", "_05HD_GAMMA.cct", filters(), {"X\\ABC.TXT"}},
   };

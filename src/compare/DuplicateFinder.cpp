@@ -13,10 +13,10 @@ namespace zevro {
 
 namespace {
 
-// One file row of the first pass.
+// One file row of the first pass (the size is part of the hashed key; rows
+// of other sizes that hash alike are parted by the exact key later).
 struct KeyedRow {
   std::uint64_t hash;
-  std::uint64_t size;
   std::uint32_t catalog;
   std::uint32_t row;
 };
@@ -29,17 +29,23 @@ struct Candidate {
   std::uint32_t number;
 };
 
-// What the second look found of a candidate.
+// What the second look found of a candidate, all that groups are made
+// and sorted by; its names are kept apart, in walk order (see place), so
+// that the small facts stay close together in memory.
 struct Detail {
-  bool seen = false;  // still in its catalog
-  Text key;           // the exact key, to part rows that only hash alike
-  FoundRow found;
+  std::uint64_t size = 0;
+  std::size_t keyAt = 0;      // the exact key, to part rows that only hash alike:
+  std::uint32_t keySize = 0;  // its place in the one text of all keys
+  int catalog = 0;
+  int row = 0;
+  std::uint32_t place = 0;  // its row found, in the walk's order
+  bool seen = false;        // still in its catalog
 };
 
 // The window system gets a chance after this many rows of one catalog.
 constexpr int RowsBetweenPumps = 65536;
 
-// Sorts the rows by hash, size, catalog and row: spread over buckets by the
+// Sorts the rows by hash, catalog and row: spread over buckets by the
 // hash's top bits first (the hashes are evenly spread), so that each bucket
 // sorts in the cache.
 void sortByKey(std::vector<KeyedRow>& keyed) {
@@ -51,11 +57,45 @@ void sortByKey(std::vector<KeyedRow>& keyed) {
   std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
   for (const KeyedRow& r : keyed) spread[next[r.hash >> (64 - Bits)]++] = r;
   const auto less = [](const KeyedRow& a, const KeyedRow& b) {
-    return std::tie(a.hash, a.size, a.catalog, a.row) < std::tie(b.hash, b.size, b.catalog, b.row);
+    return std::tie(a.hash, a.catalog, a.row) < std::tie(b.hash, b.catalog, b.row);
   };
-  for (std::size_t b = 0; b + 1 < starts.size(); ++b)
-    std::sort(spread.begin() + starts[b], spread.begin() + starts[b + 1], less);
+  // The spread keeps the rows' order (catalog, then row) within a bucket, so
+  // a stable sort by hash alone gives the whole order; the usual bucket is a
+  // few dozen rows, sorted in place by insertion.
+  constexpr std::uint32_t SmallBucket = 48;
+  for (std::size_t b = 0; b + 1 < starts.size(); ++b) {
+    KeyedRow* const first = spread.data() + starts[b];
+    KeyedRow* const last = spread.data() + starts[b + 1];
+    if (starts[b + 1] - starts[b] > SmallBucket) {
+      std::sort(first, last, less);
+      continue;
+    }
+    for (KeyedRow* i = first + 1; i < last; ++i) {
+      const KeyedRow r = *i;
+      KeyedRow* j = i;
+      for (; j > first && (j - 1)->hash > r.hash; --j) *j = *(j - 1);
+      *j = r;
+    }
+  }
   keyed.swap(spread);
+}
+
+// Sorts the candidates by catalog and row, the order of the second walk:
+// spread by catalog first, then each catalog's rows sorted.
+void sortByPlace(std::vector<Candidate>& candidates, std::size_t catalogs) {
+  std::vector<std::size_t> starts(catalogs + 2, 0);
+  for (const Candidate& c : candidates) ++starts[std::min<std::size_t>(c.catalog, catalogs) + 1];
+  for (std::size_t k = 1; k < starts.size(); ++k) starts[k] += starts[k - 1];
+  std::vector<Candidate> spread(candidates.size());
+  std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
+  for (const Candidate& c : candidates) spread[next[std::min<std::size_t>(c.catalog, catalogs)]++] = c;
+  const auto less = [](const Candidate& a, const Candidate& b) {
+    return std::tie(a.catalog, a.row) < std::tie(b.catalog, b.row);
+  };
+  for (std::size_t k = 0; k + 1 < starts.size(); ++k)
+    std::sort(spread.begin() + static_cast<std::ptrdiff_t>(starts[k]),
+              spread.begin() + static_cast<std::ptrdiff_t>(starts[k + 1]), less);
+  candidates.swap(spread);
 }
 
 template <class It, class MediumOf>
@@ -73,13 +113,22 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
 
   // First pass: every file row as a hash of its key.
   std::vector<KeyedRow> keyed;
+  std::size_t catalogsDone = 0;
+  const std::size_t catalogCount = scan.catalogs().size();
   const bool whole = scan.each(filters.genres, [&](const CompareScan::Catalog& c) {
+    // Room for the catalogs still to come, guessed from those read so far
+    // (the rows are not copied over and over as the table grows).
+    if (catalogsDone > 0 && catalogCount > catalogsDone) {
+      const std::size_t need = keyed.size() + keyed.size() / catalogsDone * (catalogCount - catalogsDone) / 4 * 5;
+      if (need > keyed.capacity()) keyed.reserve(std::max(need, keyed.capacity() * 2));
+    }
+    ++catalogsDone;
     FileRows rows(c.bytes);
     int sincePump = 0;
     bool go = true;
     rows.forEach(filters.members, [&](const FileRow& r) {
       if (r.size < minSize) return true;
-      keyed.push_back({key.hashOf(r), r.size, static_cast<std::uint32_t>(c.index), static_cast<std::uint32_t>(r.row)});
+      keyed.push_back({key.hashOf(r), static_cast<std::uint32_t>(c.index), static_cast<std::uint32_t>(r.row)});
       if (++sincePump == RowsBetweenPumps) {
         sincePump = 0;
         go = scan.pump();
@@ -102,9 +151,10 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<std::uint32_t> runStarts;  // runs [runStarts[k], runStarts[k + 1]) of candidate numbers
   for (std::size_t i = 0; i < keyed.size();) {
     std::size_t j = i + 1;
-    while (j < keyed.size() && keyed[j].hash == keyed[i].hash && keyed[j].size == keyed[i].size) ++j;
-    if (j - i >= 2 && (filters.sameMedium || onTwoMedia(keyed.begin() + static_cast<std::ptrdiff_t>(i),
-                                                        keyed.begin() + static_cast<std::ptrdiff_t>(j), mediumOfKeyed))) {
+    while (j < keyed.size() && keyed[j].hash == keyed[i].hash) ++j;
+    if (j - i >= 2 &&
+        (filters.sameMedium || onTwoMedia(keyed.begin() + static_cast<std::ptrdiff_t>(i),
+                                          keyed.begin() + static_cast<std::ptrdiff_t>(j), mediumOfKeyed))) {
       runStarts.push_back(static_cast<std::uint32_t>(candidates.size()));
       for (std::size_t k = i; k < j; ++k)
         candidates.push_back({keyed[k].catalog, keyed[k].row, static_cast<std::uint32_t>(candidates.size())});
@@ -120,8 +170,10 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
 
   // Second pass: the candidates' catalogs again, for names, paths and dates.
   std::vector<Detail> details(candidates.size());
-  std::sort(candidates.begin(), candidates.end(),
-            [](const Candidate& a, const Candidate& b) { return std::tie(a.catalog, a.row) < std::tie(b.catalog, b.row); });
+  sortByPlace(candidates, scan.catalogs().size());
+  std::vector<FoundRow> foundByPlace(candidates.size());
+  Text keys;  // every candidate's exact key, one after another
+  keys.reserve(candidates.size() * 24);
   FileView view;
   for (std::size_t i = 0; i < candidates.size();) {
     const std::uint32_t catalog = candidates[i].catalog;
@@ -134,15 +186,24 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     if (scan.reread(static_cast<int>(catalog), view)) {
       FileRows rows(view.bytes());
       std::size_t next = i;
-      rows.forEach(filters.members, [&](const FileRow& r) {
-        while (next < end && candidates[next].row < static_cast<std::uint32_t>(r.row)) ++next;
-        if (next == end) return false;
-        if (candidates[next].row != static_cast<std::uint32_t>(r.row)) return true;
-        Detail& d = details[candidates[next++].number];
+      const auto wanted = [&](int row) {
+        while (next < end && candidates[next].row < static_cast<std::uint32_t>(row)) ++next;
+        return next < end && candidates[next].row == static_cast<std::uint32_t>(row);
+      };
+      rows.forEachWanted(filters.members, wanted, [&](const FileRow& r) {
+        const std::size_t place = next++;
+        Detail& d = details[candidates[place].number];
+        const Text& exact = key.textOf(r);
+        d.size = r.size;
+        d.keyAt = keys.size();
+        d.keySize = static_cast<std::uint32_t>(exact.size());
+        d.catalog = static_cast<int>(catalog);
+        d.row = r.row;
+        d.place = static_cast<std::uint32_t>(place);
         d.seen = true;
-        d.key = key.textOf(r);
-        d.found = FoundRow{static_cast<int>(catalog), r.row, r.size, cp932::decode(r.name), rows.pathOf(r),
-                           cp932::decode(r.date)};
+        keys += exact;
+        foundByPlace[place] = FoundRow{static_cast<int>(catalog), r.row,          r.size,
+                                       cp932::decode(r.name),     rows.pathOf(r), cp932::decode(r.date)};
         return next < end;
       });
     }
@@ -157,11 +218,11 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     // The key's first units (code 0 after its end), so that most
     // comparisons of names stay inside the spans.
     std::array<char16_t, 12> prefix;
-    const Text* key;
+    TextView key;
     std::uint32_t first;  // in members
     std::uint32_t count;
   };
-  const auto prefixOf = [](const Text& key) {
+  const auto prefixOf = [](TextView key) {
     std::array<char16_t, 12> p{};
     std::copy_n(key.begin(), std::min(key.size(), p.size()), p.begin());
     return p;
@@ -169,7 +230,8 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<Span> spans;
   std::vector<std::uint32_t> members;  // candidate numbers of each group, by catalog and row
   std::vector<std::uint32_t> order;
-  const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].found.catalog); };
+  const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].catalog); };
+  const auto keyOf = [&](const Detail& d) { return TextView(keys).substr(d.keyAt, d.keySize); };
   for (std::size_t run = 0; run + 1 < runStarts.size(); ++run) {
     order.clear();
     for (std::uint32_t n = runStarts[run]; n < runStarts[run + 1]; ++n) {
@@ -178,15 +240,18 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
       const Detail& da = details[a];
       const Detail& db = details[b];
-      return std::tie(da.key, da.found.catalog, da.found.row) < std::tie(db.key, db.found.catalog, db.found.row);
+      const int byKey = keyOf(da).compare(keyOf(db));
+      if (byKey != 0) return byKey < 0;
+      return std::tie(da.catalog, da.row) < std::tie(db.catalog, db.row);
     });
     for (std::size_t i = 0; i < order.size();) {
       std::size_t j = i + 1;
-      while (j < order.size() && details[order[j]].key == details[order[i]].key) ++j;
-      if (j - i >= 2 && (filters.sameMedium || onTwoMedia(order.begin() + static_cast<std::ptrdiff_t>(i),
-                                                          order.begin() + static_cast<std::ptrdiff_t>(j), mediumOfNumber))) {
+      while (j < order.size() && keyOf(details[order[j]]) == keyOf(details[order[i]])) ++j;
+      if (j - i >= 2 &&
+          (filters.sameMedium || onTwoMedia(order.begin() + static_cast<std::ptrdiff_t>(i),
+                                            order.begin() + static_cast<std::ptrdiff_t>(j), mediumOfNumber))) {
         const Detail& d = details[order[i]];
-        spans.push_back({d.found.size * (j - i - 1), prefixOf(d.key), &d.key, static_cast<std::uint32_t>(members.size()),
+        spans.push_back({d.size * (j - i - 1), prefixOf(keyOf(d)), keyOf(d), static_cast<std::uint32_t>(members.size()),
                          static_cast<std::uint32_t>(j - i)});
         members.insert(members.end(), order.begin() + static_cast<std::ptrdiff_t>(i),
                        order.begin() + static_cast<std::ptrdiff_t>(j));
@@ -198,18 +263,45 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::sort(spans.begin(), spans.end(), [&](const Span& a, const Span& b) {
     if (a.wasted != b.wasted) return a.wasted > b.wasted;
     if (a.prefix != b.prefix) return a.prefix < b.prefix;
-    const int byKey = a.key->compare(*b.key);
+    const int byKey = a.key.compare(b.key);
     if (byKey != 0) return byKey < 0;
     const Detail& da = details[members[a.first]];
     const Detail& db = details[members[b.first]];
-    return std::tie(da.found.catalog, da.found.row) < std::tie(db.found.catalog, db.found.row);
+    return std::tie(da.catalog, da.row) < std::tie(db.catalog, db.row);
   });
-  found.rows.reserve(members.size());
+  // The rows found are put in group order where they lie (a second table of
+  // them would cost as much memory again): the places in the order wanted,
+  // then the places no group took, followed round each cycle.
+  std::vector<std::uint32_t> from;
+  from.reserve(foundByPlace.size());
+  std::vector<bool> taken(foundByPlace.size(), false);
   for (const Span& s : spans) {
-    found.groups.push_back({details[members[s.first]].found.size, static_cast<int>(found.rows.size()),
-                            static_cast<int>(s.count)});
-    for (std::uint32_t k = s.first; k < s.first + s.count; ++k) found.rows.push_back(std::move(details[members[k]].found));
+    found.groups.push_back({details[members[s.first]].size, static_cast<int>(from.size()), static_cast<int>(s.count)});
+    for (std::uint32_t k = s.first; k < s.first + s.count; ++k) {
+      const std::uint32_t place = details[members[k]].place;
+      from.push_back(place);
+      taken[place] = true;
+    }
   }
+  const std::size_t kept = from.size();
+  for (std::uint32_t place = 0; place < foundByPlace.size(); ++place) {
+    if (!taken[place]) from.push_back(place);
+  }
+  std::vector<bool> done(foundByPlace.size(), false);
+  for (std::size_t i = 0; i < from.size(); ++i) {
+    if (done[i]) continue;
+    FoundRow first = std::move(foundByPlace[i]);
+    std::size_t at = i;
+    while (from[at] != i) {
+      foundByPlace[at] = std::move(foundByPlace[from[at]]);
+      done[at] = true;
+      at = from[at];
+    }
+    foundByPlace[at] = std::move(first);
+    done[at] = true;
+  }
+  foundByPlace.resize(kept);
+  found.rows = std::move(foundByPlace);
   return found;
 }
 

@@ -12,10 +12,10 @@
 // A group needs rows on two media at least; with filters.sameMedium two
 // copies on one medium form a group as well. A size of 0 never groups.
 //
-// The pass keeps 24 bytes a row (a hash of the key, the size, the catalog
-// and the row); only the rows of a group are read again for their names and
-// paths, and the names of a group are compared in full there, so that rows
-// whose keys merely hash alike are never taken for copies.
+// The pass keeps 16 bytes a row (a hash of the whole key, size included,
+// the catalog and the row); only the rows whose hashes meet are read again
+// for their names and paths, and their keys are compared in full there, so
+// that rows whose keys merely hash alike are never taken for copies.
 #include "compare/CompareScan.h"
 #include "compare/FoundFiles.h"
 

@@ -37,9 +37,11 @@ FileRows::FileRows(std::string_view bytes) {
   if (!readable_) heap_ = {};
 }
 
-FileRows::Raw FileRows::fieldsOf(std::size_t from, std::size_t to) const {
+std::string_view FileRows::nameOf(std::size_t from, std::size_t to) const { return fieldFrom(heap_, from + 1, to); }
+
+FileRows::Raw FileRows::fieldsOf(std::size_t from, std::size_t to, std::string_view name) const {
   Raw raw;
-  raw.name = fieldFrom(heap_, from + 1, to);
+  raw.name = name;
   const std::string_view record = heap_.substr(from, to - from);
   // Comments run long; the markers after them are found by a byte search.
   const std::size_t date = record.find('\x12', 1 + raw.name.size());

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "text/Text.h"
@@ -23,12 +24,12 @@
 namespace zevro {
 
 struct FileRow {
-  int row = 0;                // stored row, 1 for the first row below the title line
-  int level = 0;              // 1 for an entry of the medium's root folder
-  std::string_view name;      // field 0 as CP932 bytes, "README.TXT"
-  std::string_view date;      // field 2 as CP932 bytes, "99/12/31 23:55", or empty
-  std::uint64_t size = 0;     // field 3, "1,234" -> 1234; 0 when empty
-  bool member = false;        // listed inside an archive
+  int row = 0;             // stored row, 1 for the first row below the title line
+  int level = 0;           // 1 for an entry of the medium's root folder
+  std::string_view name;   // field 0 as CP932 bytes, "README.TXT"
+  std::string_view date;   // field 2 as CP932 bytes, "99/12/31 23:55", or empty
+  std::uint64_t size = 0;  // field 3, "1,234" -> 1234; 0 when empty
+  bool member = false;     // listed inside an archive
 };
 
 class FileRows {
@@ -44,7 +45,16 @@ public:
   // Calls f(const FileRow&) for every file row in stored order; members
   // only when `members` is set. f returns false to stop the walk.
   template <class F>
-  void forEach(bool members, F&& f);
+  void forEach(bool members, F&& f) {
+    const auto every = [](int) { return true; };
+    forEachWanted(members, every, std::forward<F>(f));
+  }
+
+  // The same, but only the file rows for whose stored row wanted(row) is
+  // true are given (and their fields read): a walk back to rows known
+  // already costs little more than the names of the others.
+  template <class W, class F>
+  void forEachWanted(bool members, W&& wanted, F&& f);
 
   // The row path of the row forEach is at: its ancestors' names from level
   // 1 down, each followed by "\", then its own name.
@@ -58,8 +68,10 @@ private:
   struct Raw {
     std::string_view name, date, size;
   };
-  // The fields of the record [from, to) of the heap.
-  Raw fieldsOf(std::size_t from, std::size_t to) const;
+  // The fields of the record [from, to) of the heap, whose name is known.
+  Raw fieldsOf(std::size_t from, std::size_t to, std::string_view name) const;
+  // Its name alone (field 0).
+  std::string_view nameOf(std::size_t from, std::size_t to) const;
 
   std::string_view heap_;
   std::string_view levels_;
@@ -70,8 +82,8 @@ private:
   std::vector<std::string_view> names_;
 };
 
-template <class F>
-void FileRows::forEach(bool members, F&& f) {
+template <class W, class F>
+void FileRows::forEachWanted(bool members, W&& wanted, F&& f) {
   constexpr int None = 1 << 30;
   names_.clear();
   rows_ = 0;
@@ -80,18 +92,20 @@ void FileRows::forEach(bool members, F&& f) {
   int row = 0;
   while (at < heap_.size()) {
     const void* next = std::char_traits<char>::find(heap_.data() + at + 1, heap_.size() - at - 1, '\x10');
-    const std::size_t end = next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
+    const std::size_t end =
+        next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
     const int level = row < static_cast<int>(levels_.size()) ? static_cast<unsigned char>(levels_[row]) : 0;
     const int kind = row < static_cast<int>(kinds_.size()) ? static_cast<unsigned char>(kinds_[row]) : 0;
-    const Raw raw = fieldsOf(at, end);
+    const std::string_view name = nameOf(at, end);
     if (static_cast<int>(names_.size()) <= level) names_.resize(static_cast<std::size_t>(level) + 1);
-    names_[static_cast<std::size_t>(level)] = raw.name;
+    names_[static_cast<std::size_t>(level)] = name;
     names_.resize(static_cast<std::size_t>(level) + 1);
     if (level <= archiveLevel) archiveLevel = None;
     const bool member = archiveLevel != None;
     if (row > 0 && kind > 5) {
       if (!member) archiveLevel = level;
-      if (!member || members) {
+      if ((!member || members) && wanted(row)) {
+        const Raw raw = fieldsOf(at, end, name);
         const FileRow r{row, level, raw.name, raw.date, sizeOf(raw.size), member};
         if (!f(r)) {
           rows_ = row + 1;

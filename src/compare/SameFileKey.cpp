@@ -1,5 +1,6 @@
 #include "compare/SameFileKey.h"
 
+#include <charconv>
 #include <string>
 
 #include "search/Folding.h"
@@ -52,6 +53,13 @@ bool plainAscii(std::string_view bytes) {
 }  // namespace
 
 const Text& SameFileKey::fold(std::string_view nameBytes) {
+  if (plainAscii(nameBytes)) {
+    const AsciiFolds& folds = asciiFolds();
+    folded_.resize(nameBytes.size());
+    for (std::size_t i = 0; i < nameBytes.size(); ++i)
+      folded_[i] = folds.unit[static_cast<unsigned char>(nameBytes[i])];
+    return folded_;
+  }
   decoded_.resize(nameBytes.size());
   decoded_.resize(cp932::decodeInto(nameBytes, decoded_.data()));
   foldText(decoded_, true, true, folded_);
@@ -77,7 +85,9 @@ std::uint64_t SameFileKey::hashOf(const FileRow& row) {
 const Text& SameFileKey::textOf(const FileRow& row) {
   key_ = fold(row.name);
   key_ += u'\0';
-  for (const char c : std::to_string(row.size)) key_ += static_cast<char16_t>(c);
+  char digits[24];
+  const char* const end = std::to_chars(digits, digits + sizeof digits, row.size).ptr;
+  for (const char* c = digits; c != end; ++c) key_ += static_cast<char16_t>(*c);
   if (by_ == By::NameSizeDate) {
     key_ += u'\0';
     key_ += cp932::decode(row.date);

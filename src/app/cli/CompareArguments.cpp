@@ -1,6 +1,7 @@
 #include "app/cli/CompareArguments.h"
 
 #include <cerrno>
+#include <charconv>
 #include <ostream>
 
 #include "app/cli/CatalogSearch.h"
@@ -119,36 +120,67 @@ void printFoundRows(std::ostream& out, const FoundFiles& found, bool withGroups,
   std::vector<int> groupOf(found.rows.size(), 0);
   for (std::size_t g = 0; g < found.groups.size(); ++g) {
     const FileGroup& group = found.groups[g];
-    for (int i = group.first; i < group.first + group.count; ++i) groupOf[static_cast<std::size_t>(i)] = static_cast<int>(g) + 1;
+    for (int i = group.first; i < group.first + group.count; ++i)
+      groupOf[static_cast<std::size_t>(i)] = static_cast<int>(g) + 1;
   }
-  std::string line;
+  // Lines gather in one buffer that goes out in large writes: hundreds of
+  // thousands of rows are usual here.
+  constexpr std::size_t WriteAt = 1 << 20;
+  std::string lines;
+  lines.reserve(WriteAt + 4096);
+  const auto number = [&lines](std::uint64_t n) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    lines.append(digits, end);
+  };
+  // A catalog's title is on every row of it: written out once.
+  std::vector<std::string> titles;
+  if (!json) {
+    titles.reserve(found.catalogs.size());
+    for (const SearchListEntry& catalog : found.catalogs) titles.push_back(oneLineField(catalog.title));
+  }
   for (std::size_t i = 0; i < found.rows.size(); ++i) {
     const FoundRow& r = found.rows[i];
     const SearchListEntry& catalog = found.catalogs[static_cast<std::size_t>(r.catalog)];
-    line.clear();
     if (json) {
-      line += '{';
-      if (withGroups) line += "\"group\":" + std::to_string(groupOf[i]) + ',';
-      line += "\"size\":" + std::to_string(r.size);
-      line += ",\"name\":" + jsonString(r.name);
-      line += ",\"title\":" + jsonString(catalog.title);
-      line += ",\"path\":" + jsonString(r.path);
-      line += ",\"date\":" + jsonString(r.date);
-      line += ",\"file\":" + jsonString(catalog.fileName);
-      line += '}';
-    } else {
-      if (withGroups) line += std::to_string(groupOf[i]) + '\t';
-      line += std::to_string(r.size);
-      for (const TextView field : {TextView(r.name), TextView(catalog.title), TextView(r.path), TextView(r.date)}) {
-        line += '\t';
-        line += oneLineField(field);
+      lines += '{';
+      if (withGroups) {
+        lines += "\"group\":";
+        number(static_cast<std::uint64_t>(groupOf[i]));
+        lines += ',';
       }
-      line += '\t';
-      line += catalog.nativeName;
+      lines += "\"size\":";
+      number(r.size);
+      lines += ",\"name\":" + jsonString(r.name);
+      lines += ",\"title\":" + jsonString(catalog.title);
+      lines += ",\"path\":" + jsonString(r.path);
+      lines += ",\"date\":" + jsonString(r.date);
+      lines += ",\"file\":" + jsonString(catalog.fileName);
+      lines += '}';
+    } else {
+      if (withGroups) {
+        number(static_cast<std::uint64_t>(groupOf[i]));
+        lines += '\t';
+      }
+      number(r.size);
+      lines += '\t';
+      appendOneLineField(r.name, lines);
+      lines += '\t';
+      lines += titles[static_cast<std::size_t>(r.catalog)];
+      lines += '\t';
+      appendOneLineField(r.path, lines);
+      lines += '\t';
+      appendOneLineField(r.date, lines);
+      lines += '\t';
+      lines += catalog.nativeName;
     }
-    line += '\n';
-    out << line;
+    lines += '\n';
+    if (lines.size() >= WriteAt) {
+      out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+      lines.clear();
+    }
   }
+  out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
 }
 
 }  // namespace zevro::cli

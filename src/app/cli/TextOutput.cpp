@@ -1,5 +1,6 @@
 #include "app/cli/TextOutput.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,10 +14,36 @@
 namespace zevro::cli {
 
 std::string oneLineField(TextView text) {
-  Text line(text);
-  for (char16_t& c : line)
-    if (c == ch::Tab || c == ch::CR || c == ch::LF) c = u' ';
-  return toUtf8(line);
+  std::string line;
+  appendOneLineField(text, line);
+  return line;
+}
+
+void appendOneLineField(TextView text, std::string& out) {
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t end = i;
+    while (end < text.size() && text[end] < 0x80) ++end;
+    if (end > i) {
+      const std::size_t at = out.size();
+      out.resize(at + (end - i));
+      char* to = out.data() + at;
+      for (; i < end; ++i) {
+        const char16_t c = text[i];
+        *to++ = c == ch::Tab || c == ch::CR || c == ch::LF ? ' ' : static_cast<char>(c);
+      }
+    }
+    // Tabs and line ends are ASCII; other characters are written as UTF-8,
+    // one by one as toUtf8 writes them, and a run holding a surrogate is
+    // left to toUtf8 itself (pairs, lone halves).
+    while (end < text.size() && text[end] >= 0x80) ++end;
+    const TextView run = text.substr(i, end - i);
+    if (std::any_of(run.begin(), run.end(), [](char16_t c) { return utf::isSurrogate(c); })) {
+      out += toUtf8(run);
+    } else {
+      for (const char16_t c : run) utf::appendUtf8(out, c);
+    }
+    i = end;
+  }
 }
 
 std::string jsonString(TextView text) {

@@ -10,6 +10,9 @@ namespace zevro::cli {
 
 // A field as one piece of a TAB-separated line: TAB, CR and LF become blanks.
 std::string oneLineField(TextView text);
+// The same, written onto the end of out (no text of its own for the usual
+// plain-ASCII field).
+void appendOneLineField(TextView text, std::string& out);
 
 // A JSON string literal of the text, quotes included, spelled as the name on
 // the medium is: u"tab&#x0009;name" -> "\"tab\\u0009name\"". `"` and `\` are
