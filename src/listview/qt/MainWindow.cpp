@@ -181,7 +181,12 @@ MainWindow::MainWindow(MainWindowLogic& logic, QWidget* parent) : QMainWindow(pa
   apply(start);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  // Closing the window below this destructor moves the focus; this half-gone
+  // window must not hear of it.
+  QObject::disconnect(focusWatch_);
+}
 
 // ---------------------------------------------------------------- building
 
@@ -361,7 +366,7 @@ void MainWindow::connectGrids() {
   connect(fileView_->scrollBar(), &QScrollBar::valueChanged, this, [this] { placeEditLine(); });
   // A click or the focus elsewhere in this window ends the edit as a command
   // would; a message box or a menu of its own leaves it open.
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
     if (applying_ || !logic_.editLineOpen()) return;
     if (old != folderLine_ && old != fileLine_) return;
     if (!now || now->window() != this || now == folderLine_ || now == fileLine_) return;

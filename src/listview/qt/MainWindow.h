@@ -156,6 +156,7 @@ private:
   std::function<bool()> zoomShown_;
   bool placing_ = false;   // the window itself moves the split
   bool applying_ = false;  // drawing what the logic answered: grid signals are its own doing
+  QMetaObject::Connection focusWatch_;  // the application's focus changes, ending an open edit
   bool closing_ = false;
 };
 
