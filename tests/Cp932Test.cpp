@@ -363,5 +363,19 @@ TEST(Cp932Test, FileLengthCountsCharactersAndEscapeText) {
   EXPECT_EQ(fileLength(joined), 8u + 1u);
 }
 
+// Runs of ASCII of every length before and after a lead byte that takes the
+// next byte with it (81 B1, one character), and a run cut into such pieces.
+TEST(Cp932Test, FileLengthCountsAsciiRunsOfEveryLengthAroundALeadByte) {
+  for (std::size_t before = 0; before <= 9; ++before) {
+    for (std::size_t after = 0; after <= 9; ++after) {
+      const Text text = Text(before, u'a') + u"\xDC81ｱ" + Text(after, u'c');
+      EXPECT_EQ(fileLength(text), before + 1 + after) << before << " " << after;
+      EXPECT_EQ(fileLength(Text(before, u'a') + u"表" + Text(after, u'\x10')), before + 1 + after);
+    }
+  }
+  EXPECT_EQ(fileLength(Text(1000, u'x')), 1000u);
+  EXPECT_EQ(fileLength(Text(3, u'x') + u"\xDC81ｱ\xDC81ｱ" + Text(6, u'x') + u"😀"), 3u + 2u + 6u + 9u);
+}
+
 }  // namespace
 }  // namespace zevro::cp932

@@ -364,7 +364,24 @@ std::size_t fileLength(TextView text) {
     ++length;
     leadWaiting = isLeadByte(b);
   };
+  // Runs of ASCII with no lead waiting (nearly all of a catalog) count one
+  // a unit, four units at a time, when the table gives every ASCII unit a
+  // code of its own as it does.
+  static const bool asciiWhole = [&t] {
+    for (char16_t c = 0; c < 0x80; ++c)
+      if (t.codes[c] == NoCode) return false;
+    return true;
+  }();
+  constexpr std::uint64_t NonAscii = 0xFF80FF80FF80FF80ull;
   for (std::size_t i = 0; i < text.size();) {
+    if (asciiWhole && !leadWaiting) {
+      std::uint64_t w;
+      while (text.size() - i >= 4 && (std::memcpy(&w, text.data() + i, 8), (w & NonAscii) == 0)) {
+        length += 4;
+        i += 4;
+      }
+      if (i >= text.size()) break;
+    }
     const char16_t c = text[i];
     if (const std::uint16_t code = t.codes[c]; code != NoCode) {
       if (!leadWaiting) {
