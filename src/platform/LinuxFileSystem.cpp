@@ -14,6 +14,7 @@
 #include <new>
 #include <stdexcept>
 #include <random>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -297,8 +298,17 @@ std::vector<DirEntry> LinuxFileSystem::list(const NativePath& folder, IoError* e
   }
   ::closedir(dir);
   if (error) *error = errorOf(readError);
-  std::sort(entries.begin(), entries.end(), [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
-  return entries;
+  // The names are sorted with their places rather than the entries
+  // themselves, whose every swap moves a string: a folder's names are
+  // unique, so the order is the same.
+  std::vector<std::pair<std::string_view, std::uint32_t>> names;
+  names.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) names.emplace_back(entries[i].name, static_cast<std::uint32_t>(i));
+  std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<DirEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const auto& name : names) sorted.push_back(std::move(entries[name.second]));
+  return sorted;
 }
 
 std::optional<DirEntry> LinuxFileSystem::stat(const NativePath& path) {
