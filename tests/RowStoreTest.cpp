@@ -456,6 +456,91 @@ TEST(RowStoreTest, HeapGrowsBy32768WhenFewerThan256CharactersWouldRemain) {
   }
 }
 
+// Rows copied in ranges from another store come out as appending them one
+// by one makes them: the same heap, blocks and room, in the cases where the
+// room grows within one range, across ranges and not at all.
+TEST(RowStoreTest, RowsCopiedInRangesEqualRowsAppendedOneByOne) {
+  RowStore source;
+  makeCatalogList(source);
+  ASSERT_TRUE(source.appendShown(raw({u"TITLE"}), 0, 0, KindFolder, 0));
+  for (int r = 1; r < 3000; ++r) {
+    const bool folder = r % 7 == 1;
+    const int level = folder ? 2 : 3 + r % 2;
+    const Text name = u"name-" + Text(static_cast<std::size_t>(r % 40), u'x') + u"表" + Text(1, u'a' + r % 26);
+    ASSERT_TRUE(source.appendShown(buildRecord({name, u"", u"01/02/03 04:05", u"1,234", u"0"}),
+                                   colourIndexFor(folder ? KindFolder : KindFile, level), 0,
+                                   folder ? KindFolder : KindFile, level));
+  }
+  struct Case {
+    const char* behaviour;
+    int capacity;
+    std::vector<std::pair<int, int>> ranges;
+  } cases[] = {
+      {"one range, room grows", 10, {{1, 3000}}},
+      {"ranges, room grows between them", 1, {{1, 400}, {700, 1900}, {1900, 2999}}},
+      {"exact row room, an empty range", 2002, {{1000, 1000}, {1, 2001}}},
+  };
+  for (const Case& c : cases) {
+    RowStore single;
+    RowStore bulk;
+    for (RowStore* s : {&single, &bulk}) {
+      s->clear(c.capacity);
+      makeCatalogList(*s);
+      ASSERT_TRUE(s->appendShown(raw({u"TOP"}), 1, 0, KindFolder, 0));
+    }
+    for (const auto& [first, end] : c.ranges) {
+      for (int r = first; r < end; ++r)
+        ASSERT_TRUE(single.appendShown(source.record(r), source.colour(r), 0, source.kind(r), source.level(r) - 1));
+      ASSERT_TRUE(bulk.appendRowsOf(source, first, end, 1)) << c.behaviour;
+    }
+    EXPECT_EQ(bulk.heap(), single.heap()) << c.behaviour;
+    EXPECT_EQ(bulk.heapCapacity(), single.heapCapacity()) << c.behaviour;
+    EXPECT_EQ(bulk.rowCapacity(), single.rowCapacity()) << c.behaviour;
+    EXPECT_EQ(bulk.levelBlock(), single.levelBlock()) << c.behaviour;
+    EXPECT_EQ(bulk.kindBlock(), single.kindBlock()) << c.behaviour;
+    EXPECT_EQ(bulk.colourBlock(), single.colourBlock()) << c.behaviour;
+    EXPECT_TRUE(bulk.modified()) << c.behaviour;
+    ASSERT_EQ(bulk.rowCount(), single.rowCount()) << c.behaviour;
+    ASSERT_EQ(bulk.shownCount(), single.rowCount()) << c.behaviour;
+    for (int r = 0; r < bulk.rowCount(); ++r) {
+      ASSERT_EQ(bulk.start(r), single.start(r)) << c.behaviour << " row " << r;
+      ASSERT_EQ(bulk.record(r), single.record(r)) << c.behaviour << " row " << r;
+      ASSERT_EQ(bulk.indent(r), single.indent(r)) << c.behaviour << " row " << r;
+      ASSERT_EQ(bulk.storedRowAt(r), r) << c.behaviour;
+    }
+    ASSERT_TRUE(single.deriveIndexAndTreeFlags());
+    ASSERT_TRUE(bulk.deriveIndexAndTreeFlags());
+    EXPECT_EQ(bulk.treeFlagBlock(), single.treeFlagBlock()) << c.behaviour;
+    EXPECT_EQ(bulk.heapCapacity(), single.heapCapacity()) << c.behaviour;
+    EXPECT_EQ(bulk.rowCapacity(), single.rowCapacity()) << c.behaviour;
+  }
+}
+
+TEST(RowStoreTest, RowsCopiedInRangesRefuseLevelsAndRangesOutsideAndAddNothing) {
+  RowStore source;
+  ASSERT_TRUE(source.appendShown(raw({u"A"}), 0, 0, KindFolder, 0));
+  ASSERT_TRUE(source.appendShown(raw({u"B"}), 0, 0, KindFile, 1));
+  ASSERT_TRUE(source.appendShown(raw({u"C"}), 0, 0, KindFile, 2));
+  struct Case {
+    const char* behaviour;
+    int first, end, levelUp;
+  } cases[] = {
+      {"a level below 0", 0, 3, 1},
+      {"a level above 127", 1, 3, -127},
+      {"beyond the last row", 1, 4, 0},
+      {"before the first row", -1, 2, 0},
+      {"end before first", 2, 1, 0},
+  };
+  for (const Case& c : cases) {
+    RowStore out;
+    ASSERT_TRUE(out.appendShown(raw({u"T"}), 0, 0, KindFolder, 0));
+    EXPECT_FALSE(out.appendRowsOf(source, c.first, c.end, c.levelUp)) << c.behaviour;
+    EXPECT_EQ(out.rowCount(), 1) << c.behaviour;
+    EXPECT_EQ(out.shownCount(), 1) << c.behaviour;
+    EXPECT_EQ(out.heap(), raw({u"T"}) + Text(1, ch::Null)) << c.behaviour;
+  }
+}
+
 TEST(RowStoreTest, RecordLongerThanOneHeapStepFitsWhole) {
   RowStore store;
   const Text name(100000, u'n');

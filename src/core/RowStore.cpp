@@ -170,6 +170,59 @@ bool RowStore::append(TextView record, int colour, int highlight, int kind, int 
   return true;
 }
 
+bool RowStore::appendRowsOf(const RowStore& from, int first, int end, int levelUp) {
+  if (&from == this || first < 0 || end > from.rowCount() || first > end) return false;
+  if (first == end) return true;
+  for (int r = first; r < end; ++r) {
+    const int level = from.levelAt(r) - levelUp;
+    if (level < 0 || level > MaxLevel) return false;
+  }
+  const int n = rowCount();
+  const int count = end - first;
+  const std::size_t from0 = static_cast<std::size_t>(from.starts_[first]);
+  const std::size_t length = static_cast<std::size_t>(from.starts_[end]) - from0;
+  const std::size_t used = heap_.size() - 1;
+  const std::int64_t newUsed = static_cast<std::int64_t>(used + length) + 1;
+  if (newUsed >= MaxPositions || std::int64_t{n} + count >= MaxPositions) {
+    report(newUsed >= MaxPositions ? "too many characters" : "too many rows");
+    return false;
+  }
+  // The row room grows in the steps single appends take.
+  while (n + count > rowCapacity_)
+    if (!expandListSize(RowGrowth)) return false;
+  const std::size_t rows = static_cast<std::size_t>(n + count);
+  if (!ensureRowRoom(rows, order_.size() + static_cast<std::size_t>(count))) return false;
+  if (!ensureHeapRoom(static_cast<std::size_t>(newUsed))) return false;
+  // No allocation from here on: the room is there. The reported heap room
+  // only ever grows to the first step that fits, so one step for all the
+  // records gives what one step per record gives.
+  growHeapCapacityFor(newUsed);
+
+  const std::int32_t shift = static_cast<std::int32_t>(used) - static_cast<std::int32_t>(from0);
+  for (int r = first; r < end; ++r) {
+    const auto ur = static_cast<std::size_t>(r);
+    const int level = from.levelAt(r) - levelUp;
+    levels_.push_back(static_cast<char>(level));
+    kinds_.push_back(from.kinds_[ur]);
+    colours_.push_back(from.colours_[ur]);
+    highlights_.push_back(0);
+    flags_.push_back(0);
+    indents_.push_back(static_cast<std::int16_t>(computeIndent(level)));
+    if (r > first) starts_.push_back(from.starts_[ur] + shift);
+  }
+  heap_.pop_back();
+  heap_.append(from.heap_.data() + from0, from.heap_.data() + from0 + length);
+  heap_.push_back(ch::Null);
+  starts_.push_back(static_cast<std::int32_t>(heap_.size() - 1));
+  for (int r = n; r < n + count; ++r) {
+    order_.push_back(r);
+    selected_.push_back(0);
+    displayFlags_.push_back(0);
+  }
+  modified_ = true;
+  return true;
+}
+
 // The row before `newRow` ends its run of siblings, and so does the latest
 // row of every level between it and the new row's level + 1: walking back,
 // each row shallower than the last marked one (and still deeper than the new

@@ -80,6 +80,14 @@ public:
   // Appends a stored row without a display row, with the given tree flags
   // (then updated like those of a shown row).
   bool appendHidden(TextView record, int colour, int highlight, int kind, int level, int treeFlags);
+  // Appends stored rows first..end-1 of `from` (another store) as shown
+  // rows, their levels lowered by `levelUp`, with their kinds and colours,
+  // no highlight and tree flags 0 (deriveIndexAndTreeFlags gives them
+  // theirs): the records are copied in one piece, and the room grows as
+  // appending them one by one would grow it. A level that would fall
+  // outside 0..127, a range outside `from` or a failed growth is refused
+  // with false and no row is added.
+  bool appendRowsOf(const RowStore& from, int first, int end, int levelUp);
 
   // Field k (0..15) of stored row r; empty outside 0..rowCount()-1 or when the
   // field is absent. The field runs to the next marker (16..31) or record end.

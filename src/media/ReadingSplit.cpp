@@ -150,12 +150,10 @@ void ReadingSplit::build(const RowStore& reading, const SplitPart& part, TextVie
                                            reading.fieldView(catalog::FieldFlags, 0), source, {}, mark});
   const int titleKind = reading.kind(0);
   out.appendShown(title, catalog::colourIndexFor(titleKind, 0), catalog::HighlightNone, titleKind, 0);
-  for (const auto& [first, end] : part.ranges)
-    for (int r = first; r < end; ++r) {
-      const int level = reading.level(r) - shift;
-      out.appendShown(reading.record(r), catalog::colourIndexFor(reading.kind(r), level), catalog::HighlightNone,
-                      reading.kind(r), level);
-    }
+  // Each range's records are copied in one piece; the colours follow the
+  // new levels.
+  for (const auto& [first, end] : part.ranges) out.appendRowsOf(reading, first, end, shift);
+  for (int r = 1; r < out.rowCount(); ++r) out.setColour(r, catalog::colourIndexFor(out.kind(r), out.level(r)));
   out.deriveIndexAndTreeFlags();
   catalog::prepareMarks(out);
 }
