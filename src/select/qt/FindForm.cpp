@@ -312,27 +312,7 @@ void FindForm::setUpGrid() {
 void FindForm::RefreshGrid() {
   const GridSettings& mainSettings = main_.logic().folderGrid().settings();
   GridSettings& s = model_.settings();
-  s.textColour = mainSettings.textColour;
-  s.backColour = mainSettings.backColour;
-  s.itemBarTextColour = mainSettings.itemBarTextColour;
-  s.itemBarTopColour = mainSettings.itemBarTopColour;
-  s.cursorColour = mainSettings.cursorColour;
-  s.cursorTextColour = mainSettings.cursorTextColour;
-  s.selectionBack = mainSettings.selectionBack;
-  s.selectionText = mainSettings.selectionText;
-  s.hRuleColour = mainSettings.hRuleColour;
-  s.vRuleColour = mainSettings.vRuleColour;
-  s.font = mainSettings.font;
-  s.textColourMode = TextColourMode::ByColourIndex;
-  s.levelColours[0] = 0x202020;
-  s.backgroundMode = BackgroundMode::Highlight;
-  s.palette[0] = mainSettings.backColour;
-  for (int i = 0; i < 13; ++i) s.palette[static_cast<std::size_t>(i + 1)] = ResultGroupColours[i];
-  s.hRules = true;
-  s.vRules = true;
-  s.embossed = false;
-  s.cursorMode = true;
-  s.selectionMode = SelectionMode::Single;
+  takeResultGridLook(s, mainSettings);
   const int interleave = main_.logic().options().listInterleave;
   const int spacing = LineSpacings[std::clamp(interleave, 0, 7)];
   s.lineSpacing = gridWidget_->viewport()->height() > 2 * spacing ? spacing : 1;
