@@ -43,10 +43,7 @@ protected:
       if (edited) ++takenBack;
       return edited;
     };
-    logic.hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {
-      return std::optional<NativePath>(catalogs / "_00HD_DATA.cct");
-    };
-    logic.run(C::MF_リスト開く);
+    openThroughChooser(logic, "_00HD_DATA.cct");
     return logic;
   }
   void cursorTo(MainWindowLogic& logic, int storedRow) {

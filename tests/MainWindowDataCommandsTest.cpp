@@ -20,19 +20,13 @@ using C = Command;
 
 class MainWindowDataCommandsTest : public ::testing::Test, public test::MainWindowFixture {
 protected:
-  void open(MainWindowLogic& logic, const std::string& name) {
-    logic.hooks().chooseListFile = [this, name](const NativePath&, TextView, TextView) {
-      return std::optional<NativePath>(catalogs / name);
-    };
-    logic.run(C::MF_リスト開く);
-  }
   Text pathText(const NativePath& path) const { return cp932::fromNativeName(path.native()); }
 };
 
 TEST_F(MainWindowDataCommandsTest, ExportWritesTheFolderPaneAsShownAndOpensATextFile) {
   writeCatalog("_03HD_DATA.cct", sampleCatalog(u"資料/集"));
   MainWindowLogic& logic = start();
-  open(logic, "_03HD_DATA.cct");
+  openThroughChooser(logic, "_03HD_DATA.cct");
   ASSERT_TRUE(logic.isEnabled(C::MF_TEXT保存));
   const NativePath out = temp().path("list.TXT");
   ui.saveFiles.push_back(pathText(out));
@@ -80,7 +74,7 @@ TEST_F(MainWindowDataCommandsTest, BackupCopiesOnceThenTellsNothingChanged) {
 TEST_F(MainWindowDataCommandsTest, BackupAsksAboutAModifiedListAndCancelStops) {
   writeCatalog("_03HD_DATA.cct", sampleCatalog());
   MainWindowLogic& logic = start();
-  open(logic, "_03HD_DATA.cct");
+  openThroughChooser(logic, "_03HD_DATA.cct");
   logic.document().setModified(true);
   ui.answers.push_back(AnswerCancel);
   logic.run(C::MF_バックアップ);
@@ -107,7 +101,7 @@ TEST_F(MainWindowDataCommandsTest, AnOldListFileIsConvertedWhenItIsOpened) {
   int hidden = 0;
   logic.hooks().showConversion = [&](TextView name) { progress.emplace_back(name); };
   logic.hooks().hideConversion = [&] { ++hidden; };
-  open(logic, "_01HD_OLD.cct");
+  openThroughChooser(logic, "_01HD_OLD.cct");
   EXPECT_EQ(progress, std::vector<Text>{u"_01HD_OLD.cct"});
   EXPECT_EQ(hidden, 1);
   EXPECT_EQ(logic.document().currentFileName(), u"_01HD_OLD.cct");
@@ -126,13 +120,13 @@ TEST_F(MainWindowDataCommandsTest, AnUntaggedFileIsConvertedAndADamagedOneReport
   temp().put("zevro/Catalog/_02HD_UN.cct", header + cp932::encode(heap) + std::string("\x0D\x00", 2));
   temp().put("zevro/Catalog/_03HD_CUT.cct", "AX000200020000FF0----\x01" "CUT");
   MainWindowLogic& logic = start();
-  open(logic, "_02HD_UN.cct");
+  openThroughChooser(logic, "_02HD_UN.cct");
   EXPECT_EQ(logic.titleText(), u"t");
   // The damaged file was tried with the others and reported; opening it
   // does not try again.
   ASSERT_EQ(ui.messages().size(), 1u);
   EXPECT_NE(ui.messages()[0].find(u"_03HD_CUT.cct"), Text::npos);
-  open(logic, "_03HD_CUT.cct");
+  openThroughChooser(logic, "_03HD_CUT.cct");
   ASSERT_EQ(ui.messages().size(), 2u);
   EXPECT_EQ(ui.messages()[1], Text(CatalogDocument::OldLayoutMessage) + u"|_03HD_CUT.cct");
 }

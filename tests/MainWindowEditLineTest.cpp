@@ -15,25 +15,6 @@ using K = MainWindowLogic::EditLineKey;
 
 class MainWindowEditLineTest : public ::testing::Test, public test::MainWindowFixture {
 protected:
-  MainWindowLogic& openSample() {
-    writeCatalog("_00HD_DATA.cct", sampleCatalog());
-    MainWindowLogic& logic = start();
-    logic.hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {
-      return std::optional<NativePath>(catalogs / "_00HD_DATA.cct");
-    };
-    logic.run(C::MF_リスト開く);
-    return logic;
-  }
-  void toFolder(MainWindowLogic& logic, TextView name) {
-    GridModel& g = logic.folderGrid();
-    for (int d = 0; d < g.rowCount(); ++d)
-      if (g.store().shownField(0, d) == name) {
-        g.Grid_MoveCursor(d);
-        logic.cursorMoved(Pane::Folder);
-        return;
-      }
-    FAIL() << "no folder";
-  }
   // Opens the edit line on column `column` of display row `row` of a pane.
   void openAt(MainWindowLogic& logic, Pane pane, int row, int column) {
     logic.activate(pane);

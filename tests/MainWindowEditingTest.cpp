@@ -11,26 +11,6 @@ using Kind = FakeUi::Kind;
 
 class MainWindowEditingTest : public ::testing::Test, public test::MainWindowFixture {
 protected:
-  MainWindowLogic& openSample() {
-    writeCatalog("_00HD_DATA.cct", sampleCatalog());
-    MainWindowLogic& logic = start();
-    logic.hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {
-      return std::optional<NativePath>(catalogs / "_00HD_DATA.cct");
-    };
-    logic.run(C::MF_リスト開く);
-    return logic;
-  }
-  // The folder cursor on the folder called `name`, the file pane filled.
-  void toFolder(MainWindowLogic& logic, TextView name) {
-    GridModel& g = logic.folderGrid();
-    for (int d = 0; d < g.rowCount(); ++d)
-      if (g.store().shownField(0, d) == name) {
-        g.Grid_MoveCursor(d);
-        logic.cursorMoved(Pane::Folder);
-        return;
-      }
-    FAIL() << "no folder";
-  }
   int catalogRowNamed(MainWindowLogic& logic, TextView name) {
     const RowStore& s = logic.document().list();
     for (int r = 0; r < s.rowCount(); ++r)

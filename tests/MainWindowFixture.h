@@ -17,6 +17,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "TempFolder.h"
@@ -55,6 +56,35 @@ public:
   }
 
   const TempFolder& temp() const { return temp_; }
+
+  // Opens the catalog `name` of the catalog folder as the menu does, with
+  // the file chooser answering that name.
+  MainWindowEffects openThroughChooser(MainWindowLogic& shown, const std::string& name) {
+    shown.hooks().chooseListFile = [this, name](const NativePath&, TextView, TextView) {
+      return std::optional<NativePath>(catalogs / name);
+    };
+    return shown.run(Command::MF_リスト開く);
+  }
+
+  // The logic over the sample catalog, opened through the menu.
+  MainWindowLogic& openSample() {
+    writeCatalog("_00HD_DATA.cct", sampleCatalog());
+    MainWindowLogic& shown = start();
+    openThroughChooser(shown, "_00HD_DATA.cct");
+    return shown;
+  }
+
+  // The folder cursor on the folder called `name`, the file pane filled.
+  static void toFolder(MainWindowLogic& shown, TextView name) {
+    GridModel& g = shown.folderGrid();
+    for (int d = 0; d < g.rowCount(); ++d)
+      if (g.store().shownField(0, d) == name) {
+        g.Grid_MoveCursor(d);
+        shown.cursorMoved(Pane::Folder);
+        return;
+      }
+    FAIL() << "no folder";
+  }
 
   static RowStore sampleCatalog(TextView title = u"資料集") {
     using namespace catalog;
