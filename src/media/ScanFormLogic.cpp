@@ -216,6 +216,12 @@ std::optional<MediaReading::Result> ScanFormLogic::readMedium(RowStore& store) {
   progressFolder_.clear();
   progressCount_ = -1;
   fillDrives();
+  if (!showAndWaitForStart()) return finish(store, std::nullopt);
+  const Text path = folder_.empty() ? selectedDriveText() : folder_;
+  return finish(store, runReading([&](MediaReading& reading) { return reading.read(path, store); }));
+}
+
+bool ScanFormLogic::showAndWaitForStart() {
   choosing_ = true;
   escapeStops_ = true;
   if (boxes_.hideScan && hooks_.hideMainWindow) hooks_.hideMainWindow(true);
@@ -224,19 +230,21 @@ std::optional<MediaReading::Result> ScanFormLogic::readMedium(RowStore& store) {
   changed();
 
   if (hooks_.waitForStart) hooks_.waitForStart();
-  if (state_ != RunState::Started) return finish(store, std::nullopt);
-
+  if (state_ != RunState::Started) return false;
   choosing_ = false;
   escapeStops_ = false;
   changed();
-  const Text path = folder_.empty() ? selectedDriveText() : folder_;
+  return true;
+}
+
+MediaReading::Result ScanFormLogic::runReading(const std::function<MediaReading::Result(MediaReading&)>& work) {
   reading_ = true;
   MediaReading reading(services_.reading, readingSettings(), readingHooks());
-  MediaReading::Result result = reading.read(path, store);
+  MediaReading::Result result = work(reading);
   reading_ = false;
   // A stop that came after the last look of the walk still counts.
   if (result.ok() && state_ != RunState::Started) result.outcome = MediaReading::Outcome::Stopped;
-  return finish(store, std::move(result));
+  return result;
 }
 
 std::optional<MediaReading::Result> ScanFormLogic::refreshMedium(RowStore& store, TextView source,
@@ -257,27 +265,13 @@ std::optional<MediaReading::Result> ScanFormLogic::refreshMedium(RowStore& store
   folder_ = Text(source);
   progressFolder_ = folder_;
   refreshing_ = true;
-  choosing_ = true;
-  escapeStops_ = true;
-  if (boxes_.hideScan && hooks_.hideMainWindow) hooks_.hideMainWindow(true);
-  shown_ = true;
-  state_ = RunState::Waiting;
-  changed();
-
-  if (hooks_.waitForStart) hooks_.waitForStart();
-  if (state_ != RunState::Started) {
+  if (!showAndWaitForStart()) {
     refreshing_ = false;
     return finish(store, std::nullopt);
   }
-  choosing_ = false;
-  escapeStops_ = false;
-  changed();
-  reading_ = true;
-  MediaReading reading(services_.reading, readingSettings(), readingHooks());
-  MediaReading::Result result = reading.refresh(source, catalogFileName, mediumTitle, store);
-  reading_ = false;
-  if (result.ok() && state_ != RunState::Started) result.outcome = MediaReading::Outcome::Stopped;
-  std::optional<MediaReading::Result> done = finish(store, std::move(result));
+  std::optional<MediaReading::Result> done = finish(store, runReading([&](MediaReading& reading) {
+    return reading.refresh(source, catalogFileName, mediumTitle, store);
+  }));
   refreshing_ = false;
   changed();
   return done;

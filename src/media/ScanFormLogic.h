@@ -212,6 +212,12 @@ private:
   int typeOf(char letter) const;
   MediaReading::Settings readingSettings() const;
   MediaReading::Hooks readingHooks();
+  // Shows the window in its waiting state until the user starts or closes
+  // it; true when started (the controls then show the running reading).
+  bool showAndWaitForStart();
+  // One reading with the window's settings and hooks; a stop that came
+  // after the walk's last look still makes it stopped.
+  MediaReading::Result runReading(const std::function<MediaReading::Result(MediaReading&)>& work);
   std::optional<MediaReading::Result> finish(RowStore& store, std::optional<MediaReading::Result> result);
   void changed();
 
