@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../MainWindowFixture.h"
+#include "ShownMainWindow.h"
 #include "core/CatalogList.h"
 #include "core/OptionKeys.h"
 #include "grid/qt/GridFonts.h"
@@ -30,13 +31,7 @@ using Kind = FakeUi::Kind;
 
 class EditLineWindowTest : public ::testing::Test, protected test::MainWindowFixture {
 protected:
-  void TearDown() override {
-    if (window) {
-      logic->document().setModified(false);
-      window->close();
-    }
-    window.reset();
-  }
+  void TearDown() override { test::closeWithoutQuestion(window, logic.get()); }
 
   // The sample catalog open in a shown window; display mode 1 shows the
   // files in the folder grid, RightPane puts them in the file grid.
@@ -49,11 +44,7 @@ protected:
     logic->hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {
       return std::optional<NativePath>(catalogs / "_00HD_DATA.cct");
     };
-    window->resize(900, 640);
-    window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    test::showAndWait(*window);
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     QApplication::processEvents();
     return *window;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "../MainWindowFixture.h"
+#include "ShownMainWindow.h"
 #include "core/CatalogBackup.h"
 #include "core/ListExport.h"
 #include "listview/qt/MainWindow.h"
@@ -24,13 +25,7 @@ using C = Command;
 
 class MainWindowDataTest : public ::testing::Test, protected test::MainWindowFixture {
 protected:
-  void TearDown() override {
-    if (window) {
-      logic->document().setModified(false);
-      window->close();
-    }
-    window.reset();
-  }
+  void TearDown() override { test::closeWithoutQuestion(window, logic.get()); }
 
   MainWindow& showWindow() {
     start();
@@ -38,11 +33,7 @@ protected:
     logic->hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {
       return std::optional<NativePath>(catalogs / chosen);
     };
-    window->resize(900, 640);
-    window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    test::showAndWait(*window);
     return *window;
   }
 

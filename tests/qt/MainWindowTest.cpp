@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "../MainWindowFixture.h"
+#include "ShownMainWindow.h"
 #include "core/CatalogList.h"
 #include "core/OptionKeys.h"
 #include "grid/qt/GridItemBar.h"
@@ -37,14 +38,7 @@ using C = Command;
 
 class MainWindowTest : public ::testing::Test, protected test::MainWindowFixture {
 protected:
-  void TearDown() override {
-    if (window) {
-      // Nothing to ask about when the test ends.
-      logic->document().setModified(false);
-      window->close();
-    }
-    window.reset();
-  }
+  void TearDown() override { test::closeWithoutQuestion(window, logic.get()); }
 
   MainWindow& showWindow(int fileFrames = -1) {
     if (fileFrames >= 0) {
@@ -57,11 +51,7 @@ protected:
     logic->hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {
       return chosen.empty() ? std::optional<NativePath>{} : std::optional<NativePath>(catalogs / chosen);
     };
-    window->resize(900, 640);
-    window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    test::showAndWait(*window);
     return *window;
   }
 

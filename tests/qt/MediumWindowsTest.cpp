@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "../MainWindowFixture.h"
+#include "ShownMainWindow.h"
 #include "core/DriveTypeTable.h"
 #include "core/OptionKeys.h"
 #include "text/Cp932.h"
@@ -55,13 +56,7 @@ protected:
     writeCatalog("_00HD_DATA.cct", sampleCatalog());
   }
 
-  void TearDown() override {
-    if (window) {
-      logic->document().setModified(false);
-      window->close();
-    }
-    window.reset();
-  }
+  void TearDown() override { test::closeWithoutQuestion(window, logic.get()); }
 
   MainWindow& showWindow() {
     window.reset();
@@ -82,9 +77,7 @@ protected:
       if (!size.isValid()) return std::nullopt;
       return std::pair{size.width(), size.height()};
     };
-    window->resize(900, 640);
-    window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    test::showAndWait(*window, false);
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     QApplication::processEvents();
     return *window;

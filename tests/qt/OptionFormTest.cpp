@@ -14,6 +14,7 @@
 #include <string>
 
 #include "../MainWindowFixture.h"
+#include "ShownMainWindow.h"
 #include "core/OptionKeys.h"
 #include "grid/qt/GridWidget.h"
 #include "listview/DisplayMode.h"
@@ -44,9 +45,7 @@ protected:
     logic->hooks().chooseListFile = [this](const NativePath&, TextView, TextView) {
       return std::optional<NativePath>(catalogs / "_00HD_DATA.cct");
     };
-    window->resize(900, 640);
-    window->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    test::showAndWait(*window, false);
     window->runCommand(C::MF_リスト開く);
     QApplication::processEvents();
     return *window;
