@@ -66,7 +66,7 @@ protected:
       for (int i = group.first; i < group.first + group.count; ++i) {
         const FoundRow& r = found.rows[static_cast<std::size_t>(i)];
         out.push_back(std::to_string(g + 1) + ": " + found.catalogs[static_cast<std::size_t>(r.catalog)].nativeName +
-                      " " + cp932::toNativeName(r.path) + " " + std::to_string(r.size));
+                      " " + cp932::toNativeName(found.pathOf(r)) + " " + std::to_string(r.size));
       }
     }
     return out;
@@ -228,7 +228,7 @@ TEST_F(DuplicateFinderTest, OnlyHereListsFilesNoOtherMediumHolds) {
     const std::string bytes = temp.get("Catalog/" + c.file);
     const FoundFiles found = OnlyHereFinder::find(scan, bytes, cp932::fromNativeName(c.file), c.filters);
     std::vector<std::string> paths;
-    for (const FoundRow& r : found.rows) paths.push_back(cp932::toNativeName(r.path));
+    for (const FoundRow& r : found.rows) paths.push_back(cp932::toNativeName(found.pathOf(r)));
     EXPECT_EQ(paths, c.expected) << c.what;
     EXPECT_EQ(found.catalogs.size(), 1u);
     EXPECT_EQ(found.catalogs[0].nativeName, c.file);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <numeric>
+#include <span>
 #include <tuple>
 
 #include "compare/FileRows.h"
@@ -111,22 +112,30 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   const std::uint64_t minSize = std::max<std::uint64_t>(filters.minSize, 1);
   SameFileKey key(filters.by);
 
-  // First pass: every file row as a hash of its key.
+  // First pass: every file row as a hash of its key; every row's place, so
+  // that the second look goes straight to the rows it wants, paths and all.
   std::vector<KeyedRow> keyed;
-  std::size_t catalogsDone = 0;
+  std::vector<FileRows::Place> places;  // the rows of each catalog read, one catalog after another
   const std::size_t catalogCount = scan.catalogs().size();
+  std::vector<std::size_t> placesAt(catalogCount + 1, 0);
+  std::vector<std::size_t> placeCounts(catalogCount, 0);
+  std::size_t catalogsDone = 0;
   const bool whole = scan.each(filters.genres, [&](const CompareScan::Catalog& c) {
     // Room for the catalogs still to come, guessed from those read so far
-    // (the rows are not copied over and over as the table grows).
+    // (the rows are not copied over and over as the tables grow).
     if (catalogsDone > 0 && catalogCount > catalogsDone) {
-      const std::size_t need = keyed.size() + keyed.size() / catalogsDone * (catalogCount - catalogsDone) / 4 * 5;
-      if (need > keyed.capacity()) keyed.reserve(std::max(need, keyed.capacity() * 2));
+      const auto guess = [&](std::size_t n) { return n + n / catalogsDone * (catalogCount - catalogsDone) / 4 * 5; };
+      if (guess(keyed.size()) > keyed.capacity()) keyed.reserve(std::max(guess(keyed.size()), keyed.capacity() * 2));
+      if (guess(places.size()) > places.capacity())
+        places.reserve(std::max(guess(places.size()), places.capacity() * 2));
     }
     ++catalogsDone;
     FileRows rows(c.bytes);
     int sincePump = 0;
     bool go = true;
-    rows.forEach(filters.members, [&](const FileRow& r) {
+    const std::size_t first = places.size();
+    placesAt[static_cast<std::size_t>(c.index)] = first;
+    rows.forEachPlacing(filters.members, places, [&](const FileRow& r) {
       if (r.size < minSize) return true;
       keyed.push_back({key.hashOf(r), static_cast<std::uint32_t>(c.index), static_cast<std::uint32_t>(r.row)});
       if (++sincePump == RowsBetweenPumps) {
@@ -135,6 +144,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
       }
       return go;
     });
+    placeCounts[static_cast<std::size_t>(c.index)] = places.size() - first;
     return go;
   });
   found.catalogs = scan.catalogs();
@@ -174,6 +184,33 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<FoundRow> foundByPlace(candidates.size());
   Text keys;  // every candidate's exact key, one after another
   keys.reserve(candidates.size() * 24);
+  Text& texts = found.texts;  // their paths and dates
+  texts.reserve(candidates.size() * 48);
+  // What a candidate gives: its exact key and its row, whose path
+  // appendPath(text) writes (false when it cannot).
+  const auto take = [&](std::size_t place, const FileRow& r, auto&& appendPath) {
+    Detail& d = details[candidates[place].number];
+    FoundRow& f = foundByPlace[place];
+    f.catalog = static_cast<int>(candidates[place].catalog);
+    f.row = r.row;
+    f.size = r.size;
+    f.textAt = texts.size();
+    std::size_t nameUnits = 0;
+    if (!appendPath(texts, nameUnits)) return false;
+    f.pathSize = static_cast<std::uint32_t>(texts.size() - f.textAt);
+    f.nameSize = static_cast<std::uint32_t>(nameUnits);
+    f.dateSize = static_cast<std::uint32_t>(FileRows::appendDecoded(r.date, texts));
+    const Text& exact = key.textOf(r);
+    d.size = r.size;
+    d.keyAt = keys.size();
+    d.keySize = static_cast<std::uint32_t>(exact.size());
+    d.catalog = f.catalog;
+    d.row = r.row;
+    d.place = static_cast<std::uint32_t>(place);
+    d.seen = true;
+    keys += exact;
+    return true;
+  };
   FileView view;
   for (std::size_t i = 0; i < candidates.size();) {
     const std::uint32_t catalog = candidates[i].catalog;
@@ -183,34 +220,51 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
       found.cancelled = true;
       return found;
     }
-    if (scan.reread(static_cast<int>(catalog), view)) {
+    bool unchanged = false;
+    if (scan.reread(static_cast<int>(catalog), view, unchanged)) {
       FileRows rows(view.bytes());
-      std::size_t next = i;
-      const auto wanted = [&](int row) {
-        while (next < end && candidates[next].row < static_cast<std::uint32_t>(row)) ++next;
-        return next < end && candidates[next].row == static_cast<std::uint32_t>(row);
-      };
-      rows.forEachWanted(filters.members, wanted, [&](const FileRow& r) {
-        const std::size_t place = next++;
-        Detail& d = details[candidates[place].number];
-        const Text& exact = key.textOf(r);
-        d.size = r.size;
-        d.keyAt = keys.size();
-        d.keySize = static_cast<std::uint32_t>(exact.size());
-        d.catalog = static_cast<int>(catalog);
-        d.row = r.row;
-        d.place = static_cast<std::uint32_t>(place);
-        d.seen = true;
-        keys += exact;
-        foundByPlace[place] = FoundRow{static_cast<int>(catalog), r.row,          r.size,
-                                       cp932::decode(r.name),     rows.pathOf(r), cp932::decode(r.date)};
-        return next < end;
-      });
+      const std::size_t textsBefore = texts.size();
+      const std::size_t keysBefore = keys.size();
+      bool done = false;
+      // The file first read: its rows are where the first pass saw them.
+      if (unchanged && catalog < catalogCount) {
+        const std::span<const FileRows::Place> mine(places.data() + placesAt[catalog], placeCounts[catalog]);
+        done = true;
+        for (std::size_t place = i; place < end && done; ++place) {
+          const int row = static_cast<int>(candidates[place].row);
+          FileRow r;
+          done = static_cast<std::size_t>(row) < mine.size() && rows.rowAt(row, mine[static_cast<std::size_t>(row)].at, r) &&
+                 take(place, r, [&](Text& out, std::size_t& nameUnits) {
+                   return rows.appendPathFrom(mine, row, out, nameUnits);
+                 });
+        }
+        if (!done) {
+          texts.resize(textsBefore);
+          keys.resize(keysBefore);
+          for (std::size_t place = i; place < end; ++place) details[candidates[place].number].seen = false;
+        }
+      }
+      // Another file now: its rows are looked for by their numbers.
+      if (!done) {
+        std::size_t next = i;
+        const auto wanted = [&](int row) {
+          while (next < end && candidates[next].row < static_cast<std::uint32_t>(row)) ++next;
+          return next < end && candidates[next].row == static_cast<std::uint32_t>(row);
+        };
+        rows.forEachWanted(filters.members, wanted, [&](const FileRow& r) {
+          take(next++, r, [&](Text& out, std::size_t& nameUnits) {
+            nameUnits = rows.appendPath(r, out);
+            return true;
+          });
+          return next < end;
+        });
+      }
     }
     i = end;
   }
   view.release();
   std::vector<Candidate>().swap(candidates);
+  std::vector<FileRows::Place>().swap(places);
 
   // Groups: the rows of one run with one exact key, on two media (or one).
   struct Span {
@@ -269,39 +323,14 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     const Detail& db = details[members[b.first]];
     return std::tie(da.catalog, da.row) < std::tie(db.catalog, db.row);
   });
-  // The rows found are put in group order where they lie (a second table of
-  // them would cost as much memory again): the places in the order wanted,
-  // then the places no group took, followed round each cycle.
-  std::vector<std::uint32_t> from;
-  from.reserve(foundByPlace.size());
-  std::vector<bool> taken(foundByPlace.size(), false);
+  // The rows found, in group order.
+  found.rows.reserve(members.size());
   for (const Span& s : spans) {
-    found.groups.push_back({details[members[s.first]].size, static_cast<int>(from.size()), static_cast<int>(s.count)});
-    for (std::uint32_t k = s.first; k < s.first + s.count; ++k) {
-      const std::uint32_t place = details[members[k]].place;
-      from.push_back(place);
-      taken[place] = true;
-    }
+    found.groups.push_back(
+        {details[members[s.first]].size, static_cast<int>(found.rows.size()), static_cast<int>(s.count)});
+    for (std::uint32_t k = s.first; k < s.first + s.count; ++k)
+      found.rows.push_back(foundByPlace[details[members[k]].place]);
   }
-  const std::size_t kept = from.size();
-  for (std::uint32_t place = 0; place < foundByPlace.size(); ++place) {
-    if (!taken[place]) from.push_back(place);
-  }
-  std::vector<bool> done(foundByPlace.size(), false);
-  for (std::size_t i = 0; i < from.size(); ++i) {
-    if (done[i]) continue;
-    FoundRow first = std::move(foundByPlace[i]);
-    std::size_t at = i;
-    while (from[at] != i) {
-      foundByPlace[at] = std::move(foundByPlace[from[at]]);
-      done[at] = true;
-      at = from[at];
-    }
-    foundByPlace[at] = std::move(first);
-    done[at] = true;
-  }
-  foundByPlace.resize(kept);
-  found.rows = std::move(foundByPlace);
   return found;
 }
 

@@ -1,6 +1,7 @@
 #include "compare/FileRows.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/ListFile.h"
 #include "search/ListFileBytes.h"
@@ -64,16 +65,12 @@ std::uint64_t FileRows::sizeOf(std::string_view field) {
   return n;
 }
 
-namespace {
-
-// Decodes CP932 bytes onto the end of `out`, without a text of their own.
-void appendDecoded(std::string_view bytes, Text& out) {
+std::size_t FileRows::appendDecoded(std::string_view bytes, Text& out) {
   const std::size_t at = out.size();
   out.resize(at + bytes.size());
   out.resize(at + cp932::decodeInto(bytes, out.data() + at));
+  return out.size() - at;
 }
-
-}  // namespace
 
 Text FileRows::pathOf(const FileRow& row) const {
   std::size_t bytes = row.name.size();
@@ -81,12 +78,62 @@ Text FileRows::pathOf(const FileRow& row) const {
   for (int level = 1; level < top; ++level) bytes += names_[static_cast<std::size_t>(level)].size() + 1;
   Text path;
   path.reserve(bytes);
-  for (int level = 1; level < top; ++level) {
-    appendDecoded(names_[static_cast<std::size_t>(level)], path);
-    path += u'\\';
-  }
-  appendDecoded(row.name, path);
+  appendPath(row, path);
   return path;
+}
+
+std::size_t FileRows::appendPath(const FileRow& row, Text& out) const {
+  const int top = std::min(row.level, static_cast<int>(names_.size()));
+  for (int level = 1; level < top; ++level) {
+    appendDecoded(names_[static_cast<std::size_t>(level)], out);
+    out += u'\\';
+  }
+  return appendDecoded(row.name, out);
+}
+
+std::size_t FileRows::recordEnd(std::size_t at) const {
+  const void* next = std::char_traits<char>::find(heap_.data() + at + 1, heap_.size() - at - 1, '\x10');
+  return next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
+}
+
+bool FileRows::rowAt(int row, std::uint32_t at, FileRow& r) const {
+  if (at >= heap_.size() || heap_[at] != '\x10') return false;
+  const std::size_t end = recordEnd(at);
+  const Raw raw = fieldsOf(at, end, nameOf(at, end));
+  r = FileRow{row, levelOf(row), raw.name, raw.date, sizeOf(raw.size), false};
+  return true;
+}
+
+bool FileRows::appendPathFrom(std::span<const Place> places, int row, Text& out, std::size_t& nameUnits) const {
+  // The rows above, nearest first; their levels fall with each step, so
+  // there are fewer than 256 of them.
+  std::array<int, 257> chain;
+  std::size_t count = 0;
+  for (int r = row; r >= 0; ++count) {
+    if (count == chain.size() || static_cast<std::size_t>(r) >= places.size()) return false;
+    const Place& p = places[static_cast<std::size_t>(r)];
+    if (p.at >= heap_.size() || heap_[p.at] != '\x10' || p.parent >= r) return false;
+    chain[count] = r;
+    r = p.parent;
+  }
+  // As a walk keeps them: a level no row above fills shows as an empty
+  // name; the rows of level 0 (the title line) are no part of a path.
+  const int own = levelOf(row);
+  int level = 0;
+  for (std::size_t k = count; k-- > 1;) {
+    const int r = chain[k];
+    const int l = levelOf(r);
+    if (l < 1) continue;
+    if (l <= level || l >= own) return false;
+    out.append(static_cast<std::size_t>(l - level - 1), u'\\');
+    const std::uint32_t at = places[static_cast<std::size_t>(r)].at;
+    appendDecoded(nameOf(at, heap_.size()), out);
+    out += u'\\';
+    level = l;
+  }
+  if (own > level + 1) out.append(static_cast<std::size_t>(own - level - 1), u'\\');
+  nameUnits = appendDecoded(nameOf(places[static_cast<std::size_t>(row)].at, heap_.size()), out);
+  return true;
 }
 
 }  // namespace zevro

@@ -151,10 +151,10 @@ void printFoundRows(std::ostream& out, const FoundFiles& found, bool withGroups,
       }
       lines += "\"size\":";
       number(r.size);
-      lines += ",\"name\":" + jsonString(r.name);
+      lines += ",\"name\":" + jsonString(found.nameOf(r));
       lines += ",\"title\":" + jsonString(catalog.title);
-      lines += ",\"path\":" + jsonString(r.path);
-      lines += ",\"date\":" + jsonString(r.date);
+      lines += ",\"path\":" + jsonString(found.pathOf(r));
+      lines += ",\"date\":" + jsonString(found.dateOf(r));
       lines += ",\"file\":" + jsonString(catalog.fileName);
       lines += '}';
     } else {
@@ -164,13 +164,13 @@ void printFoundRows(std::ostream& out, const FoundFiles& found, bool withGroups,
       }
       number(r.size);
       lines += '\t';
-      appendOneLineField(r.name, lines);
+      appendOneLineField(found.nameOf(r), lines);
       lines += '\t';
       lines += titles[static_cast<std::size_t>(r.catalog)];
       lines += '\t';
-      appendOneLineField(r.path, lines);
+      appendOneLineField(found.pathOf(r), lines);
       lines += '\t';
-      appendOneLineField(r.date, lines);
+      appendOneLineField(found.dateOf(r), lines);
       lines += '\t';
       lines += catalog.nativeName;
     }
