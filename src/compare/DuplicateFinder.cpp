@@ -43,6 +43,10 @@ struct Detail {
   bool seen = false;        // still in its catalog
 };
 
+// How many candidates ahead of the one being read the memory of the next
+// ones is asked for.
+constexpr std::size_t Ahead = 8;
+
 // The window system gets a chance after this many rows of one catalog.
 constexpr int RowsBetweenPumps = 65536;
 
@@ -231,6 +235,12 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
         const std::span<const FileRows::Place> mine(places.data() + placesAt[catalog], placeCounts[catalog]);
         done = true;
         for (std::size_t place = i; place < end && done; ++place) {
+          // The rows ahead are asked for early: they lie far apart in memory.
+          if (place + Ahead < end) {
+            const Candidate& ahead = candidates[place + Ahead];
+            __builtin_prefetch(&details[ahead.number], 1);
+            if (ahead.row < mine.size()) rows.prefetch(mine[ahead.row].at);
+          }
           const int row = static_cast<int>(candidates[place].row);
           FileRow r;
           done = static_cast<std::size_t>(row) < mine.size() && rows.rowAt(row, mine[static_cast<std::size_t>(row)].at, r) &&

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -22,6 +23,11 @@ std::string oneLineField(TextView text) {
 void appendOneLineField(TextView text, std::string& out) {
   for (std::size_t i = 0; i < text.size();) {
     std::size_t end = i;
+    // Four units at a time while none is above 0x7F (the usual name).
+    for (std::uint64_t units; end + 4 <= text.size(); end += 4) {
+      std::memcpy(&units, text.data() + end, sizeof units);
+      if (units & 0xFF80FF80FF80FF80ULL) break;
+    }
     while (end < text.size() && text[end] < 0x80) ++end;
     if (end > i) {
       const std::size_t at = out.size();
