@@ -1,6 +1,14 @@
 #include "compare/DuplicateFinder.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
 #include <array>
 #include <cstdint>
 #include <numeric>
@@ -50,17 +58,30 @@ constexpr std::size_t Ahead = 8;
 // The window system gets a chance after this many rows of one catalog.
 constexpr int RowsBetweenPumps = 65536;
 
-// Sorts the rows by hash, catalog and row: spread over buckets by the
-// hash's top bits first (the hashes are evenly spread), so that each bucket
-// sorts in the cache.
-void sortByKey(std::vector<KeyedRow>& keyed) {
+// What the first pass keeps of one catalog: its file rows keyed, and the
+// places of all its rows.
+struct CatalogKeys {
+  std::vector<KeyedRow> keyed;
+  std::vector<FileRows::Place> places;
+};
+
+// The rows of all catalogs sorted by hash, catalog and row: spread over
+// buckets by the hash's top bits first (the hashes are evenly spread), so
+// that each bucket sorts in the cache. The catalogs' rows are let go of as
+// they are spread.
+std::vector<KeyedRow> sortByKey(std::vector<CatalogKeys>& catalogs) {
   constexpr int Bits = 16;
   std::vector<std::uint32_t> starts((1u << Bits) + 1, 0);
-  for (const KeyedRow& r : keyed) ++starts[(r.hash >> (64 - Bits)) + 1];
+  for (const CatalogKeys& c : catalogs) {
+    for (const KeyedRow& r : c.keyed) ++starts[(r.hash >> (64 - Bits)) + 1];
+  }
   for (std::size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
-  std::vector<KeyedRow> spread(keyed.size());
+  std::vector<KeyedRow> spread(starts.back());
   std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
-  for (const KeyedRow& r : keyed) spread[next[r.hash >> (64 - Bits)]++] = r;
+  for (CatalogKeys& c : catalogs) {
+    for (const KeyedRow& r : c.keyed) spread[next[r.hash >> (64 - Bits)]++] = r;
+    std::vector<KeyedRow>().swap(c.keyed);
+  }
   const auto less = [](const KeyedRow& a, const KeyedRow& b) {
     return std::tie(a.hash, a.catalog, a.row) < std::tie(b.hash, b.catalog, b.row);
   };
@@ -82,7 +103,7 @@ void sortByKey(std::vector<KeyedRow>& keyed) {
       *j = r;
     }
   }
-  keyed.swap(spread);
+  return spread;
 }
 
 // Sorts the candidates by catalog and row, the order of the second walk:
@@ -103,6 +124,137 @@ void sortByPlace(std::vector<Candidate>& candidates, std::size_t catalogs) {
   candidates.swap(spread);
 }
 
+// One catalog's rows into `out`; keepGoing() is asked between long
+// stretches of rows. False when it said stop.
+template <class Go>
+bool keyCatalog(std::string_view bytes, std::uint32_t catalog, const CompareFilters& filters, SameFileKey& key,
+                CatalogKeys& out, Go&& keepGoing) {
+  const std::uint64_t minSize = std::max<std::uint64_t>(filters.minSize, 1);
+  FileRows rows(bytes);
+  out.places.reserve(rows.rowsListed());
+  out.keyed.reserve(rows.rowsListed());
+  int sincePump = 0;
+  bool go = true;
+  rows.forEachPlacing(filters.members, out.places, [&](const FileRow& r) {
+    if (r.size < minSize) return true;
+    out.keyed.push_back({key.hashOf(r), catalog, static_cast<std::uint32_t>(r.row)});
+    if (++sincePump == RowsBetweenPumps) {
+      sincePump = 0;
+      go = keepGoing();
+    }
+    return go;
+  });
+  return go;
+}
+
+// Threads that walk whole catalogs, each into its own CatalogKeys, while
+// the calling thread goes on finding the next catalogs (and keeps the
+// window system running); the results sit in catalog order whoever made
+// them.
+class KeyWorkers {
+public:
+  KeyWorkers(int threads, CompareScan& scan, const CompareFilters& filters, std::vector<CatalogKeys>& out)
+      : scan_(scan), filters_(filters), out_(out) {
+    for (int t = 0; t < threads; ++t) threads_.emplace_back([this] { work(); });
+  }
+  ~KeyWorkers() { stop(); }
+  KeyWorkers(const KeyWorkers&) = delete;
+  KeyWorkers& operator=(const KeyWorkers&) = delete;
+
+  void add(int catalog) {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      queue_.push_back(catalog);
+    }
+    ready_.notify_one();
+  }
+
+  // Waits for every catalog given; pump() runs every few milliseconds
+  // meanwhile. False when it asked to stop.
+  bool finish(const std::function<bool()>& pump) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    closed_ = true;
+    ready_.notify_all();
+    while (!queue_.empty() || busy_ > 0) {
+      idle_.wait_for(lock, std::chrono::milliseconds(10));
+      lock.unlock();
+      const bool go = pump();
+      lock.lock();
+      if (!go) {
+        lock.unlock();
+        stop();
+        return false;
+      }
+    }
+    lock.unlock();
+    stop();
+    if (failure_) std::rethrow_exception(failure_);
+    return true;
+  }
+
+  // Lets every thread end (a catalog being walked is left half done).
+  void stop() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      stopped_ = true;
+    }
+    ready_.notify_all();
+    for (std::thread& t : threads_) {
+      if (t.joinable()) t.join();
+    }
+  }
+
+private:
+  void work() {
+    SameFileKey key(filters_.by);
+    FileView view;
+    const auto keepGoing = [this] { return !stopped_.load(std::memory_order_relaxed); };
+    for (;;) {
+      int catalog = 0;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ready_.wait(lock, [this] { return stopped_ || closed_ || !queue_.empty(); });
+        if (stopped_ || queue_.empty()) return;
+        catalog = queue_.front();
+        queue_.pop_front();
+        ++busy_;
+      }
+      try {
+        // The catalog is mapped anew here: the caller's mapping is gone by
+        // now. A file replaced meanwhile gives its new rows, as a second
+        // look would.
+        bool unchanged = false;
+        if (scan_.reread(catalog, view, unchanged))
+          keyCatalog(view.bytes(), static_cast<std::uint32_t>(catalog), filters_, key,
+                     out_[static_cast<std::size_t>(catalog)], keepGoing);
+        view.release();
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (!failure_) failure_ = std::current_exception();
+        stopped_ = true;
+      }
+      {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        --busy_;
+      }
+      idle_.notify_all();
+    }
+  }
+
+  CompareScan& scan_;
+  const CompareFilters& filters_;
+  std::vector<CatalogKeys>& out_;
+  std::mutex mutex_;
+  std::condition_variable ready_;
+  std::condition_variable idle_;
+  std::deque<int> queue_;
+  int busy_ = 0;
+  bool closed_ = false;
+  std::atomic<bool> stopped_{false};
+  std::exception_ptr failure_;
+  std::vector<std::thread> threads_;
+};
+
 template <class It, class MediumOf>
 bool onTwoMedia(It first, It last, MediumOf mediumOf) {
   const int medium = mediumOf(*first);
@@ -111,46 +263,34 @@ bool onTwoMedia(It first, It last, MediumOf mediumOf) {
 
 }  // namespace
 
-FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filters) {
+int DuplicateFinder::threadsToUse() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return static_cast<int>(std::clamp(cores, 1u, 4u));
+}
+
+FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filters, int threads) {
   FoundFiles found;
-  const std::uint64_t minSize = std::max<std::uint64_t>(filters.minSize, 1);
   SameFileKey key(filters.by);
+  if (threads <= 0) threads = threadsToUse();
 
   // First pass: every file row as a hash of its key; every row's place, so
   // that the second look goes straight to the rows it wants, paths and all.
-  std::vector<KeyedRow> keyed;
-  std::vector<FileRows::Place> places;  // the rows of each catalog read, one catalog after another
   const std::size_t catalogCount = scan.catalogs().size();
-  std::vector<std::size_t> placesAt(catalogCount + 1, 0);
-  std::vector<std::size_t> placeCounts(catalogCount, 0);
-  std::size_t catalogsDone = 0;
-  const bool whole = scan.each(filters.genres, [&](const CompareScan::Catalog& c) {
-    // Room for the catalogs still to come, guessed from those read so far
-    // (the rows are not copied over and over as the tables grow).
-    if (catalogsDone > 0 && catalogCount > catalogsDone) {
-      const auto guess = [&](std::size_t n) { return n + n / catalogsDone * (catalogCount - catalogsDone) / 4 * 5; };
-      if (guess(keyed.size()) > keyed.capacity()) keyed.reserve(std::max(guess(keyed.size()), keyed.capacity() * 2));
-      if (guess(places.size()) > places.capacity())
-        places.reserve(std::max(guess(places.size()), places.capacity() * 2));
-    }
-    ++catalogsDone;
-    FileRows rows(c.bytes);
-    int sincePump = 0;
-    bool go = true;
-    const std::size_t first = places.size();
-    placesAt[static_cast<std::size_t>(c.index)] = first;
-    rows.forEachPlacing(filters.members, places, [&](const FileRow& r) {
-      if (r.size < minSize) return true;
-      keyed.push_back({key.hashOf(r), static_cast<std::uint32_t>(c.index), static_cast<std::uint32_t>(r.row)});
-      if (++sincePump == RowsBetweenPumps) {
-        sincePump = 0;
-        go = scan.pump();
-      }
-      return go;
+  std::vector<CatalogKeys> perCatalog(catalogCount);
+  bool whole = false;
+  if (threads == 1) {
+    whole = scan.each(filters.genres, [&](const CompareScan::Catalog& c) {
+      return keyCatalog(c.bytes, static_cast<std::uint32_t>(c.index), filters, key,
+                        perCatalog[static_cast<std::size_t>(c.index)], [&] { return scan.pump(); });
     });
-    placeCounts[static_cast<std::size_t>(c.index)] = places.size() - first;
-    return go;
-  });
+  } else {
+    KeyWorkers workers(threads, scan, filters, perCatalog);
+    whole = scan.each(filters.genres, [&](const CompareScan::Catalog& c) {
+              workers.add(c.index);
+              return true;
+            }) &&
+            workers.finish([&] { return scan.pump(); });
+  }
   found.catalogs = scan.catalogs();
   found.skipped = scan.skipped();
   found.catalogsRead = scan.catalogsRead();
@@ -159,7 +299,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     return found;
   }
 
-  sortByKey(keyed);
+  std::vector<KeyedRow> keyed = sortByKey(perCatalog);
   const auto mediumOfKeyed = [&](const KeyedRow& r) { return scan.mediumOf(static_cast<int>(r.catalog)); };
   std::vector<Candidate> candidates;
   std::vector<std::uint32_t> runStarts;  // runs [runStarts[k], runStarts[k + 1]) of candidate numbers
@@ -232,7 +372,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
       bool done = false;
       // The file first read: its rows are where the first pass saw them.
       if (unchanged && catalog < catalogCount) {
-        const std::span<const FileRows::Place> mine(places.data() + placesAt[catalog], placeCounts[catalog]);
+        const std::span<const FileRows::Place> mine(perCatalog[catalog].places);
         done = true;
         for (std::size_t place = i; place < end && done; ++place) {
           // The rows ahead are asked for early: they lie far apart in memory.
@@ -274,7 +414,7 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   }
   view.release();
   std::vector<Candidate>().swap(candidates);
-  std::vector<FileRows::Place>().swap(places);
+  std::vector<CatalogKeys>().swap(perCatalog);
 
   // Groups: the rows of one run with one exact key, on two media (or one).
   struct Span {

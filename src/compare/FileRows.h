@@ -42,6 +42,8 @@ public:
   bool readable() const { return readable_; }
   // Rows of the heap, the title line included (after a walk).
   int rowCount() const { return rows_; }
+  // The rows the level string lists (the heap's rows in a sound file).
+  std::size_t rowsListed() const { return levels_.size(); }
 
   // Calls f(const FileRow&) for every file row in stored order; members
   // only when `members` is set. f returns false to stop the walk.
