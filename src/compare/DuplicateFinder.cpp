@@ -65,12 +65,47 @@ struct CatalogKeys {
   std::vector<FileRows::Place> places;
 };
 
-// The rows of all catalogs sorted by hash, catalog and row: spread over
-// buckets by the hash's top bits first (the hashes are evenly spread), so
-// that each bucket sorts in the cache. The catalogs' rows are let go of as
-// they are spread.
+// Sorts rows of one bucket of the hash's top bits by hash, keeping the
+// order of rows of equal hash (so catalog and row order stay): spread by
+// the next bits into `room`, then the small buckets sorted by insertion.
+void sortBucket(KeyedRow* first, KeyedRow* last, int shift, std::vector<KeyedRow>& room) {
+  constexpr int Bits = 8;
+  std::array<std::uint32_t, (1u << Bits) + 1> starts{};
+  for (const KeyedRow* r = first; r != last; ++r) ++starts[((r->hash >> shift) & 0xFF) + 1];
+  for (std::size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+  room.resize(static_cast<std::size_t>(last - first));
+  std::array<std::uint32_t, 1u << Bits> next;
+  std::copy(starts.begin(), starts.end() - 1, next.begin());
+  for (const KeyedRow* r = first; r != last; ++r) room[next[(r->hash >> shift) & 0xFF]++] = *r;
+  const auto less = [](const KeyedRow& a, const KeyedRow& b) {
+    return std::tie(a.hash, a.catalog, a.row) < std::tie(b.hash, b.catalog, b.row);
+  };
+  constexpr std::uint32_t SmallBucket = 48;
+  for (std::size_t b = 0; b + 1 < starts.size(); ++b) {
+    KeyedRow* const from = room.data() + starts[b];
+    KeyedRow* const to = room.data() + starts[b + 1];
+    if (starts[b + 1] - starts[b] > SmallBucket) {
+      std::sort(from, to, less);
+      continue;
+    }
+    for (KeyedRow* i = from + 1; i < to; ++i) {
+      const KeyedRow r = *i;
+      KeyedRow* j = i;
+      for (; j > from && (j - 1)->hash > r.hash; --j) *j = *(j - 1);
+      *j = r;
+    }
+  }
+  std::copy(room.begin(), room.end(), first);
+}
+
+// The rows of all catalogs sorted by hash, catalog and row. The hashes
+// are evenly spread: the rows are spread over buckets by the hash's top 8
+// bits, each bucket (a few thousand rows, in the cache) by the next 8, and
+// those small ones sorted in place. Spreads keep the rows' order (catalog,
+// then row), so sorts by hash alone give the whole order. The catalogs'
+// rows are let go of as they are spread.
 std::vector<KeyedRow> sortByKey(std::vector<CatalogKeys>& catalogs) {
-  constexpr int Bits = 16;
+  constexpr int Bits = 8;
   std::vector<std::uint32_t> starts((1u << Bits) + 1, 0);
   for (const CatalogKeys& c : catalogs) {
     for (const KeyedRow& r : c.keyed) ++starts[(r.hash >> (64 - Bits)) + 1];
@@ -82,27 +117,9 @@ std::vector<KeyedRow> sortByKey(std::vector<CatalogKeys>& catalogs) {
     for (const KeyedRow& r : c.keyed) spread[next[r.hash >> (64 - Bits)]++] = r;
     std::vector<KeyedRow>().swap(c.keyed);
   }
-  const auto less = [](const KeyedRow& a, const KeyedRow& b) {
-    return std::tie(a.hash, a.catalog, a.row) < std::tie(b.hash, b.catalog, b.row);
-  };
-  // The spread keeps the rows' order (catalog, then row) within a bucket, so
-  // a stable sort by hash alone gives the whole order; the usual bucket is a
-  // few dozen rows, sorted in place by insertion.
-  constexpr std::uint32_t SmallBucket = 48;
-  for (std::size_t b = 0; b + 1 < starts.size(); ++b) {
-    KeyedRow* const first = spread.data() + starts[b];
-    KeyedRow* const last = spread.data() + starts[b + 1];
-    if (starts[b + 1] - starts[b] > SmallBucket) {
-      std::sort(first, last, less);
-      continue;
-    }
-    for (KeyedRow* i = first + 1; i < last; ++i) {
-      const KeyedRow r = *i;
-      KeyedRow* j = i;
-      for (; j > first && (j - 1)->hash > r.hash; --j) *j = *(j - 1);
-      *j = r;
-    }
-  }
+  std::vector<KeyedRow> room;
+  for (std::size_t b = 0; b + 1 < starts.size(); ++b)
+    sortBucket(spread.data() + starts[b], spread.data() + starts[b + 1], 64 - 2 * Bits, room);
   return spread;
 }
 
@@ -436,7 +453,12 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<std::uint32_t> order;
   const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].catalog); };
   const auto keyOf = [&](const Detail& d) { return TextView(keys).substr(d.keyAt, d.keySize); };
+  std::size_t ahead = 0;  // the keys asked for so far
   for (std::size_t run = 0; run + 1 < runStarts.size(); ++run) {
+    // The keys lie in walk order, not in run order: asked for early.
+    for (const std::size_t until = std::min<std::size_t>(runStarts[run + 1] + 2 * Ahead, details.size());
+         ahead < until; ++ahead)
+      __builtin_prefetch(keys.data() + details[ahead].keyAt);
     order.clear();
     for (std::uint32_t n = runStarts[run]; n < runStarts[run + 1]; ++n) {
       if (details[n].seen) order.push_back(n);
@@ -475,7 +497,22 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   });
   // The rows found, in group order.
   found.rows.reserve(members.size());
-  for (const Span& s : spans) {
+  // The groups are in another order than their rows: the memory of those
+  // a few groups on is asked for early, one table after the other.
+  const auto prefetchRows = [&](std::size_t span, int step) {
+    if (span >= spans.size()) return;
+    const Span& s = spans[span];
+    for (std::uint32_t k = s.first; k < s.first + s.count; ++k) {
+      if (step == 0) __builtin_prefetch(&members[k]);
+      if (step == 1) __builtin_prefetch(&details[members[k]]);
+      if (step == 2) __builtin_prefetch(&foundByPlace[details[members[k]].place]);
+    }
+  };
+  for (std::size_t span = 0; span < spans.size(); ++span) {
+    prefetchRows(span + 3 * Ahead, 0);
+    prefetchRows(span + 2 * Ahead, 1);
+    prefetchRows(span + Ahead, 2);
+    const Span& s = spans[span];
     found.groups.push_back(
         {details[members[s.first]].size, static_cast<int>(found.rows.size()), static_cast<int>(s.count)});
     for (std::uint32_t k = s.first; k < s.first + s.count; ++k)
