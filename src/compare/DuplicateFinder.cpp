@@ -124,7 +124,9 @@ std::vector<KeyedRow> sortByKey(std::vector<CatalogKeys>& catalogs) {
 }
 
 // Sorts the candidates by catalog and row, the order of the second walk:
-// spread by catalog first, then each catalog's rows sorted.
+// spread by catalog first, then each catalog's rows put at their row
+// numbers in a room as long as the catalog (a row is one candidate at
+// most) and gathered in order from there.
 void sortByPlace(std::vector<Candidate>& candidates, std::size_t catalogs) {
   std::vector<std::size_t> starts(catalogs + 2, 0);
   for (const Candidate& c : candidates) ++starts[std::min<std::size_t>(c.catalog, catalogs) + 1];
@@ -132,13 +134,22 @@ void sortByPlace(std::vector<Candidate>& candidates, std::size_t catalogs) {
   std::vector<Candidate> spread(candidates.size());
   std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
   for (const Candidate& c : candidates) spread[next[std::min<std::size_t>(c.catalog, catalogs)]++] = c;
-  const auto less = [](const Candidate& a, const Candidate& b) {
-    return std::tie(a.catalog, a.row) < std::tie(b.catalog, b.row);
-  };
-  for (std::size_t k = 0; k + 1 < starts.size(); ++k)
-    std::sort(spread.begin() + static_cast<std::ptrdiff_t>(starts[k]),
-              spread.begin() + static_cast<std::ptrdiff_t>(starts[k + 1]), less);
-  candidates.swap(spread);
+  constexpr std::uint32_t Empty = 0xFFFFFFFF;
+  std::vector<std::uint32_t> room;  // room[row]: the place in spread of the row's candidate
+  for (std::size_t k = 0; k + 1 < starts.size(); ++k) {
+    const auto first = spread.begin() + static_cast<std::ptrdiff_t>(starts[k]);
+    const auto last = spread.begin() + static_cast<std::ptrdiff_t>(starts[k + 1]);
+    if (last - first == 1) candidates[starts[k]] = *first;
+    if (last - first < 2) continue;
+    std::uint32_t rows = 0;
+    for (auto c = first; c != last; ++c) rows = std::max(rows, c->row + 1);
+    room.assign(rows, Empty);
+    for (auto c = first; c != last; ++c) room[c->row] = static_cast<std::uint32_t>(c - spread.begin());
+    auto to = candidates.begin() + static_cast<std::ptrdiff_t>(starts[k]);
+    for (const std::uint32_t at : room) {
+      if (at != Empty) *to++ = spread[at];
+    }
+  }
 }
 
 // One catalog's rows into `out`; keepGoing() is asked between long
