@@ -227,6 +227,27 @@ TEST_F(DuplicateFinderTest, StopWhileThreadsWalk) {
   }
 }
 
+// A stop asked for during the second look gives nothing either: the pass
+// over the catalogs asks once a catalog, once after the keys are sorted,
+// then once a catalog looked at again.
+TEST_F(DuplicateFinderTest, StopDuringTheSecondLook) {
+  putMany();
+  const int catalogs = static_cast<int>(Library.size()) + 40;
+  for (const int stopAt : {catalogs + 1, catalogs + 2, catalogs + 5}) {
+    CatalogScan::Hooks hooks;
+    int pumps = 0;
+    hooks.pump = [&] { return ++pumps < stopAt; };
+    CompareScan scan(files, temp.path("Catalog"), hooks);
+    scan.start(media::All);
+    const FoundFiles found = DuplicateFinder::find(scan, filters(), 1);
+    EXPECT_TRUE(found.cancelled) << stopAt;
+    EXPECT_TRUE(found.groups.empty()) << stopAt;
+    EXPECT_TRUE(found.rows.empty()) << stopAt;
+    EXPECT_EQ(found.catalogsRead, catalogs) << stopAt;
+    EXPECT_EQ(pumps, stopAt);
+  }
+}
+
 // A catalog written anew between the first look and the second: its rows
 // that are gone, or are other files now, drop out of their groups, and a
 // group left on one medium is no group.

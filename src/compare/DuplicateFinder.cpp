@@ -43,8 +43,11 @@ struct Candidate {
 // that the small facts stay close together in memory.
 struct Detail {
   std::uint64_t size = 0;
-  std::size_t keyAt = 0;      // the exact key, to part rows that only hash alike:
-  std::uint32_t keySize = 0;  // its place in the one text of all keys
+  // The exact key, to part rows that only hash alike: its place in the
+  // keys of its catalog.
+  std::uint32_t keyChunk = 0;
+  std::uint32_t keyAt = 0;
+  std::uint32_t keySize = 0;
   int catalog = 0;
   int row = 0;
   std::uint32_t place = 0;  // its row found, in the walk's order
@@ -175,29 +178,31 @@ bool keyCatalog(std::string_view bytes, std::uint32_t catalog, const CompareFilt
   return go;
 }
 
-// Threads that walk whole catalogs, each into its own CatalogKeys, while
-// the calling thread goes on finding the next catalogs (and keeps the
-// window system running); the results sit in catalog order whoever made
-// them.
-class KeyWorkers {
+// Threads that each take whole catalogs (or other numbered jobs) from a
+// queue while the calling thread goes on (finding the next catalogs,
+// keeping the window system running); each job writes only what is its
+// own, so the results sit in their order whoever made them. A job gets
+// the thread's own key and view, and the flag that says stop.
+class CatalogWorkers {
 public:
-  KeyWorkers(int threads, CompareScan& scan, const CompareFilters& filters, std::vector<CatalogKeys>& out)
-      : scan_(scan), filters_(filters), out_(out) {
+  using Job = std::function<void(int job, SameFileKey& key, FileView& view, const std::atomic<bool>& stopped)>;
+
+  CatalogWorkers(int threads, SameFileKey::By by, Job job) : by_(by), job_(std::move(job)) {
     for (int t = 0; t < threads; ++t) threads_.emplace_back([this] { work(); });
   }
-  ~KeyWorkers() { stop(); }
-  KeyWorkers(const KeyWorkers&) = delete;
-  KeyWorkers& operator=(const KeyWorkers&) = delete;
+  ~CatalogWorkers() { stop(); }
+  CatalogWorkers(const CatalogWorkers&) = delete;
+  CatalogWorkers& operator=(const CatalogWorkers&) = delete;
 
-  void add(int catalog) {
+  void add(int job) {
     {
       const std::lock_guard<std::mutex> lock(mutex_);
-      queue_.push_back(catalog);
+      queue_.push_back(job);
     }
     ready_.notify_one();
   }
 
-  // Waits for every catalog given; pump() runs every few milliseconds
+  // Waits for every job given; pump() runs every few milliseconds
   // meanwhile. False when it asked to stop.
   bool finish(const std::function<bool()>& pump) {
     std::unique_lock<std::mutex> lock(mutex_);
@@ -220,7 +225,7 @@ public:
     return true;
   }
 
-  // Lets every thread end (a catalog being walked is left half done).
+  // Lets every thread end (a job under way is left half done).
   void stop() {
     {
       const std::lock_guard<std::mutex> lock(mutex_);
@@ -234,27 +239,20 @@ public:
 
 private:
   void work() {
-    SameFileKey key(filters_.by);
+    SameFileKey key(by_);
     FileView view;
-    const auto keepGoing = [this] { return !stopped_.load(std::memory_order_relaxed); };
     for (;;) {
-      int catalog = 0;
+      int job = 0;
       {
         std::unique_lock<std::mutex> lock(mutex_);
         ready_.wait(lock, [this] { return stopped_ || closed_ || !queue_.empty(); });
         if (stopped_ || queue_.empty()) return;
-        catalog = queue_.front();
+        job = queue_.front();
         queue_.pop_front();
         ++busy_;
       }
       try {
-        // The catalog is mapped anew here: the caller's mapping is gone by
-        // now. A file replaced meanwhile gives its new rows, as a second
-        // look would.
-        bool unchanged = false;
-        if (scan_.reread(catalog, view, unchanged))
-          keyCatalog(view.bytes(), static_cast<std::uint32_t>(catalog), filters_, key,
-                     out_[static_cast<std::size_t>(catalog)], keepGoing);
+        job_(job, key, view, stopped_);
         view.release();
       } catch (...) {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -269,9 +267,8 @@ private:
     }
   }
 
-  CompareScan& scan_;
-  const CompareFilters& filters_;
-  std::vector<CatalogKeys>& out_;
+  SameFileKey::By by_;
+  Job job_;
   std::mutex mutex_;
   std::condition_variable ready_;
   std::condition_variable idle_;
@@ -292,8 +289,10 @@ bool onTwoMedia(It first, It last, MediumOf mediumOf) {
 }  // namespace
 
 int DuplicateFinder::threadsToUse() {
+  // On two cores the threads' walks took as long as one thread's: the
+  // mappings and page faults of several threads wait for one another.
   const unsigned cores = std::thread::hardware_concurrency();
-  return static_cast<int>(std::clamp(cores, 1u, 4u));
+  return cores > 2 ? static_cast<int>(std::min(cores, 4u)) : 1;
 }
 
 FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filters, int threads) {
@@ -312,7 +311,17 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
                         perCatalog[static_cast<std::size_t>(c.index)], [&] { return scan.pump(); });
     });
   } else {
-    KeyWorkers workers(threads, scan, filters, perCatalog);
+    // The catalog is mapped anew by the thread: the caller's mapping is
+    // gone by then. A file replaced meanwhile gives its new rows, as a
+    // second look would.
+    CatalogWorkers workers(threads, filters.by,
+                           [&](int catalog, SameFileKey& own, FileView& view, const std::atomic<bool>& stopped) {
+                             bool unchanged = false;
+                             if (!scan.reread(catalog, view, unchanged)) return;
+                             keyCatalog(view.bytes(), static_cast<std::uint32_t>(catalog), filters, own,
+                                        perCatalog[static_cast<std::size_t>(catalog)],
+                                        [&] { return !stopped.load(std::memory_order_relaxed); });
+                           });
     whole = scan.each(filters.genres, [&](const CompareScan::Catalog& c) {
               workers.add(c.index);
               return true;
@@ -350,97 +359,123 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     return found;
   }
 
-  // Second pass: the candidates' catalogs again, for names, paths and dates.
+  // Second pass: the candidates' catalogs again, for names, paths and dates,
+  // each catalog's texts and exact keys into texts of its own.
   std::vector<Detail> details(candidates.size());
   sortByPlace(candidates, scan.catalogs().size());
-  std::vector<FoundRow> foundByPlace(candidates.size());
-  Text keys;  // every candidate's exact key, one after another
-  keys.reserve(candidates.size() * 24);
-  Text& texts = found.texts;  // their paths and dates
-  texts.reserve(candidates.size() * 48);
-  // What a candidate gives: its exact key and its row, whose path
-  // appendPath(text) writes (false when it cannot).
-  const auto take = [&](std::size_t place, const FileRow& r, auto&& appendPath) {
-    Detail& d = details[candidates[place].number];
-    FoundRow& f = foundByPlace[place];
-    f.catalog = static_cast<int>(candidates[place].catalog);
-    f.row = r.row;
-    f.size = r.size;
-    f.textAt = texts.size();
-    std::size_t nameUnits = 0;
-    if (!appendPath(texts, nameUnits)) return false;
-    f.pathSize = static_cast<std::uint32_t>(texts.size() - f.textAt);
-    f.nameSize = static_cast<std::uint32_t>(nameUnits);
-    f.dateSize = static_cast<std::uint32_t>(FileRows::appendDecoded(r.date, texts));
-    const Text& exact = key.textOf(r);
-    d.size = r.size;
-    d.keyAt = keys.size();
-    d.keySize = static_cast<std::uint32_t>(exact.size());
-    d.catalog = f.catalog;
-    d.row = r.row;
-    d.place = static_cast<std::uint32_t>(place);
-    d.seen = true;
-    keys += exact;
-    return true;
+  struct Stretch {  // the candidates [first, end) of one catalog
+    std::uint32_t catalog;
+    std::size_t first, end;
   };
-  FileView view;
+  std::vector<Stretch> stretches;
   for (std::size_t i = 0; i < candidates.size();) {
-    const std::uint32_t catalog = candidates[i].catalog;
     std::size_t end = i;
-    while (end < candidates.size() && candidates[end].catalog == catalog) ++end;
-    if (!scan.pump()) {
-      found.cancelled = true;
-      return found;
-    }
-    bool unchanged = false;
-    if (scan.reread(static_cast<int>(catalog), view, unchanged)) {
-      FileRows rows(view.bytes());
-      const std::size_t textsBefore = texts.size();
-      const std::size_t keysBefore = keys.size();
-      bool done = false;
-      // The file first read: its rows are where the first pass saw them.
-      if (unchanged && catalog < catalogCount) {
-        const std::span<const FileRows::Place> mine(perCatalog[catalog].places);
-        done = true;
-        for (std::size_t place = i; place < end && done; ++place) {
-          // The rows ahead are asked for early: they lie far apart in memory.
-          if (place + Ahead < end) {
-            const Candidate& ahead = candidates[place + Ahead];
-            __builtin_prefetch(&details[ahead.number], 1);
-            if (ahead.row < mine.size()) rows.prefetch(mine[ahead.row].at);
-          }
-          const int row = static_cast<int>(candidates[place].row);
-          FileRow r;
-          done = static_cast<std::size_t>(row) < mine.size() && rows.rowAt(row, mine[static_cast<std::size_t>(row)].at, r) &&
-                 take(place, r, [&](Text& out, std::size_t& nameUnits) {
-                   return rows.appendPathFrom(mine, row, out, nameUnits);
-                 });
-        }
-        if (!done) {
-          texts.resize(textsBefore);
-          keys.resize(keysBefore);
-          for (std::size_t place = i; place < end; ++place) details[candidates[place].number].seen = false;
-        }
-      }
-      // Another file now: its rows are looked for by their numbers.
-      if (!done) {
-        std::size_t next = i;
-        const auto wanted = [&](int row) {
-          while (next < end && candidates[next].row < static_cast<std::uint32_t>(row)) ++next;
-          return next < end && candidates[next].row == static_cast<std::uint32_t>(row);
-        };
-        rows.forEachWanted(filters.members, wanted, [&](const FileRow& r) {
-          take(next++, r, [&](Text& out, std::size_t& nameUnits) {
-            nameUnits = rows.appendPath(r, out);
-            return true;
-          });
-          return next < end;
-        });
-      }
-    }
+    while (end < candidates.size() && candidates[end].catalog == candidates[i].catalog) ++end;
+    stretches.push_back({candidates[i].catalog, i, end});
     i = end;
   }
-  view.release();
+  std::vector<FoundRow> foundByPlace(candidates.size());
+  std::vector<Text> keys(stretches.size());  // the exact keys of each stretch's candidates
+  found.texts.resize(stretches.size());      // their paths and dates
+  const auto lookAgain = [&](std::size_t stretch, SameFileKey& own, FileView& view) {
+    const auto [catalog, first, end] = stretches[stretch];
+    Text& texts = found.texts[stretch];
+    Text& exactKeys = keys[stretch];
+    texts.reserve((end - first) * 48);
+    exactKeys.reserve((end - first) * 24);
+    // What a candidate gives: its exact key and its row, whose path
+    // appendPath(text) writes (false when it cannot).
+    const auto take = [&](std::size_t place, const FileRow& r, auto&& appendPath) {
+      Detail& d = details[candidates[place].number];
+      FoundRow& f = foundByPlace[place];
+      f.catalog = static_cast<int>(catalog);
+      f.row = r.row;
+      f.size = r.size;
+      f.textChunk = static_cast<std::uint32_t>(stretch);
+      f.textAt = static_cast<std::uint32_t>(texts.size());
+      std::size_t nameUnits = 0;
+      if (!appendPath(texts, nameUnits)) return false;
+      f.pathSize = static_cast<std::uint32_t>(texts.size() - f.textAt);
+      f.nameSize = static_cast<std::uint32_t>(nameUnits);
+      f.dateSize = static_cast<std::uint32_t>(FileRows::appendDecoded(r.date, texts));
+      const Text& exact = own.textOf(r);
+      d.size = r.size;
+      d.keyChunk = static_cast<std::uint32_t>(stretch);
+      d.keyAt = static_cast<std::uint32_t>(exactKeys.size());
+      d.keySize = static_cast<std::uint32_t>(exact.size());
+      d.catalog = f.catalog;
+      d.row = r.row;
+      d.place = static_cast<std::uint32_t>(place);
+      d.seen = true;
+      exactKeys += exact;
+      return true;
+    };
+    bool unchanged = false;
+    if (!scan.reread(static_cast<int>(catalog), view, unchanged)) return;
+    FileRows rows(view.bytes());
+    bool done = false;
+    // The file first read: its rows are where the first pass saw them.
+    if (unchanged && catalog < catalogCount) {
+      const std::span<const FileRows::Place> mine(perCatalog[catalog].places);
+      done = true;
+      for (std::size_t place = first; place < end && done; ++place) {
+        // The rows ahead are asked for early: they lie far apart in memory.
+        if (place + Ahead < end) {
+          const Candidate& ahead = candidates[place + Ahead];
+          __builtin_prefetch(&details[ahead.number], 1);
+          if (ahead.row < mine.size()) rows.prefetch(mine[ahead.row].at);
+        }
+        const int row = static_cast<int>(candidates[place].row);
+        FileRow r;
+        done = static_cast<std::size_t>(row) < mine.size() &&
+               rows.rowAt(row, mine[static_cast<std::size_t>(row)].at, r) &&
+               take(place, r, [&](Text& out, std::size_t& nameUnits) {
+                 return rows.appendPathFrom(mine, row, out, nameUnits);
+               });
+      }
+      if (!done) {
+        texts.clear();
+        exactKeys.clear();
+        for (std::size_t place = first; place < end; ++place) details[candidates[place].number].seen = false;
+      }
+    }
+    // Another file now: its rows are looked for by their numbers.
+    if (!done) {
+      std::size_t next = first;
+      const auto wanted = [&](int row) {
+        while (next < end && candidates[next].row < static_cast<std::uint32_t>(row)) ++next;
+        return next < end && candidates[next].row == static_cast<std::uint32_t>(row);
+      };
+      rows.forEachWanted(filters.members, wanted, [&](const FileRow& r) {
+        take(next++, r, [&](Text& out, std::size_t& nameUnits) {
+          nameUnits = rows.appendPath(r, out);
+          return true;
+        });
+        return next < end;
+      });
+    }
+  };
+  bool looked = true;
+  if (threads == 1) {
+    FileView view;
+    for (std::size_t k = 0; k < stretches.size() && looked; ++k) {
+      looked = scan.pump();
+      if (looked) lookAgain(k, key, view);
+    }
+  } else {
+    CatalogWorkers workers(threads, filters.by,
+                           [&](int stretch, SameFileKey& own, FileView& view, const std::atomic<bool>& stopped) {
+                             if (!stopped.load(std::memory_order_relaxed))
+                               lookAgain(static_cast<std::size_t>(stretch), own, view);
+                           });
+    for (std::size_t k = 0; k < stretches.size(); ++k) workers.add(static_cast<int>(k));
+    looked = workers.finish([&] { return scan.pump(); });
+  }
+  if (!looked) {
+    found.cancelled = true;
+    found.texts.clear();
+    return found;
+  }
   std::vector<Candidate>().swap(candidates);
   std::vector<CatalogKeys>().swap(perCatalog);
 
@@ -463,13 +498,13 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<std::uint32_t> members;  // candidate numbers of each group, by catalog and row
   std::vector<std::uint32_t> order;
   const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].catalog); };
-  const auto keyOf = [&](const Detail& d) { return TextView(keys).substr(d.keyAt, d.keySize); };
+  const auto keyOf = [&](const Detail& d) { return TextView(keys[d.keyChunk]).substr(d.keyAt, d.keySize); };
   std::size_t ahead = 0;  // the keys asked for so far
   for (std::size_t run = 0; run + 1 < runStarts.size(); ++run) {
     // The keys lie in walk order, not in run order: asked for early.
     for (const std::size_t until = std::min<std::size_t>(runStarts[run + 1] + 2 * Ahead, details.size());
          ahead < until; ++ahead)
-      __builtin_prefetch(keys.data() + details[ahead].keyAt);
+      __builtin_prefetch(keys[details[ahead].keyChunk].data() + details[ahead].keyAt);
     order.clear();
     for (std::uint32_t n = runStarts[run]; n < runStarts[run + 1]; ++n) {
       if (details[n].seen) order.push_back(n);

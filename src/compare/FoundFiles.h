@@ -8,9 +8,9 @@
 //   groups {size 1234, first 0, count 2}     wasted: 1234 bytes
 //   catalogs[0].fileName -> u"_03CD_GAMES.cct", catalogs[0].title -> u"ゲーム集"
 //
-// The rows' texts lie one after another in one text of the whole result
-// (hundreds of thousands of rows are usual: a text of their own each would
-// cost as many allocations, and as many frees).
+// The rows' texts lie one after another in a few long texts (hundreds of
+// thousands of rows are usual: a text of their own each would cost as many
+// allocations, and as many frees).
 #include <cstdint>
 #include <vector>
 
@@ -35,10 +35,11 @@ struct FoundRow {
   int catalog = 0;  // index into FoundFiles::catalogs
   int row = 0;      // stored row in that catalog
   std::uint64_t size = 0;
-  // In FoundFiles::texts from textAt: the row path (u"DOCS\\README.TXT",
-  // whose last nameSize units are the name as catalogued), then the date
-  // (u"99/12/31 23:55", or empty).
-  std::size_t textAt = 0;
+  // In FoundFiles::texts[textChunk] from textAt: the row path
+  // (u"DOCS\\README.TXT", whose last nameSize units are the name as
+  // catalogued), then the date (u"99/12/31 23:55", or empty).
+  std::uint32_t textChunk = 0;
+  std::uint32_t textAt = 0;
   std::uint32_t pathSize = 0;
   std::uint32_t nameSize = 0;
   std::uint32_t dateSize = 0;
@@ -55,17 +56,20 @@ struct FileGroup {
 struct FoundFiles {
   std::vector<SearchListEntry> catalogs;
   std::vector<FoundRow> rows;
-  Text texts;  // the rows' paths and dates
+  std::vector<Text> texts;  // the rows' paths and dates, in a few long texts
   std::vector<FileGroup> groups;  // duplicates only
   std::vector<CatalogScan::Skipped> skipped;
   int catalogsRead = 0;
   bool cancelled = false;  // the user stopped it; what was found so far is not given
 
-  TextView pathOf(const FoundRow& r) const { return TextView(texts).substr(r.textAt, r.pathSize); }
-  TextView nameOf(const FoundRow& r) const {
-    return TextView(texts).substr(r.textAt + r.pathSize - r.nameSize, r.nameSize);
+  TextView pathOf(const FoundRow& r) const { return textOf(r).substr(0, r.pathSize); }
+  TextView nameOf(const FoundRow& r) const { return textOf(r).substr(r.pathSize - r.nameSize, r.nameSize); }
+  TextView dateOf(const FoundRow& r) const { return textOf(r).substr(r.pathSize, r.dateSize); }
+
+private:
+  TextView textOf(const FoundRow& r) const {
+    return TextView(texts[r.textChunk]).substr(r.textAt, std::size_t{r.pathSize} + r.dateSize);
   }
-  TextView dateOf(const FoundRow& r) const { return TextView(texts).substr(r.textAt + r.pathSize, r.dateSize); }
 };
 
 }  // namespace zevro

@@ -29,16 +29,18 @@ FoundFiles OnlyHereFinder::find(CompareScan& scan, std::string_view bytes, TextV
   std::vector<bool> elsewhere;
   std::vector<std::size_t> keyOfRow;
   FileRows own(bytes);
+  found.texts.resize(1);
   own.forEach(filters.members, [&](const FileRow& r) {
     if (r.size < minSize) return true;
     const std::size_t number = byKey.size();
     const auto [at, fresh] = byKey.emplace(key.textOf(r), number);
     if (fresh) elsewhere.push_back(false);
     keyOfRow.push_back(at->second);
-    FoundRow f{0, r.row, r.size, found.texts.size()};
-    f.nameSize = static_cast<std::uint32_t>(own.appendPath(r, found.texts));
-    f.pathSize = static_cast<std::uint32_t>(found.texts.size() - f.textAt);
-    f.dateSize = static_cast<std::uint32_t>(FileRows::appendDecoded(r.date, found.texts));
+    Text& texts = found.texts[0];
+    FoundRow f{0, r.row, r.size, 0, static_cast<std::uint32_t>(texts.size())};
+    f.nameSize = static_cast<std::uint32_t>(own.appendPath(r, texts));
+    f.pathSize = static_cast<std::uint32_t>(texts.size() - f.textAt);
+    f.dateSize = static_cast<std::uint32_t>(FileRows::appendDecoded(r.date, texts));
     found.rows.push_back(f);
     return true;
   });

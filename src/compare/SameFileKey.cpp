@@ -1,5 +1,6 @@
 #include "compare/SameFileKey.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <string>
@@ -88,7 +89,14 @@ std::uint64_t SameFileKey::hashOf(const FileRow& row) {
   const Text& folded = fold(row.name);
   std::uint64_t h = mix(hashUnits(folded.data(), folded.size()), row.size);
   if (by_ == By::NameSizeDate) {
-    for (const char c : row.date) h = mix(h, static_cast<unsigned char>(c));
+    // The date's bytes eight to a word, then their number.
+    std::size_t i = 0;
+    for (; i < row.date.size(); i += 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, row.date.data() + i, std::min<std::size_t>(8, row.date.size() - i));
+      h = mix(h, word);
+    }
+    h = mix(h, row.date.size());
   }
   return finish(h);
 }
