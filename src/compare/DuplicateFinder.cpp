@@ -101,25 +101,66 @@ void sortBucket(KeyedRow* first, KeyedRow* last, int shift, std::vector<KeyedRow
   std::copy(room.begin(), room.end(), first);
 }
 
-// The rows of all catalogs sorted by hash, catalog and row. The hashes
-// are evenly spread: the rows are spread over buckets by the hash's top 8
-// bits, each bucket (a few thousand rows, in the cache) by the next 8, and
-// those small ones sorted in place. Spreads keep the rows' order (catalog,
-// then row), so sorts by hash alone give the whole order. The catalogs'
-// rows are let go of as they are spread.
-std::vector<KeyedRow> sortByKey(std::vector<CatalogKeys>& catalogs) {
-  constexpr int Bits = 8;
-  std::vector<std::uint32_t> starts((1u << Bits) + 1, 0);
-  for (const CatalogKeys& c : catalogs) {
-    for (const KeyedRow& r : c.keyed) ++starts[(r.hash >> (64 - Bits)) + 1];
+// Marks which hashes were met twice or more: a bit a hash for "met",
+// another for "met again", side by side in one table (bits chosen by the
+// hash's low bits, so two hashes can share one: a row kept by that is
+// parted later, as any row whose hash merely meets another's).
+class HashesMet {
+public:
+  explicit HashesMet(std::size_t rows) {
+    // About sixteen bits a row, at most 2^25 (8 MB with the second bits).
+    int bits = 10;
+    while (bits < 25 && (std::size_t{1} << bits) < rows * 16) ++bits;
+    mask_ = (std::uint64_t{1} << bits) - 1;
+    words_.assign(std::size_t{1} << (bits - 5), 0);
   }
-  for (std::size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
-  std::vector<KeyedRow> spread(starts.back());
-  std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+  void add(std::uint64_t hash) {
+    const std::uint64_t b = hash & mask_;
+    const std::uint64_t bit = std::uint64_t{1} << (b & 63);
+    std::uint64_t* const pair = &words_[(b >> 6) * 2];
+    pair[1] |= pair[0] & bit;
+    pair[0] |= bit;
+  }
+  bool metAgain(std::uint64_t hash) const {
+    const std::uint64_t b = hash & mask_;
+    return (words_[(b >> 6) * 2 + 1] >> (b & 63)) & 1;
+  }
+
+private:
+  std::uint64_t mask_ = 0;
+  std::vector<std::uint64_t> words_;  // met, met again, met, met again, …
+};
+
+// The rows of all catalogs whose hashes may meet another's, sorted by
+// hash, catalog and row; the others (most rows) are left out first. The
+// hashes are evenly spread: the rows are spread over buckets by the hash's
+// top 8 bits, each bucket (a few thousand rows, in the cache) by the next
+// 8, and those small ones sorted in place. Spreads keep the rows' order
+// (catalog, then row), so sorts by hash alone give the whole order. The
+// catalogs' rows are let go of as they are read.
+std::vector<KeyedRow> sortByKey(std::vector<CatalogKeys>& catalogs) {
+  std::size_t rows = 0;
+  for (const CatalogKeys& c : catalogs) rows += c.keyed.size();
+  HashesMet met(rows);
+  for (const CatalogKeys& c : catalogs) {
+    for (const KeyedRow& r : c.keyed) met.add(r.hash);
+  }
+  std::vector<KeyedRow> picked;
+  picked.reserve(rows / 4);
   for (CatalogKeys& c : catalogs) {
-    for (const KeyedRow& r : c.keyed) spread[next[r.hash >> (64 - Bits)]++] = r;
+    for (const KeyedRow& r : c.keyed) {
+      if (met.metAgain(r.hash)) picked.push_back(r);
+    }
     std::vector<KeyedRow>().swap(c.keyed);
   }
+  constexpr int Bits = 8;
+  std::vector<std::uint32_t> starts((1u << Bits) + 1, 0);
+  for (const KeyedRow& r : picked) ++starts[(r.hash >> (64 - Bits)) + 1];
+  for (std::size_t b = 1; b < starts.size(); ++b) starts[b] += starts[b - 1];
+  std::vector<KeyedRow> spread(picked.size());
+  std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+  for (const KeyedRow& r : picked) spread[next[r.hash >> (64 - Bits)]++] = r;
+  std::vector<KeyedRow>().swap(picked);
   std::vector<KeyedRow> room;
   for (std::size_t b = 0; b + 1 < starts.size(); ++b)
     sortBucket(spread.data() + starts[b], spread.data() + starts[b + 1], 64 - 2 * Bits, room);
