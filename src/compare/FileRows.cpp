@@ -9,20 +9,6 @@
 
 namespace zevro {
 
-namespace {
-
-bool isMarker(char b) { return b >= 0x10 && b <= 0x1F; }
-
-// The field that starts after the marker at `from` (or at `from` itself
-// when it is no marker), up to the next marker or `to`.
-std::string_view fieldFrom(std::string_view heap, std::size_t from, std::size_t to) {
-  std::size_t stop = from;
-  while (stop < to && !isMarker(heap[stop])) ++stop;
-  return heap.substr(from, stop - from);
-}
-
-}  // namespace
-
 FileRows::FileRows(std::string_view bytes) {
   ListFileBytes file(bytes);
   if (file.layout() != ListFileBytes::Layout::Current) return;
@@ -38,20 +24,31 @@ FileRows::FileRows(std::string_view bytes) {
   if (!readable_) heap_ = {};
 }
 
-std::string_view FileRows::nameOf(std::size_t from, std::size_t to) const { return fieldFrom(heap_, from + 1, to); }
+std::string_view FileRows::nameAt(std::size_t at) const { return heap_.substr(at + 1, markerFrom(at + 1) - at - 1); }
 
-FileRows::Raw FileRows::fieldsOf(std::size_t from, std::size_t to, std::string_view name) const {
+FileRows::Raw FileRows::fieldsAfter(std::string_view name, std::size_t nameEnd, std::size_t& scanned) const {
   Raw raw;
   raw.name = name;
-  const std::string_view record = heap_.substr(from, to - from);
-  // Comments run long; the markers after them are found by a byte search.
-  const std::size_t date = record.find('\x12', 1 + raw.name.size());
-  if (date == std::string_view::npos) return raw;
-  raw.date = fieldFrom(heap_, from + date + 1, to);
-  const std::size_t size = date + 1 + raw.date.size();
+  const std::size_t n = heap_.size();
+  // The date follows the first code 0x12 of the record (after the comment,
+  // which may run long).
+  std::size_t at = nameEnd;
+  while (at < n && heap_[at] != '\x12' && heap_[at] != '\x10') ++at;
+  if (at >= n || heap_[at] != '\x12') {
+    scanned = at;
+    return raw;
+  }
+  const std::size_t date = at + 1;
+  at = markerFrom(date);
+  raw.date = heap_.substr(date, at - date);
   // A date is written after blanks in some older lists.
   while (!raw.date.empty() && raw.date.front() == ' ') raw.date.remove_prefix(1);
-  if (size < record.size() && record[size] == '\x13') raw.size = fieldFrom(heap_, from + size + 1, to);
+  if (at < n && heap_[at] == '\x13') {
+    const std::size_t size = at + 1;
+    at = markerFrom(size);
+    raw.size = heap_.substr(size, at - size);
+  }
+  scanned = at;
   return raw;
 }
 
@@ -91,15 +88,11 @@ std::size_t FileRows::appendPath(const FileRow& row, Text& out) const {
   return appendDecoded(row.name, out);
 }
 
-std::size_t FileRows::recordEnd(std::size_t at) const {
-  const void* next = std::char_traits<char>::find(heap_.data() + at + 1, heap_.size() - at - 1, '\x10');
-  return next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
-}
-
 bool FileRows::rowAt(int row, std::uint32_t at, FileRow& r) const {
   if (at >= heap_.size() || heap_[at] != '\x10') return false;
-  const std::size_t end = recordEnd(at);
-  const Raw raw = fieldsOf(at, end, nameOf(at, end));
+  const std::size_t nameEnd = markerFrom(at + 1);
+  std::size_t scanned = 0;
+  const Raw raw = fieldsAfter(heap_.substr(at + 1, nameEnd - at - 1), nameEnd, scanned);
   r = FileRow{row, levelOf(row), raw.name, raw.date, sizeOf(raw.size), false};
   return true;
 }
@@ -127,12 +120,12 @@ bool FileRows::appendPathFrom(std::span<const Place> places, int row, Text& out,
     if (l <= level || l >= own) return false;
     out.append(static_cast<std::size_t>(l - level - 1), u'\\');
     const std::uint32_t at = places[static_cast<std::size_t>(r)].at;
-    appendDecoded(nameOf(at, heap_.size()), out);
+    appendDecoded(nameAt(at), out);
     out += u'\\';
     level = l;
   }
   if (own > level + 1) out.append(static_cast<std::size_t>(own - level - 1), u'\\');
-  nameUnits = appendDecoded(nameOf(places[static_cast<std::size_t>(row)].at, heap_.size()), out);
+  nameUnits = appendDecoded(nameAt(places[static_cast<std::size_t>(row)].at), out);
   return true;
 }
 

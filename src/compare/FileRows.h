@@ -101,12 +101,17 @@ private:
   struct Raw {
     std::string_view name, date, size;
   };
-  // The fields of the record [from, to) of the heap, whose name is known.
-  Raw fieldsOf(std::size_t from, std::size_t to, std::string_view name) const;
-  // Its name alone (field 0).
-  std::string_view nameOf(std::size_t from, std::size_t to) const;
-  // The end of the record starting at `at`: the next record's start.
-  std::size_t recordEnd(std::size_t at) const;
+  // The first marker code (0x10 to 0x1F) from `at` on, or the heap's end.
+  std::size_t markerFrom(std::size_t at) const {
+    while (at < heap_.size() && (static_cast<unsigned char>(heap_[at]) & 0xF0) != 0x10) ++at;
+    return at;
+  }
+  // The name (field 0) of the record that starts at `at`.
+  std::string_view nameAt(std::size_t at) const;
+  // The fields of a record whose name ends at the marker at `nameEnd`, read
+  // in one sweep that never passes the next record's start; `scanned` gets
+  // where it stopped.
+  Raw fieldsAfter(std::string_view name, std::size_t nameEnd, std::size_t& scanned) const;
   int levelOf(int row) const {
     return row >= 0 && row < static_cast<int>(levels_.size()) ? static_cast<unsigned char>(levels_[row]) : 0;
   }
@@ -151,15 +156,13 @@ void FileRows::walk(bool members, W&& wanted, F&& f, P&& placed) {
   std::size_t at = 0;
   int row = 0;
   while (at < heap_.size()) {
-    const void* next = std::char_traits<char>::find(heap_.data() + at + 1, heap_.size() - at - 1, '\x10');
-    const std::size_t end =
-        next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
     const int level = row < static_cast<int>(levels_.size()) ? static_cast<unsigned char>(levels_[row]) : 0;
     const int kind = row < static_cast<int>(kinds_.size()) ? static_cast<unsigned char>(kinds_[row]) : 0;
     placed(row, at, level);
-    std::string_view name;
+    const std::size_t nameEnd = markerFrom(at + 1);
+    const std::string_view name = heap_.substr(at + 1, nameEnd - at - 1);
+    std::size_t scanned = nameEnd;  // the record's bytes read so far
     if constexpr (KeepNames) {
-      name = nameOf(at, end);
       if (static_cast<int>(names_.size()) <= level) names_.resize(static_cast<std::size_t>(level) + 1);
       names_[static_cast<std::size_t>(level)] = name;
       names_.resize(static_cast<std::size_t>(level) + 1);
@@ -169,8 +172,7 @@ void FileRows::walk(bool members, W&& wanted, F&& f, P&& placed) {
     if (row > 0 && kind > 5) {
       if (!member) archiveLevel = level;
       if ((!member || members) && wanted(row)) {
-        if constexpr (!KeepNames) name = nameOf(at, end);
-        const Raw raw = fieldsOf(at, end, name);
+        const Raw raw = fieldsAfter(name, nameEnd, scanned);
         const FileRow r{row, level, raw.name, raw.date, sizeOf(raw.size), member};
         if (!f(r)) {
           rows_ = row + 1;
@@ -178,7 +180,9 @@ void FileRows::walk(bool members, W&& wanted, F&& f, P&& placed) {
         }
       }
     }
-    at = end;
+    // The next record starts at the next code 0x10.
+    const void* next = std::char_traits<char>::find(heap_.data() + scanned, heap_.size() - scanned, '\x10');
+    at = next ? static_cast<std::size_t>(static_cast<const char*>(next) - heap_.data()) : heap_.size();
     ++row;
   }
   rows_ = row;
