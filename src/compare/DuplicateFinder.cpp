@@ -146,7 +146,9 @@ std::vector<KeyedRow> sortByKey(std::vector<CatalogKeys>& catalogs) {
     for (const KeyedRow& r : c.keyed) met.add(r.hash);
   }
   std::vector<KeyedRow> picked;
-  picked.reserve(rows / 4);
+  // Room for every row, though few are kept: only the pages written are
+  // ever taken from the system, and the table never moves.
+  picked.reserve(rows);
   for (CatalogKeys& c : catalogs) {
     for (const KeyedRow& r : c.keyed) {
       if (met.metAgain(r.hash)) picked.push_back(r);
@@ -380,7 +382,9 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
   std::vector<KeyedRow> keyed = sortByKey(perCatalog);
   const auto mediumOfKeyed = [&](const KeyedRow& r) { return scan.mediumOf(static_cast<int>(r.catalog)); };
   std::vector<Candidate> candidates;
+  candidates.reserve(keyed.size());
   std::vector<std::uint32_t> runStarts;  // runs [runStarts[k], runStarts[k + 1]) of candidate numbers
+  runStarts.reserve(keyed.size() / 2 + 1);
   for (std::size_t i = 0; i < keyed.size();) {
     std::size_t j = i + 1;
     while (j < keyed.size() && keyed[j].hash == keyed[i].hash) ++j;
@@ -536,7 +540,9 @@ FoundFiles DuplicateFinder::find(CompareScan& scan, const CompareFilters& filter
     return p;
   };
   std::vector<Span> spans;
+  spans.reserve(runStarts.size());  // a group a run, mostly
   std::vector<std::uint32_t> members;  // candidate numbers of each group, by catalog and row
+  members.reserve(details.size());
   std::vector<std::uint32_t> order;
   const auto mediumOfNumber = [&](std::uint32_t n) { return scan.mediumOf(details[n].catalog); };
   const auto keyOf = [&](const Detail& d) { return TextView(keys[d.keyChunk]).substr(d.keyAt, d.keySize); };
