@@ -85,9 +85,40 @@ const Text& SameFileKey::fold(std::string_view nameBytes) {
   return folded_;
 }
 
+namespace {
+
+// hashUnits of the name's folded units, for a name whose bytes all fold by
+// themselves, without writing the folded name out; false for other names.
+bool hashFoldedBytes(std::string_view name, const AsciiFolds& folds, std::uint64_t& hash) {
+  std::uint64_t h = Seed;
+  bool whole = true;
+  const auto unit = [&](std::size_t i) {
+    const char16_t u = folds.unit[static_cast<unsigned char>(name[i])];
+    whole &= u != 0;
+    return static_cast<std::uint64_t>(u);
+  };
+  std::size_t i = 0;
+  for (; i + 4 <= name.size(); i += 4)
+    h = mix(h, unit(i) | unit(i + 1) << 16 | unit(i + 2) << 32 | unit(i + 3) << 48);
+  if (i < name.size()) {
+    std::uint64_t word = 0;
+    for (int shift = 0; i < name.size(); ++i, shift += 16) word |= unit(i) << shift;
+    h = mix(h, word);
+  }
+  hash = mix(h, name.size());
+  return whole;
+}
+
+}  // namespace
+
 std::uint64_t SameFileKey::hashOf(const FileRow& row) {
-  const Text& folded = fold(row.name);
-  std::uint64_t h = mix(hashUnits(folded.data(), folded.size()), row.size);
+  static const AsciiFolds& folds = asciiFolds();
+  std::uint64_t h = 0;
+  if (!hashFoldedBytes(row.name, folds, h)) {
+    const Text& folded = fold(row.name);
+    h = hashUnits(folded.data(), folded.size());
+  }
+  h = mix(h, row.size);
   if (by_ == By::NameSizeDate) {
     // The date's bytes eight to a word, then their number.
     std::size_t i = 0;
