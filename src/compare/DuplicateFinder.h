@@ -28,7 +28,8 @@ public:
   // `threads`: how many threads walk the catalogs (each takes whole
   // catalogs; the result is the same whatever their number); 1 walks them
   // on the calling thread, 0 takes threadsToUse(). The scan's hooks always
-  // run on the calling thread.
+  // run on the calling thread; its file system is read (viewFile, stat)
+  // from the others too.
   static FoundFiles find(CompareScan& scan, const CompareFilters& filters, int threads = 0);
   // The machine's cores, at most 4; 1 on a machine of two cores or fewer.
   static int threadsToUse();
