@@ -78,6 +78,36 @@ TEST(FileRowsTest, WalkToChosenRowsGivesWhatTheWholeWalkGives) {
   EXPECT_EQ(found[0].date, "24/04/05 12:00");
 }
 
+// A record's fields end at the next marker code wherever it falls (the
+// codes are looked for several bytes at a time): names of every length up
+// to three words, with kanji, and the date and size after them.
+TEST(FileRowsTest, FieldsOfEveryLengthEndAtTheirMarkers) {
+  std::vector<Row> rows = {{0, u"LENGTHS"}, folder(1, u"フォルダ")};
+  std::vector<std::string> names;
+  for (int length = 1; length <= 24; ++length) {
+    Text name;
+    for (int i = 0; i < length; ++i) name += i % 5 == 4 ? u'漢' : static_cast<char16_t>(u'a' + i % 26);
+    rows.push_back({2, name, Text(static_cast<std::size_t>(length % 9 + 1), u'7'), u"24/04/05 12:00"});
+    names.push_back(cp932::encode(name));
+  }
+  const std::string bytes = listFileOf(rows);
+  FileRows walked(bytes);
+  std::vector<FileRows::Place> places;
+  std::size_t at = 0;
+  walked.forEachPlacing(false, places, [&](const FileRow& r) {
+    EXPECT_EQ(std::string(r.name), names[at]) << at;
+    EXPECT_EQ(std::string(r.date), "24/04/05 12:00") << at;
+    EXPECT_EQ(r.size, std::stoull(std::string(static_cast<std::size_t>((at + 1) % 9 + 1), '7'))) << at;
+    Text path;
+    std::size_t nameUnits = 0;
+    EXPECT_TRUE(walked.appendPathFrom(places, r.row, path, nameUnits));
+    EXPECT_EQ(path, u"フォルダ\\" + cp932::decode(names[at])) << at;
+    ++at;
+    return true;
+  });
+  EXPECT_EQ(at, names.size());
+}
+
 // Rows met again by the places a walk recorded give the fields and paths
 // the walk gave, also where the levels skip one (a level no row fills is an
 // empty name in the path, as the walk has it) and below archives.
