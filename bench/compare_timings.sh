@@ -3,8 +3,9 @@
 # file in ten a copy from another catalog) against zevro-cli search of a rare
 # word over the same catalogs, which costs reading them; the peak memory of
 # duplicates (/usr/bin/time -v); diff of two readings of 300,000 rows. Best
-# of 5, wall clock and CPU time, warm file cache; the ratios are worked out
-# from these by hand (on a shared machine the CPU times tell more).
+# of 5, wall clock and CPU time, warm file cache, and the ratios of the best
+# wall times of duplicates to those of the two searches (on a shared machine
+# the CPU times tell more).
 #
 #   bash bench/compare_timings.sh build [DIR]     (DIR keeps the catalogs between runs)
 set -eu
@@ -39,6 +40,8 @@ printf 'duplicates by date    %s  (no group forms: the first pass alone)\n' "$no
 printf 'search --no-index     %s\n' "$whole"
 printf 'search (indexes)      %s\n' "$indexed"
 printf 'duplicates peak RSS   %s KB\n' "$peak"
+ratio() { echo "scale=1; ${1%% s*} / ${2%% s*}" | bc; }
+printf 'ratio to search --no-index  %s   to search (indexes)  %s   (wall)\n' "$(ratio "$dup" "$whole")" "$(ratio "$dup" "$indexed")"
 
 d=(--program-dir "$dir/diff")
 printf 'diff 300,000 rows     %s  (%s changes)\n' "$(best "$cli" "${d[@]}" diff _00HD_OLD.cct _00HD_NEW.cct)" \

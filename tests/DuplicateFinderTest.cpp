@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CompareTestFiles.h"
@@ -54,10 +55,26 @@ protected:
   void put(const std::string& name, const Rows& rows) { temp.put("Catalog/" + name, listFileOf(rows)); }
 
   // "group: file path" a row, groups in order.
-  std::vector<std::string> lines(const CompareFilters& filters) {
+  std::vector<std::string> lines(const CompareFilters& filters, int threads = 0) {
     CompareScan scan(files, temp.path("Catalog"));
     scan.start(filters.media);
-    return linesOf(DuplicateFinder::find(scan, filters));
+    return linesOf(DuplicateFinder::find(scan, filters, threads));
+  }
+  // Forty more catalogs whose files meet in many ways: copies on several
+  // media, in folders and archives, names in other cases.
+  void putMany() {
+    for (int c = 0; c < 40; ++c) {
+      Rows rows = {{0, u"MANY"}, folder(1, u"DIR")};
+      for (int f = 0; f < 60; ++f) {
+        const int n = (c * 7 + f * 13) % 97;
+        Text name = Text(u"File") + static_cast<char16_t>(u'A' + n % 26) + static_cast<char16_t>(u'0' + n % 10);
+        if ((c + f) % 3 == 0) name = u"ＦＩＬＥ" + name.substr(4);
+        const Text size = Text(1, static_cast<char16_t>(u'1' + n % 9)) + u"00";
+        rows.push_back({f % 5 == 4 ? 2 : 1, name + u".DAT", size});
+        if (f % 11 == 0) rows.push_back({f % 5 == 4 ? 3 : 2, u"IN" + name, size});  // below an archive-like file
+      }
+      put("_0" + std::to_string(c % 3 * 2) + (c % 2 ? "CD" : "HD") + "_MANY" + std::to_string(c) + ".cct", rows);
+    }
   }
   static std::vector<std::string> linesOf(const FoundFiles& found) {
     std::vector<std::string> out;
@@ -66,7 +83,7 @@ protected:
       for (int i = group.first; i < group.first + group.count; ++i) {
         const FoundRow& r = found.rows[static_cast<std::size_t>(i)];
         out.push_back(std::to_string(g + 1) + ": " + found.catalogs[static_cast<std::size_t>(r.catalog)].nativeName +
-                      " " + cp932::toNativeName(r.path) + " " + std::to_string(r.size));
+                      " " + cp932::toNativeName(found.pathOf(r)) + " " + std::to_string(r.size));
       }
     }
     return out;
@@ -171,6 +188,66 @@ TEST_F(DuplicateFinderTest, StopAsksNothingMore) {
   EXPECT_EQ(found.catalogsRead, 1);
 }
 
+// The threads of the first pass change nothing of the result, nor of its
+// order.
+TEST_F(DuplicateFinderTest, TheSameGroupsWhateverTheThreads) {
+  putMany();
+  CompareFilters all = filters();
+  all.members = true;
+  all.sameMedium = true;
+  for (const CompareFilters& f : {filters(), all}) {
+    const std::vector<std::string> one = lines(f, 1);
+    ASSERT_GT(one.size(), 100u);
+    for (const int threads : {2, 3, 4}) EXPECT_EQ(lines(f, threads), one) << threads << " threads";
+  }
+}
+
+// The hooks run on the calling thread only, and a stop asked for while the
+// threads walk ends the pass with nothing given.
+TEST_F(DuplicateFinderTest, StopWhileThreadsWalk) {
+  putMany();
+  for (const int stopAt : {3, 20, 44}) {
+    CatalogScan::Hooks hooks;
+    int pumps = 0;
+    bool elsewhere = false;
+    const std::thread::id caller = std::this_thread::get_id();
+    hooks.pump = [&] {
+      elsewhere = elsewhere || std::this_thread::get_id() != caller;
+      return ++pumps < stopAt;
+    };
+    hooks.progress = [&](TextView) { elsewhere = elsewhere || std::this_thread::get_id() != caller; };
+    CompareScan scan(files, temp.path("Catalog"), hooks);
+    scan.start(media::All);
+    const FoundFiles found = DuplicateFinder::find(scan, filters(), 3);
+    EXPECT_TRUE(found.cancelled) << stopAt;
+    EXPECT_TRUE(found.groups.empty()) << stopAt;
+    EXPECT_TRUE(found.rows.empty()) << stopAt;
+    EXPECT_EQ(found.catalogsRead, stopAt - 1) << stopAt;
+    EXPECT_FALSE(elsewhere) << stopAt;
+  }
+}
+
+// A stop asked for during the second look gives nothing either: the pass
+// over the catalogs asks once a catalog, once after the keys are sorted,
+// then once a catalog looked at again.
+TEST_F(DuplicateFinderTest, StopDuringTheSecondLook) {
+  putMany();
+  const int catalogs = static_cast<int>(Library.size()) + 40;
+  for (const int stopAt : {catalogs + 1, catalogs + 2, catalogs + 5}) {
+    CatalogScan::Hooks hooks;
+    int pumps = 0;
+    hooks.pump = [&] { return ++pumps < stopAt; };
+    CompareScan scan(files, temp.path("Catalog"), hooks);
+    scan.start(media::All);
+    const FoundFiles found = DuplicateFinder::find(scan, filters(), 1);
+    EXPECT_TRUE(found.cancelled) << stopAt;
+    EXPECT_TRUE(found.groups.empty()) << stopAt;
+    EXPECT_TRUE(found.rows.empty()) << stopAt;
+    EXPECT_EQ(found.catalogsRead, catalogs) << stopAt;
+    EXPECT_EQ(pumps, stopAt);
+  }
+}
+
 // A catalog written anew between the first look and the second: its rows
 // that are gone, or are other files now, drop out of their groups, and a
 // group left on one medium is no group.
@@ -188,7 +265,7 @@ TEST_F(DuplicateFinderTest, ACatalogChangedBetweenTheTwoLooks) {
   CompareScan scan(files, temp.path("Catalog"), hooks);
   scanning = &scan;
   scan.start(media::All);
-  const FoundFiles found = DuplicateFinder::find(scan, filters());
+  const FoundFiles found = DuplicateFinder::find(scan, filters(), 1);
   ASSERT_TRUE(rewritten);
   EXPECT_FALSE(found.cancelled);
   EXPECT_EQ(linesOf(found),
@@ -228,7 +305,7 @@ TEST_F(DuplicateFinderTest, OnlyHereListsFilesNoOtherMediumHolds) {
     const std::string bytes = temp.get("Catalog/" + c.file);
     const FoundFiles found = OnlyHereFinder::find(scan, bytes, cp932::fromNativeName(c.file), c.filters);
     std::vector<std::string> paths;
-    for (const FoundRow& r : found.rows) paths.push_back(cp932::toNativeName(r.path));
+    for (const FoundRow& r : found.rows) paths.push_back(cp932::toNativeName(found.pathOf(r)));
     EXPECT_EQ(paths, c.expected) << c.what;
     EXPECT_EQ(found.catalogs.size(), 1u);
     EXPECT_EQ(found.catalogs[0].nativeName, c.file);

@@ -67,7 +67,8 @@ TEST(SameFileKeyTest, FoldedKeysOfEveryKindOfName) {
 // names or dates do not.
 TEST(SameFileKeyTest, AsciiAndFullWidthSpellingsKeyAlike) {
   const std::vector<std::string> names = {"readme.txt",        "SETUP.EXE",  "img_00100017.jpg",
-                                          "a b-c_d(1).tar.gz", "~$word.doc", "x"};
+                                          "a b-c_d(1).tar.gz", "~$word.doc", "x",
+                                          "ab",                "abc",        "data.csv1234567"};
   for (const SameFileKey::By by : {SameFileKey::By::NameSize, SameFileKey::By::NameSizeDate}) {
     SameFileKey key(by);
     for (const std::string& name : names) {

@@ -68,7 +68,7 @@ void CompareFormLogic::fillRows() {
     const SearchListEntry& catalog = found_.catalogs[static_cast<std::size_t>(r.catalog)];
     const int group = groupOf[i];
     const int mark = group > 0 ? (group - 1) % GroupColours + 1 : 0;
-    if (!append(catalog.title, r.path, r.date, r.size, mark, {catalog.fileName, group})) break;
+    if (!append(catalog.title, found_.pathOf(r), found_.dateOf(r), r.size, mark, {catalog.fileName, group})) break;
   }
 }
 

@@ -17,6 +17,7 @@ void CompareScan::start(unsigned mediaFilter) { startWith(buildSearchList(files_
 void CompareScan::startWith(std::vector<SearchListEntry> catalogs) {
   catalogs_ = std::move(catalogs);
   media_.assign(catalogs_.size(), -1);
+  seen_.assign(catalogs_.size(), Seen{});
   skipped_.clear();
   read_ = 0;
   cancelled_ = false;
@@ -51,11 +52,27 @@ CompareScan::Read CompareScan::readCatalog(const SearchListEntry& entry, FileVie
   return Read::Failed;
 }
 
-bool CompareScan::reread(int catalog, FileView& view) {
+CompareScan::Seen CompareScan::seenOf(const std::optional<DirEntry>& now, std::string_view bytes) {
+  Seen seen;
+  if (!now || now->size != bytes.size()) return seen;
+  seen.known = true;
+  seen.size = now->size;
+  seen.modified = now->modified;
+  seen.header = std::string(bytes.substr(0, listfile::HeaderSize));
+  return seen;
+}
+
+bool CompareScan::reread(int catalog, FileView& view, bool& unchanged) {
+  unchanged = false;
   if (catalog < 0 || catalog >= static_cast<int>(catalogs_.size())) return false;
+  const SearchListEntry& entry = catalogs_[static_cast<std::size_t>(catalog)];
   std::string error;
-  if (readCatalog(catalogs_[static_cast<std::size_t>(catalog)], view, error) != Read::Ok) return false;
-  return ListFileBytes(view.bytes()).layout() == ListFileBytes::Layout::Current;
+  if (readCatalog(entry, view, error) != Read::Ok) return false;
+  if (ListFileBytes(view.bytes()).layout() != ListFileBytes::Layout::Current) return false;
+  // Looked at after the mapping: a file replaced since shows another time.
+  const Seen& before = seen_[static_cast<std::size_t>(catalog)];
+  unchanged = before.known && seenOf(files_.stat(folder_ / entry.nativeName), view.bytes()) == before;
+  return true;
 }
 
 bool CompareScan::each(const GenreFilter& genres, const std::function<bool(const Catalog&)>& f) {
@@ -65,6 +82,7 @@ bool CompareScan::each(const GenreFilter& genres, const std::function<bool(const
     SearchListEntry& entry = catalogs_[i];
     if (!genres.admits(entry.fileName)) continue;
     std::string error;
+    std::optional<DirEntry> before = files_.stat(folder_ / entry.nativeName);
     Read read = readCatalog(entry, view, error);
     // Old data is converted once, whatever its files hold afterwards.
     if (read == Read::Ok && view.bytes().substr(0, 2) != listfile::CurrentTag && hooks_.convertOldFiles &&
@@ -72,8 +90,10 @@ bool CompareScan::each(const GenreFilter& genres, const std::function<bool(const
       conversionAsked = true;
       view.release();
       hooks_.convertOldFiles();
+      before = files_.stat(folder_ / entry.nativeName);
       read = readCatalog(entry, view, error);
     }
+    if (read == Read::Ok) seen_[i] = seenOf(before, view.bytes());
     if (read == Read::Vanished) continue;
     if (read == Read::Failed) {
       skipped_.push_back({entry.fileName, CatalogScan::SkipReason::Unreadable, error});

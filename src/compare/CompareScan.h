@@ -14,7 +14,10 @@
 // recorded as several catalogs carry the name of the root part) or else by
 // the list file name without its genre: "_03CD_GAMES.cct" and
 // "_11cd_games.cct" are one medium, "_03CD_GAMES 2.cct" another.
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -49,8 +52,9 @@ public:
   bool each(const GenreFilter& genres, const std::function<bool(const Catalog&)>& f);
 
   // Maps one catalog of the list again (a second look at some of its rows);
-  // false when it no longer reads as a list file.
-  bool reread(int catalog, FileView& view);
+  // false when it no longer reads as a list file. `unchanged` tells whether
+  // it is still the file each() gave (same size, time and header).
+  bool reread(int catalog, FileView& view, bool& unchanged);
 
   std::vector<SearchListEntry>& catalogs() { return catalogs_; }
   const std::vector<SearchListEntry>& catalogs() const { return catalogs_; }
@@ -69,13 +73,26 @@ public:
 
 private:
   enum class Read { Ok, Vanished, Failed };
+  // What tells a file from the one it was replaced by.
+  struct Seen {
+    bool known = false;
+    std::uint64_t size = 0;
+    FileTime modified = 0;
+    std::string header;
+    bool operator==(const Seen&) const = default;
+  };
   Read readCatalog(const SearchListEntry& entry, FileView& view, std::string& error);
+  // `now`: the file's entry, looked at before the bytes were mapped (in the
+  // first look) or after (in the second), so that a file replaced between
+  // the two looks never passes for the one first read.
+  static Seen seenOf(const std::optional<DirEntry>& now, std::string_view bytes);
 
   FileSystem& files_;
   NativePath folder_;
   CatalogScan::Hooks hooks_;
   std::vector<SearchListEntry> catalogs_;
   std::vector<int> media_;
+  std::vector<Seen> seen_;
   std::vector<Text> mediumNames_;
   std::vector<CatalogScan::Skipped> skipped_;
   int read_ = 0;

@@ -29,13 +29,19 @@ FoundFiles OnlyHereFinder::find(CompareScan& scan, std::string_view bytes, TextV
   std::vector<bool> elsewhere;
   std::vector<std::size_t> keyOfRow;
   FileRows own(bytes);
+  found.texts.resize(1);
   own.forEach(filters.members, [&](const FileRow& r) {
     if (r.size < minSize) return true;
     const std::size_t number = byKey.size();
     const auto [at, fresh] = byKey.emplace(key.textOf(r), number);
     if (fresh) elsewhere.push_back(false);
     keyOfRow.push_back(at->second);
-    found.rows.push_back(FoundRow{0, r.row, r.size, cp932::decode(r.name), own.pathOf(r), cp932::decode(r.date)});
+    Text& texts = found.texts[0];
+    FoundRow f{0, r.row, r.size, 0, static_cast<std::uint32_t>(texts.size())};
+    f.nameSize = static_cast<std::uint32_t>(own.appendPath(r, texts));
+    f.pathSize = static_cast<std::uint32_t>(texts.size() - f.textAt);
+    f.dateSize = static_cast<std::uint32_t>(FileRows::appendDecoded(r.date, texts));
+    found.rows.push_back(f);
     return true;
   });
   std::size_t left = byKey.size();
@@ -66,11 +72,12 @@ FoundFiles OnlyHereFinder::find(CompareScan& scan, std::string_view bytes, TextV
   if (!whole) {
     found.cancelled = true;
     found.rows.clear();
+    found.texts.clear();
     return found;
   }
   std::vector<FoundRow> kept;
   for (std::size_t i = 0; i < found.rows.size(); ++i) {
-    if (!elsewhere[keyOfRow[i]]) kept.push_back(std::move(found.rows[i]));
+    if (!elsewhere[keyOfRow[i]]) kept.push_back(found.rows[i]);
   }
   found.rows = std::move(kept);
   return found;

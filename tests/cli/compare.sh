@@ -104,7 +104,8 @@ check "not a list file" 2 cli_ diff "$cd" /etc/hostname
 # --- Names of every kind, written out as they are named ------------------------------
 odd=$tmp/odd
 mkdir -p "$odd/prog" "$odd/a" "$odd/b"
-names=('写真 ｶﾞｲﾄﾞ.txt' '😀smile.txt' $'bad\xff.txt' $'tab\tname.txt' 'plain.txt')
+names=('写真 ｶﾞｲﾄﾞ.txt' '😀smile.txt' $'bad\xff.txt' $'tab\tname.txt' 'plain.txt'
+       'a long ASCII run 写真 then more ASCII ｶﾅ and the end.txt')
 for d in a b; do
   for n in "${names[@]}"; do printf 'xyz' >"$odd/$d/$n"; done
 done
@@ -112,10 +113,11 @@ printf 'K\t%s\tCD\tDISC\nL\t%s\tHD\tDISK\n' "$odd/a" "$odd/b" >"$odd/prog/drives
 check "read odd K:" 0 "$cli" --program-dir "$odd/prog" read K:
 check "read odd L:" 0 "$cli" --program-dir "$odd/prog" read L:
 check "duplicates of odd names" 0 "$cli" --program-dir "$odd/prog" duplicates --media CD,HD
-expect "every name twice, in name and path columns alike" "10" "$(awk -F'\t' 'NF == 7 && $3 == $5' "$tmp/out" | wc -l)"
+expect "every name twice, in name and path columns alike" "12" "$(awk -F'\t' 'NF == 7 && $3 == $5' "$tmp/out" | wc -l)"
 expect "kanji and half-width kana" "2" "$(cut -f3 "$tmp/out" | grep -cx '写真 ｶﾞｲﾄﾞ.txt')"
 expect "a character beyond 16 bits" "2" "$(cut -f3 "$tmp/out" | grep -cx '😀smile.txt')"
 expect "a byte that is no UTF-8 as the replacement character" "2" "$(cut -f3 "$tmp/out" | grep -cx 'bad�.txt')"
 expect "a tab as the catalog writes it" "2" "$(cut -f3 "$tmp/out" | grep -cx 'tab&#x0009;name.txt')"
+expect "ASCII runs around other characters" "2" "$(cut -f3 "$tmp/out" | grep -cx 'a long ASCII run 写真 then more ASCII ｶﾅ and the end.txt')"
 expect "titles" "DISC DISK" "$(cut -f4 "$tmp/out" | sort -u | tr '\n' ' ' | sed 's/ $//')"
 exit $fail

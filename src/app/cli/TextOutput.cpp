@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -20,30 +21,52 @@ std::string oneLineField(TextView text) {
 }
 
 void appendOneLineField(TextView text, std::string& out) {
+  // Room for the longest the field can take (3 bytes a unit below 0x10000),
+  // written through a pointer: fields are many and short.
+  std::size_t used = out.size();
+  out.resize(used + text.size() * 3);
+  char* to = out.data() + used;
   for (std::size_t i = 0; i < text.size();) {
-    std::size_t end = i;
-    while (end < text.size() && text[end] < 0x80) ++end;
-    if (end > i) {
-      const std::size_t at = out.size();
-      out.resize(at + (end - i));
-      char* to = out.data() + at;
-      for (; i < end; ++i) {
-        const char16_t c = text[i];
-        *to++ = c == ch::Tab || c == ch::CR || c == ch::LF ? ' ' : static_cast<char>(c);
+    // Four units at a time while none is above 0x7F (the usual name).
+    for (std::uint64_t units; i + 4 <= text.size(); i += 4) {
+      std::memcpy(&units, text.data() + i, sizeof units);
+      if (units & 0xFF80FF80FF80FF80ULL) break;
+      for (std::size_t k = 0; k < 4; ++k) {
+        const char16_t c = text[i + k];
+        to[k] = c == ch::Tab || c == ch::CR || c == ch::LF ? ' ' : static_cast<char>(c);
       }
+      to += 4;
     }
+    std::size_t end = i;
+    while (end < text.size() && text[end] < 0x80) {
+      const char16_t c = text[end++];
+      *to++ = c == ch::Tab || c == ch::CR || c == ch::LF ? ' ' : static_cast<char>(c);
+    }
+    i = end;
     // Tabs and line ends are ASCII; other characters are written as UTF-8,
     // one by one as toUtf8 writes them, and a run holding a surrogate is
     // left to toUtf8 itself (pairs, lone halves).
     while (end < text.size() && text[end] >= 0x80) ++end;
     const TextView run = text.substr(i, end - i);
     if (std::any_of(run.begin(), run.end(), [](char16_t c) { return utf::isSurrogate(c); })) {
-      out += toUtf8(run);
+      const std::string bytes = toUtf8(run);
+      used = static_cast<std::size_t>(to - out.data());
+      out.resize(used + bytes.size() + (text.size() - end) * 3);
+      to = std::copy(bytes.begin(), bytes.end(), out.data() + used);
     } else {
-      for (const char16_t c : run) utf::appendUtf8(out, c);
+      for (const char16_t c : run) {
+        if (c < 0x800) {
+          *to++ = static_cast<char>(0xC0 | (c >> 6));
+        } else {
+          *to++ = static_cast<char>(0xE0 | (c >> 12));
+          *to++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        }
+        *to++ = static_cast<char>(0x80 | (c & 0x3F));
+      }
     }
     i = end;
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 std::string jsonString(TextView text) {
