@@ -1,9 +1,14 @@
 #include "media/FolderWalker.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <exception>
 #include <limits>
 #include <numeric>
+#include <stdexcept>
 #include <system_error>
+#include <thread>
 #include <utility>
 
 #include "core/CatalogList.h"
@@ -126,6 +131,132 @@ struct FolderWalker::Listing {
   Text candidates{ch::Tab};
 };
 
+// One folder as the reader found it, waiting for its rows.
+struct FolderWalker::Visit {
+  enum class State {
+    Listed,      // with its listing; empty when unreadable or too deep (see problems)
+    NotEntered,  // another file system, or a folder met before: its row only
+    BadDate,     // an entry dated before 1900: the folder is left out
+  };
+  NativePath folder;
+  Text path;  // u"E:\\DOCS"
+  Text name;  // u"DOCS"
+  int depth = 0;
+  State state = State::Listed;
+  std::vector<WalkProblem> problems;  // in the order met, reported when the folder's turn comes
+  Listing listing;
+};
+
+// Lists the folders of a walk on a thread of its own, depth first in the
+// order the walk visits them, and hands them over in that order. It runs a
+// limited way ahead; stopping it (or its end) joins the thread.
+class FolderWalker::Reader {
+public:
+  Reader(FolderWalker& walker, NativePath folder, Text path, Text name)
+      : walker_(walker), thread_([this, folder = std::move(folder), path = std::move(path), name = std::move(name)] {
+          run(folder, path, name);
+        }) {}
+  ~Reader() {
+    {
+      const std::lock_guard hold(lock_);
+      stop_ = true;
+    }
+    room_.notify_all();
+    thread_.join();
+  }
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  // The next folder of the walk, waiting for it to be listed.
+  Visit next() {
+    std::unique_lock hold(lock_);
+    ready_.wait(hold, [this] { return !queue_.empty() || done_; });
+    if (queue_.empty()) {
+      if (failure_) std::rethrow_exception(failure_);
+      throw std::logic_error("the walk asked for more folders than were listed");
+    }
+    Visit visit = std::move(queue_.front());
+    queue_.pop_front();
+    ahead_ -= weightOf(visit);
+    hold.unlock();
+    room_.notify_one();
+    return visit;
+  }
+
+private:
+  // At most this many folders, or entries, are listed ahead of the rows
+  // (always at least one folder, however large).
+  static constexpr std::size_t MostFolders = 64;
+  static constexpr std::size_t MostEntries = std::size_t{1} << 16;
+
+  static std::size_t weightOf(const Visit& v) { return 1 + v.listing.files.size() + v.listing.subfolders.size(); }
+
+  void run(const NativePath& folder, const Text& path, const Text& name) {
+    try {
+      read(folder, path, name, 0);
+    } catch (...) {
+      const std::lock_guard hold(lock_);
+      failure_ = std::current_exception();
+    }
+    {
+      const std::lock_guard hold(lock_);
+      done_ = true;
+    }
+    ready_.notify_all();
+  }
+
+  // False once the walk no longer wants folders.
+  bool read(const NativePath& folder, const Text& path, TextView name, int depth) {
+    if (stopping()) return false;
+    Visit visit{folder, path, Text(name), depth, Visit::State::Listed, {}, {}};
+    walker_.readFolder(visit);
+    struct Sub {
+      Text name;
+      std::string native;
+    };
+    std::vector<Sub> subs;
+    subs.reserve(visit.listing.subfolders.size());
+    for (const Listing::Subfolder& s : visit.listing.subfolders) subs.push_back({s.name, s.native});
+    if (!hand(std::move(visit))) return false;
+    for (const Sub& sub : subs) {
+      Text subPath = path;
+      subPath.push_back(ch::PathSeparator);
+      subPath += sub.name;
+      if (!read(folder / sub.native, subPath, sub.name, depth + 1)) return false;
+    }
+    return true;
+  }
+
+  bool stopping() {
+    const std::lock_guard hold(lock_);
+    return stop_;
+  }
+
+  bool hand(Visit&& visit) {
+    const std::size_t weight = weightOf(visit);
+    {
+      std::unique_lock hold(lock_);
+      room_.wait(hold, [this] { return stop_ || queue_.empty() || (queue_.size() < MostFolders && ahead_ < MostEntries); });
+      if (stop_) return false;
+      queue_.push_back(std::move(visit));
+      ahead_ += weight;
+    }
+    ready_.notify_one();
+    return true;
+  }
+
+  FolderWalker& walker_;
+  std::mutex lock_;
+  std::condition_variable ready_;  // a folder was handed over, or the reader ended
+  std::condition_variable room_;   // a folder was taken, or the walk stopped
+  std::deque<Visit> queue_;
+  std::size_t ahead_ = 0;  // the weight of the folders queued
+  bool stop_ = false;
+  bool done_ = false;
+  std::exception_ptr failure_;
+  std::thread thread_;  // last: started once everything above is made
+};
+
 Text FolderWalker::badDateMessage(TextView folderPath) {
   Text text(BadDateMessageHead);
   text += folderPath;
@@ -173,7 +304,16 @@ bool FolderWalker::WalkFolder(const NativePath& folder, TextView path, TextView 
   const Text rootPath(path);
   const Text rootName = isDriveRoot(path) ? rootPath : fileNamePart(path);
   if (hooks_.archives && readArchiveMedium(folder, rootPath, rootName, store)) return !stopped();
-  visitFolder(folder, rootPath, rootName, 0, store);
+  Reader reader(*this, folder, rootPath, rootName);
+  reader_ = &reader;
+  try {
+    Visit root = reader.next();
+    visitFolder(root, store);
+  } catch (...) {
+    reader_ = nullptr;
+    throw;
+  }
+  reader_ = nullptr;
   return !stopped();
 }
 
@@ -193,34 +333,33 @@ bool FolderWalker::readArchiveMedium(const NativePath& file, const Text& path, T
   return true;
 }
 
-void FolderWalker::visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store) {
-  if (callbacks_.showFolder) callbacks_.showFolder(path);
-  Listing listing;
-  if (!entering(folder, depth)) {
+void FolderWalker::visitFolder(Visit& visit, RowStore& store) {
+  if (callbacks_.showFolder) callbacks_.showFolder(visit.path);
+  Listing& listing = visit.listing;
+  if (visit.state == Visit::State::NotEntered) {
     // Another file system mounted here, or a folder already read through
     // another path: its row stays, without contents.
-    writeFolderRow(folder, path, name, depth, listing, store);
+    writeFolderRow(visit.folder, visit.path, visit.name, visit.depth, listing, store);
     return;
   }
-  if (depth >= RowStore::MaxLevel) {
-    // Its files would need a level the list cannot hold.
-    problems_.push_back({WalkProblem::Kind::TooDeep, path, {}});
-  } else if (!listFolder(folder, path, depth, listing)) {
-    return;  // dates before 1900: reported, the folder is left out
+  for (WalkProblem& p : visit.problems) problems_.push_back(std::move(p));
+  if (visit.state == Visit::State::BadDate) {
+    reportBadDate(visit.path);  // dates before 1900: the folder is left out
+    return;
   }
   if (cancelled_) return;
-  if (!writeFolderRow(folder, path, name, depth, listing, store)) return;
+  if (!writeFolderRow(visit.folder, visit.path, visit.name, visit.depth, listing, store)) return;
 
   for (const FileItem& item : listing.files) {
-    if (!writeFileRow(folder, path, item, depth + 1, store)) return;
+    if (!writeFileRow(visit.folder, visit.path, item, visit.depth + 1, store)) return;
     if (!countItem()) return;
   }
   if (!countItem()) return;
-  for (const Listing::Subfolder& sub : listing.subfolders) {
-    Text subPath = path;
-    subPath.push_back(ch::PathSeparator);
-    subPath += sub.name;
-    visitFolder(folder / sub.native, subPath, sub.name, depth + 1, store);
+  // The reader listed the subfolders in this order, each with everything
+  // below it before the next.
+  for (std::size_t i = 0; i < listing.subfolders.size(); ++i) {
+    Visit sub = reader_->next();
+    visitFolder(sub, store);
     if (stopped() || !pump()) return;
   }
 }
@@ -232,15 +371,38 @@ bool FolderWalker::entering(const NativePath& folder, int depth) {
   return visited_.insert(*identity).second;
 }
 
-bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int depth, Listing& listing) {
+void FolderWalker::readFolder(Visit& visit) {
+  std::vector<DirEntry> entries;
   IoError error;
-  std::vector<DirEntry> entries = files_.list(folder, &error);
-  if (error) {
-    problems_.push_back({WalkProblem::Kind::Unreadable, path, error.text});
-    return true;  // the folder keeps its row, without contents
+  {
+    const std::lock_guard hold(medium_);
+    if (!entering(visit.folder, visit.depth)) {
+      visit.state = Visit::State::NotEntered;
+      return;
+    }
+    if (visit.depth >= RowStore::MaxLevel) {
+      // Its files would need a level the list cannot hold.
+      visit.problems.push_back({WalkProblem::Kind::TooDeep, visit.path, {}});
+      return;
+    }
+    entries = files_.list(visit.folder, &error);
   }
-  const bool atRoot = depth == 0 && isDriveRoot(path);
+  if (error) {
+    visit.problems.push_back({WalkProblem::Kind::Unreadable, visit.path, error.text});
+    return;  // the folder keeps its row, without contents
+  }
+  listFolder(entries, visit);
+}
+
+void FolderWalker::listFolder(std::vector<DirEntry>& entries, Visit& visit) {
+  const Text& path = visit.path;
+  Listing& listing = visit.listing;
+  const bool atRoot = visit.depth == 0 && isDriveRoot(path);
   bool titleFileSkipped = false;
+  const auto badDate = [&] {
+    listing = Listing{};
+    visit.state = Visit::State::BadDate;
+  };
   listing.files.reserve(entries.size());
   for (DirEntry& e : entries) {
     if (e.statError) {
@@ -249,15 +411,15 @@ bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int de
       Text entryPath = path;
       entryPath.push_back(ch::PathSeparator);
       entryPath += cp932::fromNativeName(e.name);
-      problems_.push_back({WalkProblem::Kind::NoDetails, std::move(entryPath),
-                           std::generic_category().message(e.statError)});
+      visit.problems.push_back({WalkProblem::Kind::NoDetails, std::move(entryPath),
+                                std::generic_category().message(e.statError)});
     }
     const ListTime time = ListTime::of(e.modified, options_.zone);
     if (e.isFolder()) {
       if (e.name.starts_with('.')) continue;
       Text name = cp932::fromNativeName(e.name);
       if (name == RecycledFolder) continue;
-      if (time.year < FirstYear) return reportBadDate(path, listing);
+      if (time.year < FirstYear) return badDate();
       Text folded = asciiLower(name);
       listing.subfolders.push_back({std::move(folded), std::move(name), std::move(e.name)});
       continue;
@@ -266,7 +428,7 @@ bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int de
       titleFileSkipped = true;
       continue;
     }
-    if (time.year < FirstYear) return reportBadDate(path, listing);
+    if (time.year < FirstYear) return badDate();
     FileItem item;
     item.name = cp932::fromNativeName(e.name);
     const NameParts parts = partsOf(item.name);
@@ -310,14 +472,11 @@ bool FolderWalker::listFolder(const NativePath& folder, const Text& path, int de
               if (a.foldedName != b.foldedName) return a.foldedName < b.foldedName;
               return a.native < b.native;
             });
-  return true;
 }
 
-bool FolderWalker::reportBadDate(const Text& path, Listing& listing) {
-  listing = Listing{};
+void FolderWalker::reportBadDate(const Text& path) {
   problems_.push_back({WalkProblem::Kind::BadDate, path, {}});
   ui_.showMessage(badDateMessage(path), mb::Ok, {});
-  return false;
 }
 
 bool FolderWalker::writeFolderRow(const NativePath& folder, const Text& path, TextView name, int depth,
@@ -329,6 +488,7 @@ bool FolderWalker::writeFolderRow(const NativePath& folder, const Text& path, Te
     for (const FileItem& f : listing.files) entries.push_back({f.name, f.native, false});
     for (const Listing::Subfolder& s : listing.subfolders) entries.push_back({s.name, s.native, true});
     FolderVisit visit{path, name, depth == 0, mediumTitle_, &listing.candidates, &folder, entries};
+    const std::lock_guard hold(medium_);
     comment = hooks_.comments->FolderComment(visit);
     if (comment.size() > MaxFolderComment) comment.resize(MaxFolderComment);
   }
@@ -352,8 +512,14 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
   NativePath file;
   if (archive) file = folder / item.native;
   Text comment;
-  if (hooks_.comments)
-    comment = hooks_.comments->FileComment({path, item.name, archive ? &file : nullptr, regular, &folder, item.native});
+  if (hooks_.comments) {
+    const FileVisit visit{path, item.name, archive ? &file : nullptr, regular, &folder, item.native};
+    // Most files are never read for their comment: those leave the medium
+    // to the reader.
+    std::unique_lock hold(medium_, std::defer_lock);
+    if (hooks_.comments->fileCommentReads(visit)) hold.lock();
+    comment = hooks_.comments->FileComment(visit);
+  }
   const int kind = kindOf(item.extension);
   if (archive) {
     const int row = store.rowCount();
@@ -366,7 +532,10 @@ bool FolderWalker::writeFileRow(const NativePath& folder, const Text& path, cons
       };
     }
     visit.listFull = [this] { reportListFull(); };
-    if (hooks_.archives->WalkArchive(visit, store) && store.rowCount() > row) {
+    std::unique_lock hold(medium_);
+    const bool walked = hooks_.archives->WalkArchive(visit, store);
+    hold.unlock();
+    if (walked && store.rowCount() > row) {
       store.setKind(row, kind);
       return true;
     }
