@@ -308,5 +308,58 @@ TEST_F(FolderWalkerAheadTest, AFailureOfAHookEndsTheReaderAndReachesTheCaller) {
   EXPECT_FALSE(files.overlapped());
 }
 
+// Listings in the reverse of their name order, with chosen times: the walk
+// orders entries itself and must not depend on the listing's order.
+class ReversedFileSystem : public FaultyFileSystem {
+public:
+  using FaultyFileSystem::FaultyFileSystem;
+  std::map<std::string, FileTime> times;  // entry name -> the time its listing reports
+  std::vector<DirEntry> listUnsorted(const NativePath& folder, IoError* error = nullptr) override {
+    std::vector<DirEntry> entries = FaultyFileSystem::list(folder, error);
+    for (DirEntry& e : entries)
+      if (auto it = times.find(e.name); it != times.end()) e.modified = it->second;
+    return {entries.rbegin(), entries.rend()};
+  }
+};
+
+TEST(FolderWalkerOrder, TheTitleFileLeftOutAndDatesBefore1900DoNotDependOnTheListingsOrder) {
+  constexpr FileTime Old = -2'300'000'000LL * 1'000'000'000LL;  // in 1897
+  struct Case {
+    const char* what;
+    std::map<std::string, FileTime> times;
+    std::vector<Text> names;  // empty: the root is left out for its dates
+  };
+  const std::vector<Case> cases = {
+      {"the first title file by name is left out", {}, {u"TITLE", u"a.txt", u"VolName.DAT", u"Volname.txt", u"SUB", u"s"}},
+      {"its date is never looked at", {{"VOLNAME.TXT", Old}}, {u"TITLE", u"a.txt", u"VolName.DAT", u"Volname.txt", u"SUB", u"s"}},
+      {"another title file's date is", {{"Volname.txt", Old}}, {}},
+      {"and a subfolder's", {{"SUB", Old}}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempFolder folder("zevro-order");
+    for (const char* name : {"a.txt", "VolName.DAT", "VOLNAME.TXT", "Volname.txt", "SUB/s"}) folder.put(name, "x");
+    LinuxFileSystem disk;
+    ReversedFileSystem files(disk);
+    files.times = c.times;
+    FakeUi ui;
+    IconTable icons;
+    icons.BuildStandardTables();
+    RowStore store;
+    FolderWalker walker(files, ui, icons, {.sortOrder = WalkOrder::Name});
+    ASSERT_TRUE(walker.WalkFolder(folder.root(), u"E:", u"TITLE", store));
+    std::vector<Text> names;
+    for (int r = 0; r < store.rowCount(); ++r) names.push_back(store.field(catalog::FieldName, r));
+    EXPECT_EQ(names, c.names);
+    if (c.names.empty()) {
+      ASSERT_EQ(walker.problems().size(), 1u);
+      EXPECT_EQ(walker.problems()[0].kind, WalkProblem::Kind::BadDate);
+      EXPECT_EQ(walker.problems()[0].path, u"E:");
+    } else {
+      EXPECT_TRUE(walker.problems().empty());
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zevro

@@ -143,7 +143,11 @@ struct FolderWalker::Visit {
   Text name;  // u"DOCS"
   int depth = 0;
   State state = State::Listed;
-  std::vector<WalkProblem> problems;  // in the order met, reported when the folder's turn comes
+  std::vector<WalkProblem> problems;  // what the reader met, reported when the folder's turn comes
+  // The listing as the file system gave it, in no order; the walk orders
+  // it and makes its files' items (the subfolders are the reader's, in the
+  // listing below).
+  std::vector<DirEntry> entries;
   Listing listing;
 };
 
@@ -189,7 +193,7 @@ private:
   static constexpr std::size_t MostFolders = 64;
   static constexpr std::size_t MostEntries = std::size_t{1} << 16;
 
-  static std::size_t weightOf(const Visit& v) { return 1 + v.listing.files.size() + v.listing.subfolders.size(); }
+  static std::size_t weightOf(const Visit& v) { return 1 + v.entries.size(); }
 
   void run(const NativePath& folder, const Text& path, const Text& name) {
     try {
@@ -208,7 +212,11 @@ private:
   // False once the walk no longer wants folders.
   bool read(const NativePath& folder, const Text& path, TextView name, int depth) {
     if (stopping()) return false;
-    Visit visit{folder, path, Text(name), depth, Visit::State::Listed, {}, {}};
+    Visit visit;
+    visit.folder = folder;
+    visit.path = path;
+    visit.name = Text(name);
+    visit.depth = depth;
     walker_.readFolder(visit);
     struct Sub {
       Text name;
@@ -343,6 +351,7 @@ void FolderWalker::visitFolder(Visit& visit, RowStore& store) {
     return;
   }
   for (WalkProblem& p : visit.problems) problems_.push_back(std::move(p));
+  listFiles(visit);
   if (visit.state == Visit::State::BadDate) {
     reportBadDate(visit.path);  // dates before 1900: the folder is left out
     return;
@@ -372,7 +381,6 @@ bool FolderWalker::entering(const NativePath& folder, int depth) {
 }
 
 void FolderWalker::readFolder(Visit& visit) {
-  std::vector<DirEntry> entries;
   IoError error;
   {
     const std::lock_guard hold(medium_);
@@ -385,24 +393,79 @@ void FolderWalker::readFolder(Visit& visit) {
       visit.problems.push_back({WalkProblem::Kind::TooDeep, visit.path, {}});
       return;
     }
-    entries = files_.list(visit.folder, &error);
+    // In the file system's own order: the walk's thread orders them.
+    visit.entries = files_.listUnsorted(visit.folder, &error);
   }
   if (error) {
     visit.problems.push_back({WalkProblem::Kind::Unreadable, visit.path, error.text});
     return;  // the folder keeps its row, without contents
   }
-  listFolder(entries, visit);
+  listSubfolders(visit);
 }
 
-void FolderWalker::listFolder(std::vector<DirEntry>& entries, Visit& visit) {
+bool FolderWalker::beforeFirstYear(FileTime time) const {
+  // No zone is a day or more away from UTC: a time after the second day of
+  // the first year is in it wherever it is told, and only older times need
+  // the zone's own answer.
+  constexpr FileTime SecondDayOfFirstYear = -2'208'816'000LL * 1'000'000'000LL;  // 1900-01-03 UTC
+  if (time >= SecondDayOfFirstYear) return false;
+  return ListTime::of(time, options_.zone).year < FirstYear;
+}
+
+bool FolderWalker::isSkippedTitleFile(const Visit& visit, const DirEntry& e, bool& titleFileSkipped) {
+  if (titleFileSkipped || visit.depth != 0 || !isDriveRoot(visit.path) || !isTitleFile(e.name)) return false;
+  titleFileSkipped = true;
+  return true;
+}
+
+void FolderWalker::listSubfolders(Visit& visit) {
+  // The entries are in no order here: the title file left out is the first
+  // by name, and whether an entry is dated before 1900 does not depend on
+  // the order.
+  const DirEntry* titleFile = nullptr;
+  if (visit.depth == 0 && isDriveRoot(visit.path)) {
+    for (const DirEntry& e : visit.entries)
+      if (!e.isFolder() && isTitleFile(e.name) && (!titleFile || e.name < titleFile->name)) titleFile = &e;
+  }
+  Listing& listing = visit.listing;
+  for (const DirEntry& e : visit.entries) {
+    if (e.isFolder()) {
+      if (e.name.starts_with('.')) continue;
+      Text name = cp932::fromNativeName(e.name);
+      if (name == RecycledFolder) continue;
+      if (beforeFirstYear(e.modified)) {
+        visit.state = Visit::State::BadDate;
+        break;
+      }
+      Text folded = asciiLower(name);
+      listing.subfolders.push_back({std::move(folded), std::move(name), e.name});
+      continue;
+    }
+    if (&e != titleFile && beforeFirstYear(e.modified)) {
+      visit.state = Visit::State::BadDate;
+      break;
+    }
+  }
+  if (visit.state == Visit::State::BadDate) {
+    listing.subfolders.clear();
+    return;
+  }
+  std::sort(listing.subfolders.begin(), listing.subfolders.end(),
+            [](const Listing::Subfolder& a, const Listing::Subfolder& b) {
+              if (a.foldedName != b.foldedName) return a.foldedName < b.foldedName;
+              return a.native < b.native;
+            });
+}
+
+void FolderWalker::listFiles(Visit& visit) {
   const Text& path = visit.path;
   Listing& listing = visit.listing;
-  const bool atRoot = visit.depth == 0 && isDriveRoot(path);
+  std::vector<DirEntry>& entries = visit.entries;
+  sortByName(entries);
+  // The reader found an entry dated before 1900: the walk stops at the
+  // first, reporting the entries that could not be looked at before it.
+  const bool badDate = visit.state == Visit::State::BadDate;
   bool titleFileSkipped = false;
-  const auto badDate = [&] {
-    listing = Listing{};
-    visit.state = Visit::State::BadDate;
-  };
   listing.files.reserve(entries.size());
   for (DirEntry& e : entries) {
     if (e.statError) {
@@ -411,24 +474,18 @@ void FolderWalker::listFolder(std::vector<DirEntry>& entries, Visit& visit) {
       Text entryPath = path;
       entryPath.push_back(ch::PathSeparator);
       entryPath += cp932::fromNativeName(e.name);
-      visit.problems.push_back({WalkProblem::Kind::NoDetails, std::move(entryPath),
-                                std::generic_category().message(e.statError)});
+      problems_.push_back({WalkProblem::Kind::NoDetails, std::move(entryPath),
+                           std::generic_category().message(e.statError)});
     }
-    const ListTime time = ListTime::of(e.modified, options_.zone);
     if (e.isFolder()) {
-      if (e.name.starts_with('.')) continue;
-      Text name = cp932::fromNativeName(e.name);
-      if (name == RecycledFolder) continue;
-      if (time.year < FirstYear) return badDate();
-      Text folded = asciiLower(name);
-      listing.subfolders.push_back({std::move(folded), std::move(name), std::move(e.name)});
+      // The reader took the subfolders.
+      if (badDate && !e.name.starts_with('.') && cp932::fromNativeName(e.name) != RecycledFolder &&
+          beforeFirstYear(e.modified))
+        break;
       continue;
     }
-    if (atRoot && !titleFileSkipped && isTitleFile(e.name)) {
-      titleFileSkipped = true;
-      continue;
-    }
-    if (time.year < FirstYear) return badDate();
+    if (isSkippedTitleFile(visit, e, titleFileSkipped)) continue;
+    if (badDate && beforeFirstYear(e.modified)) break;
     FileItem item;
     item.name = cp932::fromNativeName(e.name);
     const NameParts parts = partsOf(item.name);
@@ -439,7 +496,7 @@ void FolderWalker::listFolder(std::vector<DirEntry>& entries, Visit& visit) {
     item.native = std::move(e.name);
     item.type = e.type;
     item.size = e.size;
-    item.time = time;
+    item.time = ListTime::of(e.modified, options_.zone);
     listing.total += static_cast<std::int64_t>(e.size);
     // Only regular files are ever read for comments: a FIFO named
     // readme.txt would block the reading forever.
@@ -449,14 +506,19 @@ void FolderWalker::listFolder(std::vector<DirEntry>& entries, Visit& visit) {
     }
     listing.files.push_back(std::move(item));
   }
+  entries = {};
+  if (badDate) {
+    listing = Listing{};
+    return;
+  }
   // Case-insensitive order; names that differ only in case keep a fixed order.
   const auto before = [](const FileItem& a, const FileItem& b) {
     const int order = a.foldedKey.compare(b.foldedKey);
     return order != 0 ? order < 0 : a.native < b.native;
   };
-  // A listing comes in the order of its bytes, which often is the order
-  // wanted already (one case, one kind of file). Otherwise the places are
-  // sorted rather than the items: a swap of items moves four strings.
+  // A listing in the order of its bytes often is the order wanted already
+  // (one case, one kind of file). Otherwise the places are sorted rather
+  // than the items: a swap of items moves four strings.
   std::vector<FileItem>& files = listing.files;
   if (!std::is_sorted(files.begin(), files.end(), before)) {
     std::vector<std::uint32_t> order(files.size());
@@ -467,11 +529,6 @@ void FolderWalker::listFolder(std::vector<DirEntry>& entries, Visit& visit) {
     for (const std::uint32_t i : order) sorted.push_back(std::move(files[i]));
     files = std::move(sorted);
   }
-  std::sort(listing.subfolders.begin(), listing.subfolders.end(),
-            [](const Listing::Subfolder& a, const Listing::Subfolder& b) {
-              if (a.foldedName != b.foldedName) return a.foldedName < b.foldedName;
-              return a.native < b.native;
-            });
 }
 
 void FolderWalker::reportBadDate(const Text& path) {
@@ -558,9 +615,10 @@ int FolderWalker::kindOf(const Text& extension) {
 
 bool FolderWalker::append(TextView name, TextView comment, TextView date, TextView size, int kind, int level,
                           RowStore& store) {
-  Text record = catalog::buildRecord({name, comment, date, size, record::NoFlagsText});
-  record.push_back(record::marker(catalog::FieldMediumName));
-  if (store.appendShown(record, catalog::colourIndexFor(kind, level), catalog::HighlightNone, kind, level)) return true;
+  const TextView fields[] = {name, comment, date, size, record::NoFlagsText};
+  catalog::buildRecordInto(record_, fields);
+  record_.push_back(record::marker(catalog::FieldMediumName));
+  if (store.appendShown(record_, catalog::colourIndexFor(kind, level), catalog::HighlightNone, kind, level)) return true;
   reportListFull();
   return false;
 }

@@ -159,9 +159,15 @@ private:
   // False for a folder of another file system than the medium's, or one
   // entered before.
   bool entering(const NativePath& folder, int depth);
-  // The reader's part of a folder: whether it is entered, its listing.
+  // The reader's part of a folder: whether it is entered, its listing, its
+  // subfolders in order, an entry dated before 1900.
   void readFolder(Visit& visit);
-  void listFolder(std::vector<DirEntry>& entries, Visit& visit);
+  void listSubfolders(Visit& visit);
+  // The walk's part: the problems of its entries, its files in order.
+  void listFiles(Visit& visit);
+  bool beforeFirstYear(FileTime time) const;
+  // The drive's title file, left out: the first so named at a drive root.
+  static bool isSkippedTitleFile(const Visit& visit, const DirEntry& entry, bool& titleFileSkipped);
   void reportBadDate(const Text& path);
   bool writeFolderRow(const NativePath& folder, const Text& path, TextView name, int depth, Listing& listing,
                       RowStore& store);
@@ -200,6 +206,7 @@ private:
   Text lastGroupExtension_;  // the extension groupOf answered last, and its group
   std::optional<TextView> lastGroup_;
   Text date_;                                  // the date of the row being written
+  Text record_;                                // the record of the row being written
   // Held by whichever thread reads the medium: the reader while it lists,
   // the walk while a hook may read (a comment file, an archive).
   std::mutex medium_;
