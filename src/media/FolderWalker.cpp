@@ -112,7 +112,9 @@ std::int64_t addSizes(std::int64_t a, std::int64_t b) {
 struct FolderWalker::FileItem {
   Text name;       // catalog text, u"MANUAL.TXT"
   Text foldedKey;  // the sort key in lower case
-  std::string native;
+  // The name on disk: a view of the folder's listing, which is kept until
+  // the file rows are written.
+  std::string_view native;
   DirEntry::Type type = DirEntry::Type::File;
   std::uint64_t size = 0;
   ListTime time;
@@ -187,6 +189,15 @@ public:
     return visit;
   }
 
+  // A listing the walk is done with: the reader frees it. Memory is best
+  // freed by the thread that took it (its allocator then serves the next
+  // listing from it, without the locks of memory shared between threads).
+  void giveBack(std::vector<DirEntry>&& entries) {
+    if (entries.empty()) return;
+    const std::lock_guard hold(lock_);
+    spent_.push_back(std::move(entries));
+  }
+
 private:
   // At most this many folders, or entries, are listed ahead of the rows
   // (always at least one folder, however large).
@@ -212,6 +223,7 @@ private:
   // False once the walk no longer wants folders.
   bool read(const NativePath& folder, const Text& path, TextView name, int depth) {
     if (stopping()) return false;
+    freeSpent();
     Visit visit;
     visit.folder = folder;
     visit.path = path;
@@ -233,6 +245,14 @@ private:
       if (!read(folder / sub.native, subPath, sub.name, depth + 1)) return false;
     }
     return true;
+  }
+
+  void freeSpent() {
+    std::vector<std::vector<DirEntry>> spent;
+    {
+      const std::lock_guard hold(lock_);
+      spent.swap(spent_);
+    }
   }
 
   bool stopping() {
@@ -262,6 +282,7 @@ private:
   bool stop_ = false;
   bool done_ = false;
   std::exception_ptr failure_;
+  std::vector<std::vector<DirEntry>> spent_;  // listings given back, to be freed here
   std::thread thread_;  // last: started once everything above is made
 };
 
@@ -363,6 +384,10 @@ void FolderWalker::visitFolder(Visit& visit, RowStore& store) {
     if (!writeFileRow(visit.folder, visit.path, item, visit.depth + 1, store)) return;
     if (!countItem()) return;
   }
+  // The files' names on disk were views of the listing.
+  listing.files = {};
+  reader_->giveBack(std::move(visit.entries));
+  visit.entries = {};
   if (!countItem()) return;
   // The reader listed the subfolders in this order, each with everything
   // below it before the next.
@@ -493,7 +518,7 @@ void FolderWalker::listFiles(Visit& visit) {
     const TextView group = options_.sortOrder == WalkOrder::Kind ? groupOf(parts.extension) : TextView();
     item.foldedKey = keyOf(item.name, parts, group, options_.sortOrder);
     lowerInPlace(item.foldedKey);
-    item.native = std::move(e.name);
+    item.native = e.name;
     item.type = e.type;
     item.size = e.size;
     item.time = ListTime::of(e.modified, options_.zone);
@@ -506,9 +531,10 @@ void FolderWalker::listFiles(Visit& visit) {
     }
     listing.files.push_back(std::move(item));
   }
-  entries = {};
   if (badDate) {
     listing = Listing{};
+    reader_->giveBack(std::move(entries));
+    entries = {};
     return;
   }
   // Case-insensitive order; names that differ only in case keep a fixed order.
