@@ -64,6 +64,9 @@ private:
     explicit Call(WatchedFileSystem& fs) : fs(fs) {
       if (fs.active_.fetch_add(1) != 0) fs.overlapped_ = true;
       if (fs.ended_) fs.usedAfterEnd_ = true;
+      // A call that lasts a little, as a real medium's does, so that a call
+      // made meanwhile from another thread is seen.
+      for (int i = 0; i < 20; ++i) std::this_thread::yield();
     }
     ~Call() { fs.active_.fetch_sub(1); }
     WatchedFileSystem& fs;
@@ -128,8 +131,8 @@ std::ostream& operator<<(std::ostream& os, const Row& r) {
 std::vector<Row> rowsOf(const RowStore& store) {
   std::vector<Row> rows;
   for (int r = 0; r < store.rowCount(); ++r)
-    rows.push_back({store.level(r), store.kind(r), store.field(catalog::FieldName, r),
-                    store.field(catalog::FieldComment, r)});
+    rows.push_back(
+        {store.level(r), store.kind(r), store.field(catalog::FieldName, r), store.field(catalog::FieldComment, r)});
   return rows;
 }
 
@@ -330,8 +333,12 @@ TEST(FolderWalkerOrder, TheTitleFileLeftOutAndDatesBefore1900DoNotDependOnTheLis
     std::vector<Text> names;  // empty: the root is left out for its dates
   };
   const std::vector<Case> cases = {
-      {"the first title file by name is left out", {}, {u"TITLE", u"a.txt", u"VolName.DAT", u"Volname.txt", u"SUB", u"s"}},
-      {"its date is never looked at", {{"VOLNAME.TXT", Old}}, {u"TITLE", u"a.txt", u"VolName.DAT", u"Volname.txt", u"SUB", u"s"}},
+      {"the first title file by name is left out",
+       {},
+       {u"TITLE", u"a.txt", u"VolName.DAT", u"Volname.txt", u"SUB", u"s"}},
+      {"its date is never looked at",
+       {{"VOLNAME.TXT", Old}},
+       {u"TITLE", u"a.txt", u"VolName.DAT", u"Volname.txt", u"SUB", u"s"}},
       {"another title file's date is", {{"Volname.txt", Old}}, {}},
       {"and a subfolder's", {{"SUB", Old}}, {}},
   };

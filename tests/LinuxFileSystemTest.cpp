@@ -164,7 +164,8 @@ TEST_F(LinuxFileSystemTest, AnUnsortedListingHoldsTheSameEntriesAndSortsIntoTheL
   fs::create_symlink(path("nowhere"), path("dangling"));
   const std::vector<DirEntry> sorted = files.list(root);
   ASSERT_EQ(sorted.size(), 302u);
-  for (const std::vector<DirEntry>& given : {files.listUnsorted(root), std::vector<DirEntry>(sorted.rbegin(), sorted.rend())}) {
+  for (const std::vector<DirEntry>& given :
+       {files.listUnsorted(root), std::vector<DirEntry>(sorted.rbegin(), sorted.rend())}) {
     std::vector<DirEntry> entries = given;
     sortByName(entries);
     ASSERT_EQ(entries.size(), sorted.size());

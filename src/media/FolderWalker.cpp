@@ -264,7 +264,8 @@ private:
     const std::size_t weight = weightOf(visit);
     {
       std::unique_lock hold(lock_);
-      room_.wait(hold, [this] { return stop_ || queue_.empty() || (queue_.size() < MostFolders && ahead_ < MostEntries); });
+      room_.wait(hold,
+                 [this] { return stop_ || queue_.empty() || (queue_.size() < MostFolders && ahead_ < MostEntries); });
       if (stop_) return false;
       queue_.push_back(std::move(visit));
       ahead_ += weight;
@@ -644,7 +645,8 @@ bool FolderWalker::append(TextView name, TextView comment, TextView date, TextVi
   const TextView fields[] = {name, comment, date, size, record::NoFlagsText};
   catalog::buildRecordInto(record_, fields);
   record_.push_back(record::marker(catalog::FieldMediumName));
-  if (store.appendShown(record_, catalog::colourIndexFor(kind, level), catalog::HighlightNone, kind, level)) return true;
+  if (store.appendShown(record_, catalog::colourIndexFor(kind, level), catalog::HighlightNone, kind, level))
+    return true;
   reportListFull();
   return false;
 }

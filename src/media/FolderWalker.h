@@ -196,7 +196,8 @@ private:
   std::vector<WalkProblem> problems_;
   // A drive is one file system: folders of another device (mount points,
   // pseudo file systems) and folders met before (bind mounts) are recorded
-  // but not entered.
+  // but not entered. Used by the reader only while it runs, like
+  // options_; everything else only by the walk's thread.
   std::uint64_t rootDevice_ = 0;
   std::set<FileSystem::Identity> visited_;
   std::unordered_map<Text, int> kinds_;        // extension as spelled -> kind code
