@@ -110,8 +110,9 @@ std::int64_t addSizes(std::int64_t a, std::int64_t b) {
 }  // namespace
 
 struct FolderWalker::FileItem {
-  Text name;       // catalog text, u"MANUAL.TXT"
-  Text foldedKey;  // the sort key in lower case
+  // Views of the listing's texts (Listing::text).
+  TextView name;       // catalog text, u"MANUAL.TXT"
+  TextView foldedKey;  // the sort key in lower case
   // The name on disk: a view of the folder's listing, which is kept until
   // the file rows are written.
   std::string_view native;
@@ -128,6 +129,9 @@ struct FolderWalker::Listing {
     std::string native;
   };
   std::vector<FileItem> files;
+  // The names and sort keys of all files, one after another: one block of
+  // memory for a folder rather than two for each of its files.
+  Text text;
   std::vector<Subfolder> subfolders;
   std::int64_t total = 0;
   Text candidates{ch::Tab};
@@ -493,6 +497,13 @@ void FolderWalker::listFiles(Visit& visit) {
   const bool badDate = visit.state == Visit::State::BadDate;
   bool titleFileSkipped = false;
   listing.files.reserve(entries.size());
+  struct Span {
+    std::size_t at;    // of the name in Listing::text; its key follows it
+    std::size_t name;  // lengths
+    std::size_t key;
+  };
+  std::vector<Span> spans;
+  spans.reserve(entries.size());
   for (DirEntry& e : entries) {
     if (e.statError) {
       // Kept with what is known: leaving it out would drop a whole folder
@@ -513,12 +524,16 @@ void FolderWalker::listFiles(Visit& visit) {
     if (isSkippedTitleFile(visit, e, titleFileSkipped)) continue;
     if (badDate && beforeFirstYear(e.modified)) break;
     FileItem item;
-    item.name = cp932::fromNativeName(e.name);
-    const NameParts parts = partsOf(item.name);
+    const Text name = cp932::fromNativeName(e.name);
+    const NameParts parts = partsOf(name);
     item.extension = parts.extension;
     const TextView group = options_.sortOrder == WalkOrder::Kind ? groupOf(parts.extension) : TextView();
-    item.foldedKey = keyOf(item.name, parts, group, options_.sortOrder);
-    lowerInPlace(item.foldedKey);
+    Text key = keyOf(name, parts, group, options_.sortOrder);
+    lowerInPlace(key);
+    // Where the texts will be: the views are made once the text is complete.
+    spans.push_back({listing.text.size(), name.size(), key.size()});
+    listing.text += name;
+    listing.text += key;
     item.native = e.name;
     item.type = e.type;
     item.size = e.size;
@@ -527,7 +542,7 @@ void FolderWalker::listFiles(Visit& visit) {
     // Only regular files are ever read for comments: a FIFO named
     // readme.txt would block the reading forever.
     if (e.type == DirEntry::Type::File && isCommentCandidate(parts)) {
-      listing.candidates += asciiLower(item.name);
+      listing.candidates += asciiLower(name);
       listing.candidates.push_back(ch::Tab);
     }
     listing.files.push_back(std::move(item));
@@ -537,6 +552,11 @@ void FolderWalker::listFiles(Visit& visit) {
     reader_->giveBack(std::move(entries));
     entries = {};
     return;
+  }
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const TextView text = listing.text;
+    listing.files[i].name = text.substr(spans[i].at, spans[i].name);
+    listing.files[i].foldedKey = text.substr(spans[i].at + spans[i].name, spans[i].key);
   }
   // Case-insensitive order; names that differ only in case keep a fixed order.
   const auto before = [](const FileItem& a, const FileItem& b) {
