@@ -158,6 +158,29 @@ TEST_F(LinuxFileSystemTest, ListingIsSortedBytewiseWithTypesSizesAndTimes) {
   }
 }
 
+TEST_F(LinuxFileSystemTest, AnUnsortedListingHoldsTheSameEntriesAndSortsIntoTheListingsOrder) {
+  for (int i = 0; i < 300; ++i) put((i % 2 ? "f" : "F") + std::to_string(i * 7919 % 1000), std::string(i % 5, 'x'));
+  fs::create_directory(path("sub"));
+  fs::create_symlink(path("nowhere"), path("dangling"));
+  const std::vector<DirEntry> sorted = files.list(root);
+  ASSERT_EQ(sorted.size(), 302u);
+  for (const std::vector<DirEntry>& given :
+       {files.listUnsorted(root), std::vector<DirEntry>(sorted.rbegin(), sorted.rend())}) {
+    std::vector<DirEntry> entries = given;
+    sortByName(entries);
+    ASSERT_EQ(entries.size(), sorted.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      EXPECT_EQ(entries[i].name, sorted[i].name);
+      EXPECT_EQ(entries[i].type, sorted[i].type);
+      EXPECT_EQ(entries[i].size, sorted[i].size);
+      EXPECT_EQ(entries[i].modified, sorted[i].modified);
+    }
+  }
+  IoError error;
+  EXPECT_TRUE(files.listUnsorted(path("missing"), &error).empty());
+  EXPECT_EQ(error.code, ENOENT);
+}
+
 TEST_F(LinuxFileSystemTest, ListingOfMissingFolderIsEmptyWithError) {
   IoError error;
   EXPECT_TRUE(files.list(path("missing"), &error).empty());

@@ -334,6 +334,39 @@ TEST_F(SplitReadingTest, NothingIsWrittenWhenOnePartCannotBe) {
   EXPECT_EQ(ui.messages().back().rfind(CatalogDocument::WriteFailedMessage, 0), 0u);
 }
 
+TEST_F(SplitReadingTest, APartThatCannotBeWrittenLeavesNothingAndIsNamed) {
+  // The first part is written while the second is built, the second after
+  // it: whichever write fails, no catalog and no temporary stays, and the
+  // message names that part.
+  const struct {
+    const char* temporary;
+    const char16_t* name;
+  } cases[] = {
+      {"._04HD_WORK.cct.zevro-tmp-000000", u"_04HD_WORK.cct"},
+      {"._04HD_WORK DOCS.cct.zevro-tmp-000001", u"_04HD_WORK DOCS.cct"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.temporary);
+    const MediaReading::Result r = readSplit();
+    ASSERT_EQ(r.parts.size(), 2u);
+    files.fail(FaultyFileSystem::Op::Write, ENOSPC, catalogs / c.temporary);
+    const int messages = static_cast<int>(ui.messages().size());
+    const SavedReading failed = storeReading(r);
+    EXPECT_FALSE(failed.saved);
+    EXPECT_TRUE(namesIn("CatList").empty()) << namesIn("CatList").front();
+    EXPECT_EQ(files.calls(FaultyFileSystem::Op::Rename), 0);
+    ASSERT_EQ(static_cast<int>(ui.messages().size()), messages + 1);
+    const Text message = ui.messages().back();
+    EXPECT_EQ(message.rfind(CatalogDocument::WriteFailedMessage, 0), 0u);
+    EXPECT_NE(message.find(u"No space left on device"), Text::npos);
+    EXPECT_TRUE(message.ends_with(c.name)) << toUtf8(message);
+  }
+  // And with no fault, both are written.
+  EXPECT_TRUE(storeReading(readSplit()).saved);
+  EXPECT_EQ(namesIn("CatList"),
+            (std::vector<std::string>{std::string(CatalogIndex::FileName), "_04HD_WORK DOCS.cct", "_04HD_WORK.cct"}));
+}
+
 TEST_F(SplitReadingTest, AnotherListOfAMediumTooLargeForOneListIsRefusedWithAMessage) {
   ASSERT_TRUE(storeReading(readSplit()).saved);
   const std::vector<std::string> before = namesIn("CatList");

@@ -68,6 +68,12 @@ void makeCatalogList(RowStore& store) {
 }
 
 Text buildRecord(std::span<const TextView> fields) {
+  Text record;
+  buildRecordInto(record, fields);
+  return record;
+}
+
+void buildRecordInto(Text& record, std::span<const TextView> fields) {
   std::size_t used = 1;  // field 0's marker is always written
   for (std::size_t k = 0; k < fields.size(); ++k) {
     if (!fields[k].empty()) used = k + 1;
@@ -77,7 +83,7 @@ Text buildRecord(std::span<const TextView> fields) {
   // without control characters (nearly all) copied as it is.
   std::size_t size = used;
   for (std::size_t k = 0; k < used && k < fields.size(); ++k) size += fields[k].size();
-  Text record;
+  record.clear();
   record.reserve(size + 1);  // and an empty field's marker that a caller adds
   for (std::size_t k = 0; k < used; ++k) {
     record.push_back(record::marker(static_cast<int>(k)));
@@ -90,7 +96,6 @@ Text buildRecord(std::span<const TextView> fields) {
     else
       record += RowStore::escapeFieldText(field);
   }
-  return record;
 }
 
 Text buildRecord(std::initializer_list<TextView> fields) {

@@ -80,6 +80,10 @@ bool hasFileMarks(const RowStore& store);
 // other than CR and LF, are stored as escape text, as setField does.
 Text buildRecord(std::span<const TextView> fields);
 Text buildRecord(std::initializer_list<TextView> fields);
+// The same into `record`, whose old text is replaced and whose room is kept
+// for the next (a reading builds one record per file). No field may view
+// `record` itself.
+void buildRecordInto(Text& record, std::span<const TextView> fields);
 
 // Messages.
 inline constexpr TextView ReloadListMessage = u"このリストをロードし直して下さい";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Strings.h"
@@ -252,6 +253,25 @@ Text CommentGenerator::FileComment(const FileVisit& visit) {
     default: break;
   }
   return textops::FitComment(comment, MaxComment, true);
+}
+
+bool CommentGenerator::fileCommentReads(const FileVisit& visit) const {
+  // What FileComment opens: the start of a regular file of a kind that
+  // tells its own comment (an entry of the comment table is not asked for
+  // here: it only spares the read).
+  if (!visit.regular || (!visit.file && !visit.folder)) return false;
+  // The extensions filecomment::kindOf reads, compared without a copy: this
+  // is asked of every file.
+  const TextView ext = extensionView(visit.name);
+  if (ext.size() < 3 || ext.size() > 4) return false;
+  char lower[4] = {};
+  for (std::size_t i = 0; i < ext.size(); ++i) {
+    const char16_t c = ext[i];
+    if (c > 0x7F) return false;
+    lower[i] = static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
+  }
+  const std::string_view e(lower, ext.size());
+  return e == "avi" || e == "txt" || e == "htm" || e == "html";
 }
 
 Text CommentGenerator::ArchiveComment(const ArchiveCommentVisit& visit) {

@@ -51,6 +51,7 @@ public:
 
   Text FolderComment(const FolderVisit& visit) override;
   Text FileComment(const FileVisit& visit) override;
+  bool fileCommentReads(const FileVisit& visit) const override;
   Text ArchiveComment(const ArchiveCommentVisit& visit) override;
   std::optional<Text> takeCatalogTitle() override;
 

@@ -70,6 +70,10 @@ public:
   virtual Text FolderComment(const FolderVisit& visit) = 0;
   // The comment of a file row, or empty.
   virtual Text FileComment(const FileVisit& visit) = 0;
+  // Whether FileComment may read a file of the medium for this visit. The
+  // walk reads the medium on another thread meanwhile, and gives this call
+  // the medium to itself only when it may read; when unsure, say true.
+  virtual bool fileCommentReads(const FileVisit&) const { return true; }
   // The comment of an archive row from the readme inside it, or empty.
   virtual Text ArchiveComment(const ArchiveCommentVisit&) { return {}; }
   // A catalog title found while reading a folder (a disk list naming the
@@ -90,6 +94,7 @@ class NoComments final : public CommentSource {
 public:
   Text FolderComment(const FolderVisit&) override { return {}; }
   Text FileComment(const FileVisit&) override { return {}; }
+  bool fileCommentReads(const FileVisit&) const override { return false; }
 };
 
 }  // namespace zevro

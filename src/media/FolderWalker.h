@@ -27,9 +27,16 @@
 // that cannot be listed keeps its row, loses its contents and is reported;
 // folders at level 127 (the deepest level a list holds) are recorded without
 // their contents and reported.
+//
+// The folders are listed on a thread of its own, ahead of the rows and in
+// the order the rows need them, so that the medium is read while rows are
+// made. It is the only thread that lists; the walk's own thread (where the
+// callbacks, the Ui and the hooks run) touches the medium only through the
+// hooks, and then holds the medium so that the two never read it at once.
 #include <cstdint>
 #include <functional>
 #include <iterator>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -142,16 +149,26 @@ public:
 private:
   struct FileItem;
   struct Listing;
+  struct Visit;
+  class Reader;
 
-  void visitFolder(const NativePath& folder, const Text& path, TextView name, int depth, RowStore& store);
+  void visitFolder(Visit& visit, RowStore& store);
   // A medium that is an LZH or ZIP file (a reading of E:\\TOOL.LZH): the
   // title line, then its members. False when the medium is not one.
   bool readArchiveMedium(const NativePath& file, const Text& path, TextView name, RowStore& store);
   // False for a folder of another file system than the medium's, or one
   // entered before.
   bool entering(const NativePath& folder, int depth);
-  bool listFolder(const NativePath& folder, const Text& path, int depth, Listing& listing);
-  bool reportBadDate(const Text& path, Listing& listing);
+  // The reader's part of a folder: whether it is entered, its listing, its
+  // subfolders in order, an entry dated before 1900.
+  void readFolder(Visit& visit);
+  void listSubfolders(Visit& visit);
+  // The walk's part: the problems of its entries, its files in order.
+  void listFiles(Visit& visit);
+  bool beforeFirstYear(FileTime time) const;
+  // The drive's title file, left out: the first so named at a drive root.
+  static bool isSkippedTitleFile(const Visit& visit, const DirEntry& entry, bool& titleFileSkipped);
+  void reportBadDate(const Text& path);
   bool writeFolderRow(const NativePath& folder, const Text& path, TextView name, int depth, Listing& listing,
                       RowStore& store);
   bool writeFileRow(const NativePath& folder, const Text& path, const FileItem& item, int level, RowStore& store);
@@ -179,7 +196,8 @@ private:
   std::vector<WalkProblem> problems_;
   // A drive is one file system: folders of another device (mount points,
   // pseudo file systems) and folders met before (bind mounts) are recorded
-  // but not entered.
+  // but not entered. Used by the reader only while it runs, like
+  // options_; everything else only by the walk's thread.
   std::uint64_t rootDevice_ = 0;
   std::set<FileSystem::Identity> visited_;
   std::unordered_map<Text, int> kinds_;        // extension as spelled -> kind code
@@ -189,6 +207,11 @@ private:
   Text lastGroupExtension_;  // the extension groupOf answered last, and its group
   std::optional<TextView> lastGroup_;
   Text date_;                                  // the date of the row being written
+  Text record_;                                // the record of the row being written
+  // Held by whichever thread reads the medium: the reader while it lists,
+  // the walk while a hook may read (a comment file, an archive).
+  std::mutex medium_;
+  Reader* reader_ = nullptr;  // the folders listed ahead, during WalkFolder
 };
 
 }  // namespace zevro

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <future>
 #include <optional>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -189,25 +191,53 @@ void ReadingStore::storeParts(const MediaReading::Result& result, CatalogDocumen
   const auto removeTemporaries = [&] {
     for (const NativePath& t : temporaries) platform_.files.removeFile(t);
   };
+  const auto failed = [&](TextView why, TextView name) {
+    removeTemporaries();
+    platform_.ui.showMessage(Text(CatalogDocument::WriteFailedMessage) + u"||" + Text(why) + u"|" + Text(name),
+                             mb::Ok | mb::IconExclamation, {});
+  };
+  // A part is written on a thread of its own while the next is built: the
+  // file system is used by that thread alone until it is done.
+  struct Writing {
+    Text name;
+    NativePath temporary;
+    std::string bytes;
+    std::future<IoError> done;
+  };
+  std::optional<Writing> writing;
+  // The part being written, once written: false (and reported) when it failed.
+  const auto written = [&]() -> bool {
+    if (!writing) return true;
+    const IoError error = writing->done.get();
+    Writing w = std::move(*writing);
+    writing.reset();
+    if (error) {
+      failed(fromUtf8(error.text), w.name);
+      return false;
+    }
+    temporaries.push_back(w.temporary);
+    names.push_back(w.name);
+    return true;
+  };
   for (std::size_t i = 0; i < result.parts.size(); ++i) {
     const Text name = listfilename::normalizedForWriting(result.partNames[i]);
     RowStore part;
     ReadingSplit::build(document.list(), result.parts[i], mark, part);
-    const std::optional<std::string> bytes = listfile::build(part, header);
+    std::optional<std::string> bytes = listfile::build(part, header);
+    if (!written()) return;
+    if (!bytes) {
+      failed(CatalogDocument::TooManyRowsMessage, name);
+      return;
+    }
     const NativePath temporary =
         folder / ("." + cp932::toNativeName(name) + ".zevro-tmp-" + std::string(6 - std::to_string(i).size(), '0') +
                   std::to_string(i));
-    const IoError error = bytes ? platform_.files.writeFileAtomic(temporary, *bytes) : IoError{};
-    if (!bytes || error) {
-      removeTemporaries();
-      const Text why = bytes ? fromUtf8(error.text) : Text(CatalogDocument::TooManyRowsMessage);
-      platform_.ui.showMessage(Text(CatalogDocument::WriteFailedMessage) + u"||" + why + u"|" + name,
-                               mb::Ok | mb::IconExclamation, {});
-      return;
-    }
-    temporaries.push_back(temporary);
-    names.push_back(name);
+    writing.emplace(Writing{name, temporary, std::move(*bytes), {}});
+    writing->done = std::async(std::launch::async, [this, w = &*writing] {
+      return platform_.files.writeFileAtomic(w->temporary, w->bytes);
+    });
   }
+  if (!written()) return;
   // Catalogs about to be overwritten (the replaced ones of the same names)
   // go to Backup/ first.
   std::vector<std::optional<std::string>> before;

@@ -51,6 +51,9 @@ struct IoError {
 inline constexpr int NotRegularFile = EINVAL;
 inline constexpr const char* NotRegularFileText = "not a regular file";
 
+// Puts entries into the order of FileSystem::list: by name, bytewise.
+void sortByName(std::vector<DirEntry>& entries);
+
 class FileSystem {
 public:
   virtual ~FileSystem() = default;
@@ -62,6 +65,11 @@ public:
   // keeps the entry with its statError set, so that one bad sector never
   // silently drops a folder and everything below it.
   virtual std::vector<DirEntry> list(const NativePath& folder, IoError* error = nullptr) = 0;
+  // The same entries in whatever order the file system keeps them, for a
+  // caller that orders them itself (sortByName gives list's order).
+  virtual std::vector<DirEntry> listUnsorted(const NativePath& folder, IoError* error = nullptr) {
+    return list(folder, error);
+  }
 
   // The entry itself (a link is reported as a link); nullopt when missing.
   virtual std::optional<DirEntry> stat(const NativePath& path) = 0;

@@ -259,7 +259,29 @@ IoError LinuxFileSystem::errorOf(int code) {
   return {code, std::generic_category().message(code)};
 }
 
+void sortByName(std::vector<DirEntry>& entries) {
+  const auto byName = [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; };
+  if (std::is_sorted(entries.begin(), entries.end(), byName)) return;
+  // The names are sorted with their places rather than the entries
+  // themselves, whose every swap moves a string: a folder's names are
+  // unique, so the order is the same.
+  std::vector<std::pair<std::string_view, std::uint32_t>> names;
+  names.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) names.emplace_back(entries[i].name, static_cast<std::uint32_t>(i));
+  std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<DirEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const auto& name : names) sorted.push_back(std::move(entries[name.second]));
+  entries = std::move(sorted);
+}
+
 std::vector<DirEntry> LinuxFileSystem::list(const NativePath& folder, IoError* error) {
+  std::vector<DirEntry> entries = listUnsorted(folder, error);
+  sortByName(entries);
+  return entries;
+}
+
+std::vector<DirEntry> LinuxFileSystem::listUnsorted(const NativePath& folder, IoError* error) {
   std::vector<DirEntry> entries;
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) {
@@ -298,17 +320,7 @@ std::vector<DirEntry> LinuxFileSystem::list(const NativePath& folder, IoError* e
   }
   ::closedir(dir);
   if (error) *error = errorOf(readError);
-  // The names are sorted with their places rather than the entries
-  // themselves, whose every swap moves a string: a folder's names are
-  // unique, so the order is the same.
-  std::vector<std::pair<std::string_view, std::uint32_t>> names;
-  names.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) names.emplace_back(entries[i].name, static_cast<std::uint32_t>(i));
-  std::sort(names.begin(), names.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<DirEntry> sorted;
-  sorted.reserve(entries.size());
-  for (const auto& name : names) sorted.push_back(std::move(entries[name.second]));
-  return sorted;
+  return entries;
 }
 
 std::optional<DirEntry> LinuxFileSystem::stat(const NativePath& path) {

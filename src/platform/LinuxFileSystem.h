@@ -31,6 +31,7 @@ public:
   explicit LinuxFileSystem(Writer writer = {}, NativePath home = {}, EntryStat entryStat = {});
 
   std::vector<DirEntry> list(const NativePath& folder, IoError* error = nullptr) override;
+  std::vector<DirEntry> listUnsorted(const NativePath& folder, IoError* error = nullptr) override;
   std::optional<DirEntry> stat(const NativePath& path) override;
   std::optional<std::string> resolveName(const NativePath& folder, std::string_view name) override;
   IoError readFile(const NativePath& path, std::string& bytes, std::uint64_t maxSize = NoLimit) override;
